@@ -1,0 +1,5 @@
+#pragma once
+
+// Start-up step: sets LanguageCode from the user's locale.  Runs before the application
+// object and any window exist.
+void DetectLanguage();

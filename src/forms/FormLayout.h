@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/Language.h"
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <span>
+
+// How a window reads as data: one row per control, applied by a small loop.
+namespace FormLayout {
+
+inline constexpr int NoTag = -1;
+inline constexpr int NoTabStop = -1;
+
+enum class FontRole { Window, Courier11, Courier13 };
+
+struct Control {
+    const char* name;
+    const char* parent = nullptr; // nullptr: the window itself
+    QRect geometry;
+    int tag = NoTag;
+    int tabOrder = NoTabStop;
+    BiText text{};                // design text or caption; both forms alike if no code sets it
+    const char* hint = nullptr;   // tooltip, shown
+    QRgb background = 0;          // 0: the parent's
+    QRgb foreground = 0;
+    FontRole font = FontRole::Window;
+    bool handCursor = false;
+    int maxLength = 0;            // text fields only; 0: no limit
+};
+
+struct Window {
+    QSize clientSize;
+    const char* fontFamily;
+    int fontPixelSize;
+    std::span<const Control> controls;
+};
+
+// Looks up the row for `name`; a missing row is a programming error.
+const Control& row(const Window& window, const char* name);
+
+// Gives `widget` the row's name, geometry, tag, hint, colours, font and cursor.
+void apply(QWidget* widget, const Control& row);
+
+// Sets the window's own client size (fixed) and default font.
+void applyWindow(QWidget* window, const Window& layout);
+
+// Chains the tab stops of `window`'s children in the order the table gives.
+void applyTabOrder(QWidget* window, const Window& layout);
+
+// The tag a shared handler uses to tell its controls apart.
+int tagOf(const QObject* control);
+
+} // namespace FormLayout

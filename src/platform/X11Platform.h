@@ -1,0 +1,31 @@
+#pragma once
+
+#include "PlatformServices.h"
+
+#include <memory>
+#include <string>
+
+struct _XDisplay;
+
+// The services on an X11 server, through a connection of their own, so that screen reads
+// are in device pixels whatever scaling the toolkit applies.
+class X11Platform final : public PlatformServices {
+public:
+    // Connects to the display named by DISPLAY (or `displayName`).  Returns null and fills
+    // `error` with a message for the user when no server can be reached.
+    static std::unique_ptr<X11Platform> open(std::string& error, const char* displayName = nullptr);
+
+    ~X11Platform() override;
+
+    [[nodiscard]] std::unique_ptr<ScreenContext> GetDC() override;
+
+private:
+    struct DisplayCloser {
+        void operator()(_XDisplay* display) const;
+    };
+    using DisplayPtr = std::unique_ptr<_XDisplay, DisplayCloser>;
+
+    explicit X11Platform(DisplayPtr display);
+
+    DisplayPtr m_display;
+};

@@ -1,0 +1,112 @@
+#include "core/Language.h"
+#include "core/Support.h"
+
+#include <QTest>
+
+#include <cstdlib>
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void localeSelectsInterface_data();
+    void localeSelectsInterface();
+    void identifiersCompareWhole();
+    void precedenceFollowsTheCLibrary_data();
+    void precedenceFollowsTheCLibrary();
+    void detectLanguageReadsEnvironment();
+    void chooseFollowsLanguageCode();
+};
+
+void LanguageTest::localeSelectsInterface_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("dutch");
+    QTest::newRow("Dutch, Netherlands") << "nl_NL.UTF-8" << true;
+    QTest::newRow("Dutch, Belgium") << "nl_BE.UTF-8" << true;
+    QTest::newRow("Belgium with modifier") << "nl_BE.UTF-8@euro" << true;
+    QTest::newRow("modifier without codeset") << "nl_BE@euro" << true;
+    QTest::newRow("Afrikaans") << "af_ZA.UTF-8" << true;
+    QTest::newRow("bare nl") << "nl" << true;
+    QTest::newRow("bare af") << "af" << true;
+    QTest::newRow("bare nl with codeset") << "nl.UTF-8" << true;
+    QTest::newRow("Dutch, Suriname") << "nl_SR.UTF-8" << false;
+    QTest::newRow("Dutch, Aruba") << "nl_AW" << false;
+    QTest::newRow("Afrikaans, Namibia") << "af_NA" << false;
+    QTest::newRow("Frisian") << "fy_NL.UTF-8" << false;
+    QTest::newRow("German") << "de_DE.UTF-8" << false;
+    QTest::newRow("English") << "en_GB.UTF-8" << false;
+    QTest::newRow("C") << "C" << false;
+    QTest::newRow("C.UTF-8") << "C.UTF-8" << false;
+    QTest::newRow("POSIX") << "POSIX" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("BCP 47 form") << "nl-NL" << false;
+    QTest::newRow("wrong case") << "NL_nl" << false;
+    QTest::newRow("dangling underscore") << "nl_" << false;
+    QTest::newRow("long territory") << "nl_NLD" << false;
+    QTest::newRow("path") << "/usr/share/locale/nl" << false;
+    QTest::newRow("only codeset") << ".UTF-8" << false;
+}
+
+void LanguageTest::localeSelectsInterface() {
+    QFETCH(QString, locale);
+    QFETCH(bool, dutch);
+    const std::string name = locale.toStdString();
+    QCOMPARE(LanguageCodeFor(LanguageIdFromLocale(name)), std::string(dutch ? "nld" : ""));
+}
+
+void LanguageTest::identifiersCompareWhole() {
+    QCOMPARE(LanguageCodeFor(1043), std::string("nld"));
+    QCOMPARE(LanguageCodeFor(2067), std::string("nld"));
+    QCOMPARE(LanguageCodeFor(1078), std::string("nld"));
+    // Same primary language, other sublanguage; Frisian; German; English.
+    for (const std::uint16_t other : {0x0013, 0x0C13, 0x0462, 0x0407, 0x0409, 0x0036}) {
+        QCOMPARE(LanguageCodeFor(other), std::string());
+    }
+}
+
+void LanguageTest::precedenceFollowsTheCLibrary_data() {
+    QTest::addColumn<QString>("lcAll");
+    QTest::addColumn<QString>("lcMessages");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("LC_ALL wins") << "de_DE" << "nl_NL" << "nl_NL" << "de_DE";
+    QTest::newRow("LC_MESSAGES before LANG") << "" << "nl_BE" << "en_US" << "nl_BE";
+    QTest::newRow("LANG last") << "" << "" << "af_ZA" << "af_ZA";
+    QTest::newRow("none") << "" << "" << "" << "";
+}
+
+void LanguageTest::precedenceFollowsTheCLibrary() {
+    QFETCH(QString, lcAll);
+    QFETCH(QString, lcMessages);
+    QFETCH(QString, lang);
+    QFETCH(QString, chosen);
+    const std::string a = lcAll.toStdString(), m = lcMessages.toStdString(), l = lang.toStdString();
+    QCOMPARE(QString::fromStdString(std::string(MessagesLocale(a.c_str(), m.c_str(), l.c_str()))),
+             chosen);
+    QCOMPARE(QString::fromStdString(std::string(MessagesLocale(nullptr, nullptr, l.c_str()))),
+             lang);
+}
+
+void LanguageTest::detectLanguageReadsEnvironment() {
+    ::setenv("LC_ALL", "", 1);
+    ::setenv("LC_MESSAGES", "nl_BE.UTF-8@euro", 1);
+    ::setenv("LANG", "en_US.UTF-8", 1);
+    DetectLanguage();
+    QCOMPARE(LanguageCode, std::string("nld"));
+    ::setenv("LC_ALL", "fy_NL.UTF-8", 1);
+    DetectLanguage();
+    QCOMPARE(LanguageCode, std::string());
+}
+
+void LanguageTest::chooseFollowsLanguageCode() {
+    const BiText text{"Options", "Instellingen"};
+    LanguageCode = "nld";
+    QCOMPARE(Choose(text), text.dutch);
+    QVERIFY(IsDutch());
+    LanguageCode = "";
+    QCOMPARE(Choose(text), text.english);
+    LanguageCode = "nl";
+    QCOMPARE(Choose(text), text.english);
+}
+
+QTEST_APPLESS_MAIN(LanguageTest)
+#include "tst_language.moc"

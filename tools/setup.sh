@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Sets up Tintor on Debian 12: installs the Debian packages it needs (only those missing),
+# builds it, then either starts it or runs the whole test suite.
+#
+#   bash tools/setup.sh run     build and start Tintor on $DISPLAY
+#   bash tools/setup.sh test    build and run every test, each X test on its own Xvfb
+#
+# TINTOR_BUILD_DIR and TINTOR_CMAKE_ARGS choose another build (CI's sanitizer run).
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: bash tools/setup.sh run|test" >&2
+    exit 2
+    ;;
+esac
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TINTOR_BUILD_DIR:-$root/build}
+
+packages=(
+    g++ cmake ninja-build                          # compiler and build
+    qt6-base-dev qt6-qpa-plugins                   # Qt 6 Widgets, Qt Test, the xcb platform
+    libx11-dev libxtst-dev libxfixes-dev           # Xlib, XTest, XFixes
+    xvfb xauth                                     # X servers for the tests
+    fonts-dejavu-core fontconfig                   # something to draw text with
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# shellcheck disable=SC2086 # TINTOR_CMAKE_ARGS is a list of arguments
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TINTOR_CMAKE_ARGS:-} >/dev/null
+cmake --build "$build" -- --quiet
+
+case "$mode" in
+run) exec "$build/src/tintor" ;;
+test) ctest --test-dir "$build" --output-on-failure -j "$(nproc)" ;;
+esac
