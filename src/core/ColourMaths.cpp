@@ -17,15 +17,29 @@ std::string hexText(std::uint32_t value, int digits) {
     return text;
 }
 
-// Quantise an 8-bit channel to the bits of a mask and expand it back to 8 bits.
+// Rounds an 8-bit channel to the nearest level a mask can hold, and reads that level back
+// as the X server reports it (scaled to 16 bits, truncated, then the high byte).
 int nearestOnMask(int value, unsigned long mask) {
     const int bits = std::popcount(mask);
     if (bits == 0 || bits >= 8) {
         return value;
     }
     const int top = (1 << bits) - 1;
-    const int level = (value * top + 127) / 255;
-    return (level * 255 + top / 2) / top;
+    const int candidates[2] = {value * top / 255, value * top / 255 + 1};
+    int best = value;
+    int bestDistance = 256;
+    for (const int level : candidates) {
+        if (level > top) {
+            continue;
+        }
+        const int shown = (level * 65535 / top) >> 8;
+        const int distance = shown > value ? shown - value : value - shown;
+        if (distance < bestDistance) {
+            best = shown;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 } // namespace

@@ -1,0 +1,175 @@
+#include "XSession.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <bit>
+
+namespace {
+
+int channelFromMask(unsigned long pixel, unsigned long mask) {
+    const int shift = std::countr_zero(mask);
+    const unsigned long top = mask >> shift;
+    return static_cast<int>(((pixel & mask) >> shift) * 255 / top);
+}
+
+template <typename T> struct XFreer {
+    void operator()(T* data) const { XFree(data); }
+};
+
+} // namespace
+
+XSession::XSession() : m_display(XOpenDisplay(nullptr)) {}
+
+XSession::~XSession() {
+    if (m_display != nullptr) {
+        XCloseDisplay(m_display);
+    }
+}
+
+unsigned long XSession::atom(const char* name) { return XInternAtom(m_display, name, False); }
+
+std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
+    const Atom pidAtom = atom("_NET_WM_PID");
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count) != 0) {
+            const std::unique_ptr<Window, XFreer<Window>> owned(children);
+            for (unsigned int i = 0; i < count; ++i) {
+                XWindowAttributes attributes{};
+                if (XGetWindowAttributes(m_display, children[i], &attributes) == 0 ||
+                    attributes.map_state != IsViewable) {
+                    continue;
+                }
+                Atom type = 0;
+                int format = 0;
+                unsigned long items = 0, after = 0;
+                unsigned char* data = nullptr;
+                if (XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL,
+                                       &type, &format, &items, &after, &data) == Success &&
+                    data != nullptr) {
+                    const std::unique_ptr<unsigned char, XFreer<unsigned char>> value(data);
+                    if (items == 1 && *reinterpret_cast<unsigned long*>(data) ==
+                                          static_cast<unsigned long>(pid)) {
+                        return children[i];
+                    }
+                }
+            }
+        }
+        QThread::msleep(10);
+    }
+    return std::nullopt;
+}
+
+QString XSession::title(Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(m_display, window, atom("_NET_WM_NAME"), 0, 256, False,
+                           atom("UTF8_STRING"), &type, &format, &items, &after, &data) != Success ||
+        data == nullptr) {
+        return {};
+    }
+    const std::unique_ptr<unsigned char, XFreer<unsigned char>> owned(data);
+    return QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(items));
+}
+
+QStringList XSession::atomList(Window window, const char* property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    QStringList names;
+    if (XGetWindowProperty(m_display, window, atom(property), 0, 64, False, XA_ATOM, &type,
+                           &format, &items, &after, &data) != Success ||
+        data == nullptr) {
+        return names;
+    }
+    const std::unique_ptr<unsigned char, XFreer<unsigned char>> owned(data);
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < items; ++i) {
+        char* name = XGetAtomName(m_display, atoms[i]);
+        names << QString::fromLatin1(name);
+        XFree(name);
+    }
+    return names;
+}
+
+QSize XSession::clientSize(Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(m_display, window, &attributes);
+    return {attributes.width, attributes.height};
+}
+
+QPoint XSession::rootPosition(Window window) {
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
+QSize XSession::fixedSizeHint(Window window) {
+    XSizeHints hints{};
+    long supplied = 0;
+    if (XGetWMNormalHints(m_display, window, &hints, &supplied) == 0 ||
+        (hints.flags & (PMinSize | PMaxSize)) != (PMinSize | PMaxSize) ||
+        hints.min_width != hints.max_width || hints.min_height != hints.max_height) {
+        return {};
+    }
+    return {hints.min_width, hints.min_height};
+}
+
+QSize XSession::screenSize() {
+    const int screen = DefaultScreen(m_display);
+    return {DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
+}
+
+ColourRef XSession::pixel(Window window, int x, int y) {
+    XImage* image = XGetImage(m_display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return CLR_INVALID;
+    }
+    const unsigned long value = XGetPixel(image, 0, 0);
+    const ColourRef colour = RGB(channelFromMask(value, image->red_mask),
+                                 channelFromMask(value, image->green_mask),
+                                 channelFromMask(value, image->blue_mask));
+    XDestroyImage(image);
+    return colour;
+}
+
+void XSession::focus(Window window) {
+    XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::tapKey(unsigned long keysym, int times) {
+    const KeyCode code = XKeysymToKeycode(m_display, keysym);
+    for (int i = 0; i < times; ++i) {
+        XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+        XSync(m_display, False);
+        QThread::msleep(20);
+    }
+}
+
+void XSession::requestClose(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = atom("WM_PROTOCOLS");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// A small client for end-to-end tests: finds the program's window on the test server,
+// reads its properties and pixels, and types on it through XTest.
+
+#include "core/ColourRef.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+struct _XDisplay;
+
+// Xlib's Window and Atom, without Xlib's macros leaking into Qt code.
+using Window = unsigned long;
+
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    [[nodiscard]] bool connected() const { return m_display != nullptr; }
+    [[nodiscard]] _XDisplay* display() const { return m_display; }
+
+    // The viewable top-level window of process `pid`, waiting up to `timeoutMs`.
+    std::optional<Window> waitForWindow(qint64 pid, int timeoutMs);
+
+    QString title(Window window);
+    QStringList atomList(Window window, const char* property);
+    QSize clientSize(Window window);
+    QPoint rootPosition(Window window);
+    QSize fixedSizeHint(Window window); // min == max size, or an empty size
+    QSize screenSize();
+
+    ColourRef pixel(Window window, int x, int y);
+
+    void focus(Window window);
+    void tapKey(unsigned long keysym, int times = 1);
+    void requestClose(Window window);
+
+private:
+    unsigned long atom(const char* name);
+    _XDisplay* m_display;
+};

@@ -1,0 +1,126 @@
+// The built program on a real X server: its window, its language, the keyboard driving a
+// slider through to the swatches' pixels, and its exit status.
+
+#include <QProcess>
+#include <QTest>
+
+#include "XSession.h"
+
+#include <X11/keysym.h>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void englishWindowIsCentredFixedAndOnTop();
+    void dutchLocaleGivesDutchTitle();
+    void keyboardDrivesSliderAndSwatches();
+    void withoutDisplaySaysSoAndFails();
+
+private:
+    // Starts the program with `extra` on top of a plain environment.
+    void start(QProcess& process, const QStringList& extra = {});
+    Window windowOf(QProcess& process);
+    static void closeAndExpectSuccess(XSession& x, Window window, QProcess& process);
+
+    XSession m_x;
+};
+
+void StartupTest::initTestCase() { QVERIFY2(m_x.connected(), "needs an X server in DISPLAY"); }
+
+void StartupTest::start(QProcess& process, const QStringList& extra) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "QT_QPA_PLATFORM"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    for (const QString& pair : extra) {
+        const auto split = pair.indexOf('=');
+        env.insert(pair.left(split), pair.mid(split + 1));
+    }
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TINTOR_EXE), {});
+    QVERIFY(process.waitForStarted());
+}
+
+Window StartupTest::windowOf(QProcess& process) {
+    const std::optional<Window> window = m_x.waitForWindow(process.processId(), 10000);
+    if (!window) {
+        qWarning("no window; stderr: %s", process.readAllStandardError().constData());
+        return 0;
+    }
+    return *window;
+}
+
+void StartupTest::closeAndExpectSuccess(XSession& x, Window window, QProcess& process) {
+    x.requestClose(window);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void StartupTest::englishWindowIsCentredFixedAndOnTop() {
+    QProcess tintor;
+    start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")});
+    const Window window = windowOf(tintor);
+    QVERIFY(window != 0);
+    QCOMPARE(m_x.title(window), QStringLiteral("Tintor, version 1.00"));
+    QCOMPARE(m_x.clientSize(window), QSize(264, 168));
+    QCOMPARE(m_x.fixedSizeHint(window), QSize(264, 168));
+    QVERIFY(m_x.atomList(window, "_NET_WM_STATE").contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
+    const QSize screen = m_x.screenSize();
+    const QPoint expected((screen.width() - 264) / 2, (screen.height() - 168) / 2);
+    QVERIFY2((m_x.rootPosition(window) - expected).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("at %1,%2").arg(m_x.rootPosition(window).x()).arg(m_x.rootPosition(window).y())));
+    closeAndExpectSuccess(m_x, window, tintor);
+}
+
+void StartupTest::dutchLocaleGivesDutchTitle() {
+    QProcess tintor;
+    start(tintor, {QStringLiteral("LANG=nl_NL.UTF-8")});
+    const Window window = windowOf(tintor);
+    QVERIFY(window != 0);
+    QCOMPARE(m_x.title(window), QStringLiteral("Tintor, versie 1.00a"));
+    closeAndExpectSuccess(m_x, window, tintor);
+}
+
+void StartupTest::keyboardDrivesSliderAndSwatches() {
+    QProcess tintor;
+    start(tintor);
+    const Window window = windowOf(tintor);
+    QVERIFY(window != 0);
+    // Points inside the colour swatch and the web-safe swatch, in client coordinates.
+    const QPoint colour(180, 108);
+    const QPoint web(180, 124);
+    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), RGB(0, 0, 0));
+
+    m_x.focus(window);
+    // The red slider has the focus first; eight page steps of 16 make 128.
+    m_x.tapKey(XK_Page_Up, 8);
+    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), RGB(128, 0, 0));
+    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), RGB(153, 0, 0));
+
+    // Tab to the green slider; two arrow steps of 4 make 8.
+    m_x.tapKey(XK_Tab);
+    m_x.tapKey(XK_Right, 2);
+    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), RGB(128, 8, 0));
+    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), RGB(153, 0, 0));
+    closeAndExpectSuccess(m_x, window, tintor);
+}
+
+void StartupTest::withoutDisplaySaysSoAndFails() {
+    QProcess tintor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    tintor.setProcessEnvironment(env);
+    tintor.start(QStringLiteral(TINTOR_EXE), {});
+    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.exitStatus(), QProcess::NormalExit); // no crash, no abort
+    QVERIFY(tintor.exitCode() != 0);
+    const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("DISPLAY")) && error.contains(QStringLiteral("X11")),
+             qPrintable(error));
+}
+
+QTEST_GUILESS_MAIN(StartupTest)
+#include "tst_startup.moc"
