@@ -49,9 +49,13 @@ ColourRef WebSafeColour(ColourRef colour) {
                webSafeChannel(GetBValue(colour)));
 }
 
-std::string ChannelText(int value) { return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2); }
+std::string ChannelText(int value) {
+    return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2);
+}
 
-std::string ColourText(std::uint32_t value) { return hexText(value & 0xFFFFFFu, 6); }
+std::string ColourText(std::uint32_t value) {
+    return hexText(value & 0xFFFFFFu, 6);
+}
 
 std::array<ColourRef, GradientWidth> GradientRow(int channel, ColourRef colour) {
     std::array<ColourRef, GradientWidth> row{};

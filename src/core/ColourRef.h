@@ -14,13 +14,23 @@ constexpr ColourRef RGB(int red, int green, int blue) {
            ((static_cast<ColourRef>(blue) & 0xFFu) << 16);
 }
 
-constexpr int GetRValue(ColourRef c) { return static_cast<int>(c & 0xFFu); }
-constexpr int GetGValue(ColourRef c) { return static_cast<int>((c >> 8) & 0xFFu); }
-constexpr int GetBValue(ColourRef c) { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr int GetRValue(ColourRef c) {
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int GetGValue(ColourRef c) {
+    return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int GetBValue(ColourRef c) {
+    return static_cast<int>((c >> 16) & 0xFFu);
+}
 
 // The same channels packed the other way round, so that the hexadecimal form reads
 // red, green, blue from left to right.  Never drawn.
-constexpr std::uint32_t HtmlOrder(int red, int green, int blue) { return RGB(blue, green, red); }
+constexpr std::uint32_t HtmlOrder(int red, int green, int blue) {
+    return RGB(blue, green, red);
+}
 
 // Channel 1, 2 or 3 (red, green, blue) of a colour; the slider and gradient-bar numbering.
-constexpr int ChannelValue(ColourRef c, int channel) { return static_cast<int>((c >> (8 * (channel - 1))) & 0xFFu); }
+constexpr int ChannelValue(ColourRef c, int channel) {
+    return static_cast<int>((c >> (8 * (channel - 1))) & 0xFFu);
+}

@@ -5,9 +5,13 @@
 
 std::string LanguageCode;
 
-bool IsDutch() { return LanguageCode == "nld"; }
+bool IsDutch() {
+    return LanguageCode == "nld";
+}
 
-const char* Choose(const BiText& text) { return IsDutch() ? text.dutch : text.english; }
+const char* Choose(const BiText& text) {
+    return IsDutch() ? text.dutch : text.english;
+}
 
 std::string LanguageCodeFor(std::uint16_t languageId) {
     switch (languageId) {
@@ -26,9 +30,15 @@ bool allOf(std::string_view text, bool (*accept)(char)) {
     return !text.empty() && std::all_of(text.begin(), text.end(), accept);
 }
 
-bool isLower(char c) { return c >= 'a' && c <= 'z'; }
-bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool isUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct LocaleId {
     std::string_view language;
@@ -55,7 +65,8 @@ std::uint16_t LanguageIdFromLocale(std::string_view locale) {
     const std::string_view territory =
         underscore == std::string_view::npos ? std::string_view{} : locale.substr(underscore + 1);
 
-    const bool languageOk = language.size() >= 2 && language.size() <= 3 && allOf(language, isLower);
+    const bool languageOk =
+        language.size() >= 2 && language.size() <= 3 && allOf(language, isLower);
     const bool territoryOk = underscore == std::string_view::npos ||
                              (territory.size() == 2 && allOf(territory, isUpper)) ||
                              (territory.size() == 3 && allOf(territory, isDigit));

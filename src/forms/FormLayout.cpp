@@ -28,8 +28,9 @@ QFont fontFor(FontRole role, const QFont& windowFont) {
 } // namespace
 
 const Control& row(const Window& window, const char* name) {
-    const auto found = std::find_if(window.controls.begin(), window.controls.end(),
-                                    [name](const Control& c) { return std::strcmp(c.name, name) == 0; });
+    const auto found =
+        std::find_if(window.controls.begin(), window.controls.end(),
+                     [name](const Control& c) { return std::strcmp(c.name, name) == 0; });
     if (found == window.controls.end()) {
         throw std::logic_error(std::string("no layout row for ") + name);
     }

@@ -23,13 +23,13 @@ struct Control {
     QRect geometry;
     int tag = NoTag;
     int tabOrder = NoTabStop;
-    BiText text{};                // design text or caption; both forms alike if no code sets it
-    const char* hint = nullptr;   // tooltip, shown
-    QRgb background = 0;          // 0: the parent's
+    BiText text{};              // design text or caption; both forms alike if no code sets it
+    const char* hint = nullptr; // tooltip, shown
+    QRgb background = 0;        // 0: the parent's
     QRgb foreground = 0;
     FontRole font = FontRole::Window;
     bool handCursor = false;
-    int maxLength = 0;            // text fields only; 0: no limit
+    int maxLength = 0; // text fields only; 0: no limit
 };
 
 struct Window {

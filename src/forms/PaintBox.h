@@ -25,9 +25,9 @@ public:
     void invalidate();
 
 signals:
-    void painting(QPainter& painter);      // OnPaint
-    void doubleClicked();                  // OnDblClick
-    void redrawRequested();                // the program asked for a fresh drawing
+    void painting(QPainter& painter); // OnPaint
+    void doubleClicked();             // OnDblClick
+    void redrawRequested();           // the program asked for a fresh drawing
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr int ThumbLength = 16;   // across the channel
-constexpr int ThumbWidth = 11;    // along the channel
+constexpr int ThumbLength = 16; // across the channel
+constexpr int ThumbWidth = 11;  // along the channel
 constexpr int ChannelThickness = 4;
 
 // Draws the channel as a thin sunken line and keeps the style's own thumb, so the thumb
@@ -38,8 +38,8 @@ public:
         const QRect groove = subControlRect(CC_Slider, slider, SC_SliderGroove, widget);
         const QRect handle = subControlRect(CC_Slider, slider, SC_SliderHandle, widget);
         const QRect channel(groove.left() + ThumbWidth / 2,
-                            handle.center().y() - ChannelThickness / 2,
-                            groove.width() - ThumbWidth, ChannelThickness);
+                            handle.center().y() - ChannelThickness / 2, groove.width() - ThumbWidth,
+                            ChannelThickness);
         const QPalette& palette = slider->palette;
         painter->fillRect(channel, palette.color(QPalette::Base));
         painter->setPen(palette.color(QPalette::Dark));

@@ -21,7 +21,9 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-QString text(const BiText& bi) { return QString::fromUtf8(Choose(bi)); }
+QString text(const BiText& bi) {
+    return QString::fromUtf8(Choose(bi));
+}
 
 template <typename T> T* place(QWidget* window, const char* name) {
     const FormLayout::Control& row = FormLayout::row(MainFormLayout(), name);
@@ -159,7 +161,8 @@ void TMainForm::FormCreate() {
     // The sampler's bitmap is sized here, from the stored method, once the screen is held.
     GradientBitmap = QImage(128, 1, QImage::Format_RGB32);
     for (int index = 0; index < 3; ++index) {
-        channelEdit(index)->setText(QString::fromStdString(ChannelText(spinner(index)->position())));
+        channelEdit(index)->setText(
+            QString::fromStdString(ChannelText(spinner(index)->position())));
     }
 }
 
@@ -202,9 +205,15 @@ void TMainForm::ColEditChange(QLineEdit* sender) {
     slider(index + 1)->setValue(spinner(index)->position());
 }
 
-void TMainForm::UpDownRClick() { UpDownClick(0); }
-void TMainForm::UpDownGClick() { UpDownClick(1); }
-void TMainForm::UpDownBClick() { UpDownClick(2); }
+void TMainForm::UpDownRClick() {
+    UpDownClick(0);
+}
+void TMainForm::UpDownGClick() {
+    UpDownClick(1);
+}
+void TMainForm::UpDownBClick() {
+    UpDownClick(2);
+}
 
 void TMainForm::UpDownClick(int index) {
     const int position = spinner(index)->position();
@@ -243,7 +252,9 @@ void TMainForm::OutBoxPaint(const TPaintBox* sender, QPainter& painter) {
     painter.drawImage(QRect(0, 0, 128, sender->height()), GradientBitmap);
 }
 
-void TMainForm::ColourPnlPaint(QPainter& painter) { ColourPnl->fill(painter, CurrentColour()); }
+void TMainForm::ColourPnlPaint(QPainter& painter) {
+    ColourPnl->fill(painter, CurrentColour());
+}
 
 void TMainForm::SolidColPnlPaint(QPainter& painter) {
     // Always the displayable form of the web-safe colour, so the swatch matches the "Web:"

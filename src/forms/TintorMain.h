@@ -93,10 +93,10 @@ private:
     void OutBoxPaint(const TPaintBox* sender, QPainter& painter);
     void UpDownClick(int channel);
 
-    [[nodiscard]] TThinTrackBar* slider(int channel) const;   // channel 1..3
-    [[nodiscard]] TPaintBox* gradientBox(int channel) const;  // channel 1..3
-    [[nodiscard]] TUpDown* spinner(int index) const;          // index 0..2
-    [[nodiscard]] QLineEdit* channelEdit(int index) const;    // index 0..2
+    [[nodiscard]] TThinTrackBar* slider(int channel) const;  // channel 1..3
+    [[nodiscard]] TPaintBox* gradientBox(int channel) const; // channel 1..3
+    [[nodiscard]] TUpDown* spinner(int index) const;         // index 0..2
+    [[nodiscard]] QLineEdit* channelEdit(int index) const;   // index 0..2
 
     PlatformServices& m_platform;
 };

@@ -16,8 +16,11 @@ constexpr QRgb White = qRgb(255, 255, 255);
 constexpr QRgb Black = qRgb(0, 0, 0);
 
 // Texts that no code replaces read the same in both languages.
-constexpr BiText same(const char* text) { return {text, text}; }
+constexpr BiText same(const char* text) {
+    return {text, text};
+}
 
+// clang-format off
 // name, parent, geometry, tag, tab order, text, hint, background, foreground, font, hand, max length
 const std::array<Control, 26> controls{{
     {"MagBox", nullptr, {7, 9, 48, 47}, NoTag, NoTabStop, {}, "Magnified image of pixels under the cursor "},
@@ -47,9 +50,12 @@ const std::array<Control, 26> controls{{
     {"SpeedAbout", nullptr, {107, 137, 22, 25}, NoTag, NoTabStop, {}, nullptr, 0, 0, FontRole::Window, true},
     {"PFSBtn", nullptr, {129, 137, 99, 25}, NoTag, 9, {}, nullptr, 0, 0, FontRole::Window, true},
 }};
+// clang-format on
 
 const FormLayout::Window layout{{264, 168}, "MS Sans Serif", 11, controls};
 
 } // namespace
 
-const FormLayout::Window& MainFormLayout() { return layout; }
+const FormLayout::Window& MainFormLayout() {
+    return layout;
+}

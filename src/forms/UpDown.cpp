@@ -24,7 +24,9 @@ TUpDown::TUpDown(QWidget* parent)
     connect(m_down, &QToolButton::clicked, this, [this] { click(Button::Down); });
 }
 
-void TUpDown::setPosition(int position) { m_position = std::clamp(position, minimum(), maximum()); }
+void TUpDown::setPosition(int position) {
+    m_position = std::clamp(position, minimum(), maximum());
+}
 
 void TUpDown::click(Button button) {
     const int next = m_position + (button == Button::Up ? 1 : -1);
@@ -35,7 +37,9 @@ void TUpDown::click(Button button) {
     emit clicked(button);
 }
 
-QToolButton* TUpDown::arrow(Button button) const { return button == Button::Up ? m_up : m_down; }
+QToolButton* TUpDown::arrow(Button button) const {
+    return button == Button::Up ? m_up : m_down;
+}
 
 void TUpDown::resizeEvent(QResizeEvent* /*event*/) {
     const int upperHeight = height() / 2;

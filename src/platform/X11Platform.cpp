@@ -45,7 +45,9 @@ private:
 
 } // namespace
 
-void X11Platform::DisplayCloser::operator()(_XDisplay* display) const { XCloseDisplay(display); }
+void X11Platform::DisplayCloser::operator()(_XDisplay* display) const {
+    XCloseDisplay(display);
+}
 
 std::unique_ptr<X11Platform> X11Platform::open(std::string& error, const char* displayName) {
     const char* name = displayName != nullptr ? displayName : std::getenv("DISPLAY");

@@ -68,10 +68,22 @@ void LanguageTest::precedenceFollowsTheCLibrary_data() {
     QTest::addColumn<QString>("lcMessages");
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("LC_ALL wins") << "de_DE" << "nl_NL" << "nl_NL" << "de_DE";
-    QTest::newRow("LC_MESSAGES before LANG") << "" << "nl_BE" << "en_US" << "nl_BE";
-    QTest::newRow("LANG last") << "" << "" << "af_ZA" << "af_ZA";
-    QTest::newRow("none") << "" << "" << "" << "";
+    QTest::newRow("LC_ALL wins") << "de_DE"
+                                 << "nl_NL"
+                                 << "nl_NL"
+                                 << "de_DE";
+    QTest::newRow("LC_MESSAGES before LANG") << ""
+                                             << "nl_BE"
+                                             << "en_US"
+                                             << "nl_BE";
+    QTest::newRow("LANG last") << ""
+                               << ""
+                               << "af_ZA"
+                               << "af_ZA";
+    QTest::newRow("none") << ""
+                          << ""
+                          << ""
+                          << "";
 }
 
 void LanguageTest::precedenceFollowsTheCLibrary() {

@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -32,7 +32,9 @@ XSession::~XSession() {
     }
 }
 
-unsigned long XSession::atom(const char* name) { return XInternAtom(m_display, name, False); }
+unsigned long XSession::atom(const char* name) {
+    return XInternAtom(m_display, name, False);
+}
 
 std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
     const Atom pidAtom = atom("_NET_WM_PID");
@@ -42,7 +44,8 @@ std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
         Window root = 0, parent = 0;
         Window* children = nullptr;
         unsigned int count = 0;
-        if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count) != 0) {
+        if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children,
+                       &count) != 0) {
             const std::unique_ptr<Window, XFreer<Window>> owned(children);
             for (unsigned int i = 0; i < count; ++i) {
                 XWindowAttributes attributes{};
@@ -65,7 +68,7 @@ std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
                 }
             }
         }
-        QThread::msleep(10);
+        QThread::msleep(2);
     }
     return std::nullopt;
 }
@@ -90,8 +93,8 @@ QStringList XSession::atomList(Window window, const char* property) {
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
     QStringList names;
-    if (XGetWindowProperty(m_display, window, atom(property), 0, 64, False, XA_ATOM, &type,
-                           &format, &items, &after, &data) != Success ||
+    if (XGetWindowProperty(m_display, window, atom(property), 0, 64, False, XA_ATOM, &type, &format,
+                           &items, &after, &data) != Success ||
         data == nullptr) {
         return names;
     }
@@ -140,9 +143,9 @@ ColourRef XSession::pixel(Window window, int x, int y) {
         return CLR_INVALID;
     }
     const unsigned long value = XGetPixel(image, 0, 0);
-    const ColourRef colour = RGB(channelFromMask(value, image->red_mask),
-                                 channelFromMask(value, image->green_mask),
-                                 channelFromMask(value, image->blue_mask));
+    const ColourRef colour =
+        RGB(channelFromMask(value, image->red_mask), channelFromMask(value, image->green_mask),
+            channelFromMask(value, image->blue_mask));
     XDestroyImage(image);
     return colour;
 }

@@ -26,7 +26,9 @@ private:
     XSession m_x;
 };
 
-void StartupTest::initTestCase() { QVERIFY2(m_x.connected(), "needs an X server in DISPLAY"); }
+void StartupTest::initTestCase() {
+    QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
+}
 
 void StartupTest::start(QProcess& process, const QStringList& extra) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -70,7 +72,9 @@ void StartupTest::englishWindowIsCentredFixedAndOnTop() {
     const QSize screen = m_x.screenSize();
     const QPoint expected((screen.width() - 264) / 2, (screen.height() - 168) / 2);
     QVERIFY2((m_x.rootPosition(window) - expected).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("at %1,%2").arg(m_x.rootPosition(window).x()).arg(m_x.rootPosition(window).y())));
+             qPrintable(QStringLiteral("at %1,%2")
+                            .arg(m_x.rootPosition(window).x())
+                            .arg(m_x.rootPosition(window).y())));
     closeAndExpectSuccess(m_x, window, tintor);
 }
 

@@ -7,10 +7,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QToolButton>
 
@@ -143,15 +143,13 @@ void MainFormTest::dutchTextsComeFromLanguageCode() {
 
 void MainFormTest::tabOrderFollowsLayout() {
     TMainForm* f = m_form.get();
-    const QList<QWidget*> expected{f->TrackR, f->TrackG, f->TrackB, f->EditR,
-                                   f->EditG,  f->EditB,  f->PFSBtn, f->OptBtn,
-                                   f->WebOutEdit, f->HTMLOutEdit};
+    const QList<QWidget*> expected{f->TrackR, f->TrackG, f->TrackB, f->EditR,      f->EditG,
+                                   f->EditB,  f->PFSBtn, f->OptBtn, f->WebOutEdit, f->HTMLOutEdit};
     QWidget* w = f->TrackR;
     for (int i = 1; i < expected.size(); ++i) {
         do {
             w = w->nextInFocusChain();
-        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() ||
-                 w->focusProxy() != nullptr);
+        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->focusProxy() != nullptr);
         QCOMPARE(w, expected[i]);
     }
 }
@@ -162,8 +160,8 @@ void MainFormTest::cascadeRunsInOrderAndTouchesOnlyItsChannel() {
     f->TrackB->setValue(12);
     watchCascade();
     f->TrackR->setValue(40);
-    const QStringList expected{"ColourPnl", "SolidColPnl", "GreenBox", "BlueBox",
-                               "EditR=$28", "spinner=40", "RGB=$28080C", "Web=$330000"};
+    const QStringList expected{"ColourPnl", "SolidColPnl", "GreenBox",    "BlueBox",
+                               "EditR=$28", "spinner=40",  "RGB=$28080C", "Web=$330000"};
     QCOMPARE(m_log, expected);
     QCOMPARE(f->UpDownG->position(), 8);
     QCOMPARE(f->UpDownB->position(), 12);

@@ -75,7 +75,8 @@ void X11PlatformTest::nearestColourIsDisplayableAndClosest() {
         // The server shows the answer exactly as it is...
         QCOMPARE(serverShows(m_display.get(), nearest), nearest);
         // ...and shows nothing closer for the colour asked about.
-        QVERIFY(distance(nearest, colour) <= distance(serverShows(m_display.get(), colour), colour));
+        QVERIFY(distance(nearest, colour) <=
+                distance(serverShows(m_display.get(), colour), colour));
         moved += nearest != colour ? 1 : 0;
     }
     if (depth >= 24) {
