@@ -24,6 +24,13 @@ void TPaintBox::invalidate() {
     emit redrawRequested();
 }
 
+void TPaintBox::setColour(ColourRef colour) {
+    if (colour != m_colour) {
+        m_colour = colour;
+        invalidate();
+    }
+}
+
 void TPaintBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     emit painting(painter);

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 TMainForm* MainForm = nullptr;
@@ -126,6 +127,9 @@ void TMainForm::createControls() {
     SpeedAbout->setAutoRaise(true);
     SpeedAbout->setIcon(AboutGlyph());
     PFSBtn = place<QPushButton>(this, "PFSBtn");
+    PickTmr = new QTimer(this);
+    PickTmr->setObjectName(QStringLiteral("PickTmr"));
+    PickTmr->setInterval(50);
 }
 
 void TMainForm::connectHandlers() {
@@ -145,6 +149,9 @@ void TMainForm::connectHandlers() {
     connect(ColourPnl, &TPaintBox::painting, this, &TMainForm::ColourPnlPaint);
     connect(SolidColPnl, &TPaintBox::painting, this, &TMainForm::SolidColPnlPaint);
     connect(SolidColPnl, &TPaintBox::doubleClicked, this, &TMainForm::SolidColPnlDblClick);
+    connect(MagBox, &TPaintBox::painting, this, &TMainForm::MagBoxPaint);
+    connect(PickTmr, &QTimer::timeout, this, &TMainForm::PickTmrTimer);
+    connect(PFSBtn, &QPushButton::clicked, this, &TMainForm::PFSBtnClick);
 }
 
 void TMainForm::FormCreate() {
@@ -155,10 +162,14 @@ void TMainForm::FormCreate() {
     PFSBtn->setText(text(MainFormTexts::PFSBtnCaption));
     setWindowTitle(ProgramName + QStringLiteral(", ") + VersionText);
 
-    // The application's deactivation handler is installed here, before the screen is
-    // taken, once pick mode exists.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationInactive) {
+                    AppDeactivate();
+                }
+            });
     ScreenDC = m_platform.GetDC();
-    // The sampler's bitmap is sized here, from the stored method, once the screen is held.
+    SetUpSampler();
     GradientBitmap = QImage(128, 1, QImage::Format_RGB32);
     for (int index = 0; index < 3; ++index) {
         channelEdit(index)->setText(
@@ -167,6 +178,8 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormClose() {
+    // No tick may read through the context once it is given back.
+    PickTmr->stop();
     ScreenDC.reset();
     SampleBitmap = QImage();
     GradientBitmap = QImage();

@@ -1,26 +1,34 @@
 #pragma once
 
 #include "core/ColourRef.h"
+#include "core/Sampling.h"
 #include "platform/PlatformServices.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPainter;
 class QPushButton;
+class QTimer;
 class QToolButton;
 class TPaintBox;
 class TThinTrackBar;
 class TUpDown;
 
 // The main window: three channel sliders with their spinners and text fields, the colour
-// and web-safe swatches, the gradient bars and the two hexadecimal outputs.
+// and web-safe swatches, the gradient bars and the two hexadecimal outputs; the sampler
+// that follows the pointer, and pick mode, in which the sampler drives the sliders.
+//
+// Creation, the colour handlers and closing are in TintorMain.cpp, the sampler in
+// TintorMainSampler.cpp, pick mode in TintorMainPick.cpp.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
@@ -54,13 +62,14 @@ public:
     QPushButton* OptBtn;
     QToolButton* SpeedAbout;
     QPushButton* PFSBtn;
+    QTimer* PickTmr;
 
     // Fields.
     QString ProgramName;
     QString VersionText;
     QString CopyrightText;
-    std::uint8_t ActiveMethod = 0;
-    std::uint8_t ChosenMethod = 0;
+    SamplingMethod ActiveMethod = 0;
+    SamplingMethod ChosenMethod = 0;
     QImage SampleBitmap;
     QImage GradientBitmap;
     std::unique_ptr<ScreenContext> ScreenDC;
@@ -79,8 +88,20 @@ public:
     void UpDownBClick();
     void SolidColPnlDblClick();
 
+    // The sampler: one tick of the 50 ms timer, and putting ChosenMethod in force.
+    void PickTmrTimer();
+    void ApplySamplingMethod();
+
+    // Pick mode: on while PFSBtn is disabled.
+    void PFSBtnClick();
+    void LeftButtonDown(QMouseEvent* event);
+    void RightButtonDown(QMouseEvent* event);
+    void AppDeactivate();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
@@ -93,12 +114,24 @@ private:
     void OutBoxPaint(const TPaintBox* sender, QPainter& painter);
     void UpDownClick(int channel);
 
+    void SetUpSampler();
+    void sizeSampleBitmap();
+    void MagBoxPaint(QPainter& painter);
+    void showCoordinates(ScreenPoint point);
+    void ActivateFromNotice();
+
     [[nodiscard]] TThinTrackBar* slider(int channel) const;  // channel 1..3
     [[nodiscard]] TPaintBox* gradientBox(int channel) const; // channel 1..3
     [[nodiscard]] TUpDown* spinner(int index) const;         // index 0..2
     [[nodiscard]] QLineEdit* channelEdit(int index) const;   // index 0..2
 
     PlatformServices& m_platform;
+    // The last block read, reused by every tick.
+    std::array<ColourRef, MaxBlockSide * MaxBlockSide> m_block{};
+    std::optional<ScreenPoint> m_shownCoordinates;
+    // The press that ended a pick: the capture is kept until its release, so the release
+    // does not land in the application under the pointer.
+    Qt::MouseButton m_captureHeldUntilRelease = Qt::NoButton;
 };
 
 // The program's one main window.

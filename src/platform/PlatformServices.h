@@ -3,6 +3,17 @@
 #include "core/ColourRef.h"
 
 #include <memory>
+#include <optional>
+#include <span>
+
+class QWidget;
+
+// A point in screen (device) pixels.
+struct ScreenPoint {
+    int x;
+    int y;
+    bool operator==(const ScreenPoint&) const = default;
+};
 
 // A device context for the whole screen.  Destroying it gives it back (ReleaseDC).
 class ScreenContext {
@@ -14,6 +25,13 @@ public:
 
     // The nearest colour the screen can display; on a true-colour screen the colour itself.
     [[nodiscard]] virtual ColourRef GetNearestColor(ColourRef colour) const = 0;
+
+    // The pixel at (x, y); CLR_INVALID for a point off the screen.
+    [[nodiscard]] virtual ColourRef GetPixel(int x, int y) = 0;
+
+    // The side x side block whose top-left corner is (x, y), row by row into `out`, in one
+    // read of the screen.  Points off the screen read CLR_INVALID.
+    virtual void ReadBlock(int x, int y, int side, std::span<ColourRef> out) = 0;
 };
 
 // The screen, pointer and shell services the windows rely on.  One real implementation
@@ -27,4 +45,14 @@ public:
 
     // GetDC with no window: a context for the whole screen.
     [[nodiscard]] virtual std::unique_ptr<ScreenContext> GetDC() = 0;
+
+    // The pointer in screen (device) pixels; nothing when it cannot be read.
+    [[nodiscard]] virtual std::optional<ScreenPoint> GetCursorPos() = 0;
+
+    // From now on every mouse-button press anywhere on the screen, over the window's own
+    // controls included, reaches `window`.  Returns whether the server granted it.
+    virtual bool SetCapture(QWidget& window) = 0;
+
+    // Presses go to the window under the pointer again.
+    virtual void ReleaseCapture(QWidget& window) = 0;
 };

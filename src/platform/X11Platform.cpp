@@ -1,12 +1,15 @@
 #include "X11Platform.h"
 
 #include "core/ColourMaths.h"
+#include "core/Sampling.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -19,28 +22,102 @@ int reportXError(Display* display, XErrorEvent* event) {
     return 0;
 }
 
+struct ImageDestroyer {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+using ImagePtr = std::unique_ptr<XImage, ImageDestroyer>;
+
 class X11ScreenContext final : public ScreenContext {
 public:
-    explicit X11ScreenContext(Display* display) {
-        const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    explicit X11ScreenContext(Display* display)
+        : m_display(display), m_root(DefaultRootWindow(display)) {
+        const int screen = DefaultScreen(display);
+        const Visual* visual = DefaultVisual(display, screen);
         m_trueColour = visual->c_class == TrueColor || visual->c_class == DirectColor;
-        m_redMask = visual->red_mask;
-        m_greenMask = visual->green_mask;
-        m_blueMask = visual->blue_mask;
+        m_masks = {visual->red_mask, visual->green_mask, visual->blue_mask};
+        m_width = DisplayWidth(display, screen);
+        m_height = DisplayHeight(display, screen);
+        // The root's size changes with the screen layout; its ConfigureNotify keeps the
+        // clip rectangle right without asking the server on every read.
+        XSelectInput(display, m_root, StructureNotifyMask);
     }
+
+    ~X11ScreenContext() override { XSelectInput(m_display, m_root, NoEventMask); }
 
     [[nodiscard]] ColourRef GetNearestColor(ColourRef colour) const override {
         if (!m_trueColour) {
             return colour;
         }
-        return NearestTrueColour(colour, m_redMask, m_greenMask, m_blueMask);
+        return NearestTrueColour(colour, m_masks.red, m_masks.green, m_masks.blue);
+    }
+
+    [[nodiscard]] ColourRef GetPixel(int x, int y) override {
+        ColourRef pixel = CLR_INVALID;
+        ReadBlock(x, y, 1, {&pixel, 1});
+        return pixel;
+    }
+
+    void ReadBlock(int x, int y, int side, std::span<ColourRef> out) override {
+        const auto count = static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
+        if (side <= 0 || out.size() < count) {
+            return;
+        }
+        std::fill_n(out.begin(), count, CLR_INVALID);
+        trackRootSize();
+        // A request reaching past the root fails with BadMatch: read only the part on
+        // the screen; the rest stays invalid.
+        const int left = std::max(x, 0);
+        const int top = std::max(y, 0);
+        const int right = std::min(x + side, m_width);
+        const int bottom = std::min(y + side, m_height);
+        if (left >= right || top >= bottom) {
+            return;
+        }
+        const ImagePtr image(XGetImage(m_display, m_root, left, top,
+                                       static_cast<unsigned>(right - left),
+                                       static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap));
+        if (!image) {
+            return;
+        }
+        for (int row = top; row < bottom; ++row) {
+            for (int column = left; column < right; ++column) {
+                const auto index = static_cast<std::size_t>((row - y) * side + (column - x));
+                out[index] = colourAt(*image, column - left, row - top);
+            }
+        }
     }
 
 private:
+    void trackRootSize() {
+        // Only events already received: no round trip.
+        while (XEventsQueued(m_display, QueuedAfterReading) > 0) {
+            XEvent event;
+            XNextEvent(m_display, &event);
+            if (event.type == ConfigureNotify && event.xconfigure.window == m_root) {
+                m_width = event.xconfigure.width;
+                m_height = event.xconfigure.height;
+            }
+        }
+    }
+
+    [[nodiscard]] ColourRef colourAt(XImage& image, int x, int y) const {
+        if (image.bits_per_pixel == 32 && image.byte_order == LSBFirst && m_masks.red == 0xFF0000 &&
+            m_masks.green == 0xFF00 && m_masks.blue == 0xFF) {
+            // The common 24-bit layout: swap red and blue, no per-pixel call.
+            std::uint32_t value = 0;
+            std::memcpy(&value, image.data + y * image.bytes_per_line + x * 4, sizeof value);
+            return RGB(static_cast<int>((value >> 16) & 0xFF),
+                       static_cast<int>((value >> 8) & 0xFF), static_cast<int>(value & 0xFF));
+        }
+        return ColourFromPixel(XGetPixel(&image, x, y), m_masks);
+    }
+
+    Display* m_display;
+    Window m_root;
     bool m_trueColour = true;
-    unsigned long m_redMask = 0xFF0000;
-    unsigned long m_greenMask = 0x00FF00;
-    unsigned long m_blueMask = 0x0000FF;
+    PixelMasks m_masks{0xFF0000, 0x00FF00, 0x0000FF};
+    int m_width = 0;
+    int m_height = 0;
 };
 
 } // namespace
@@ -70,4 +147,20 @@ X11Platform::~X11Platform() = default;
 
 std::unique_ptr<ScreenContext> X11Platform::GetDC() {
     return std::make_unique<X11ScreenContext>(m_display.get());
+}
+
+std::optional<ScreenPoint> X11Platform::GetCursorPos() {
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int buttons = 0;
+    // False: the pointer is on another screen of the display, where this one cannot read.
+    if (XQueryPointer(m_display.get(), DefaultRootWindow(m_display.get()), &root, &child, &rootX,
+                      &rootY, &windowX, &windowY, &buttons) == False) {
+        return std::nullopt;
+    }
+    return ScreenPoint{rootX, rootY};
 }

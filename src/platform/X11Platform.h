@@ -7,8 +7,9 @@
 
 struct _XDisplay;
 
-// The services on an X11 server, through a connection of their own, so that screen reads
-// are in device pixels whatever scaling the toolkit applies.
+// The services on an X11 server.  Screen and pointer reads go through a connection of
+// their own, in device pixels whatever scaling the toolkit applies; the capture uses the
+// toolkit's own pointer grab, so the toolkit routes every press to the capturing window.
 class X11Platform final : public PlatformServices {
 public:
     // Connects to the display named by DISPLAY (or `displayName`).  Returns null and fills
@@ -18,6 +19,9 @@ public:
     ~X11Platform() override;
 
     [[nodiscard]] std::unique_ptr<ScreenContext> GetDC() override;
+    [[nodiscard]] std::optional<ScreenPoint> GetCursorPos() override;
+    bool SetCapture(QWidget& window) override;
+    void ReleaseCapture(QWidget& window) override;
 
 private:
     struct DisplayCloser {

@@ -1,6 +1,7 @@
 #include "XSession.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QThread>
 
 #include <X11/Xatom.h>
@@ -16,6 +17,12 @@ int channelFromMask(unsigned long pixel, unsigned long mask) {
     const int shift = std::countr_zero(mask);
     const unsigned long top = mask >> shift;
     return static_cast<int>(((pixel & mask) >> shift) * 255 / top);
+}
+
+unsigned long pixelFromMask(int channel, unsigned long mask) {
+    const int shift = std::countr_zero(mask);
+    const unsigned long top = mask >> shift;
+    return ((static_cast<unsigned long>(channel) * top + 127) / 255) << shift;
 }
 
 template <typename T> struct XFreer {
@@ -175,4 +182,63 @@ void XSession::requestClose(Window window) {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(m_display, window, False, NoEventMask, &event);
     XSync(m_display, False);
+}
+
+Window XSession::showImage(int x, int y, const QImage& image) {
+    const int screen = DefaultScreen(m_display);
+    Visual* visual = DefaultVisual(m_display, screen);
+    const Window root = DefaultRootWindow(m_display);
+    const auto width = static_cast<unsigned>(image.width());
+    const auto height = static_cast<unsigned>(image.height());
+    const Pixmap pixmap = XCreatePixmap(m_display, root, width, height,
+                                        static_cast<unsigned>(DefaultDepth(m_display, screen)));
+    const GC gc = XCreateGC(m_display, pixmap, 0, nullptr);
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            const QRgb p = image.pixel(column, row);
+            XSetForeground(m_display, gc,
+                           pixelFromMask(qRed(p), visual->red_mask) |
+                               pixelFromMask(qGreen(p), visual->green_mask) |
+                               pixelFromMask(qBlue(p), visual->blue_mask));
+            XDrawPoint(m_display, pixmap, gc, column, row);
+        }
+    }
+    XFreeGC(m_display, gc);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixmap = pixmap;
+    const Window window =
+        XCreateWindow(m_display, root, x, y, width, height, 0, CopyFromParent, InputOutput,
+                      CopyFromParent, CWOverrideRedirect | CWBackPixmap, &attributes);
+    XFreePixmap(m_display, pixmap); // the window keeps its own reference
+    XMapRaised(m_display, window);
+    XSync(m_display, False);
+    return window;
+}
+
+void XSession::destroyWindow(Window window) {
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
+}
+
+void XSession::movePointer(int x, int y) {
+    XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::pressButton(int button) {
+    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), True, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::releaseButton(int button) {
+    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::clickAt(int x, int y, int button) {
+    movePointer(x, y);
+    pressButton(button);
+    QThread::msleep(20);
+    releaseButton(button);
 }

@@ -40,6 +40,17 @@ public:
 
     ColourRef pixel(Window window, int x, int y);
 
+    // An undecorated window at (x, y) showing `image` pixel for pixel; the server paints
+    // it as the window's background, so it needs no drawing from this side.
+    Window showImage(int x, int y, const class QImage& image);
+    void destroyWindow(Window window);
+
+    // The pointer and its buttons, through XTest (button 1 left, 3 right).
+    void movePointer(int x, int y);
+    void pressButton(int button);
+    void releaseButton(int button);
+    void clickAt(int x, int y, int button = 1);
+
     void focus(Window window);
     void tapKey(unsigned long keysym, int times = 1);
     void requestClose(Window window);

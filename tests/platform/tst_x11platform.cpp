@@ -6,9 +6,13 @@
 #include <QTest>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -30,6 +34,35 @@ ColourRef serverShows(Display* display, ColourRef colour) {
     return RGB(request.red >> 8, request.green >> 8, request.blue >> 8);
 }
 
+int errorsSeen = 0;
+int countError(Display* /*display*/, XErrorEvent* /*event*/) {
+    ++errorsSeen;
+    return 0;
+}
+
+// A visible, undecorated window filled with one pixel value.
+Window showSolid(Display* display, int x, int y, int width, int height, unsigned long pixel) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = pixel;
+    const Window window =
+        XCreateWindow(display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(display, window);
+    XSync(display, False);
+    return window;
+}
+
+unsigned long pixelFor(Display* display, ColourRef colour) {
+    XColor request{};
+    request.red = static_cast<unsigned short>(GetRValue(colour) * 257);
+    request.green = static_cast<unsigned short>(GetGValue(colour) * 257);
+    request.blue = static_cast<unsigned short>(GetBValue(colour) * 257);
+    XAllocColor(display, DefaultColormap(display, DefaultScreen(display)), &request);
+    return request.pixel;
+}
+
 int distance(ColourRef a, ColourRef b) {
     return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
            std::abs(GetBValue(a) - GetBValue(b));
@@ -44,6 +77,9 @@ private slots:
     void unreachableDisplayGivesMessage();
     void nearestColourIsDisplayableAndClosest();
     void contextsCanBeTakenAndGivenBackRepeatedly();
+    void cursorPositionIsInScreenPixels();
+    void readsMatchWhatTheServerShows();
+    void blockReadsClipAtEveryEdge();
 
 private:
     DisplayPtr m_display;
@@ -92,6 +128,75 @@ void X11PlatformTest::contextsCanBeTakenAndGivenBackRepeatedly() {
         QCOMPARE(screen->GetNearestColor(RGB(0, 0, 0)), RGB(0, 0, 0));
         QCOMPARE(screen->GetNearestColor(RGB(255, 255, 255)), RGB(255, 255, 255));
     }
+}
+
+void X11PlatformTest::cursorPositionIsInScreenPixels() {
+    Display* d = m_display.get();
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{123, 45},
+                               std::pair{DisplayWidth(d, 0) - 1, DisplayHeight(d, 0) - 1}}) {
+        XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
+        XSync(d, False);
+        const auto position = m_platform->GetCursorPos();
+        QVERIFY(position.has_value());
+        QCOMPARE(position->x, x);
+        QCOMPARE(position->y, y);
+    }
+}
+
+void X11PlatformTest::readsMatchWhatTheServerShows() {
+    Display* d = m_display.get();
+    const ColourRef colour = RGB(201, 77, 13);
+    const Window window = showSolid(d, 40, 50, 10, 10, pixelFor(d, colour));
+    const auto screen = m_platform->GetDC();
+    // On a 16-bit screen the colour shows as its nearest displayable neighbour.
+    const ColourRef shown = serverShows(d, colour);
+    QCOMPARE(screen->GetPixel(45, 55), shown);
+    QCOMPARE(screen->GetNearestColor(colour), shown);
+    std::array<ColourRef, 9> block{};
+    screen->ReadBlock(38, 48, 3, block);
+    QCOMPARE(block[8], shown); // (40, 50), the window's corner
+    QVERIFY(block[0] != shown);
+    XDestroyWindow(d, window);
+    XSync(d, False);
+}
+
+void X11PlatformTest::blockReadsClipAtEveryEdge() {
+    Display* d = m_display.get();
+    const int width = DisplayWidth(d, DefaultScreen(d));
+    const int height = DisplayHeight(d, DefaultScreen(d));
+    const ColourRef colour = RGB(0, 0, 0);
+    std::vector<Window> corners;
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{width - 4, 0}, std::pair{0, height - 4},
+                               std::pair{width - 4, height - 4}}) {
+        corners.push_back(showSolid(d, x, y, 4, 4, pixelFor(d, colour)));
+    }
+    const auto screen = m_platform->GetDC();
+    errorsSeen = 0;
+    const XErrorHandler previous = XSetErrorHandler(countError);
+    std::array<ColourRef, 49> block{};
+    for (const auto& [x, y] : {std::pair{-3, -3}, std::pair{width - 4, -3},
+                               std::pair{-3, height - 4}, std::pair{width - 4, height - 4}}) {
+        screen->ReadBlock(x, y, 7, block);
+        int onScreen = 0;
+        for (int i = 0; i < 49; ++i) {
+            const int px = x + i % 7;
+            const int py = y + i / 7;
+            const bool inside = px >= 0 && py >= 0 && px < width && py < height;
+            QCOMPARE(block[static_cast<std::size_t>(i)], inside ? colour : CLR_INVALID);
+            onScreen += inside ? 1 : 0;
+        }
+        QCOMPARE(onScreen, 16);
+    }
+    screen->ReadBlock(-50, -50, 7, block); // wholly off the screen
+    QVERIFY(std::all_of(block.begin(), block.end(), [](ColourRef c) { return c == CLR_INVALID; }));
+    QCOMPARE(screen->GetPixel(width, 0), CLR_INVALID);
+    QCOMPARE(screen->GetPixel(-1, 5), CLR_INVALID);
+    XSetErrorHandler(previous);
+    QCOMPARE(errorsSeen, 0);
+    for (const Window w : corners) {
+        XDestroyWindow(d, w);
+    }
+    XSync(d, False);
 }
 
 QTEST_GUILESS_MAIN(X11PlatformTest)
