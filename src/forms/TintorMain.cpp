@@ -175,6 +175,8 @@ void TMainForm::FormCreate() {
         channelEdit(index)->setText(
             QString::fromStdString(ChannelText(spinner(index)->position())));
     }
+    // Ticks start once creation is over, from the event loop.
+    PickTmr->start();
 }
 
 void TMainForm::FormClose() {

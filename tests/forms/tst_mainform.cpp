@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -110,6 +111,13 @@ void MainFormTest::startsBlackWithDesignTexts() {
     QCOMPARE(f->PFSBtn->text(), QStringLiteral("&Pick From Screen"));
     QCOMPARE(m_platform->contextsTaken, 1);
     QCOMPARE(f->GradientBitmap.size(), QSize(128, 1));
+    QCOMPARE(f->SampleBitmap.size(), QSize(1, 1));
+    QCOMPARE(f->SampleBitmap.pixelColor(0, 0), QColor(0, 0, 0));
+    // The sampler's timer runs from creation: the coordinates follow the pointer.
+    QVERIFY(f->PickTmr->isActive());
+    QCOMPARE(f->PickTmr->interval(), 50);
+    m_platform->pointer = ScreenPoint{-12, 345};
+    QTRY_COMPARE(f->CoordsLbl->text(), QStringLiteral("x:-12\ry:345"));
     // Black-based bars: red runs from black to (254, 0, 0).
     QCOMPARE(pixelOf(f->RedBox, {127, 3}), QColor(254, 0, 0));
     QCOMPARE(pixelOf(f->ColourPnl, {5, 5}), QColor(0, 0, 0));
