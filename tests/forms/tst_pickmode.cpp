@@ -178,6 +178,11 @@ void PickModeTest::deactivationRetakesCaptureOnlyWhilePicking() {
     m_form->AppDeactivate();
     QCOMPARE(m_platform->captures, 2);
     QVERIFY(!m_form->PFSBtn->isEnabled());
+    // Installed as the application's deactivation handler.
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    QCOMPARE(m_platform->captures, 3);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QCOMPARE(m_platform->captures, 3);
 }
 
 void PickModeTest::unknownMethodPicksBlack() {
