@@ -130,6 +130,9 @@ void TMainForm::createControls() {
     PickTmr = new QTimer(this);
     PickTmr->setObjectName(QStringLiteral("PickTmr"));
     PickTmr->setInterval(50);
+    m_activationNotice = new QTimer(this);
+    m_activationNotice->setSingleShot(true);
+    m_activationNotice->setInterval(0);
 }
 
 void TMainForm::connectHandlers() {
@@ -152,6 +155,7 @@ void TMainForm::connectHandlers() {
     connect(MagBox, &TPaintBox::painting, this, &TMainForm::MagBoxPaint);
     connect(PickTmr, &QTimer::timeout, this, &TMainForm::PickTmrTimer);
     connect(PFSBtn, &QPushButton::clicked, this, &TMainForm::PFSBtnClick);
+    connect(m_activationNotice, &QTimer::timeout, this, &TMainForm::ActivateFromNotice);
 }
 
 void TMainForm::FormCreate() {

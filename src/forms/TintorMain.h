@@ -129,6 +129,9 @@ private:
     // The last block read, reused by every tick.
     std::array<ColourRef, MaxBlockSide * MaxBlockSide> m_block{};
     std::optional<ScreenPoint> m_shownCoordinates;
+    // Posts the activation after a pick: it runs from the event loop once the press
+    // handler has returned.
+    QTimer* m_activationNotice;
     // The press that ended a pick: the capture is kept until its release, so the release
     // does not land in the application under the pointer.
     Qt::MouseButton m_captureHeldUntilRelease = Qt::NoButton;

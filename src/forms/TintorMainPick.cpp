@@ -9,6 +9,7 @@
 
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -56,7 +57,7 @@ void TMainForm::LeftButtonDown(QMouseEvent* event) {
     m_captureHeldUntilRelease = event->button();
     PFSBtn->setEnabled(true);
     setWindowTitle(ProgramName + QStringLiteral(", ") + VersionText);
-    QMetaObject::invokeMethod(this, &TMainForm::ActivateFromNotice, Qt::QueuedConnection);
+    m_activationNotice->start();
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
