@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <cmath>
@@ -51,6 +52,9 @@ double measure(XSession& x, qint64 pid, int seconds, bool moving) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    // The program stores its settings; keep them away from the user's.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     XSession x;
     if (!x.connected()) {

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -39,6 +40,9 @@ template <typename T> T median(std::vector<T> values) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    // The program stores its settings; keep them away from the user's.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     XSession x;
     if (!x.connected()) {

@@ -8,6 +8,7 @@
 #include "platform/X11Platform.h"
 
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,11 +28,13 @@ private slots:
     void tick();
 
 private:
+    QTemporaryDir m_settings; // the store writes here, never to the user's settings
     std::unique_ptr<X11Platform> m_platform;
     std::unique_ptr<TMainForm> m_form;
 };
 
 void TickBench::initTestCase() {
+    qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
     std::string error;
     m_platform = X11Platform::open(error);
     QVERIFY2(m_platform, error.c_str());

@@ -2,6 +2,7 @@
 
 #include "core/Support.h"
 #include "forms/TintorMain.h"
+#include "forms/TintorOpt.h"
 #include "platform/X11Platform.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     TMainForm mainForm(*platform);
     MainForm = &mainForm;
+    TOptForm optForm(&mainForm);
+    OptForm = &optForm;
     mainForm.show();
     return QApplication::exec();
 }

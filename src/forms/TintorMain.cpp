@@ -1,5 +1,6 @@
 #include "TintorMain.h"
 
+#include "ErrorBox.h"
 #include "Glyphs.h"
 #include "PaintBox.h"
 #include "ThinTrackBar.h"
@@ -155,6 +156,8 @@ void TMainForm::connectHandlers() {
     connect(MagBox, &TPaintBox::painting, this, &TMainForm::MagBoxPaint);
     connect(PickTmr, &QTimer::timeout, this, &TMainForm::PickTmrTimer);
     connect(PFSBtn, &QPushButton::clicked, this, &TMainForm::PFSBtnClick);
+    connect(OptBtn, &QPushButton::clicked, this,
+            [this] { RunHandler(this, [this] { OptBtnClick(); }); });
     connect(m_activationNotice, &QTimer::timeout, this, &TMainForm::ActivateFromNotice);
 }
 

@@ -92,6 +92,10 @@ public:
     void PickTmrTimer();
     void ApplySamplingMethod();
 
+    // Runs the options dialog and stores its result; throws SettingsError when the
+    // choice cannot be stored.
+    void OptBtnClick();
+
     // Pick mode: on while PFSBtn is disabled.
     void PFSBtnClick();
     void LeftButtonDown(QMouseEvent* event);

@@ -5,17 +5,15 @@
 #include "PaintBox.h"
 #include "ThinTrackBar.h"
 #include "TintorMain.h"
+#include "core/StoredMethod.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
-namespace {
+#include <cstdio>
 
-// The start-up method, until the settings store reads it.
-SamplingMethod storedMethod() {
-    return 0;
-}
+namespace {
 
 QRgb toRgb(ColourRef colour) {
     return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
@@ -25,7 +23,14 @@ QRgb toRgb(ColourRef colour) {
 
 void TMainForm::SetUpSampler() {
     SampleBitmap = QImage();
-    ChosenMethod = storedMethod();
+    const StartupMethod stored = ReadStoredMethod(m_platform.Settings());
+    if (stored.problem) {
+        // Start anyway, with the single pixel; the user should know why it will not stick.
+        std::fprintf(stderr,
+                     "tintor: the sampling method cannot be stored (%s); using single pixel\n",
+                     stored.problem->c_str());
+    }
+    ChosenMethod = stored.method;
     sizeSampleBitmap();
     if (!SampleBitmap.isNull()) {
         SampleBitmap.setPixel(0, 0, toRgb(0));

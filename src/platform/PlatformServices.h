@@ -7,6 +7,7 @@
 #include <span>
 
 class QWidget;
+class RegistryStore;
 
 // A point in screen (device) pixels.
 struct ScreenPoint {
@@ -55,4 +56,7 @@ public:
 
     // Presses go to the window under the pointer again.
     virtual void ReleaseCapture(QWidget& window) = 0;
+
+    // The per-user settings store.
+    [[nodiscard]] virtual RegistryStore& Settings() = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlatformServices.h"
+#include "SettingsFile.h"
 
 #include <memory>
 #include <string>
@@ -22,6 +23,7 @@ public:
     [[nodiscard]] std::optional<ScreenPoint> GetCursorPos() override;
     bool SetCapture(QWidget& window) override;
     void ReleaseCapture(QWidget& window) override;
+    [[nodiscard]] RegistryStore& Settings() override { return m_settings; }
 
 private:
     struct DisplayCloser {
@@ -32,4 +34,5 @@ private:
     explicit X11Platform(DisplayPtr display);
 
     DisplayPtr m_display;
+    SettingsFile m_settings;
 };

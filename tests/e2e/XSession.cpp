@@ -43,7 +43,7 @@ unsigned long XSession::atom(const char* name) {
     return XInternAtom(m_display, name, False);
 }
 
-std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
+std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs, const QString& wanted) {
     const Atom pidAtom = atom("_NET_WM_PID");
     QElapsedTimer clock;
     clock.start();
@@ -68,8 +68,10 @@ std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
                                        &type, &format, &items, &after, &data) == Success &&
                     data != nullptr) {
                     const std::unique_ptr<unsigned char, XFreer<unsigned char>> value(data);
-                    if (items == 1 && *reinterpret_cast<unsigned long*>(data) ==
-                                          static_cast<unsigned long>(pid)) {
+                    if (items == 1 &&
+                        *reinterpret_cast<unsigned long*>(data) ==
+                            static_cast<unsigned long>(pid) &&
+                        (wanted.isEmpty() || title(children[i]) == wanted)) {
                         return children[i];
                     }
                 }

@@ -28,8 +28,9 @@ public:
     [[nodiscard]] bool connected() const { return m_display != nullptr; }
     [[nodiscard]] _XDisplay* display() const { return m_display; }
 
-    // The viewable top-level window of process `pid`, waiting up to `timeoutMs`.
-    std::optional<Window> waitForWindow(qint64 pid, int timeoutMs);
+    // A viewable top-level window of process `pid` (with that title, if one is given),
+    // waiting up to `timeoutMs`.
+    std::optional<Window> waitForWindow(qint64 pid, int timeoutMs, const QString& title = {});
 
     QString title(Window window);
     QStringList atomList(Window window, const char* property);

@@ -2,8 +2,10 @@
 
 #include "core/ColourMaths.h"
 #include "platform/PlatformServices.h"
+#include "platform/SettingsFile.h"
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <functional>
@@ -16,6 +18,9 @@ public:
     std::function<ColourRef(ColourRef)> nearest = [](ColourRef c) { return c; };
     QImage screen{640, 480, QImage::Format_RGB32};
     std::optional<ScreenPoint> pointer = ScreenPoint{0, 0};
+    // A real settings file, in a directory of the test's own.
+    QTemporaryDir settingsDir;
+    SettingsFile settings{settingsDir.filePath(QStringLiteral("tintor/settings.reg"))};
 
     int contextsTaken = 0;
     int contextsReleased = 0;
@@ -60,6 +65,8 @@ public:
         window.releaseMouse();
         ++releases;
     }
+
+    RegistryStore& Settings() override { return settings; }
 
 private:
     class Context final : public ScreenContext {
