@@ -10,6 +10,12 @@
 
 namespace {
 
+// Writes hold the lock for milliseconds.  A writer killed while taking the lock can leave
+// a lock file without its owner's process id, which only its age can show to be stale.
+constexpr int StaleLockMs = 1000;
+constexpr int LockWaitMs = 3000;
+
+
 // A document that stands for a file too large or too broken to keep line by line.
 Registry::Document unreadableDocument() {
     return Registry::Document::parse(std::string(1, '\0'));
@@ -74,7 +80,8 @@ bool SettingsFile::save(const Registry::Document& document, bool keepOriginal) {
 
 bool SettingsFile::CreateKey(std::string_view path) {
     QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) || !lock.tryLock(2000)) {
+    lock.setStaleLockTime(StaleLockMs);
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) || !lock.tryLock(LockWaitMs)) {
         return false;
     }
     std::optional<Registry::Document> document = load();
@@ -113,7 +120,8 @@ std::uint32_t SettingsFile::ReadDword(std::string_view path, std::string_view na
 
 void SettingsFile::WriteDword(std::string_view path, std::string_view name, std::uint32_t value) {
     QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lock.tryLock(2000)) {
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs)) {
         throw SettingsError(FailedToSetData(name));
     }
     std::optional<Registry::Document> document = load();

@@ -7,9 +7,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QThread>
+
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -43,6 +48,8 @@ private slots:
     void writeNeedsTheKey();
     void unreadableFileIsLeftAlone();
     void readOnlyDirectoryStillReads();
+    void concurrentWritersNeverBreakTheFile();
+    void killedWriterLeavesOldOrNewFile();
 
 private:
     QString m_path;
@@ -196,6 +203,58 @@ void SettingsFileTest::readOnlyDirectoryStillReads() {
     QCOMPARE(readAll(m_path), QByteArray("[Software\\Tintor]\n\"Method\"=dword:2\n"));
     QVERIFY(QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                  QFileDevice::ExeOwner));
+}
+
+namespace {
+
+// The file parses completely and holds one of `values`.
+bool holdsOneOf(const QString& path, std::initializer_list<std::uint32_t> values) {
+    const QByteArray text = readAll(path);
+    const auto document = Registry::Document::parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    const Registry::DwordRead read = document.readDword(MethodKeyPath, MethodValueName);
+    return document.readable() && read.status == Registry::ReadStatus::Ok &&
+           std::find(values.begin(), values.end(), read.value) != values.end();
+}
+
+} // namespace
+
+void SettingsFileTest::concurrentWritersNeverBreakTheFile() {
+    writeAll(m_path, Foreign + "[Software\\Tintor]\n\"Method\"=dword:0\n");
+    QProcess first;
+    QProcess second;
+    first.start(QStringLiteral(SETTINGS_WRITER), {m_path, "1", "2", "300"});
+    second.start(QStringLiteral(SETTINGS_WRITER), {m_path, "3", "4", "300"});
+    int reads = 0;
+    while (first.state() != QProcess::NotRunning || second.state() != QProcess::NotRunning) {
+        QVERIFY2(holdsOneOf(m_path, {0, 1, 2, 3, 4}), readAll(m_path).constData());
+        ++reads;
+        first.waitForFinished(1);
+        second.waitForFinished(1);
+    }
+    QVERIFY(reads > 0);
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(holdsOneOf(m_path, {2, 4})); // each ends on its second value
+    QVERIFY(readAll(m_path).startsWith(Foreign));
+}
+
+void SettingsFileTest::killedWriterLeavesOldOrNewFile() {
+    writeAll(m_path, "[Software\\Tintor]\n\"Method\"=dword:0\n");
+    for (int round = 0; round < 20; ++round) {
+        QProcess writer;
+        writer.start(QStringLiteral(SETTINGS_WRITER), {m_path, "1", "2", "0"});
+        QVERIFY(writer.waitForStarted());
+        QThread::msleep(5 + QRandomGenerator::global()->bounded(40));
+        writer.kill(); // SIGKILL, wherever it is
+        writer.waitForFinished();
+        QVERIFY2(holdsOneOf(m_path, {0, 1, 2}), readAll(m_path).constData());
+    }
+    // A lock left by a killed writer does not stop the next one.
+    QProcess last;
+    last.start(QStringLiteral(SETTINGS_WRITER), {m_path, "3", "3", "1"});
+    QVERIFY(last.waitForFinished(10000));
+    QVERIFY2(last.exitCode() == 0, last.readAllStandardError().constData());
+    QVERIFY(holdsOneOf(m_path, {3}));
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)
