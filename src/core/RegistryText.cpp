@@ -167,9 +167,13 @@ std::string_view content(std::string_view raw) {
     return raw;
 }
 
+// "\n" or "\r\n" when the entry ends its line; empty for a last line without one (a
+// lone "\r" does not end a line).
 std::string lineEndOf(std::string_view raw) {
-    const std::string_view body = content(raw);
-    return std::string(raw.substr(body.size()));
+    if (raw.empty() || raw.back() != '\n') {
+        return {};
+    }
+    return raw.size() >= 2 && raw[raw.size() - 2] == '\r' ? "\r\n" : "\n";
 }
 
 } // namespace
@@ -202,7 +206,9 @@ Document Document::parse(std::string_view text) {
         std::string_view body = trim(content(raw));
         // A hex value may go on over several lines, each but the last ending in '\'.
         std::string joined(body);
-        while (!joined.empty() && joined.back() == '\\' && position < text.size()) {
+        const bool hexValue = !joined.empty() && (joined.front() == '"' || joined.front() == '@') &&
+                              joined.find("=hex") != std::string::npos;
+        while (hexValue && !joined.empty() && joined.back() == '\\' && position < text.size()) {
             const std::string_view more = nextLine();
             raw += more;
             joined.pop_back();
