@@ -27,6 +27,9 @@ packages=(
     xvfb xauth                                     # X servers for the tests
     fonts-dejavu-core fontconfig                   # something to draw text with
 )
+if [ "$mode" = test ]; then
+    packages+=(clang libclang-rt-14-dev)           # the settings parser's fuzz target
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -15,7 +15,6 @@ namespace {
 constexpr int StaleLockMs = 1000;
 constexpr int LockWaitMs = 3000;
 
-
 // A document that stands for a file too large or too broken to keep line by line.
 Registry::Document unreadableDocument() {
     return Registry::Document::parse(std::string(1, '\0'));

@@ -45,7 +45,9 @@ private:
     std::unique_ptr<TOptForm> m_dialog;
 };
 
-void OptionsTest::init() { m_platform = std::make_unique<FakePlatform>(); }
+void OptionsTest::init() {
+    m_platform = std::make_unique<FakePlatform>();
+}
 
 void OptionsTest::cleanup() {
     OptForm = nullptr;
@@ -94,7 +96,8 @@ void OptionsTest::opensWithMethodInForce_data() {
     QTest::addColumn<int>("item");
     QTest::newRow("first start") << QByteArray() << 0;
     QTest::newRow("3") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:3\n") << 3;
-    QTest::newRow("5 selects the last item") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:5\n") << 3;
+    QTest::newRow("5 selects the last item")
+        << QByteArray("[Software\\Tintor]\n\"Method\"=dword:5\n") << 3;
 }
 
 void OptionsTest::opensWithMethodInForce() {
@@ -216,7 +219,8 @@ void OptionsTest::centredFirstTimeOnly() {
         dialog.move(dialog.pos() + QPoint(37, 21));
         dialog.Button1->click();
     });
-    QCOMPARE(first, QPoint(main.left() + (main.width() - 169) / 2, main.top() + (main.height() - 141) / 2));
+    QCOMPARE(first, QPoint(main.left() + (main.width() - 169) / 2,
+                           main.top() + (main.height() - 141) / 2));
     runDialog([&](TOptForm& dialog) {
         QCOMPARE(dialog.geometry().topLeft(), first + QPoint(37, 21));
         dialog.Button1->click();

@@ -210,7 +210,8 @@ namespace {
 // The file parses completely and holds one of `values`.
 bool holdsOneOf(const QString& path, std::initializer_list<std::uint32_t> values) {
     const QByteArray text = readAll(path);
-    const auto document = Registry::Document::parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    const auto document = Registry::Document::parse(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     const Registry::DwordRead read = document.readDword(MethodKeyPath, MethodValueName);
     return document.readable() && read.status == Registry::ReadStatus::Ok &&
            std::find(values.begin(), values.end(), read.value) != values.end();
