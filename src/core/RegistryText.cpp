@@ -178,6 +178,18 @@ std::string lineEndOf(std::string_view raw) {
 
 } // namespace
 
+void Document::endLine(Entry& entry) {
+    if (lineEndOf(entry.raw).empty()) {
+        entry.raw += '\n';
+    }
+    // A hex value cut off after a continuation backslash would take the next line in;
+    // give it an empty one.
+    if (entry.continued) {
+        entry.raw += '\n';
+        entry.continued = false;
+    }
+}
+
 std::string DwordLine(std::string_view name, std::uint32_t value) {
     std::string line = "\"";
     for (const char c : name) {
@@ -202,20 +214,24 @@ Document Document::parse(std::string_view text) {
         return line;
     };
     while (position < text.size()) {
+        const std::size_t start = position;
         std::string raw(nextLine());
         std::string_view body = trim(content(raw));
         // A hex value may go on over several lines, each but the last ending in '\'.
         std::string joined(body);
         const bool hexValue = !joined.empty() && (joined.front() == '"' || joined.front() == '@') &&
                               joined.find("=hex") != std::string::npos;
-        while (hexValue && !joined.empty() && joined.back() == '\\' && position < text.size()) {
-            const std::string_view more = nextLine();
-            raw += more;
+        // Whether the last line read asks for the next one; a line that does not ends it.
+        bool continued = hexValue && !joined.empty() && joined.back() == '\\';
+        while (continued && position < text.size()) {
+            const std::string_view more = trim(content(nextLine()));
+            raw = std::string(text.substr(start, position - start));
             joined.pop_back();
-            joined += trim(content(more));
+            joined += more;
+            continued = !more.empty() && more.back() == '\\';
         }
         body = joined;
-        Entry entry{Kind::Unreadable, raw, {}, {}, {}};
+        Entry entry{Kind::Unreadable, raw, {}, {}, {}, continued};
         if (body.find('\0') != std::string_view::npos) {
             document.m_hasNul = true; // NUL bytes never belong in this file
         } else if (body.empty() || body.front() == ';' || body.front() == '#' ||
@@ -276,8 +292,8 @@ Document Document::readablePart() const {
         }
     }
     // The last line kept may have had its line end only in a dropped line after it.
-    if (!part.m_entries.empty() && lineEndOf(part.m_entries.back().raw).empty()) {
-        part.m_entries.back().raw += '\n';
+    if (!part.m_entries.empty()) {
+        endLine(part.m_entries.back());
     }
     return part;
 }
@@ -292,14 +308,14 @@ void Document::addKey(std::string_view path) {
     if (hasKey(path)) {
         return;
     }
-    if (!m_entries.empty() && lineEndOf(m_entries.back().raw).empty()) {
-        m_entries.back().raw += '\n';
+    if (!m_entries.empty()) {
+        endLine(m_entries.back());
     }
     const bool separate = !m_entries.empty();
     if (separate) {
-        append(Entry{Kind::Blank, "\n", {}, {}, {}});
+        append(Entry{Kind::Blank, "\n", {}, {}, {}, false});
     }
-    append(Entry{Kind::Section, "[" + std::string(path) + "]\n", std::string(path), {}, {}});
+    append(Entry{Kind::Section, "[" + std::string(path) + "]\n", std::string(path), {}, {}, false});
 }
 
 std::optional<std::size_t> Document::findValue(std::string_view path, std::string_view name,
@@ -361,6 +377,7 @@ void Document::setDword(std::string_view path, std::string_view name, std::uint3
         }
         existing.raw = DwordLine(existing.name, number) + lineEndOf(existing.raw);
         existing.value = value;
+        existing.continued = false;
         return;
     }
     addKey(path);
@@ -378,8 +395,8 @@ void Document::setDword(std::string_view path, std::string_view name, std::uint3
             insertAt = i + 1;
         }
     }
-    if (insertAt > 0 && lineEndOf(m_entries[insertAt - 1].raw).empty()) {
-        m_entries[insertAt - 1].raw += '\n';
+    if (insertAt > 0) {
+        endLine(m_entries[insertAt - 1]);
     }
     m_entries.insert(
         m_entries.begin() + static_cast<std::ptrdiff_t>(insertAt),

@@ -85,7 +85,11 @@ private:
         std::string key;  // Section: the key path
         std::string name; // Value: the value name
         std::optional<Value> value;
+        bool continued = false; // a hex value whose last line still asks for another
     };
+
+    // Ends the entry's last line, so that a line added after it stands on its own.
+    static void endLine(Entry& entry);
 
     // The index of the last value of that name in the key; with `unreadableToo`, also of
     // a line of that name whose data did not parse.
