@@ -29,6 +29,8 @@ packages=(
 )
 if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev)           # the settings parser's fuzz target
+    packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
+    packages+=(dpkg-dev)                           # dependencies of the Debian package
 fi
 missing=()
 for package in "${packages[@]}"; do
@@ -49,5 +51,11 @@ cmake --build "$build" -- --quiet
 
 case "$mode" in
 run) exec "$build/src/tintor" ;;
-test) ctest --test-dir "$build" --output-on-failure -j "$(nproc)" ;;
+test)
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    # The package, installed and started from /usr/bin, once per plain build.
+    if [ -z "${TINTOR_CMAKE_ARGS:-}" ]; then
+        bash "$root/tools/package-test.sh" "$build"
+    fi
+    ;;
 esac

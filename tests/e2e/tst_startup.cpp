@@ -8,6 +8,9 @@
 
 #include <X11/keysym.h>
 
+// The program under test: the one built beside this test, or TINTOR_EXE (an installed one).
+QString program() { return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)); }
+
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
@@ -40,7 +43,7 @@ void StartupTest::start(QProcess& process, const QStringList& extra) {
         env.insert(pair.left(split), pair.mid(split + 1));
     }
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(TINTOR_EXE), {});
+    process.start(program(), {});
     QVERIFY(process.waitForStarted());
 }
 
@@ -117,7 +120,7 @@ void StartupTest::withoutDisplaySaysSoAndFails() {
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     tintor.setProcessEnvironment(env);
-    tintor.start(QStringLiteral(TINTOR_EXE), {});
+    tintor.start(program(), {});
     QVERIFY(tintor.waitForFinished(10000));
     QCOMPARE(tintor.exitStatus(), QProcess::NormalExit); // no crash, no abort
     QVERIFY(tintor.exitCode() != 0);
