@@ -62,6 +62,9 @@ void apply(QWidget* widget, const Control& row) {
     if (row.font != FontRole::Window) {
         widget->setFont(fontFor(row.font, widget->font()));
     }
+    if (row.accessibleName != nullptr) {
+        widget->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    }
     if (row.handCursor) {
         widget->setCursor(Qt::PointingHandCursor);
     }

@@ -29,7 +29,8 @@ struct Control {
     QRgb foreground = 0;
     FontRole font = FontRole::Window;
     bool handCursor = false;
-    int maxLength = 0; // text fields only; 0: no limit
+    int maxLength = 0;                    // text fields only; 0: no limit
+    const char* accessibleName = nullptr; // for screen readers, where no text names it
 };
 
 struct Window {

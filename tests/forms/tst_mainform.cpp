@@ -5,6 +5,8 @@
 #include "forms/TintorMainLayout.h"
 #include "forms/UpDown.h"
 
+#include <QAccessible>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,6 +41,7 @@ private slots:
     void webSwatchMatchesWebTextAfterRepaint();
     void doubleClickSnapsToNearestDisplayable();
     void closeGivesScreenContextBack();
+    void controlsHaveAccessibleNames();
 
 private:
     // Records in m_log, in order, what each cascade touches.
@@ -368,6 +371,35 @@ void MainFormTest::closeGivesScreenContextBack() {
     m_form.reset();
     QCOMPARE(m_platform->contextsTaken, 1);
     QCOMPARE(m_platform->contextsReleased, 1);
+}
+
+void MainFormTest::controlsHaveAccessibleNames() {
+    TMainForm* f = m_form.get();
+    f->TrackR->setValue(255);
+    f->TrackG->setValue(128);
+    const auto name = [](QWidget* w) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return a != nullptr ? a->text(QAccessible::Name) : QString();
+    };
+    const auto value = [](QWidget* w) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return a != nullptr ? a->text(QAccessible::Value) : QString();
+    };
+    QCOMPARE(name(f->TrackR), QStringLiteral("Red"));
+    QCOMPARE(name(f->TrackG), QStringLiteral("Green"));
+    QCOMPARE(name(f->TrackB), QStringLiteral("Blue"));
+    QCOMPARE(name(f->PFSBtn), QStringLiteral("Pick From Screen"));
+    QCOMPARE(name(f->OptBtn), QStringLiteral("Options..."));
+    QCOMPARE(name(f->HTMLOutEdit), QStringLiteral("RGB"));
+    QCOMPARE(value(f->HTMLOutEdit), QStringLiteral("$FF8000"));
+    QCOMPARE(name(f->WebOutEdit), QStringLiteral("Web"));
+    QCOMPARE(value(f->WebOutEdit), QStringLiteral("$FF9900"));
+    // Every control a user can reach or read has a name; the bars' frames only decorate.
+    for (QWidget* w : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->metaObject() != &QFrame::staticMetaObject) {
+            QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(MainFormTest)
