@@ -1,0 +1,65 @@
+// The X server going away under the running program: it must end promptly, non-zero, with
+// a line saying why, and leave no temporary settings file behind.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include "XSession.h"
+
+class XLossTest : public QObject {
+    Q_OBJECT
+private slots:
+    void serverLossEndsProgramWhilePicking();
+};
+
+void XLossTest::serverLossEndsProgramWhilePicking() {
+    // A server of this test's own, to kill.
+    QString display;
+    QProcess server;
+    for (int n = 200 + static_cast<int>(QCoreApplication::applicationPid() % 300); display.isEmpty(); ++n) {
+        if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+            QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) {
+            continue;
+        }
+        server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
+                                               QStringLiteral("tcp"), QStringLiteral("-screen"),
+                                               QStringLiteral("0"), QStringLiteral("640x480x24")});
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY(QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)));
+        display = QStringLiteral(":%1").arg(n);
+    }
+    qputenv("DISPLAY", display.toLatin1());
+
+    QTemporaryDir config;
+    QProcess tintor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    tintor.setProcessEnvironment(env);
+    tintor.start(QStringLiteral(TINTOR_EXE), {});
+    {
+        XSession x;
+        QVERIFY(x.connected());
+        const auto window = x.waitForWindow(tintor.processId(), 10000);
+        QVERIFY(window.has_value());
+        const QPoint origin = x.rootPosition(*window);
+        x.clickAt(origin.x() + 178, origin.y() + 149); // start picking: the pointer is grabbed
+        QTRY_COMPARE(x.title(*window), QStringLiteral("Picking Single Pixel"));
+    }
+    server.kill();
+    QVERIFY(server.waitForFinished());
+
+    QVERIFY(tintor.waitForFinished(5000));
+    QCOMPARE(tintor.exitStatus(), QProcess::NormalExit);
+    QVERIFY(tintor.exitCode() != 0);
+    const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("X11")), qPrintable(error));
+    const QStringList left = QDir(config.filePath(QStringLiteral("tintor"))).entryList(QDir::Files);
+    QCOMPARE(left, QStringList{QStringLiteral("settings.reg")});
+}
+
+QTEST_GUILESS_MAIN(XLossTest)
+#include "tst_xloss.moc"
