@@ -1,5 +1,6 @@
 // Program entry: language first, then the application, then the windows in order.
 
+#include "CommandLine.h"
 #include "core/Support.h"
 #include "forms/TintorMain.h"
 #include "forms/TintorOpt.h"
@@ -11,12 +12,13 @@
 #include <string>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = HandleCommandLine(argc, argv)) {
+        return *status;
+    }
     DetectLanguage();
 
-    // Screen reads go through X11, so the windows must live on the same X server, also in
-    // a Wayland session (through Xwayland).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (const auto status = PrepareX11Session()) {
+        return *status;
     }
     // Without a display Qt would abort with a plugin trace; say plainly what is missing.
     std::string error;

@@ -9,7 +9,9 @@
 #include <X11/keysym.h>
 
 // The program under test: the one built beside this test, or TINTOR_EXE (an installed one).
-QString program() { return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)); }
+QString program() {
+    return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE));
+}
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -19,6 +21,9 @@ private slots:
     void dutchLocaleGivesDutchTitle();
     void keyboardDrivesSliderAndSwatches();
     void withoutDisplaySaysSoAndFails();
+    void waylandWithoutXwaylandExplains();
+    void waylandWithXwaylandRunsAndSaysSo();
+    void versionAndHelpNeedNoDisplay();
 
 private:
     // Starts the program with `extra` on top of a plain environment.
@@ -127,6 +132,64 @@ void StartupTest::withoutDisplaySaysSoAndFails() {
     const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
     QVERIFY2(error.contains(QStringLiteral("DISPLAY")) && error.contains(QStringLiteral("X11")),
              qPrintable(error));
+}
+
+namespace {
+
+// Runs the program to its end with `env`; returns its exit code, stdout and stderr.
+struct Finished {
+    int code;
+    QString out;
+    QString error;
+};
+
+Finished runToEnd(const QProcessEnvironment& env, const QStringList& arguments = {}) {
+    QProcess tintor;
+    tintor.setProcessEnvironment(env);
+    tintor.start(program(), arguments);
+    if (!tintor.waitForFinished(10000) || tintor.exitStatus() != QProcess::NormalExit) {
+        return {-1, {}, {}};
+    }
+    return {tintor.exitCode(), QString::fromLocal8Bit(tintor.readAllStandardOutput()),
+            QString::fromLocal8Bit(tintor.readAllStandardError())};
+}
+
+} // namespace
+
+void StartupTest::waylandWithoutXwaylandExplains() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    const Finished run = runToEnd(env);
+    QVERIFY(run.code > 0);
+    QVERIFY2(run.error.contains(QStringLiteral("Xwayland")), qPrintable(run.error));
+}
+
+void StartupTest::waylandWithXwaylandRunsAndSaysSo() {
+    QProcess tintor;
+    start(tintor,
+          {QStringLiteral("WAYLAND_DISPLAY=wayland-0"), QStringLiteral("QT_QPA_PLATFORM=wayland")});
+    const Window window = windowOf(tintor);
+    QVERIFY(window != 0); // on the X server, whatever platform was asked for
+    closeAndExpectSuccess(m_x, window, tintor);
+    const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
+    QCOMPARE(error.count(QStringLiteral("Wayland session")), 1); // said once
+    QVERIFY(error.contains(QStringLiteral("Xwayland")));
+}
+
+void StartupTest::versionAndHelpNeedNoDisplay() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    const Finished version = runToEnd(env, {QStringLiteral("--version")});
+    QCOMPARE(version.code, 0);
+    QCOMPARE(version.out, QStringLiteral("Tintor 1.00\n"));
+    const Finished help = runToEnd(env, {QStringLiteral("--help")});
+    QCOMPARE(help.code, 0);
+    QVERIFY(help.out.startsWith(QStringLiteral("Usage: tintor")));
+    // Anything else is ignored, as before: still no display, still the same answer.
+    const Finished other = runToEnd(env, {QStringLiteral("--colour=red")});
+    QVERIFY(other.code > 0);
+    QVERIFY(other.error.contains(QStringLiteral("DISPLAY")));
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

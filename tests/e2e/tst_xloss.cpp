@@ -20,14 +20,16 @@ void XLossTest::serverLossEndsProgramWhilePicking() {
     // A server of this test's own, to kill.
     QString display;
     QProcess server;
-    for (int n = 200 + static_cast<int>(QCoreApplication::applicationPid() % 300); display.isEmpty(); ++n) {
+    for (int n = 200 + static_cast<int>(QCoreApplication::applicationPid() % 300);
+         display.isEmpty(); ++n) {
         if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
             QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) {
             continue;
         }
-        server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
-                                               QStringLiteral("tcp"), QStringLiteral("-screen"),
-                                               QStringLiteral("0"), QStringLiteral("640x480x24")});
+        server.start(QStringLiteral("Xvfb"),
+                     {QStringLiteral(":%1").arg(n), QStringLiteral("-nolisten"),
+                      QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                      QStringLiteral("640x480x24")});
         QVERIFY(server.waitForStarted());
         QTRY_VERIFY(QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)));
         display = QStringLiteral(":%1").arg(n);

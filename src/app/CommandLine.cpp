@@ -1,0 +1,60 @@
+#include "CommandLine.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: tintor [Qt options]\n"
+    "An always-on-top colour picker for X11: RGB sliders, web-safe colours, and colours\n"
+    "picked from anywhere on the screen.\n"
+    "\n"
+    "  --version   print the version and exit\n"
+    "  --help      print this help and exit\n"
+    "\n"
+    "Other arguments are ignored; Qt's own options (such as -platform) work as usual.\n";
+
+} // namespace
+
+std::optional<int> HandleCommandLine(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("Tintor 1.00\n", stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> PrepareX11Session() {
+    // Screen reads go through X11, so the windows must live on the same X server: in a
+    // Wayland session that is Xwayland.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform.startsWith("wayland")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        if (wayland) {
+            std::fputs("tintor: this Wayland session has no Xwayland (DISPLAY is not set); "
+                       "Tintor needs an X11 display to read the screen.\n",
+                       stderr);
+            return 1;
+        }
+        return std::nullopt; // the X11 services say what is missing
+    }
+    if (wayland) {
+        std::fputs("tintor: in a Wayland session Tintor runs through Xwayland and can sample only "
+                   "windows shown through Xwayland.\n",
+                   stderr);
+    }
+    return std::nullopt;
+}
