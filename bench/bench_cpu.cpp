@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QProcess tintor;
-    tintor.start(QStringLiteral(TINTOR_EXE), {});
+    tintor.start(qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)), {});
     const auto window = x.waitForWindow(tintor.processId(), 10000);
     if (!window) {
         std::fprintf(stderr, "bench_cpu: no window\n");
