@@ -26,6 +26,7 @@ packages=(
     libx11-dev libxtst-dev libxfixes-dev           # Xlib, XTest, XFixes
     xvfb xauth                                     # X servers for the tests
     fonts-dejavu-core fontconfig                   # something to draw text with
+    fonts-liberation                               # Arial and Times New Roman metrics
 )
 missing=()
 for package in "${packages[@]}"; do

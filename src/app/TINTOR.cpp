@@ -1,6 +1,8 @@
 // Program entry: language first, then the application, then the windows in order.
 
 #include "core/Support.h"
+#include "forms/About.h"
+#include "forms/MessForm.h"
 #include "forms/TintorMain.h"
 #include "platform/X11Platform.h"
 
@@ -26,8 +28,14 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
+    // The windows in their order, all hidden but the first; the later ones belong to it.
     TMainForm mainForm(*platform);
     MainForm = &mainForm;
+    // The options dialog, OptForm, is created here, between the main and About windows.
+    TAboutForm aboutForm(*platform, mainForm);
+    AboutForm = &aboutForm;
+    TMessageForm messageForm(&mainForm);
+    MessageForm = &messageForm;
     mainForm.show();
     return QApplication::exec();
 }

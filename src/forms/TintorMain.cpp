@@ -1,5 +1,6 @@
 #include "TintorMain.h"
 
+#include "About.h"
 #include "Glyphs.h"
 #include "PaintBox.h"
 #include "ThinTrackBar.h"
@@ -155,6 +156,7 @@ void TMainForm::connectHandlers() {
     connect(MagBox, &TPaintBox::painting, this, &TMainForm::MagBoxPaint);
     connect(PickTmr, &QTimer::timeout, this, &TMainForm::PickTmrTimer);
     connect(PFSBtn, &QPushButton::clicked, this, &TMainForm::PFSBtnClick);
+    connect(SpeedAbout, &QToolButton::clicked, this, &TMainForm::SpeedAboutClick);
     connect(m_activationNotice, &QTimer::timeout, this, &TMainForm::ActivateFromNotice);
 }
 
@@ -248,6 +250,12 @@ void TMainForm::SolidColPnlDblClick() {
     TrackR->setValue(GetRValue(nearest));
     TrackG->setValue(GetGValue(nearest));
     TrackB->setValue(GetBValue(nearest));
+}
+
+void TMainForm::SpeedAboutClick() {
+    if (AboutForm != nullptr) {
+        AboutForm->exec(); // the result means nothing here
+    }
 }
 
 void TMainForm::PaintGradientBar(int channel) {

@@ -37,10 +37,13 @@ std::optional<ScreenRect> X11Platform::GetWindowRect(const QWidget& control) {
     }
     const qreal ratio = handle->devicePixelRatio();
     const QPoint offset = control.mapTo(window, QPoint(0, 0));
-    const auto scaled = [ratio](int logical) { return static_cast<int>(std::lround(logical * ratio)); };
+    const auto scaled = [ratio](int logical) {
+        return static_cast<int>(std::lround(logical * ratio));
+    };
     const int left = scaled(offset.x());
     const int top = scaled(offset.y());
-    return ScreenRect{origin->x + left, origin->y + top, scaled(offset.x() + control.width()) - left,
+    return ScreenRect{origin->x + left, origin->y + top,
+                      scaled(offset.x() + control.width()) - left,
                       scaled(offset.y() + control.height()) - top};
 }
 

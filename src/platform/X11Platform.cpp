@@ -172,8 +172,8 @@ std::optional<ScreenPoint> X11Platform::rootOrigin(unsigned long window) const {
     int y = 0;
     Window child = 0;
     Display* display = m_display.get();
-    if (XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y,
-                              &child) == False) {
+    if (XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child) ==
+        False) {
         return std::nullopt;
     }
     return ScreenPoint{x, y};
