@@ -29,8 +29,13 @@ public:
     }
 
     ~Launch() override {
-        // The process ends the launcher as it goes and says so; nobody is listening by then.
+        // Only a launcher that runs its handler in the foreground is left when the owner goes
+        // (at program end).  Ending the launcher leaves the handler it started running.
         m_process.disconnect(this);
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(1000);
+        }
     }
 
     Launch(const Launch&) = delete;
@@ -39,11 +44,12 @@ public:
     void start(const QString& program, const QString& target) {
         m_process.setProgram(program);
         m_process.setArguments({target});
+        // The launcher and its handler write where the program writes, as if started from
+        // the same terminal; nothing is kept in memory for them.
         m_process.setStandardInputFile(QProcess::nullDevice());
-        m_process.setStandardOutputFile(QProcess::nullDevice());
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
         m_verdict.start();
-        m_process.start(QIODevice::NotOpen);
+        m_process.start();
     }
 
     // A target the launcher would read as an option, or none at all, is refused unopened.
