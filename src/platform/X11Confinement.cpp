@@ -62,12 +62,12 @@ PointerConfinement::PointerConfinement(Display* display, const ScreenRect& area)
         XFixesCreatePointerBarrier(display, root, left - w, bottom, right + w, bottom, 0, 0,
                                    nullptr),
     };
-    XFlush(display);
+    XSync(display, False); // in force once the call returns
 }
 
 PointerConfinement::~PointerConfinement() {
     for (const PointerBarrier barrier : m_barriers) {
         XFixesDestroyPointerBarrier(m_display, barrier);
     }
-    XFlush(m_display);
+    XSync(m_display, False);
 }
