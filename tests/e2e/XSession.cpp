@@ -29,9 +29,17 @@ template <typename T> struct XFreer {
     void operator()(T* data) const { XFree(data); }
 };
 
+// Windows come and go while a program starts; asking about one that has just gone is not
+// a failure of the test.
+int ignoreXError(Display* /*display*/, XErrorEvent* /*event*/) {
+    return 0;
+}
+
 } // namespace
 
-XSession::XSession() : m_display(XOpenDisplay(nullptr)) {}
+XSession::XSession() : m_display(XOpenDisplay(nullptr)) {
+    XSetErrorHandler(ignoreXError);
+}
 
 XSession::~XSession() {
     if (m_display != nullptr) {
@@ -44,6 +52,20 @@ unsigned long XSession::atom(const char* name) {
 }
 
 std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
+    return findWindow(pid, nullptr, timeoutMs);
+}
+
+std::optional<Window> XSession::waitForWindow(qint64 pid, const QString& title, int timeoutMs) {
+    return findWindow(pid, &title, timeoutMs);
+}
+
+bool XSession::viewable(Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(m_display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+std::optional<Window> XSession::findWindow(qint64 pid, const QString* title, int timeoutMs) {
     const Atom pidAtom = atom("_NET_WM_PID");
     QElapsedTimer clock;
     clock.start();
@@ -68,8 +90,10 @@ std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
                                        &type, &format, &items, &after, &data) == Success &&
                     data != nullptr) {
                     const std::unique_ptr<unsigned char, XFreer<unsigned char>> value(data);
-                    if (items == 1 && *reinterpret_cast<unsigned long*>(data) ==
-                                          static_cast<unsigned long>(pid)) {
+                    if (items == 1 &&
+                        *reinterpret_cast<unsigned long*>(data) ==
+                            static_cast<unsigned long>(pid) &&
+                        (title == nullptr || this->title(children[i]) == *title)) {
                         return children[i];
                     }
                 }
@@ -234,6 +258,20 @@ void XSession::pressButton(int button) {
 void XSession::releaseButton(int button) {
     XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
     XSync(m_display, False);
+}
+
+void XSession::movePointerBy(int dx, int dy) {
+    XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
+    XSync(m_display, False);
+}
+
+QPoint XSession::pointer() {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &x, &y, &windowX,
+                  &windowY, &buttons);
+    return {x, y};
 }
 
 void XSession::clickAt(int x, int y, int button) {
