@@ -1,30 +1,34 @@
 #include "DesktopOpen.h"
 
-#include <QPointer>
 #include <QProcess>
 #include <QTimer>
 
 namespace {
 
 // One launch: the launcher process, the verdict timer and the report, owned by the caller's
-// object so that none of it outlives the window that asked.
+// object so that none of it outlives the window that asked.  It removes itself once it has
+// reported and the launcher has ended.
 class Launch final : public QObject {
 public:
     Launch(QObject& owner, std::function<void(bool)> done, int verdictMs)
         : QObject(&owner), m_done(std::move(done)) {
         m_verdict.setSingleShot(true);
         m_verdict.setInterval(verdictMs);
+        // Reported from the event loop, never from inside the process's signals: the report
+        // may run a modal window.
+        m_report.setSingleShot(true);
+        m_report.setInterval(0);
         connect(&m_verdict, &QTimer::timeout, this, [this] { decide(true); });
+        connect(&m_report, &QTimer::timeout, this, &Launch::report);
         connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart) {
                 decide(false);
-                deleteLater();
             }
         });
         connect(&m_process, &QProcess::finished, this,
                 [this](int status, QProcess::ExitStatus how) {
                     decide(how == QProcess::NormalExit && status == 0);
-                    deleteLater();
+                    removeOnceDone();
                 });
     }
 
@@ -53,28 +57,43 @@ public:
     }
 
     // A target the launcher would read as an option, or none at all, is refused unopened.
-    void refuse() {
-        QTimer::singleShot(0, this, [this] {
-            decide(false);
-            deleteLater();
-        });
-    }
+    void refuse() { decide(false); }
 
 private:
     void decide(bool opened) {
-        m_verdict.stop();
-        if (!m_done) {
+        if (m_decided) {
             return;
         }
-        // Reported through the owner's event queue, never from inside the process's signals:
-        // the report may run a modal window.
-        QTimer::singleShot(0, parent(), [done = std::move(m_done), opened] { done(opened); });
+        m_decided = true;
+        m_opened = opened;
+        m_verdict.stop();
+        m_report.start();
+    }
+
+    void report() {
+        const std::function<void(bool)> done = std::move(m_done);
+        const bool opened = m_opened;
         m_done = nullptr;
+        m_reported = true;
+        removeOnceDone();
+        if (done) {
+            done(opened); // last, touching nothing of this: it may run a modal window
+        }
+    }
+
+    void removeOnceDone() {
+        if (m_reported && m_process.state() == QProcess::NotRunning) {
+            deleteLater();
+        }
     }
 
     QProcess m_process;
     QTimer m_verdict;
+    QTimer m_report;
     std::function<void(bool)> m_done;
+    bool m_decided = false;
+    bool m_opened = false;
+    bool m_reported = false;
 };
 
 } // namespace
