@@ -26,6 +26,8 @@ packages=(
     libx11-dev libxtst-dev libxfixes-dev           # Xlib, XTest, XFixes
     xvfb xauth                                     # X servers for the tests
     fonts-dejavu-core fontconfig                   # something to draw text with
+    fonts-liberation                               # Arial and Times New Roman metrics
+    xdg-utils                                      # xdg-open, for the About window's links
 )
 if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev)           # the settings parser's fuzz target

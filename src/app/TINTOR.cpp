@@ -2,6 +2,8 @@
 
 #include "CommandLine.h"
 #include "core/Support.h"
+#include "forms/About.h"
+#include "forms/MessForm.h"
 #include "forms/TintorMain.h"
 #include "forms/TintorOpt.h"
 #include "platform/X11Platform.h"
@@ -29,10 +31,15 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
+    // The windows in their order, all hidden but the first; the later ones belong to it.
     TMainForm mainForm(*platform);
     MainForm = &mainForm;
     TOptForm optForm(&mainForm);
     OptForm = &optForm;
+    TAboutForm aboutForm(*platform, mainForm);
+    AboutForm = &aboutForm;
+    TMessageForm messageForm(&mainForm);
+    MessageForm = &messageForm;
     mainForm.show();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace FormLayout {
@@ -22,6 +23,16 @@ QFont fontFor(FontRole role, const QFont& windowFont) {
     QFont font(QStringLiteral("Courier"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(role == FontRole::Courier11 ? 11 : 13);
+    return font;
+}
+
+QFont fontFor(const FontSpec& spec) {
+    QFont font(QString::fromLatin1(spec.family));
+    font.setStyleHint(spec.styleHint);
+    font.setPixelSize(spec.pixelSize);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
     return font;
 }
 
@@ -56,10 +67,13 @@ void apply(QWidget* widget, const Control& row) {
         if (row.foreground != 0) {
             palette.setColor(QPalette::Text, QColor::fromRgb(row.foreground));
             palette.setColor(QPalette::WindowText, QColor::fromRgb(row.foreground));
+            palette.setColor(QPalette::ButtonText, QColor::fromRgb(row.foreground));
         }
         widget->setPalette(palette);
     }
-    if (row.font != FontRole::Window) {
+    if (row.ownFont != nullptr) {
+        widget->setFont(fontFor(*row.ownFont));
+    } else if (row.font != FontRole::Window) {
         widget->setFont(fontFor(row.font, widget->font()));
     }
     if (row.accessibleName != nullptr) {
@@ -86,8 +100,13 @@ void applyTabOrder(QWidget* window, const Window& layout) {
             stops.push_back(&c);
         }
     }
-    std::sort(stops.begin(), stops.end(),
-              [](const Control* a, const Control* b) { return a->tabOrder < b->tabOrder; });
+    // (the panel's place, the place on the panel); a panel itself comes before its stops.
+    const auto place = [&layout](const Control* c) {
+        return c->parent == nullptr ? std::pair{c->tabOrder, -1}
+                                    : std::pair{row(layout, c->parent).tabOrder, c->tabOrder};
+    };
+    std::stable_sort(stops.begin(), stops.end(),
+                     [&place](const Control* a, const Control* b) { return place(a) < place(b); });
     QWidget* previous = nullptr;
     for (const Control* c : stops) {
         auto* widget = window->findChild<QWidget*>(QString::fromLatin1(c->name));

@@ -3,6 +3,7 @@
 #include "core/Language.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
@@ -17,6 +18,16 @@ inline constexpr int NoTabStop = -1;
 
 enum class FontRole { Window, Courier11, Courier13 };
 
+// A control's own font, where it is neither the window's nor one of the roles.
+struct FontSpec {
+    const char* family;
+    int pixelSize;
+    QFont::StyleHint styleHint = QFont::SansSerif; // what stands in when the family is missing
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
 struct Control {
     const char* name;
     const char* parent = nullptr; // nullptr: the window itself
@@ -30,6 +41,7 @@ struct Control {
     FontRole font = FontRole::Window;
     bool handCursor = false;
     int maxLength = 0;                    // text fields only; 0: no limit
+    const FontSpec* ownFont = nullptr;    // overrides `font`
     const char* accessibleName = nullptr; // for screen readers, where no text names it
 };
 
@@ -49,7 +61,8 @@ void apply(QWidget* widget, const Control& row);
 // Sets the window's own client size (fixed) and default font.
 void applyWindow(QWidget* window, const Window& layout);
 
-// Chains the tab stops of `window`'s children in the order the table gives.
+// Chains the tab stops of `window`'s children in the order the table gives; the stops on a
+// panel follow the panel itself.
 void applyTabOrder(QWidget* window, const Window& layout);
 
 // The tag a shared handler uses to tell its controls apart.

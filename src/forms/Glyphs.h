@@ -2,6 +2,6 @@
 
 #include <QIcon>
 
-// The About button's glyph: a blue "i" in a circle.  The icon's disabled state is the
-// second of the two glyph states.
+// The glyph of the About and author buttons: a red question mark on a yellow disc, 16 x 16,
+// with a greyed image for the disabled state.
 QIcon AboutGlyph();

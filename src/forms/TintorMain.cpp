@@ -1,5 +1,6 @@
 #include "TintorMain.h"
 
+#include "About.h"
 #include "ErrorBox.h"
 #include "Glyphs.h"
 #include "PaintBox.h"
@@ -158,6 +159,7 @@ void TMainForm::connectHandlers() {
     connect(PFSBtn, &QPushButton::clicked, this, &TMainForm::PFSBtnClick);
     connect(OptBtn, &QPushButton::clicked, this,
             [this] { RunHandler(this, [this] { OptBtnClick(); }); });
+    connect(SpeedAbout, &QToolButton::clicked, this, &TMainForm::SpeedAboutClick);
     connect(m_activationNotice, &QTimer::timeout, this, &TMainForm::ActivateFromNotice);
 }
 
@@ -251,6 +253,12 @@ void TMainForm::SolidColPnlDblClick() {
     TrackR->setValue(GetRValue(nearest));
     TrackG->setValue(GetGValue(nearest));
     TrackB->setValue(GetBValue(nearest));
+}
+
+void TMainForm::SpeedAboutClick() {
+    if (AboutForm != nullptr) {
+        AboutForm->exec(); // the result means nothing here
+    }
 }
 
 void TMainForm::PaintGradientBar(int channel) {

@@ -88,6 +88,9 @@ public:
     void UpDownBClick();
     void SolidColPnlDblClick();
 
+    // Shows the About window modally.
+    void SpeedAboutClick();
+
     // The sampler: one tick of the 50 ms timer, and putting ChosenMethod in force.
     void PickTmrTimer();
     void ApplySamplingMethod();

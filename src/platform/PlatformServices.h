@@ -2,10 +2,12 @@
 
 #include "core/ColourRef.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 
+class QString;
 class QWidget;
 class RegistryStore;
 
@@ -14,6 +16,18 @@ struct ScreenPoint {
     int x;
     int y;
     bool operator==(const ScreenPoint&) const = default;
+};
+
+// A rectangle in screen (device) pixels.
+struct ScreenRect {
+    int left;
+    int top;
+    int width;
+    int height;
+    bool operator==(const ScreenRect&) const = default;
+    [[nodiscard]] bool contains(ScreenPoint p) const {
+        return p.x >= left && p.y >= top && p.x < left + width && p.y < top + height;
+    }
 };
 
 // A device context for the whole screen.  Destroying it gives it back (ReleaseDC).
@@ -56,6 +70,21 @@ public:
 
     // Presses go to the window under the pointer again.
     virtual void ReleaseCapture(QWidget& window) = 0;
+
+    // GetWindowRect: where `control` lies on the screen, in device pixels; nothing when it
+    // has no window on the screen.
+    [[nodiscard]] virtual std::optional<ScreenRect> GetWindowRect(const QWidget& control) = 0;
+
+    // ClipCursor: from now on the pointer cannot leave `area`; a pointer outside it is
+    // moved inside first.  Nothing lifts the limit.  A new area replaces the old one.
+    // Returns false when the limit cannot be set (and then none holds).
+    virtual bool ClipCursor(std::optional<ScreenRect> area) = 0;
+
+    // The shell's "open": hands `target` (a mailto: or web address) to the desktop's default
+    // handler.  Returns at once; `done(opened)` runs later from the event loop, with false
+    // when no handler could be started, and never runs if `owner` is destroyed first.
+    virtual void ShellExecute(QWidget& owner, const QString& target,
+                              std::function<void(bool opened)> done) = 0;
 
     // The per-user settings store.
     [[nodiscard]] virtual RegistryStore& Settings() = 0;

@@ -1,5 +1,6 @@
 #include "X11Platform.h"
 
+#include "X11Confinement.h"
 #include "core/ColourMaths.h"
 #include "core/Sampling.h"
 
@@ -141,7 +142,8 @@ std::unique_ptr<X11Platform> X11Platform::open(std::string& error, const char* d
     return std::unique_ptr<X11Platform>(new X11Platform(std::move(display)));
 }
 
-X11Platform::X11Platform(DisplayPtr display) : m_display(std::move(display)) {}
+X11Platform::X11Platform(DisplayPtr display)
+    : m_display(std::move(display)), m_canConfine(PointerConfinement::available(m_display.get())) {}
 
 X11Platform::~X11Platform() = default;
 
@@ -163,4 +165,30 @@ std::optional<ScreenPoint> X11Platform::GetCursorPos() {
         return std::nullopt;
     }
     return ScreenPoint{rootX, rootY};
+}
+
+std::optional<ScreenPoint> X11Platform::rootOrigin(unsigned long window) const {
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    Display* display = m_display.get();
+    if (XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child) ==
+        False) {
+        return std::nullopt;
+    }
+    return ScreenPoint{x, y};
+}
+
+bool X11Platform::ClipCursor(std::optional<ScreenRect> area) {
+    if (area && m_confinement && m_confinement->area() == *area) {
+        return true; // every repaint asks again; the barriers already stand
+    }
+    m_confinement.reset();
+    if (!area) {
+        return true;
+    }
+    if (m_canConfine) {
+        m_confinement = PointerConfinement::create(m_display.get(), *area);
+    }
+    return m_confinement != nullptr;
 }

@@ -7,10 +7,13 @@
 #include <string>
 
 struct _XDisplay;
+class PointerConfinement;
 
 // The services on an X11 server.  Screen and pointer reads go through a connection of
 // their own, in device pixels whatever scaling the toolkit applies; the capture uses the
 // toolkit's own pointer grab, so the toolkit routes every press to the capturing window.
+// The pointer is confined by barriers on the own connection, and the shell's "open" is
+// the desktop's xdg-open.
 class X11Platform final : public PlatformServices {
 public:
     // Connects to the display named by DISPLAY (or `displayName`).  Returns null and fills
@@ -23,6 +26,10 @@ public:
     [[nodiscard]] std::optional<ScreenPoint> GetCursorPos() override;
     bool SetCapture(QWidget& window) override;
     void ReleaseCapture(QWidget& window) override;
+    [[nodiscard]] std::optional<ScreenRect> GetWindowRect(const QWidget& control) override;
+    bool ClipCursor(std::optional<ScreenRect> area) override;
+    void ShellExecute(QWidget& owner, const QString& target,
+                      std::function<void(bool opened)> done) override;
     [[nodiscard]] RegistryStore& Settings() override { return m_settings; }
 
 private:
@@ -33,6 +40,12 @@ private:
 
     explicit X11Platform(DisplayPtr display);
 
+    // Where the native window `window` lies on the root, in device pixels.
+    [[nodiscard]] std::optional<ScreenPoint> rootOrigin(unsigned long window) const;
+
     DisplayPtr m_display;
     SettingsFile m_settings;
+    bool m_canConfine = false;
+    // Declared after the connection, so it goes first.
+    std::unique_ptr<PointerConfinement> m_confinement;
 };

@@ -29,13 +29,13 @@ template <typename T> struct XFreer {
     void operator()(T* data) const { XFree(data); }
 };
 
-} // namespace
-
-// Windows come and go while the tests look at them; a request about one that has just
-// gone is no reason to end the test.
+// Windows come and go while a program starts; asking about one that has just gone is not
+// a failure of the test.
 int ignoreXError(Display* /*display*/, XErrorEvent* /*event*/) {
     return 0;
 }
+
+} // namespace
 
 XSession::XSession() : m_display(XOpenDisplay(nullptr)) {
     XSetErrorHandler(ignoreXError);
@@ -51,7 +51,21 @@ unsigned long XSession::atom(const char* name) {
     return XInternAtom(m_display, name, False);
 }
 
-std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs, const QString& wanted) {
+std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs) {
+    return findWindow(pid, nullptr, timeoutMs);
+}
+
+std::optional<Window> XSession::waitForWindow(qint64 pid, const QString& title, int timeoutMs) {
+    return findWindow(pid, &title, timeoutMs);
+}
+
+bool XSession::viewable(Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(m_display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+std::optional<Window> XSession::findWindow(qint64 pid, const QString* title, int timeoutMs) {
     const Atom pidAtom = atom("_NET_WM_PID");
     QElapsedTimer clock;
     clock.start();
@@ -79,7 +93,7 @@ std::optional<Window> XSession::waitForWindow(qint64 pid, int timeoutMs, const Q
                     if (items == 1 &&
                         *reinterpret_cast<unsigned long*>(data) ==
                             static_cast<unsigned long>(pid) &&
-                        (wanted.isEmpty() || title(children[i]) == wanted)) {
+                        (title == nullptr || this->title(children[i]) == *title)) {
                         return children[i];
                     }
                 }
@@ -244,6 +258,20 @@ void XSession::pressButton(int button) {
 void XSession::releaseButton(int button) {
     XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
     XSync(m_display, False);
+}
+
+void XSession::movePointerBy(int dx, int dy) {
+    XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
+    XSync(m_display, False);
+}
+
+QPoint XSession::pointer() {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &x, &y, &windowX,
+                  &windowY, &buttons);
+    return {x, y};
 }
 
 void XSession::clickAt(int x, int y, int button) {

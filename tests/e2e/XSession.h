@@ -28,9 +28,11 @@ public:
     [[nodiscard]] bool connected() const { return m_display != nullptr; }
     [[nodiscard]] _XDisplay* display() const { return m_display; }
 
-    // A viewable top-level window of process `pid` (with that title, if one is given),
-    // waiting up to `timeoutMs`.
-    std::optional<Window> waitForWindow(qint64 pid, int timeoutMs, const QString& title = {});
+    // The viewable top-level window of process `pid`, waiting up to `timeoutMs`.
+    std::optional<Window> waitForWindow(qint64 pid, int timeoutMs);
+    // The same, for the one titled `title`.
+    std::optional<Window> waitForWindow(qint64 pid, const QString& title, int timeoutMs);
+    bool viewable(Window window);
 
     QString title(Window window);
     QStringList atomList(Window window, const char* property);
@@ -51,6 +53,9 @@ public:
     void pressButton(int button);
     void releaseButton(int button);
     void clickAt(int x, int y, int button = 1);
+    // A relative move, as a mouse makes it: pointer barriers stop it, unlike movePointer.
+    void movePointerBy(int dx, int dy);
+    QPoint pointer();
 
     void focus(Window window);
     void tapKey(unsigned long keysym, int times = 1);
@@ -58,5 +63,6 @@ public:
 
 private:
     unsigned long atom(const char* name);
+    std::optional<Window> findWindow(qint64 pid, const QString* title, int timeoutMs);
     _XDisplay* m_display;
 };

@@ -148,13 +148,13 @@ void PickTest::pressOverOptionsButtonOnlyEnds() {
     QThread::msleep(300);
     QCOMPARE(swatch(), picked);
     // The press opened nothing; the next one, with the mode over, opens the options.
-    QVERIFY(!m_x.waitForWindow(tintor.processId(), 200, QStringLiteral("Options")));
+    QVERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 200));
     clickIn(OptionsButton);
-    const auto options = m_x.waitForWindow(tintor.processId(), 5000, QStringLiteral("Options"));
+    const auto options = m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 5000);
     QVERIFY(options.has_value());
     const QPoint dialog = m_x.rootPosition(*options);
     m_x.clickAt(dialog.x() + 118, dialog.y() + 124); // Cancel
-    QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), 10, QStringLiteral("Options")));
+    QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 10));
     m_x.requestClose(m_window);
     QVERIFY(tintor.waitForFinished(10000));
 }

@@ -50,7 +50,7 @@ Window RestartTest::start(QProcess& process) {
 Window RestartTest::openOptions(QProcess& process, Window main) {
     const QPoint origin = m_x.rootPosition(main);
     m_x.clickAt(origin.x() + OptionsButton.x(), origin.y() + OptionsButton.y());
-    return m_x.waitForWindow(process.processId(), 5000, QStringLiteral("Options")).value_or(0);
+    return m_x.waitForWindow(process.processId(), QStringLiteral("Options"), 5000).value_or(0);
 }
 
 void RestartTest::sevenBySevenSurvivesRestart() {
@@ -64,7 +64,7 @@ void RestartTest::sevenBySevenSurvivesRestart() {
         const QPoint at = m_x.rootPosition(dialog);
         m_x.clickAt(at.x() + indicator(3).x(), at.y() + indicator(3).y());
         m_x.clickAt(at.x() + OkButton.x(), at.y() + OkButton.y());
-        QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), 10, QStringLiteral("Options")));
+        QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 10));
         m_x.requestClose(main);
         QVERIFY(tintor.waitForFinished(10000));
         QCOMPARE(tintor.exitCode(), 0);
@@ -79,7 +79,7 @@ void RestartTest::sevenBySevenSurvivesRestart() {
                 brightness(m_x.pixel(dialog, indicator(0).x(), indicator(0).y())));
     const QPoint at = m_x.rootPosition(dialog);
     m_x.clickAt(at.x() + CancelButton.x(), at.y() + CancelButton.y());
-    QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), 10, QStringLiteral("Options")));
+    QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 10));
 
     const QPoint origin = m_x.rootPosition(main);
     m_x.clickAt(origin.x() + PickButton.x(), origin.y() + PickButton.y());

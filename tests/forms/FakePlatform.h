@@ -5,14 +5,17 @@
 #include "platform/SettingsFile.h"
 
 #include <QImage>
+#include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 // Stands in for the X11 services in widget tests: a screen image the test paints, a pointer
-// the test places, the nearest-colour answer the test chooses, and counts of what the
-// program asked for.
+// the test places, the nearest-colour and shell answers the test chooses, and records of
+// what the program asked for.
 class FakePlatform final : public PlatformServices {
 public:
     std::function<ColourRef(ColourRef)> nearest = [](ColourRef c) { return c; };
@@ -28,6 +31,11 @@ public:
     int blockReads = 0; // ReadBlock calls
     int captures = 0;
     int releases = 0;
+
+    std::optional<ScreenRect> confinement;           // the limit in force
+    std::vector<std::optional<ScreenRect>> clipping; // every ClipCursor request
+    std::vector<QString> opened;                     // every target handed to the shell
+    bool shellOpens = true;                          // what the shell answers
 
     FakePlatform() { screen.fill(Qt::black); }
 
@@ -67,6 +75,28 @@ public:
     }
 
     RegistryStore& Settings() override { return settings; }
+
+    // Logical pixels: the offscreen platform does not scale.
+    std::optional<ScreenRect> GetWindowRect(const QWidget& control) override {
+        if (!control.isVisible()) {
+            return std::nullopt;
+        }
+        const QPoint origin = control.mapToGlobal(QPoint(0, 0));
+        return ScreenRect{origin.x(), origin.y(), control.width(), control.height()};
+    }
+
+    bool ClipCursor(std::optional<ScreenRect> area) override {
+        clipping.push_back(area);
+        confinement = area;
+        return true;
+    }
+
+    // Answers from the event loop, as the real launcher does.
+    void ShellExecute(QWidget& owner, const QString& target,
+                      std::function<void(bool)> done) override {
+        opened.push_back(target);
+        QTimer::singleShot(0, &owner, [done = std::move(done), ok = shellOpens] { done(ok); });
+    }
 
 private:
     class Context final : public ScreenContext {

@@ -1,0 +1,189 @@
+// The About window in the built program on a real X server: the pointer held inside its
+// main and author views, set free by OK and by a link, and links handed to a stand-in
+// xdg-open that the test puts first on PATH.
+
+#include <QFile>
+#include <QProcess>
+#include <QRect>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include "XSession.h"
+
+namespace {
+
+// Client positions, in layout pixels: the main window's About button, and in the About
+// window the author button, the link buttons and the two OK buttons.
+const QPoint AboutButton(118, 149);
+const QPoint AuthorButton(335, 136);
+const QPoint MailButton(75, 231);
+const QPoint OkButton(185, 231);
+const QPoint HomeButton(297, 231);
+const QPoint AuthorOkButton(184, 231);
+
+const QString InfoTitle = QStringLiteral("Tintor, version 1.00 - Information");
+
+} // namespace
+
+class AboutWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void pointerHeldThroughViewsAndFreedByOkAndLinks();
+    void scaledWindowHoldsItsDevicePixels();
+
+private:
+    Window start(QProcess& process, const QStringList& extra = {});
+    // Opens the About window and returns where its client area lies on the root.
+    QRect openAbout(QProcess& process, int scale = 1);
+    void clickIn(const QRect& window, QPoint client, int scale = 1);
+    void setLauncherStatus(int status);
+    QStringList launched();
+
+    XSession m_x;
+    QTemporaryDir m_bin;
+    Window m_main = 0;
+    Window m_about = 0;
+};
+
+void AboutWindowTest::initTestCase() {
+    QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
+    // The stand-in launcher logs its arguments and exits with the status the test sets.
+    QFile script(m_bin.filePath(QStringLiteral("xdg-open")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\ndir=$(dirname \"$0\")\nprintf '%s|%s\\n' \"$#\" \"$1\" >> "
+                 "\"$dir/log\"\nexit \"$(cat \"$dir/status\")\"\n");
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    setLauncherStatus(0);
+}
+
+void AboutWindowTest::setLauncherStatus(int status) {
+    QFile file(m_bin.filePath(QStringLiteral("status")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::number(status));
+}
+
+QStringList AboutWindowTest::launched() {
+    QFile file(m_bin.filePath(QStringLiteral("log")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+Window AboutWindowTest::start(QProcess& process, const QStringList& extra) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "QT_QPA_PLATFORM"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    env.insert(QStringLiteral("PATH"), m_bin.path() + QLatin1Char(':') + env.value("PATH"));
+    for (const QString& pair : extra) {
+        const auto split = pair.indexOf('=');
+        env.insert(pair.left(split), pair.mid(split + 1));
+    }
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TINTOR_EXE), {});
+    if (!process.waitForStarted()) {
+        return 0;
+    }
+    m_main = m_x.waitForWindow(process.processId(), 10000).value_or(0);
+    return m_main;
+}
+
+void AboutWindowTest::clickIn(const QRect& window, QPoint client, int scale) {
+    m_x.clickAt(window.x() + client.x() * scale, window.y() + client.y() * scale);
+}
+
+QRect AboutWindowTest::openAbout(QProcess& process, int scale) {
+    const QRect main(m_x.rootPosition(m_main), m_x.clientSize(m_main));
+    clickIn(main, AboutButton, scale);
+    m_about = m_x.waitForWindow(process.processId(), InfoTitle, 10000).value_or(0);
+    if (m_about == 0) {
+        return {};
+    }
+    QThread::msleep(100); // its first painting holds the pointer
+    return {m_x.rootPosition(m_about), m_x.clientSize(m_about)};
+}
+
+void AboutWindowTest::pointerHeldThroughViewsAndFreedByOkAndLinks() {
+    QProcess tintor;
+    QVERIFY(start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")}) != 0);
+    const QRect about = openAbout(tintor);
+    QCOMPARE(about.size(), QSize(368, 257));
+
+    // Main view: no way out, corners included.
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), about.left());
+    m_x.movePointerBy(3000, 3000);
+    QCOMPARE(m_x.pointer(), about.bottomRight());
+
+    // Author view: still held; its OK button closes the window and frees the pointer.
+    clickIn(about, AuthorButton);
+    QTRY_COMPARE(m_x.title(m_about), QStringLiteral("Tintor - Author"));
+    m_x.movePointerBy(-2000, -2000);
+    QCOMPARE(m_x.pointer(), about.topLeft());
+    clickIn(about, AuthorOkButton);
+    QTRY_VERIFY(!m_x.viewable(m_about));
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), 0);
+
+    // Shown again: the main view, held again.  A link that opens frees the pointer, and
+    // the window's own redrawing after the click does not take it back.
+    QCOMPARE(openAbout(tintor), about);
+    QCOMPARE(m_x.title(m_about), InfoTitle);
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), about.left());
+    clickIn(about, HomeButton);
+    QTRY_COMPARE(launched(), QStringList{"1|https://korvan.example.org/en/downloads.html#Tintor"});
+    QThread::msleep(300);
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), 0);
+    QVERIFY(m_x.viewable(m_about));
+    QVERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("MessageForm"), 200));
+
+    // A link that fails: its text shows for three seconds, sized to one line, with the
+    // pointer free; the About window stays open and holds the pointer again once it is
+    // uncovered.
+    setLauncherStatus(4);
+    clickIn(about, MailButton);
+    const auto message = m_x.waitForWindow(tintor.processId(), QStringLiteral("MessageForm"), 5000);
+    QVERIFY(message);
+    QCOMPARE(m_x.clientSize(*message), QSize(350, 78));
+    QCOMPARE(launched().size(), 2);
+    QVERIFY(launched().at(1).startsWith("1|mailto:korvan@example.org?Subject=Programma Tintor"));
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_x.viewable(*message), 6000);
+    QVERIFY(m_x.viewable(m_about));
+    QTRY_VERIFY(about.contains(m_x.pointer()));
+
+    // OK frees it for good.
+    clickIn(about, OkButton);
+    QTRY_VERIFY(!m_x.viewable(m_about));
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), 0);
+
+    m_x.requestClose(m_main);
+    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.exitCode(), 0);
+}
+
+void AboutWindowTest::scaledWindowHoldsItsDevicePixels() {
+    QProcess tintor;
+    QVERIFY(start(tintor, {QStringLiteral("QT_SCALE_FACTOR=2")}) != 0);
+    const QRect about = openAbout(tintor, 2);
+    QCOMPARE(about.size(), QSize(736, 514));
+    m_x.movePointerBy(3000, 3000);
+    QCOMPARE(m_x.pointer(), about.bottomRight());
+    m_x.movePointerBy(-3000, -3000);
+    QCOMPARE(m_x.pointer(), about.topLeft());
+    clickIn(about, OkButton, 2);
+    QTRY_VERIFY(!m_x.viewable(m_about));
+    m_x.requestClose(m_main);
+    QVERIFY(tintor.waitForFinished(10000));
+}
+
+QTEST_GUILESS_MAIN(AboutWindowTest)
+#include "tst_aboutwindow.moc"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <utility>
+
+// Runs `check` each time `window` has come up, from inside the modal loop that shows it:
+// the one place a test can look at a modal window that its caller is still waiting for.
+class WhileShowing final : public QObject {
+public:
+    WhileShowing(QWidget& window, std::function<void()> check)
+        : m_window(window), m_check(std::move(check)) {
+        window.installEventFilter(this);
+    }
+    ~WhileShowing() override { m_window.removeEventFilter(this); }
+    WhileShowing(const WhileShowing&) = delete;
+    WhileShowing& operator=(const WhileShowing&) = delete;
+
+    int showings = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_window && event->type() == QEvent::Show) {
+            ++showings;
+            QTimer::singleShot(0, this, m_check);
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+    std::function<void()> m_check;
+};
