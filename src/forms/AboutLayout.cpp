@@ -30,9 +30,10 @@ constexpr FontRole Own = FontRole::Window; // the row's own font follows at the 
 // clang-format off
 // Bottom to top: the author view, then the main view over it.  Tab orders on MainPanel count
 // among its controls.
-// name, parent, geometry, tag, tab order, text, hint, background, foreground, font, hand, max length, own font
+// name, parent, geometry, tag, tab order, text, hint, background, foreground, font, hand, max length, own font,
+// accessible name
 const std::array<Control, 18> controls{{
-    {"AuthorMemo", nullptr, {0, 0, 368, 257}, NoTag, 1, {}, nullptr, 0, Black, Own, false, 0, &Arial13},
+    {"AuthorMemo", nullptr, {0, 0, 368, 257}, NoTag, 1, {}, nullptr, 0, Black, Own, false, 0, &Arial13, "Author"},
     {"OKBtn1", nullptr, {152, 217, 65, 28}, NoTag, 2, same("OK"), nullptr, 0, Black, Own, false, 0, &ButtonFont},
     {"MainPanel", nullptr, {0, 0, 368, 257}, NoTag, 0, {}, nullptr, 0, Black, Own, false, 0, &PanelFont},
     {"NameLabel", "MainPanel", {5, 16, 360, 69}, NoTag, NoTabStop, {}, nullptr, 0, Black, Own, false, 0, &NameFont},
@@ -42,7 +43,7 @@ const std::array<Control, 18> controls{{
     {"SpeedButton1", "MainPanel", {193, 88, 73, 21}, NoTag, NoTabStop, same(Author::CreditName), nullptr, 0, Blue, Own, true, 0, &CreditLinkFont},
     {"Bevel3", "MainPanel", {20, 122, 329, 29}},
     {"CopyrightLabel", "MainPanel", {28, 128, 291, 16}, NoTag, NoTabStop, {}, nullptr, 0, Black, Own, false, 0, &Arial11},
-    {"AuthorBtn", "MainPanel", {326, 126, 19, 21}, NoTag, 0, {}, "Toon auteur", 0, 0, Own, true},
+    {"AuthorBtn", "MainPanel", {326, 126, 19, 21}, NoTag, 0, {}, "Toon auteur", 0, 0, Own, true, 0, nullptr, "Author"},
     {"Bevel2", "MainPanel", {20, 159, 329, 49}},
     {"Label1", "MainPanel", {23, 165, 323, 17}, NoTag, NoTabStop, {}, nullptr, 0, Black, Own, false, 0, &Arial13},
     {"Label2", "MainPanel", {23, 183, 323, 19}, NoTag, NoTabStop, {}, nullptr, 0, Black, Own, false, 0, &Arial13},

@@ -11,7 +11,7 @@ using FormLayout::NoTag;
 // name, parent, geometry, tag, tab order
 const std::array<Control, 2> controls{{
     {"MessagePanel", nullptr, {0, 0, 350, 92}, NoTag, 0},
-    {"MessageMemo", nullptr, {20, 18, 309, 55}, NoTag, 1},
+    {"MessageMemo", nullptr, {20, 18, 309, 55}, NoTag, 1, {}, nullptr, 0, 0, FormLayout::FontRole::Window, false, 0, nullptr, "Message"},
 }};
 // clang-format on
 

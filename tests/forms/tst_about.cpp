@@ -9,6 +9,7 @@
 #include "forms/MessForm.h"
 #include "forms/TintorMain.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,6 +48,7 @@ private slots:
     void failedLinkShowsItsTextWhileWindowStaysOpen_data();
     void failedLinkShowsItsTextWhileWindowStaysOpen();
     void openedLinkShowsNothing();
+    void everyControlHasAnAccessibleName();
 
 private:
     void makeForms(const char* language);
@@ -306,6 +308,31 @@ void AboutTest::openedLinkShowsNothing() {
     QTest::qWait(50);
     QCOMPARE(probe.showings, 0);
     QVERIFY(m_about->isVisible());
+}
+
+void AboutTest::everyControlHasAnAccessibleName() {
+    makeForms("nld");
+    showAbout();
+    for (QWidget* window :
+         {static_cast<QWidget*>(m_about.get()), static_cast<QWidget*>(m_message.get())}) {
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            // Only what a user can reach or read: buttons, texts and text boxes.
+            if (qobject_cast<QAbstractButton*>(control) == nullptr &&
+                !control->inherits("QLabel") && !control->inherits("QAbstractScrollArea")) {
+                continue;
+            }
+            if (control->parent() != window &&
+                !control->parentWidget()->objectName().endsWith("Panel")) {
+                continue; // the parts of a compound control
+            }
+            if (!control->isVisibleTo(window) || control->size().isEmpty()) {
+                continue; // the mail template, never shown
+            }
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(accessible != nullptr && !accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(control->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(AboutTest)
