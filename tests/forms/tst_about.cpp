@@ -195,8 +195,7 @@ void AboutTest::viewsAndPointerLimit() {
 }
 
 void AboutTest::everyControlHasAnAccessibleName() {
-    makeForms("nld");
-    showAbout();
+    showAbout("nld");
     for (QWidget* window :
          {static_cast<QWidget*>(m_about.get()), static_cast<QWidget*>(m_message.get())}) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
