@@ -34,11 +34,13 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     return std::nullopt;
 }
 
-std::optional<int> PrepareX11Session() {
+X11Session PrepareX11Session() {
+    X11Session session;
     // Screen reads go through X11, so the windows must live on the same X server: in a
     // Wayland session that is Xwayland.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform.startsWith("wayland")) {
+        session.replacedPlatform = platform;
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -47,14 +49,25 @@ std::optional<int> PrepareX11Session() {
             std::fputs("tintor: this Wayland session has no Xwayland (DISPLAY is not set); "
                        "Tintor needs an X11 display to read the screen.\n",
                        stderr);
-            return 1;
+            session.exitStatus = 1;
         }
-        return std::nullopt; // the X11 services say what is missing
+        return session; // without Wayland, the X11 services say what is missing
     }
     if (wayland) {
         std::fputs("tintor: in a Wayland session Tintor runs through Xwayland and can sample only "
                    "windows shown through Xwayland.\n",
                    stderr);
     }
-    return std::nullopt;
+    return session;
+}
+
+void X11Session::restorePlatform() const {
+    if (!replacedPlatform) {
+        return;
+    }
+    if (replacedPlatform->isEmpty()) {
+        qunsetenv("QT_QPA_PLATFORM");
+    } else {
+        qputenv("QT_QPA_PLATFORM", *replacedPlatform);
+    }
 }

@@ -19,8 +19,9 @@ int main(int argc, char* argv[]) {
     }
     DetectLanguage();
 
-    if (const auto status = PrepareX11Session()) {
-        return *status;
+    const X11Session session = PrepareX11Session();
+    if (session.exitStatus) {
+        return *session.exitStatus;
     }
     // Without a display Qt would abort with a plugin trace; say plainly what is missing.
     std::string error;
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
+    session.restorePlatform();
     // The windows in their order, all hidden but the first; the later ones belong to it.
     TMainForm mainForm(*platform);
     MainForm = &mainForm;

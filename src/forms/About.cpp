@@ -40,19 +40,11 @@ QString chosen(const BiText& text, const QString& programName = {}) {
 }
 
 template <typename T> T* place(QWidget* window, const char* name) {
-    const FormLayout::Control& row = FormLayout::row(AboutFormLayout(), name);
-    QWidget* parent = row.parent == nullptr
-                          ? window
-                          : window->findChild<QWidget*>(QString::fromLatin1(row.parent));
-    auto* widget = new T(parent);
-    FormLayout::apply(widget, row);
-    return widget;
+    return FormLayout::place<T>(window, AboutFormLayout(), name);
 }
 
 template <typename T> T* placeWithText(QWidget* window, const char* name) {
-    T* widget = place<T>(window, name);
-    widget->setText(QString::fromUtf8(Choose(FormLayout::row(AboutFormLayout(), name).text)));
-    return widget;
+    return FormLayout::placeWithText<T>(window, AboutFormLayout(), name);
 }
 
 // A label that centres its text in its box.

@@ -120,6 +120,11 @@ void applyTabOrder(QWidget* window, const Window& layout) {
     }
 }
 
+QWidget* parentFor(QWidget* window, const Control& row) {
+    return row.parent == nullptr ? window
+                                 : window->findChild<QWidget*>(QString::fromLatin1(row.parent));
+}
+
 int tagOf(const QObject* control) {
     const QVariant tag = control->property(TagProperty);
     return tag.isValid() ? tag.toInt() : NoTag;

@@ -68,4 +68,22 @@ void applyTabOrder(QWidget* window, const Window& layout);
 // The tag a shared handler uses to tell its controls apart.
 int tagOf(const QObject* control);
 
+// The control a row names as its parent, or the window itself.
+QWidget* parentFor(QWidget* window, const Control& row);
+
+// Creates the control of the row `name` of `layout`, owned by its parent, and lays it out.
+template <typename T> T* place(QWidget* window, const Window& layout, const char* name) {
+    const Control& laidOut = row(layout, name);
+    auto* widget = new T(parentFor(window, laidOut));
+    apply(widget, laidOut);
+    return widget;
+}
+
+// The same, with the row's design text in the interface language.
+template <typename T> T* placeWithText(QWidget* window, const Window& layout, const char* name) {
+    T* widget = place<T>(window, layout, name);
+    widget->setText(QString::fromUtf8(Choose(row(layout, name).text)));
+    return widget;
+}
+
 } // namespace FormLayout

@@ -29,19 +29,11 @@ QString text(const BiText& bi) {
 }
 
 template <typename T> T* place(QWidget* window, const char* name) {
-    const FormLayout::Control& row = FormLayout::row(MainFormLayout(), name);
-    QWidget* parent = row.parent == nullptr
-                          ? window
-                          : window->findChild<QWidget*>(QString::fromLatin1(row.parent));
-    auto* widget = new T(parent);
-    FormLayout::apply(widget, row);
-    return widget;
+    return FormLayout::place<T>(window, MainFormLayout(), name);
 }
 
 template <typename T> T* placeWithText(QWidget* window, const char* name) {
-    T* widget = place<T>(window, name);
-    widget->setText(text(FormLayout::row(MainFormLayout(), name).text));
-    return widget;
+    return FormLayout::placeWithText<T>(window, MainFormLayout(), name);
 }
 
 QLineEdit* placeEdit(QWidget* window, const char* name) {

@@ -18,13 +18,7 @@ TOptForm* OptForm = nullptr;
 namespace {
 
 template <typename T> T* place(QWidget* window, const char* name) {
-    const FormLayout::Control& row = FormLayout::row(OptFormLayout(), name);
-    QWidget* parent = row.parent == nullptr
-                          ? window
-                          : window->findChild<QWidget*>(QString::fromLatin1(row.parent));
-    auto* widget = new T(parent);
-    FormLayout::apply(widget, row);
-    return widget;
+    return FormLayout::place<T>(window, OptFormLayout(), name);
 }
 
 QString text(const BiText& bi) {
