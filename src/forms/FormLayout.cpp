@@ -26,13 +26,13 @@ QFont fontFor(FontRole role, const QFont& windowFont) {
     return font;
 }
 
-QFont fontFor(const FontSpec& spec) {
-    QFont font(QString::fromLatin1(spec.family));
-    font.setStyleHint(spec.styleHint);
-    font.setPixelSize(spec.pixelSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+QFont fontFor(const FontSpec& wanted) {
+    QFont font(QString::fromLatin1(wanted.family));
+    font.setStyleHint(wanted.styleHint);
+    font.setPixelSize(wanted.pixelSize);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
     return font;
 }
 
