@@ -9,20 +9,38 @@
 
 #include <QTest>
 
+#include <memory>
+
 class CascadeBench : public QObject {
     Q_OBJECT
 private slots:
+    void init();
+    void cleanup();
     void cascadeOnly();
     void cascadeAndRepaint();
     void threeChannelsAndRepaint();
     void threeChannelsRepaintEach();
+
+private:
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<TMainForm> m_form;
 };
 
+// A fresh, shown window for each benchmark.
+void CascadeBench::init() {
+    m_platform = std::make_unique<FakePlatform>();
+    m_form = std::make_unique<TMainForm>(*m_platform);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void CascadeBench::cleanup() {
+    m_form.reset();
+    m_platform.reset();
+}
+
 void CascadeBench::cascadeOnly() {
-    FakePlatform platform;
-    TMainForm form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TMainForm& form = *m_form;
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
@@ -31,10 +49,7 @@ void CascadeBench::cascadeOnly() {
 }
 
 void CascadeBench::cascadeAndRepaint() {
-    FakePlatform platform;
-    TMainForm form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TMainForm& form = *m_form;
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
@@ -45,10 +60,7 @@ void CascadeBench::cascadeAndRepaint() {
 
 // What one pick tick does to the window: three slider changes, then one repaint.
 void CascadeBench::threeChannelsAndRepaint() {
-    FakePlatform platform;
-    TMainForm form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TMainForm& form = *m_form;
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
@@ -62,10 +74,7 @@ void CascadeBench::threeChannelsAndRepaint() {
 // The same three changes with the window repainted after each, as drawing every cascade
 // straight onto the screen would: the baseline for the coalesced repaint above.
 void CascadeBench::threeChannelsRepaintEach() {
-    FakePlatform platform;
-    TMainForm form(platform);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TMainForm& form = *m_form;
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;

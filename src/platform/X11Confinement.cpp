@@ -1,5 +1,7 @@
 #include "X11Confinement.h"
 
+#include "XPointer.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 
@@ -29,19 +31,10 @@ PointerConfinement::PointerConfinement(Display* display, const ScreenRect& area)
     const Window root = DefaultRootWindow(display);
 
     // Barriers stop motion, not position: a pointer outside would stay outside.
-    Window rootReturn = 0;
-    Window child = 0;
-    int x = 0;
-    int y = 0;
-    int windowX = 0;
-    int windowY = 0;
-    unsigned int buttons = 0;
-    if (XQueryPointer(display, root, &rootReturn, &child, &x, &y, &windowX, &windowY, &buttons) !=
-            False &&
-        !area.contains({x, y})) {
+    if (const auto pointer = QueryPointer(display); pointer && !area.contains(*pointer)) {
         XWarpPointer(display, None, root, 0, 0, 0, 0,
-                     std::clamp(x, area.left, area.left + area.width - 1),
-                     std::clamp(y, area.top, area.top + area.height - 1));
+                     std::clamp(pointer->x, area.left, area.left + area.width - 1),
+                     std::clamp(pointer->y, area.top, area.top + area.height - 1));
     }
 
     // A vertical barrier at x keeps the pointer between columns x - 1 and x, so the right

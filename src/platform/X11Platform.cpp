@@ -1,5 +1,7 @@
 #include "X11Platform.h"
 
+#include "XPointer.h"
+
 #include "X11Confinement.h"
 #include "core/ColourMaths.h"
 #include "core/Sampling.h"
@@ -152,19 +154,7 @@ std::unique_ptr<ScreenContext> X11Platform::GetDC() {
 }
 
 std::optional<ScreenPoint> X11Platform::GetCursorPos() {
-    Window root = 0;
-    Window child = 0;
-    int rootX = 0;
-    int rootY = 0;
-    int windowX = 0;
-    int windowY = 0;
-    unsigned int buttons = 0;
-    // False: the pointer is on another screen of the display, where this one cannot read.
-    if (XQueryPointer(m_display.get(), DefaultRootWindow(m_display.get()), &root, &child, &rootX,
-                      &rootY, &windowX, &windowY, &buttons) == False) {
-        return std::nullopt;
-    }
-    return ScreenPoint{rootX, rootY};
+    return QueryPointer(m_display.get());
 }
 
 std::optional<ScreenPoint> X11Platform::rootOrigin(unsigned long window) const {

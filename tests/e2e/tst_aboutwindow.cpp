@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QThread>
 
+#include "ProgramEnvironment.h"
 #include "XSession.h"
 
 namespace {
@@ -77,16 +78,8 @@ QStringList AboutWindowTest::launched() {
 }
 
 Window AboutWindowTest::start(QProcess& process, const QStringList& extra) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "QT_QPA_PLATFORM"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    env.insert(QStringLiteral("PATH"), m_bin.path() + QLatin1Char(':') + env.value("PATH"));
-    for (const QString& pair : extra) {
-        const auto split = pair.indexOf('=');
-        env.insert(pair.left(split), pair.mid(split + 1));
-    }
-    process.setProcessEnvironment(env);
+    const QString path = m_bin.path() + QLatin1Char(':') + qEnvironmentVariable("PATH");
+    process.setProcessEnvironment(ProgramEnvironment(QStringList{"PATH=" + path} + extra));
     process.start(QStringLiteral(TINTOR_EXE), {});
     if (!process.waitForStarted()) {
         return 0;

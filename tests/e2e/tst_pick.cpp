@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QThread>
 
+#include "ProgramEnvironment.h"
 #include "XSession.h"
 
 #include <X11/keysym.h>
@@ -65,15 +66,7 @@ void PickTest::cleanup() {
 }
 
 Window PickTest::start(QProcess& process, const QStringList& extra) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "QT_QPA_PLATFORM"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    for (const QString& pair : extra) {
-        const auto split = pair.indexOf('=');
-        env.insert(pair.left(split), pair.mid(split + 1));
-    }
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(ProgramEnvironment(extra));
     process.start(QStringLiteral(TINTOR_EXE), {});
     if (!process.waitForStarted()) {
         return 0;

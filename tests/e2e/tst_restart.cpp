@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ProgramEnvironment.h"
 #include "XSession.h"
 
 namespace {
@@ -38,11 +39,8 @@ private:
 };
 
 Window RestartTest::start(QProcess& process) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-    env.insert(QStringLiteral("LANG"), QStringLiteral("en_GB.UTF-8"));
-    env.remove(QStringLiteral("LC_ALL"));
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(ProgramEnvironment(
+        {"XDG_CONFIG_HOME=" + m_config.path(), QStringLiteral("LANG=en_GB.UTF-8")}));
     process.start(QStringLiteral(TINTOR_EXE), {});
     return m_x.waitForWindow(process.processId(), 10000).value_or(0);
 }

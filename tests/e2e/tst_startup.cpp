@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include "ProgramEnvironment.h"
 #include "XSession.h"
 
 #include <X11/keysym.h>
@@ -39,15 +40,7 @@ void StartupTest::initTestCase() {
 }
 
 void StartupTest::start(QProcess& process, const QStringList& extra) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "QT_QPA_PLATFORM"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    for (const QString& pair : extra) {
-        const auto split = pair.indexOf('=');
-        env.insert(pair.left(split), pair.mid(split + 1));
-    }
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(ProgramEnvironment(extra));
     process.start(program(), {});
     QVERIFY(process.waitForStarted());
 }
