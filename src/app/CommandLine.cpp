@@ -1,10 +1,11 @@
 #include "CommandLine.h"
 
-#include <QByteArray>
-#include <QtGlobal>
+#include "TintorVersion.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -18,56 +19,28 @@ constexpr const char* Usage =
     "\n"
     "Other arguments are ignored; Qt's own options (such as -platform) work as usual.\n";
 
+// A full disk or a closed stream is a failure, not an answer given.
+int print(const std::string& text) {
+    errno = 0;
+    const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    if (!written) {
+        std::fprintf(stderr, "tintor: cannot write to standard output: %s\n",
+                     std::strerror(errno != 0 ? errno : EIO));
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
-std::optional<int> HandleCommandLine(int argc, char* argv[]) {
+std::optional<int> answerCommandLine(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::fputs("Tintor 1.00\n", stdout);
-            return 0;
+            return print(std::string("Tintor ") + TintorVersion::displayed + "\n");
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
+            return print(Usage);
         }
     }
     return std::nullopt;
-}
-
-X11Session PrepareX11Session() {
-    X11Session session;
-    // Screen reads go through X11, so the windows must live on the same X server: in a
-    // Wayland session that is Xwayland.
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform.isEmpty() || platform.startsWith("wayland")) {
-        session.replacedPlatform = platform;
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        if (wayland) {
-            std::fputs("tintor: this Wayland session has no Xwayland (DISPLAY is not set); "
-                       "Tintor needs an X11 display to read the screen.\n",
-                       stderr);
-            session.exitStatus = 1;
-        }
-        return session; // without Wayland, the X11 services say what is missing
-    }
-    if (wayland) {
-        std::fputs("tintor: in a Wayland session Tintor runs through Xwayland and can sample only "
-                   "windows shown through Xwayland.\n",
-                   stderr);
-    }
-    return session;
-}
-
-void X11Session::restorePlatform() const {
-    if (!replacedPlatform) {
-        return;
-    }
-    if (replacedPlatform->isEmpty()) {
-        qunsetenv("QT_QPA_PLATFORM");
-    } else {
-        qputenv("QT_QPA_PLATFORM", *replacedPlatform);
-    }
 }

@@ -1,6 +1,5 @@
 #include "ColourMaths.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
 
@@ -17,59 +16,25 @@ std::string hexText(std::uint32_t value, int digits) {
     return text;
 }
 
-// Rounds an 8-bit channel to the nearest level a mask can hold, and reads that level back
-// as the X server reports it (scaled to 16 bits, truncated, then the high byte).
-int nearestOnMask(int value, unsigned long mask) {
-    const int bits = std::popcount(mask);
-    if (bits == 0 || bits >= 8) {
-        return value;
-    }
-    const int top = (1 << bits) - 1;
-    const int candidates[2] = {value * top / 255, value * top / 255 + 1};
-    int best = value;
-    int bestDistance = 256;
-    for (const int level : candidates) {
-        if (level > top) {
-            continue;
-        }
-        const int shown = (level * 65535 / top) >> 8;
-        const int distance = shown > value ? shown - value : value - shown;
-        if (distance < bestDistance) {
-            best = shown;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
 } // namespace
 
-ColourRef WebSafeColour(ColourRef colour) {
-    return RGB(webSafeChannel(GetRValue(colour)), webSafeChannel(GetGValue(colour)),
-               webSafeChannel(GetBValue(colour)));
+Rgb webSafe(Rgb colour) {
+    return {webSafeChannel(colour.red()), webSafeChannel(colour.green()),
+            webSafeChannel(colour.blue())};
 }
 
-std::string ChannelText(int value) {
+std::string channelText(int value) {
     return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2);
 }
 
-std::string ColourText(std::uint32_t value) {
-    return hexText(value & 0xFFFFFFu, 6);
+std::string colourText(Rgb colour) {
+    return hexText(colour.hexValue(), 6);
 }
 
-std::array<ColourRef, GradientWidth> GradientRow(int channel, ColourRef colour) {
-    std::array<ColourRef, GradientWidth> row{};
-    const int shift = 8 * (channel - 1);
-    const ColourRef others = colour & ~(0xFFu << shift);
+std::array<Rgb, GradientWidth> gradientRow(Channel channel, Rgb colour) {
+    std::array<Rgb, GradientWidth> row{};
     for (int x = 0; x < GradientWidth; ++x) {
-        row[static_cast<std::size_t>(x)] = others | (static_cast<ColourRef>(2 * x) << shift);
+        row[static_cast<std::size_t>(x)] = colour.withChannel(channel, 2 * x);
     }
     return row;
-}
-
-ColourRef NearestTrueColour(ColourRef colour, unsigned long redMask, unsigned long greenMask,
-                            unsigned long blueMask) {
-    return RGB(nearestOnMask(GetRValue(colour), redMask),
-               nearestOnMask(GetGValue(colour), greenMask),
-               nearestOnMask(GetBValue(colour), blueMask));
 }

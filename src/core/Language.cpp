@@ -3,27 +3,6 @@
 #include <algorithm>
 #include <array>
 
-std::string LanguageCode;
-
-bool IsDutch() {
-    return LanguageCode == "nld";
-}
-
-const char* Choose(const BiText& text) {
-    return IsDutch() ? text.dutch : text.english;
-}
-
-std::string LanguageCodeFor(std::uint16_t languageId) {
-    switch (languageId) {
-    case LangId::DutchNetherlands:
-    case LangId::DutchBelgium:
-    case LangId::AfrikaansSouthAfrica:
-        return "nld";
-    default:
-        return {};
-    }
-}
-
 namespace {
 
 bool allOf(std::string_view text, bool (*accept)(char)) {
@@ -33,55 +12,51 @@ bool allOf(std::string_view text, bool (*accept)(char)) {
 bool isLower(char c) {
     return c >= 'a' && c <= 'z';
 }
+
 bool isUpper(char c) {
     return c >= 'A' && c <= 'Z';
 }
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-struct LocaleId {
+struct DutchLocale {
     std::string_view language;
-    std::string_view territory; // empty: none given
-    std::uint16_t id;
+    std::string_view territory; // empty: none given, which counts as the main territory
 };
 
-// A bare language counts as its main territory.
-constexpr std::array<LocaleId, 5> localeIds{{
-    {"nl", "NL", LangId::DutchNetherlands},
-    {"nl", "", LangId::DutchNetherlands},
-    {"nl", "BE", LangId::DutchBelgium},
-    {"af", "ZA", LangId::AfrikaansSouthAfrica},
-    {"af", "", LangId::AfrikaansSouthAfrica},
+constexpr std::array<DutchLocale, 5> dutchLocales{{
+    {"nl", "NL"},
+    {"nl", ""},
+    {"nl", "BE"},
+    {"af", "ZA"},
+    {"af", ""},
 }};
 
 } // namespace
 
-std::uint16_t LanguageIdFromLocale(std::string_view locale) {
-    // Codeset and modifier say nothing about the language.
+InterfaceLanguage languageForLocale(std::string_view locale) {
     locale = locale.substr(0, locale.find_first_of(".@"));
     const auto underscore = locale.find('_');
     const std::string_view language = locale.substr(0, underscore);
     const std::string_view territory =
         underscore == std::string_view::npos ? std::string_view{} : locale.substr(underscore + 1);
-
     const bool languageOk =
         language.size() >= 2 && language.size() <= 3 && allOf(language, isLower);
     const bool territoryOk = underscore == std::string_view::npos ||
                              (territory.size() == 2 && allOf(territory, isUpper)) ||
                              (territory.size() == 3 && allOf(territory, isDigit));
     if (!languageOk || !territoryOk) {
-        return LangId::Neutral;
+        return InterfaceLanguage::English;
     }
-    for (const LocaleId& entry : localeIds) {
-        if (entry.language == language && entry.territory == territory) {
-            return entry.id;
-        }
-    }
-    return LangId::Neutral;
+    const bool dutch = std::any_of(dutchLocales.begin(), dutchLocales.end(), [&](const auto& d) {
+        return d.language == language && d.territory == territory;
+    });
+    return dutch ? InterfaceLanguage::Dutch : InterfaceLanguage::English;
 }
 
-std::string_view MessagesLocale(const char* lcAll, const char* lcMessages, const char* lang) {
+std::string_view messagesLocale(const char* lcAll, const char* lcMessages, const char* lang) {
     for (const char* value : {lcAll, lcMessages, lang}) {
         if (value != nullptr && *value != '\0') {
             return value;

@@ -1,12 +1,12 @@
 #include "MailLink.h"
 
-std::string MailSubject(std::string_view programName, std::string_view versionText) {
+std::string mailSubject(std::string_view programName, std::string_view versionText) {
     std::string subject = "Programma ";
     subject.append(programName).append(", ").append(versionText);
     return subject;
 }
 
-std::string MailTarget(std::string_view address, std::string_view subject,
+std::string mailTarget(std::string_view address, std::string_view subject,
                        std::span<const std::string> bodyLines) {
     std::string target = "mailto:";
     target.append(address).append("?Subject=").append(subject).append("&Body=");

@@ -5,15 +5,15 @@
 
 // A font's point size from its pixel height at the layout's 96 pixels per inch, rounded
 // to the nearest whole point (12 pixels give 9 points).
-int PointSizeFromPixels(int pixelSize);
+int pointSizeFromPixels(int pixelSize);
 
 // The memo's height for `lines` displayed lines in a font of `pointSize` points: one line
 // more than shown, each round(points x 1.6) pixels high (9 points: 14 per line).
-int MessageMemoHeight(int lines, int pointSize);
+int messageMemoHeight(int lines, int pointSize);
 
 // The window's height around a memo of `memoHeight`: 18 pixels above it, 32 below.
-int MessageWindowHeight(int memoHeight);
+int messageWindowHeight(int memoHeight);
 
 // The start (left or top) that centres `extent` over an owner at `ownerStart` of
 // `ownerExtent`: half the difference rounded toward zero, never below 0.
-int CentredStart(int ownerStart, int ownerExtent, int extent);
+int centredStart(int ownerStart, int ownerExtent, int extent);

@@ -1,30 +1,22 @@
 #pragma once
 
-#include "ColourRef.h"
+#include "Rgb.h"
 
 #include <cstdint>
 #include <span>
 
-// How the screen under the pointer is sampled: 0 single pixel, 1..3 the mean of a 3x3,
-// 5x5 or 7x7 block.  Any other value (only a stored one can produce it) samples nothing.
-using SamplingMethod = std::uint8_t;
+// How the screen under the pointer is sampled.  A stored value may hold any byte: values
+// past Mean7x7 sample nothing.
+enum class SamplingMethod : std::uint8_t { SinglePixel = 0, Mean3x3 = 1, Mean5x5 = 2, Mean7x7 = 3 };
 
 inline constexpr int MaxBlockSide = 7;
 
-// 1, 3, 5 or 7 for methods 0..3; 0 for any other method.
-constexpr int BlockSide(SamplingMethod method) {
-    return method <= 3 ? 2 * method + 1 : 0;
+// 1, 3, 5 or 7 for the four methods; 0 for any other value.
+constexpr int blockSide(SamplingMethod method) {
+    const auto value = static_cast<int>(method);
+    return value <= 3 ? 2 * value + 1 : 0;
 }
 
-// The truncating unsigned mean of each channel over a block read row by row.  The fourth
-// byte of each value is ignored, so an off-screen read counts 255 in every channel.
-ColourRef BlockMean(std::span<const ColourRef> block);
-
-// A pixel value of a true-colour visual as a ColourRef, each channel read back as the X
-// server reports it (scaled to 16 bits, truncated, then the high byte).
-struct PixelMasks {
-    unsigned long red;
-    unsigned long green;
-    unsigned long blue;
-};
-ColourRef ColourFromPixel(unsigned long pixel, const PixelMasks& masks);
+// The truncating mean of each channel over a block read row by row.  An off-screen pixel
+// counts 255 in every channel.
+Rgb blockMean(std::span<const Rgb> block);

@@ -22,7 +22,7 @@ StartupMethod ReadStoredMethod(RegistryStore& store) {
     store.CreateKey(MethodKeyPath);
     try {
         return {
-            static_cast<SamplingMethod>(store.ReadDword(MethodKeyPath, MethodValueName) & 0xFFu),
+            static_cast<std::uint8_t>(store.ReadDword(MethodKeyPath, MethodValueName) & 0xFFu),
             std::nullopt};
     } catch (const SettingsError&) {
         // Unreadable for any reason: repaired below.
@@ -35,7 +35,7 @@ StartupMethod ReadStoredMethod(RegistryStore& store) {
     }
 }
 
-void StoreMethod(RegistryStore& store, SamplingMethod method) {
+void StoreMethod(RegistryStore& store, std::uint8_t method) {
     store.OpenKey(MethodKeyPath);
     store.WriteDword(MethodKeyPath, MethodValueName, method);
 }

@@ -2,7 +2,7 @@
 
 // The one stored setting: where it lives, its type, and what an unreadable value becomes.
 
-#include "Sampling.h"
+#include <cstdint>
 
 #include <cstdint>
 #include <optional>
@@ -41,7 +41,7 @@ public:
 };
 
 struct StartupMethod {
-    SamplingMethod method;
+    std::uint8_t method;
     // Set when the value could not be read and could not be repaired either.
     std::optional<std::string> problem;
 };
@@ -51,4 +51,4 @@ struct StartupMethod {
 StartupMethod ReadStoredMethod(RegistryStore& store);
 
 // The dialog's choice, stored zero-extended.  Throws SettingsError when it cannot be.
-void StoreMethod(RegistryStore& store, SamplingMethod method);
+void StoreMethod(RegistryStore& store, std::uint8_t method);

@@ -1,0 +1,41 @@
+#include "DisplaySession.h"
+
+#include <QtGlobal>
+
+#include <cstdio>
+
+DisplaySession DisplaySession::prepare() {
+    DisplaySession session;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform.startsWith("wayland")) {
+        session.m_replacedPlatform = platform;
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        if (wayland) {
+            std::fputs("tintor: this Wayland session has no Xwayland (DISPLAY is not set); "
+                       "Tintor needs an X11 display to read the screen.\n",
+                       stderr);
+            session.m_exitStatus = 1;
+        }
+        return session; // without Wayland, the X11 services say what is missing
+    }
+    if (wayland) {
+        std::fputs("tintor: in a Wayland session Tintor runs through Xwayland and can sample only "
+                   "windows shown through Xwayland.\n",
+                   stderr);
+    }
+    return session;
+}
+
+void DisplaySession::restorePlatform() const {
+    if (!m_replacedPlatform) {
+        return;
+    }
+    if (m_replacedPlatform->isEmpty()) {
+        qunsetenv("QT_QPA_PLATFORM");
+    } else {
+        qputenv("QT_QPA_PLATFORM", *m_replacedPlatform);
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <optional>
+
+// Which toolkit platform Tintor runs on, and whether there is an X display to use.
+class DisplaySession {
+public:
+    // Chooses the X11 platform for the toolkit: screen reads go through X11, so the windows
+    // must live on the same X server (in a Wayland session, Xwayland).
+    static DisplaySession prepare();
+
+    // Set when there is no X display to use, after saying what is missing.
+    [[nodiscard]] std::optional<int> exitStatus() const { return m_exitStatus; }
+
+    // Once the application object exists: programs that Tintor starts (mail program,
+    // browser) get the platform the user asked for, not Tintor's choice.
+    void restorePlatform() const;
+
+private:
+    std::optional<int> m_exitStatus;
+    // The toolkit platform asked for before Tintor chose X11 (empty: none was asked for).
+    std::optional<QByteArray> m_replacedPlatform;
+};

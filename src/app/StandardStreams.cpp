@@ -1,0 +1,17 @@
+#include "StandardStreams.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+void ensureStandardStreams() {
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        if (fcntl(descriptor, F_GETFD) != -1) {
+            continue;
+        }
+        // open() takes the lowest free descriptor, which is this one.
+        const int opened = open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY);
+        if (opened != descriptor && opened >= 0) {
+            close(opened);
+        }
+    }
+}

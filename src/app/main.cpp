@@ -1,0 +1,41 @@
+// Program entry: the command line, the display, then the application and its main window.
+
+#include "CommandLine.h"
+#include "DisplaySession.h"
+#include "StandardStreams.h"
+#include "Translator.h"
+#include "platform/x11/X11Platform.h"
+#include "settings/SettingsStore.h"
+#include "widgets/MainWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    // Before anything opens a file or a connection: a closed standard stream would be
+    // handed to it, and a warning would then be written into it.
+    ensureStandardStreams();
+    if (const auto status = answerCommandLine(argc, argv)) {
+        return *status;
+    }
+    const DisplaySession session = DisplaySession::prepare();
+    if (const auto status = session.exitStatus()) {
+        return *status;
+    }
+    qSetMessagePattern(QStringLiteral("tintor: %{message}"));
+    // Without a display Qt would abort with a plugin trace; say plainly what is missing.
+    SettingsStore settings;
+    auto platform = X11Platform::open(settings);
+    if (!platform) {
+        std::fprintf(stderr, "tintor: %s\n", platform.error().c_str());
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    session.restorePlatform();
+    const Translator translator(Translator::fromEnvironment());
+    MainWindow window(**platform);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/Rgb.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+
+class QString;
+class QWidget;
+class SettingsStore;
+
+// Reads the whole screen in device pixels.  Destroying it gives back what it holds.
+class ScreenReader {
+public:
+    virtual ~ScreenReader() = default;
+    ScreenReader() = default;
+    ScreenReader(const ScreenReader&) = delete;
+    ScreenReader& operator=(const ScreenReader&) = delete;
+
+    // The nearest colour the screen can display; on a true-colour screen the colour itself.
+    [[nodiscard]] virtual Rgb nearestDisplayable(Rgb colour) const = 0;
+
+    // The pixel at `point`; Rgb::offScreen() for a point off the screen.
+    [[nodiscard]] virtual Rgb pixel(QPoint point) = 0;
+
+    // The side x side block whose top-left corner is `topLeft`, row by row into `out`, in
+    // one read of the screen.  Points off the screen read Rgb::offScreen().
+    virtual void readBlock(QPoint topLeft, int side, std::span<Rgb> out) = 0;
+};
+
+// The screen, pointer and desktop services the windows rely on.  One implementation per
+// windowing system; the widget tests use a fake.  Points and rectangles are in device
+// pixels of the whole screen.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    Platform() = default;
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    [[nodiscard]] virtual std::unique_ptr<ScreenReader> screenReader() = 0;
+
+    // Nothing when the pointer cannot be read.
+    [[nodiscard]] virtual std::optional<QPoint> pointerPosition() = 0;
+
+    // From now on every mouse-button press anywhere on the screen, over the window's own
+    // controls included, reaches `window`.  Returns whether the server granted it.
+    virtual bool capturePointer(QWidget& window) = 0;
+    // Presses go to the window under the pointer again.
+    virtual void releasePointer(QWidget& window) = 0;
+
+    // Where `widget` lies on the screen; nothing when it has no window on the screen.
+    [[nodiscard]] virtual std::optional<QRect> deviceGeometry(const QWidget& widget) = 0;
+
+    // From now on the pointer cannot leave `area`; a pointer outside it is moved inside
+    // first.  A new area replaces the old one; nothing lifts the limit.  Returns false when
+    // the limit cannot be set (and then none holds).
+    virtual bool confinePointer(std::optional<QRect> area) = 0;
+
+    // Hands `url` (a mailto: or web address) to the desktop's default handler.  Returns at
+    // once; `done(opened)` runs later from the event loop, with false when no handler
+    // could be started, and never runs if `owner` is destroyed first.
+    virtual void openUrl(QWidget& owner, const QString& url, std::function<void(bool opened)> done) = 0;
+
+    [[nodiscard]] virtual SettingsStore& settings() = 0;
+};

@@ -1,0 +1,50 @@
+// The toolkit half of X11Platform: the capture, window geometry and links.
+
+#include "X11Platform.h"
+
+#include "platform/desktop/UrlLauncher.h"
+
+#include <QWidget>
+#include <QWindow>
+
+#include <cmath>
+
+bool X11Platform::capturePointer(QWidget& window) {
+    // The widget grab makes the toolkit deliver every press to the window itself rather
+    // than to the control under the pointer; the window grab is the server's pointer grab,
+    // and unlike the widget grab it says whether the server granted it.
+    window.grabMouse();
+    QWindow* handle = window.windowHandle();
+    return handle != nullptr && handle->setMouseGrabEnabled(true);
+}
+
+void X11Platform::releasePointer(QWidget& window) {
+    window.releaseMouse();
+}
+
+std::optional<QRect> X11Platform::deviceGeometry(const QWidget& widget) {
+    const QWidget* window = widget.window();
+    const QWindow* handle = window->windowHandle();
+    if (!widget.isVisible() || handle == nullptr) {
+        return std::nullopt;
+    }
+    // The server knows where the window really is (a window manager may have moved it);
+    // the toolkit knows the widget's place in it, in logical pixels.
+    const std::optional<QPoint> origin = rootOrigin(window->winId());
+    if (!origin) {
+        return std::nullopt;
+    }
+    const qreal ratio = handle->devicePixelRatio();
+    const QPoint offset = widget.mapTo(window, QPoint(0, 0));
+    const auto scaled = [ratio](int logical) {
+        return static_cast<int>(std::lround(logical * ratio));
+    };
+    const int left = scaled(offset.x());
+    const int top = scaled(offset.y());
+    return QRect(origin->x() + left, origin->y() + top, scaled(offset.x() + widget.width()) - left,
+                 scaled(offset.y() + widget.height()) - top);
+}
+
+void X11Platform::openUrl(QWidget& owner, const QString& url, std::function<void(bool)> done) {
+    launchUrl(owner, url, std::move(done));
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/Result.h"
+#include "platform/Platform.h"
+
+#include <QString>
+
+#include <memory>
+
+struct _XDisplay;
+class PointerBarriers;
+
+// The services on an X11 server.  Screen and pointer reads go through a connection of
+// their own, in device pixels whatever scaling the toolkit applies; the capture uses the
+// toolkit's own pointer grab, so the toolkit routes every press to the capturing window.
+// The pointer is confined by barriers on the own connection, and links open through the
+// desktop's xdg-open.
+//
+// The toolkit half is in X11Platform.cpp, the Xlib half in X11PlatformServer.cpp: Qt's
+// headers and Xlib's macros do not mix.
+class X11Platform final : public Platform {
+public:
+    // Connects to the display named by DISPLAY (or `displayName`).  Fails with a message
+    // for the user when no server can be reached or its screen cannot show true colour.
+    static Result<std::unique_ptr<X11Platform>> open(SettingsStore& settings,
+                                                     const char* displayName = nullptr);
+
+    ~X11Platform() override;
+
+    [[nodiscard]] std::unique_ptr<ScreenReader> screenReader() override;
+    [[nodiscard]] std::optional<QPoint> pointerPosition() override;
+    bool capturePointer(QWidget& window) override;
+    void releasePointer(QWidget& window) override;
+    [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
+    bool confinePointer(std::optional<QRect> area) override;
+    void openUrl(QWidget& owner, const QString& url, std::function<void(bool opened)> done) override;
+    [[nodiscard]] SettingsStore& settings() override { return m_settings; }
+
+private:
+    struct DisplayCloser {
+        void operator()(_XDisplay* display) const;
+    };
+    using DisplayPtr = std::unique_ptr<_XDisplay, DisplayCloser>;
+
+    X11Platform(DisplayPtr display, SettingsStore& settings);
+
+    // Where the native window `window` lies on the root, in device pixels.
+    [[nodiscard]] std::optional<QPoint> rootOrigin(unsigned long window) const;
+
+    DisplayPtr m_display;
+    SettingsStore& m_settings;
+    bool m_canConfine = false;
+    // Declared after the connection, so it goes first.
+    std::unique_ptr<PointerBarriers> m_barriers;
+};

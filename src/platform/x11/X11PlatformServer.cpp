@@ -1,0 +1,97 @@
+// The Xlib half of X11Platform: the connection, pointer reads and barriers.
+
+#include "PointerBarriers.h"
+#include "X11Platform.h"
+#include "X11ScreenReader.h"
+#include "platform/PlatformLog.h"
+
+#include "XPointer.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Xlib's default handler ends the process on any protocol error; a colour picker that
+// cannot read one rectangle should carry on instead.
+int reportXError(Display* display, XErrorEvent* event) {
+    char text[128];
+    XGetErrorText(display, event->error_code, text, sizeof text);
+    qCWarning(lcPlatform, "X error ignored: %s (request %d)", text, event->request_code);
+    return 0;
+}
+
+// Colours are read and drawn as eight bits a channel; a colour-map screen can show neither
+// the swatches nor the magnifier faithfully.
+bool showsTrueColour(Display* display) {
+    const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    return (visual->c_class == TrueColor || visual->c_class == DirectColor) &&
+           DefaultDepth(display, DefaultScreen(display)) >= 15;
+}
+
+} // namespace
+
+void X11Platform::DisplayCloser::operator()(_XDisplay* display) const {
+    XCloseDisplay(display);
+}
+
+Result<std::unique_ptr<X11Platform>> X11Platform::open(SettingsStore& settings,
+                                                       const char* displayName) {
+    const char* name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
+    DisplayPtr display(XOpenDisplay(name));
+    if (!display) {
+        return Failure{(name == nullptr || *name == '\0')
+                           ? "no X display: DISPLAY is not set. Tintor needs an X11 session "
+                             "(Xwayland works)."
+                           : "cannot open X display \"" + std::string(name) +
+                                 "\". Tintor needs an X11 session (Xwayland works)."};
+    }
+    if (!showsTrueColour(display.get())) {
+        return Failure{"the screen of display \"" + std::string(DisplayString(display.get())) +
+                       "\" has " + std::to_string(DefaultDepth(display.get(), 0)) +
+                       "-bit colour-mapped pixels; Tintor needs a true-colour screen of 15 "
+                       "bits or more."};
+    }
+    XSetErrorHandler(reportXError);
+    return std::unique_ptr<X11Platform>(new X11Platform(std::move(display), settings));
+}
+
+X11Platform::X11Platform(DisplayPtr display, SettingsStore& settings)
+    : m_display(std::move(display)), m_settings(settings),
+      m_canConfine(PointerBarriers::available(m_display.get())) {}
+
+X11Platform::~X11Platform() = default;
+
+std::unique_ptr<ScreenReader> X11Platform::screenReader() {
+    return std::make_unique<X11ScreenReader>(m_display.get());
+}
+
+std::optional<QPoint> X11Platform::pointerPosition() {
+    const auto pointer = queryPointer(m_display.get());
+    return pointer ? std::optional(QPoint(pointer->first, pointer->second)) : std::nullopt;
+}
+
+std::optional<QPoint> X11Platform::rootOrigin(unsigned long window) const {
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    Display* display = m_display.get();
+    if (XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child) ==
+        False) {
+        return std::nullopt;
+    }
+    return QPoint(x, y);
+}
+
+bool X11Platform::confinePointer(std::optional<QRect> area) {
+    if (area && m_barriers && m_barriers->area() == *area) {
+        return true; // every exposure asks again; the barriers already stand
+    }
+    m_barriers.reset();
+    if (!area) {
+        return true;
+    }
+    if (m_canConfine) {
+        m_barriers = PointerBarriers::create(m_display.get(), *area);
+    }
+    return m_barriers != nullptr;
+}

@@ -1,0 +1,213 @@
+#include "AboutDialog.h"
+
+#include "AboutGlyph.h"
+#include "AuthorDetails.h"
+#include "PixelFonts.h"
+#include "WindowPlacement.h"
+#include "core/MailLink.h"
+#include "platform/Platform.h"
+#include "ui_AboutDialog.h"
+
+#include <QStyle>
+#include <QTextCursor>
+#include <QWindow>
+
+#include <vector>
+
+namespace {
+
+// A multi-line text that shows, never edits, on the window's button-face colour.
+void makeStatic(QAbstractScrollArea* text) {
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    text->setPalette(palette);
+}
+
+QStringList mailLines(const QString& name) {
+    return {AboutDialog::tr("Hi Korvan"), {}, {},
+            AboutDialog::tr("On you Home Page I found the program %1.").arg(name), {},
+            AboutDialog::tr("I want to comment on this program:"), {}, {}, {}, {}, {},
+            AboutDialog::tr("Kind regards,")};
+}
+
+QStringList authorLines(const QString& name) {
+    using namespace AuthorDetails;
+    return {{},
+            AboutDialog::tr("The program %1 has been written by:").arg(name),
+            {},
+            QString::fromUtf8(fullName),
+            QString::fromUtf8(street),
+            AboutDialog::tr(townAndCountry),
+            AboutDialog::tr(phone),
+            {},
+            QString::fromUtf8(mail),
+            AboutDialog::tr(homePage),
+            {},
+            AboutDialog::tr("Please try my other programs."),
+            AboutDialog::tr("Mail or write for further information!")};
+}
+
+} // namespace
+
+AboutDialog::AboutDialog(Platform& platform, const AppInfo& info, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_info(info) {
+    m_ui->setupUi(this);
+    applyPixelFonts(this);
+    setFixedSize(size());
+    setBackgroundRole(QPalette::Button);
+    m_ui->mainView->setBackgroundRole(QPalette::Button);
+    makeStatic(m_ui->authorText);
+    for (QPushButton* ok : {m_ui->okButton, m_ui->authorOkButton}) {
+        ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    }
+    m_ui->authorButton->setIcon(aboutGlyph());
+    m_ui->okButton->setDefault(true);
+    fillTexts();
+
+    // An OK button leaves its view, then ends the modal showing.
+    connect(m_ui->okButton, &QPushButton::clicked, this, &AboutDialog::releasePointer);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->authorOkButton, &QPushButton::clicked, this, &AboutDialog::leaveAuthor);
+    connect(m_ui->authorOkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->authorButton, &QPushButton::clicked, this, &AboutDialog::showAuthor);
+    connect(m_ui->mailButton, &QPushButton::clicked, this, &AboutDialog::mailAuthor);
+    connect(m_ui->homeButton, &QPushButton::clicked, this, &AboutDialog::openDownloadPage);
+    connect(m_ui->creditLink, &QToolButton::clicked, this, &AboutDialog::openCreditPage);
+}
+
+AboutDialog::~AboutDialog() {
+    if (m_confining) {
+        releasePointer();
+    }
+}
+
+void AboutDialog::fillTexts() {
+    const QString& name = m_info.name;
+    m_ui->nameLabel->setText(name);
+    m_ui->versionLabel->setText(m_info.version);
+    m_ui->copyrightLabel->setText(m_info.copyright);
+    setWindowTitle(mainTitle());
+    m_ui->descriptionLine1->setText(tr("%1 picks the screen color and shows the ").arg(name));
+    m_ui->mailButton->setToolTip(tr("Contact the author of %1").arg(name));
+    m_ui->homeButton->setToolTip(tr("Download the newest version of %1").arg(name));
+    m_ui->mailTemplate->setPlainText(mailLines(name).join(QLatin1Char('\n')));
+
+    m_ui->authorText->setPlainText(authorLines(name).join(QLatin1Char('\n')));
+    QTextCursor all(m_ui->authorText->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    all.mergeBlockFormat(centred);
+}
+
+QString AboutDialog::mainTitle() const {
+    return m_info.title() + tr(" - Information");
+}
+
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
+    // The window holds the pointer when the window system exposes it: shown, or uncovered
+    // by another window.  A control that merely redraws (hover, press) must not take back a
+    // pointer that a link has just set free.
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        onExposed();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AboutDialog::onExposed() {
+    if (m_ui->mainView->isHidden()) {
+        return;
+    }
+    // The main view takes the focus unless a control on it holds it already, so a keyboard
+    // user keeps their place.
+    if (!m_ui->mainView->isAncestorOf(focusWidget())) {
+        m_ui->mainView->setFocus();
+    }
+    confine();
+}
+
+void AboutDialog::confine() {
+    // Both views fill the whole client area, so the limit is the window's own.
+    const std::optional<QRect> area = m_platform.deviceGeometry(*this);
+    m_confining = area && m_platform.confinePointer(area);
+}
+
+void AboutDialog::releasePointer() {
+    m_platform.confinePointer(std::nullopt);
+    m_confining = false;
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+    // Centred over the main window the first time only; later showings keep the place.
+    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
+        centreOver(*this, *parentWidget());
+    }
+    QDialog::showEvent(event);
+    if (QWindow* handle = windowHandle()) {
+        handle->installEventFilter(this); // once: installing again changes nothing
+    }
+}
+
+void AboutDialog::hideEvent(QHideEvent* event) {
+    releasePointer();
+    QDialog::hideEvent(event);
+}
+
+void AboutDialog::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (m_confining) {
+        confine(); // the limit follows the window, in either view
+    }
+}
+
+void AboutDialog::reject() {
+    // Escape and the window manager's close leave through the view's OK button, like a click.
+    (m_ui->mainView->isHidden() ? m_ui->authorOkButton : m_ui->okButton)->click();
+}
+
+void AboutDialog::showAuthor() {
+    // The limit stays: the author view has the same area.
+    m_ui->mainView->hide();
+    setWindowTitle(m_info.name + tr(" - Author"));
+    m_ui->authorOkButton->setDefault(true);
+}
+
+void AboutDialog::leaveAuthor() {
+    releasePointer();
+    setWindowTitle(mainTitle());
+    m_ui->mainView->show();
+    m_ui->okButton->setDefault(true);
+}
+
+void AboutDialog::mailAuthor() {
+    releasePointer();
+    const std::string subject = mailSubject(m_info.name.toStdString(), m_info.version.toStdString());
+    std::vector<std::string> body;
+    for (const QString& line : m_ui->mailTemplate->toPlainText().split(QLatin1Char('\n'))) {
+        body.push_back(line.toStdString());
+    }
+    openLink(QString::fromStdString(mailTarget(AuthorDetails::mail, subject, body)),
+             tr("Error sending E-mail."));
+}
+
+void AboutDialog::openDownloadPage() {
+    releasePointer();
+    openLink(tr(AuthorDetails::downloadPage) + m_info.name, tr("Browser not opened."));
+}
+
+void AboutDialog::openCreditPage() {
+    releasePointer();
+    openLink(QString::fromUtf8(AuthorDetails::creditPage), tr("Browser not opened."));
+}
+
+void AboutDialog::openLink(const QString& url, const QString& failure) {
+    // The launcher's verdict comes later; the window stays open and usable meanwhile.
+    m_platform.openUrl(*this, url, [this, failure](bool opened) {
+        if (!opened) {
+            emit linkFailed(failure);
+        }
+    });
+}

@@ -1,0 +1,31 @@
+#include "ColourSwatch.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ColourSwatch::ColourSwatch(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ColourSwatch::setColour(Rgb colour) {
+    if (colour != m_colour) {
+        m_colour = colour;
+        update();
+    }
+}
+
+void ColourSwatch::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(m_colour));
+}
+
+void ColourSwatch::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+QColor toQColor(Rgb colour) {
+    return QColor(colour.red(), colour.green(), colour.blue());
+}

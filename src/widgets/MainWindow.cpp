@@ -1,0 +1,226 @@
+#include "MainWindow.h"
+
+#include "AboutDialog.h"
+#include "AboutGlyph.h"
+#include "ErrorBox.h"
+#include "OptionsDialog.h"
+#include "PixelFonts.h"
+#include "TimedMessage.h"
+#include "WindowPlacement.h"
+#include "core/ColourMaths.h"
+#include "platform/Platform.h"
+#include "settings/StoredMethod.h"
+#include "ui_MainWindow.h"
+#include "widgets/WidgetsLog.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QShortcut>
+
+namespace {
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Output fields show their text on the window's own background, like labels.
+void makeOutputField(QLineEdit* field) {
+    field->setTextMargins(0, 0, 0, 0);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    field->setPalette(palette);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_info(AppInfo::tintor()),
+      m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)),
+      m_options(new OptionsDialog(this)), m_about(new AboutDialog(platform, m_info, this)),
+      m_message(new TimedMessage(this)) {
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("MainWindow"));
+    applyPixelFonts(this);
+    setFixedSize(size());
+    setBackgroundRole(QPalette::Button);
+    setWindowTitle(m_info.title());
+    makeOutputField(m_ui->rgbText);
+    makeOutputField(m_ui->webText);
+    m_ui->aboutButton->setIcon(aboutGlyph());
+    for (const Channel channel : AllChannels) {
+        gradient(channel)->setChannel(channel);
+        field(channel)->setText(text(channelText(arrows(channel)->position())));
+    }
+    m_follower.setInterval(50);
+    m_activation.setSingleShot(true);
+    m_activation.setInterval(0);
+    m_cancelPick->setEnabled(false);
+    connectControls();
+    readStoredMethod();
+    centreOnPrimaryScreen(*this);
+    // Ticks start once creation is over, from the event loop.
+    m_follower.start();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectControls() {
+    for (const Channel channel : AllChannels) {
+        connect(slider(channel), &ChannelSlider::changed, this,
+                [this, channel] { onChannelChanged(channel); });
+        connect(field(channel), &QLineEdit::textChanged, this,
+                [this, channel] { onFieldEdited(channel); });
+        connect(arrows(channel), &StepArrows::stepped, this,
+                [this, channel] { onStepped(channel); });
+    }
+    connect(m_ui->webSwatch, &ColourSwatch::doubleClicked, this, &MainWindow::snapToDisplayable);
+    connect(m_ui->pickButton, &QPushButton::clicked, this, &MainWindow::startPicking);
+    connect(m_ui->optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
+    connect(m_ui->aboutButton, &QToolButton::clicked, this, &MainWindow::openAbout);
+    connect(m_about, &AboutDialog::linkFailed, this, &MainWindow::showLinkFailure);
+    connect(&m_follower, &QTimer::timeout, this, &MainWindow::followPointer);
+    connect(&m_activation, &QTimer::timeout, this, &MainWindow::restoreFocusAfterPick);
+    connect(m_cancelPick, &QShortcut::activated, this, &MainWindow::cancelPicking);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            &MainWindow::onApplicationStateChanged);
+}
+
+void MainWindow::readStoredMethod() {
+    const StartupMethod stored = readStartupMethod(m_platform.settings());
+    if (stored.problem) {
+        // Start anyway, with the single pixel; the user should know why it will not stick.
+        qCWarning(lcWidgets, "the sampling method cannot be stored (%s); using single pixel",
+                  stored.problem->c_str());
+    }
+    m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // No tick may read through the reader once it is given back.
+    m_follower.stop();
+    m_sampler.close();
+    m_message->dismiss();
+    event->accept();
+}
+
+Rgb MainWindow::colour() const {
+    return {m_ui->redSlider->value(), m_ui->greenSlider->value(), m_ui->blueSlider->value()};
+}
+
+void MainWindow::onChannelChanged(Channel channel) {
+    const Rgb current = colour();
+    m_ui->colourSwatch->setColour(current);
+    m_ui->webSwatch->setColour(m_sampler.nearestDisplayable(webSafe(current)));
+    for (const Channel other : AllChannels) {
+        if (other != channel) {
+            gradient(other)->setColour(current);
+        }
+    }
+    arrows(channel)->setPosition(slider(channel)->value());
+    field(channel)->setText(text(channelText(arrows(channel)->position())));
+    m_ui->rgbText->setText(text(colourText(current)));
+    m_ui->webText->setText(text(colourText(webSafe(current))));
+}
+
+void MainWindow::onFieldEdited(Channel channel) {
+    // The typed text is never parsed: the field only re-asserts its arrows' position.
+    slider(channel)->setValue(arrows(channel)->position());
+}
+
+void MainWindow::onStepped(Channel channel) {
+    const int position = arrows(channel)->position();
+    field(channel)->setText(text(channelText(position)));
+    slider(channel)->setValue(position);
+}
+
+void MainWindow::setColour(Rgb colour) {
+    for (const Channel channel : AllChannels) {
+        slider(channel)->setValue(colour.channel(channel));
+    }
+}
+
+void MainWindow::snapToDisplayable() {
+    if (m_sampler.isOpen()) {
+        setColour(m_sampler.nearestDisplayable(m_ui->colourSwatch->colour()));
+    }
+}
+
+void MainWindow::openOptions() {
+    // A modal window must never open while the pointer is captured for a pick.
+    if (isPicking()) {
+        stopPicking(Qt::NoButton);
+    }
+    m_options->setMethod(samplingMethod());
+    if (m_options->exec() != QDialog::Accepted) {
+        return; // nothing changes and nothing is written
+    }
+    // The choice holds for this session even when it cannot be kept for the next.
+    m_sampler.setMethod(m_options->method());
+    const Result<void> stored =
+        storeMethod(m_platform.settings(), static_cast<std::uint8_t>(m_options->method()));
+    if (!stored) {
+        showErrorBox(this, text(stored.error()));
+    }
+}
+
+void MainWindow::openAbout() {
+    if (isPicking()) {
+        stopPicking(Qt::NoButton);
+    }
+    m_about->exec(); // the result means nothing here
+}
+
+void MainWindow::showLinkFailure(const QString& message) {
+    m_message->showMessage(message, QString(), 3000);
+}
+
+ChannelSlider* MainWindow::slider(Channel channel) const {
+    switch (channel) {
+    case Channel::Red:
+        return m_ui->redSlider;
+    case Channel::Green:
+        return m_ui->greenSlider;
+    case Channel::Blue:
+        break;
+    }
+    return m_ui->blueSlider;
+}
+
+StepArrows* MainWindow::arrows(Channel channel) const {
+    switch (channel) {
+    case Channel::Red:
+        return m_ui->redArrows;
+    case Channel::Green:
+        return m_ui->greenArrows;
+    case Channel::Blue:
+        break;
+    }
+    return m_ui->blueArrows;
+}
+
+QLineEdit* MainWindow::field(Channel channel) const {
+    switch (channel) {
+    case Channel::Red:
+        return m_ui->redField;
+    case Channel::Green:
+        return m_ui->greenField;
+    case Channel::Blue:
+        break;
+    }
+    return m_ui->blueField;
+}
+
+GradientBar* MainWindow::gradient(Channel channel) const {
+    switch (channel) {
+    case Channel::Red:
+        return m_ui->redGradient;
+    case Channel::Green:
+        return m_ui->greenGradient;
+    case Channel::Blue:
+        break;
+    }
+    return m_ui->blueGradient;
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "AppInfo.h"
+#include "ScreenSampler.h"
+#include "core/Rgb.h"
+#include "core/Sampling.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class AboutDialog;
+class ChannelSlider;
+class GradientBar;
+class OptionsDialog;
+class Platform;
+class QLineEdit;
+class QShortcut;
+class StepArrows;
+class TimedMessage;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The main window: three channel sliders with their step arrows and text fields, the colour
+// and web-safe swatches, the gradient bars and the two hexadecimal outputs; the sampler that
+// follows the pointer every 50 ms, and pick mode, in which the sampler drives the sliders.
+//
+// The colour handlers are in MainWindow.cpp, the pointer follower and pick mode in
+// MainWindowPicking.cpp.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    [[nodiscard]] Rgb colour() const;
+    [[nodiscard]] SamplingMethod samplingMethod() const { return m_sampler.method(); }
+    [[nodiscard]] bool isPicking() const;
+
+public slots:
+    void startPicking();
+    void openOptions();
+    void openAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void connectControls();
+    void readStoredMethod();
+
+    // The update cascade: everything that shows the colour, after `channel`'s slider moved.
+    void onChannelChanged(Channel channel);
+    void onFieldEdited(Channel channel);
+    void onStepped(Channel channel);
+    void setColour(Rgb colour);
+    void snapToDisplayable();
+
+    void followPointer();
+    void showCoordinates(QPoint point);
+    void stopPicking(Qt::MouseButton heldUntilRelease);
+    void cancelPicking();
+    void restoreFocusAfterPick();
+    void onApplicationStateChanged(Qt::ApplicationState state);
+    void showLinkFailure(const QString& message);
+
+    [[nodiscard]] ChannelSlider* slider(Channel channel) const;
+    [[nodiscard]] StepArrows* arrows(Channel channel) const;
+    [[nodiscard]] QLineEdit* field(Channel channel) const;
+    [[nodiscard]] GradientBar* gradient(Channel channel) const;
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    Platform& m_platform;
+    AppInfo m_info;
+    ScreenSampler m_sampler;
+    QTimer m_follower;
+    // Activates the window after a pick from the event loop, once the press has been handled.
+    QTimer m_activation;
+    QShortcut* m_cancelPick;
+    OptionsDialog* m_options;
+    AboutDialog* m_about;
+    TimedMessage* m_message;
+    std::optional<QPoint> m_shownCoordinates;
+    Rgb m_colourBeforePick;
+    // The press that ended a pick: the capture is kept until its release, so the release
+    // does not land in the program under the pointer.
+    Qt::MouseButton m_captureHeldUntilRelease = Qt::NoButton;
+};

@@ -1,0 +1,68 @@
+#include "OptionsDialog.h"
+
+#include "PixelFonts.h"
+#include "WindowPlacement.h"
+#include "ui_OptionsDialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <array>
+
+OptionsDialog::OptionsDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_ui(std::make_unique<Ui::OptionsDialog>()) {
+    m_ui->setupUi(this);
+    applyPixelFonts(this);
+    setFixedSize(size());
+    setBackgroundRole(QPalette::Button);
+    setModal(true);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+OptionsDialog::~OptionsDialog() = default;
+
+QRadioButton* OptionsDialog::item(int index) const {
+    const std::array items{m_ui->singlePixel, m_ui->mean3x3, m_ui->mean5x5, m_ui->mean7x7};
+    return items.at(static_cast<std::size_t>(std::clamp(index, 0, 3)));
+}
+
+SamplingMethod OptionsDialog::method() const {
+    for (int index = 0; index < 4; ++index) {
+        if (item(index)->isChecked()) {
+            return static_cast<SamplingMethod>(index);
+        }
+    }
+    return SamplingMethod::SinglePixel;
+}
+
+void OptionsDialog::setMethod(SamplingMethod method) {
+    item(static_cast<int>(method))->setChecked(true);
+}
+
+void OptionsDialog::showEvent(QShowEvent* event) {
+    // Centred over the main window the first time only; later showings keep the place.
+    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
+        centreOver(*this, *parentWidget());
+    }
+    QDialog::showEvent(event);
+    // The keyboard starts on the method list, at the method in force.
+    item(static_cast<int>(method()))->setFocus(Qt::TabFocusReason);
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event) {
+    // The dialog has no cancel key.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void OptionsDialog::closeEvent(QCloseEvent* event) {
+    // Closed by the window manager all the same: as good as Cancel.
+    setResult(QDialog::Rejected);
+    QDialog::closeEvent(event);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class TimedMessage;
+}
+
+// A small borderless window that shows one or two lines for a given time and then goes
+// away by itself.  The user cannot close it early, but it never blocks the window it
+// reports to: that stays usable, and closing it ends the program at once.
+class TimedMessage : public QDialog {
+    Q_OBJECT
+public:
+    explicit TimedMessage(QWidget* parent = nullptr);
+    ~TimedMessage() override;
+
+    // Shows `first` and `second` (an empty line is left out) in a window sized to the lines
+    // they take, for `ms` milliseconds.  While a message shows, another waits for its turn
+    // and then gets its own full time; a message that is showing or waiting already is not
+    // shown twice.
+    void showMessage(const QString& first, const QString& second, int ms);
+
+    // Ends the showing and forgets every waiting message: the owner is closing.
+    void dismiss();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    struct Message {
+        QString first;
+        QString second;
+        int ms;
+        bool operator==(const Message& other) const {
+            return first == other.first && second == other.second;
+        }
+    };
+    void showNext();
+    void present(const Message& message);
+    // The lines the text shows, wrapped lines counted once per line shown.
+    int displayedLines();
+
+    std::unique_ptr<Ui::TimedMessage> m_ui;
+    QTimer m_timer;
+    std::deque<Message> m_waiting;
+    std::optional<Message> m_showing;
+};

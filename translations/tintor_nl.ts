@@ -1,0 +1,166 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="nl_NL">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Back to the main window</source>
+        <comment>leaves the author view</comment>
+        <translation>Terug naar het beginvenster</translation>
+    </message>
+    <message>
+        <source>With thanks to               :</source>
+        <translation>Met dank aan               :</translation>
+    </message>
+    <message>
+        <source>%1 picks the screen color and shows the </source>
+        <translation>%1 pakt de schermkleur op en toont de</translation>
+    </message>
+    <message>
+        <source>hexadecimal RGB value and the Web Save value.</source>
+        <translation>Hexadecimale waarde en de Webveilige waarde.</translation>
+    </message>
+    <message>
+        <source>Contact the author of %1</source>
+        <translation>Stuur uw opmerkingen naar de auteur van %1</translation>
+    </message>
+    <message>
+        <source>Back to the main window</source>
+        <comment>leaves the About window</comment>
+        <translation>Verlaat Info-scherm</translation>
+    </message>
+    <message>
+        <source>Download the newest version of %1</source>
+        <translation>Ga naar mijn Home Page</translation>
+    </message>
+    <message>
+        <source>Hi Korvan</source>
+        <translation>Hallo Korvan</translation>
+    </message>
+    <message>
+        <source>On you Home Page I found the program %1.</source>
+        <translation>Ik vond op je Home Page het programma %1.</translation>
+    </message>
+    <message>
+        <source>I want to comment on this program:</source>
+        <translation>Ik wil hierover het volgende kwijt:</translation>
+    </message>
+    <message>
+        <source>Kind regards,</source>
+        <translation>Met vriendelijke groet,</translation>
+    </message>
+    <message>
+        <source>The program %1 has been written by:</source>
+        <translation>Het programma %1 is geschreven door:</translation>
+    </message>
+    <message>
+        <source>Please try my other programs.</source>
+        <translation>Bekijk ook mijn andere programma's.</translation>
+    </message>
+    <message>
+        <source>Mail or write for further information!</source>
+        <translation>Mail, bel of schrijf voor nadere informatie!</translation>
+    </message>
+    <message>
+        <source> - Information</source>
+        <translation> - Informatie</translation>
+    </message>
+    <message>
+        <source> - Author</source>
+        <translation> - Auteur</translation>
+    </message>
+    <message>
+        <source>Error sending E-mail.</source>
+        <translation>E-mail is in de fout gegaan.</translation>
+    </message>
+    <message>
+        <source>Browser not opened.</source>
+        <translation>Browser niet geopend.</translation>
+    </message>
+    <message>
+        <source>9999 ZZ Voorbeeldstad, The Netherlands</source>
+        <translation>9999 ZZ Voorbeeldstad</translation>
+    </message>
+    <message>
+        <source>+31 99 555 01 42</source>
+        <translation>099 - 555 01 42</translation>
+    </message>
+    <message>
+        <source>https://korvan.example.org/en/</source>
+        <translation>https://korvan.example.org/nl/</translation>
+    </message>
+    <message>
+        <source>https://korvan.example.org/en/downloads.html#</source>
+        <translation>https://korvan.example.org/nl/downloads.html#</translation>
+    </message>
+</context>
+<context>
+    <name>AppInfo</name>
+    <message>
+        <source>version %1</source>
+        <translation>versie %1a</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 the Tintor developers</source>
+        <translation>Copyright © 2026 de ontwikkelaars van Tintor</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Opties</translation>
+    </message>
+    <message>
+        <source>&amp;Pick From Screen</source>
+        <translation>&amp;Pluk van scherm</translation>
+    </message>
+    <message>
+        <source>Single Pixel</source>
+        <translation>Één Pixel</translation>
+    </message>
+    <message>
+        <source>3x3 Average</source>
+        <translation>3x3-gemiddelde</translation>
+    </message>
+    <message>
+        <source>5x5 Average</source>
+        <translation>5x5-gemiddelde</translation>
+    </message>
+    <message>
+        <source>7x7 Average</source>
+        <translation>7x7-gemiddelde</translation>
+    </message>
+    <message>
+        <source>Picking %1</source>
+        <translation>Pluk %1</translation>
+    </message>
+</context>
+<context>
+    <name>OptionsDialog</name>
+    <message>
+        <source>Options</source>
+        <translation>Instellingen</translation>
+    </message>
+    <message>
+        <source>Colour Sampling Method</source>
+        <translation>Sample-methode</translation>
+    </message>
+    <message>
+        <source>&amp;Single Pixel</source>
+        <translation>Één Pixel</translation>
+    </message>
+    <message>
+        <source>&amp;3x3 Average</source>
+        <translation>&amp;3x3-emiddelde</translation>
+    </message>
+    <message>
+        <source>&amp;5x5 Average</source>
+        <translation>&amp;5x5-middelde</translation>
+    </message>
+    <message>
+        <source>&amp;7x7 Average</source>
+        <translation>&amp;7x7-gemiddelde</translation>
+    </message>
+</context>
+</TS>
