@@ -3,9 +3,9 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_cascade
 
-#include "../tests/forms/FakePlatform.h"
-#include "forms/ThinTrackBar.h"
-#include "forms/TintorMain.h"
+#include "../tests/widgets/FakePlatform.h"
+#include "widgets/ChannelSlider.h"
+#include "widgets/MainWindow.h"
 
 #include <QTest>
 
@@ -23,13 +23,16 @@ private slots:
 
 private:
     std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
+    ChannelSlider* slider(const char* name) const {
+        return m_form->findChild<ChannelSlider*>(QString::fromLatin1(name));
+    }
 };
 
 // A fresh, shown window for each benchmark.
 void CascadeBench::init() {
     m_platform = std::make_unique<FakePlatform>();
-    m_form = std::make_unique<TMainForm>(*m_platform);
+    m_form = std::make_unique<MainWindow>(*m_platform);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -40,33 +43,35 @@ void CascadeBench::cleanup() {
 }
 
 void CascadeBench::cascadeOnly() {
-    TMainForm& form = *m_form;
+    ChannelSlider* red = slider("redSlider");
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
-        form.TrackR->setValue(value);
+        red->setValue(value);
     }
 }
 
 void CascadeBench::cascadeAndRepaint() {
-    TMainForm& form = *m_form;
+    ChannelSlider* red = slider("redSlider");
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
-        form.TrackR->setValue(value);
+        red->setValue(value);
         QCoreApplication::processEvents();
     }
 }
 
 // What one pick tick does to the window: three slider changes, then one repaint.
 void CascadeBench::threeChannelsAndRepaint() {
-    TMainForm& form = *m_form;
+    ChannelSlider* red = slider("redSlider");
+    ChannelSlider* green = slider("greenSlider");
+    ChannelSlider* blue = slider("blueSlider");
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
-        form.TrackR->setValue(value);
-        form.TrackG->setValue(255 - value);
-        form.TrackB->setValue(value ^ 0x55);
+        red->setValue(value);
+        green->setValue(255 - value);
+        blue->setValue(value ^ 0x55);
         QCoreApplication::processEvents();
     }
 }
@@ -74,15 +79,17 @@ void CascadeBench::threeChannelsAndRepaint() {
 // The same three changes with the window repainted after each, as drawing every cascade
 // straight onto the screen would: the baseline for the coalesced repaint above.
 void CascadeBench::threeChannelsRepaintEach() {
-    TMainForm& form = *m_form;
+    ChannelSlider* red = slider("redSlider");
+    ChannelSlider* green = slider("greenSlider");
+    ChannelSlider* blue = slider("blueSlider");
     int value = 0;
     QBENCHMARK {
         value = (value + 1) & 0xFF;
-        form.TrackR->setValue(value);
+        red->setValue(value);
         QCoreApplication::processEvents();
-        form.TrackG->setValue(255 - value);
+        green->setValue(255 - value);
         QCoreApplication::processEvents();
-        form.TrackB->setValue(value ^ 0x55);
+        blue->setValue(value ^ 0x55);
         QCoreApplication::processEvents();
     }
 }

@@ -3,7 +3,7 @@
 #include "CommandLine.h"
 #include "DisplaySession.h"
 #include "StandardStreams.h"
-#include "Translator.h"
+#include "widgets/Translator.h"
 #include "platform/x11/X11Platform.h"
 #include "settings/SettingsStore.h"
 #include "widgets/MainWindow.h"

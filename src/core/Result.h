@@ -21,7 +21,9 @@ public:
 
     // Only when ok().
     [[nodiscard]] const T& value() const { return std::get<T>(m_outcome); }
+    [[nodiscard]] T& value() { return std::get<T>(m_outcome); }
     [[nodiscard]] const T& operator*() const { return value(); }
+    [[nodiscard]] T& operator*() { return value(); }
     // Only when !ok().
     [[nodiscard]] const std::string& error() const { return std::get<Failure>(m_outcome).message; }
 

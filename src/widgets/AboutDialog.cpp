@@ -16,6 +16,11 @@
 
 namespace {
 
+// Not QString::arg(): a translation may leave the name out.
+QString withName(QString text, const QString& name) {
+    return text.replace(QLatin1String("%1"), name);
+}
+
 // A multi-line text that shows, never edits, on the window's button-face colour.
 void makeStatic(QAbstractScrollArea* text) {
     QPalette palette = text->palette();
@@ -25,7 +30,7 @@ void makeStatic(QAbstractScrollArea* text) {
 
 QStringList mailLines(const QString& name) {
     return {AboutDialog::tr("Hi Korvan"), {}, {},
-            AboutDialog::tr("On you Home Page I found the program %1.").arg(name), {},
+            withName(AboutDialog::tr("On you Home Page I found the program %1."), name), {},
             AboutDialog::tr("I want to comment on this program:"), {}, {}, {}, {}, {},
             AboutDialog::tr("Kind regards,")};
 }
@@ -33,7 +38,7 @@ QStringList mailLines(const QString& name) {
 QStringList authorLines(const QString& name) {
     using namespace AuthorDetails;
     return {{},
-            AboutDialog::tr("The program %1 has been written by:").arg(name),
+            withName(AboutDialog::tr("The program %1 has been written by:"), name),
             {},
             QString::fromUtf8(fullName),
             QString::fromUtf8(street),
@@ -89,9 +94,9 @@ void AboutDialog::fillTexts() {
     m_ui->versionLabel->setText(m_info.version);
     m_ui->copyrightLabel->setText(m_info.copyright);
     setWindowTitle(mainTitle());
-    m_ui->descriptionLine1->setText(tr("%1 picks the screen color and shows the ").arg(name));
-    m_ui->mailButton->setToolTip(tr("Contact the author of %1").arg(name));
-    m_ui->homeButton->setToolTip(tr("Download the newest version of %1").arg(name));
+    m_ui->descriptionLine1->setText(withName(tr("%1 picks the screen color and shows the "), name));
+    m_ui->mailButton->setToolTip(withName(tr("Contact the author of %1"), name));
+    m_ui->homeButton->setToolTip(withName(tr("Download the newest version of %1"), name));
     m_ui->mailTemplate->setPlainText(mailLines(name).join(QLatin1Char('\n')));
 
     m_ui->authorText->setPlainText(authorLines(name).join(QLatin1Char('\n')));

@@ -1,4 +1,5 @@
 #include "core/ColourMaths.h"
+#include "core/Sampling.h"
 
 #include <QTest>
 
@@ -6,7 +7,7 @@ class ColourTest : public QObject {
     Q_OBJECT
 private slots:
     void packingKeepsLowByteOfEachChannel();
-    void htmlOrderReadsRedGreenBlue();
+    void colourTextReadsRedGreenBlue();
     void webSafeBoundaries_data();
     void webSafeBoundaries();
     void webSafeRoundsEachChannelInPlace();
@@ -14,25 +15,26 @@ private slots:
     void channelAndColourTexts();
     void orangeExample();
     void gradientRowRunsOwnChannelAndKeepsOthers();
-    void nearestTrueColour();
+    void blockMeanTruncatesEachChannel();
 };
 
 void ColourTest::packingKeepsLowByteOfEachChannel() {
-    QCOMPARE(RGB(0x12, 0x34, 0x56), 0x563412u);
-    QCOMPARE(RGB(0x112, 0x234, 0x356), 0x563412u);
-    QCOMPARE(RGB(-1, 0, 0), 0x0000FFu);
-    const ColourRef c = RGB(10, 20, 30);
-    QCOMPARE(GetRValue(c), 10);
-    QCOMPARE(GetGValue(c), 20);
-    QCOMPARE(GetBValue(c), 30);
-    QCOMPARE(ChannelValue(c, 1), 10);
-    QCOMPARE(ChannelValue(c, 3), 30);
-    QCOMPARE(GetRValue(CLR_INVALID), 255);
-    QCOMPARE(GetBValue(CLR_INVALID), 255);
+    const Rgb c(0x112, 0x234, -1);
+    QCOMPARE(c.red(), 0x12);
+    QCOMPARE(c.green(), 0x34);
+    QCOMPARE(c.blue(), 0xFF);
+    QCOMPARE(c.channel(Channel::Green), 0x34);
+    QCOMPARE(c.withChannel(Channel::Blue, 0x156), Rgb(0x12, 0x34, 0x56));
+    // Off the screen: distinct from white, yet every channel reads 255.
+    QVERIFY(Rgb::offScreen() != Rgb(255, 255, 255));
+    QCOMPARE(Rgb::offScreen().red(), 255);
+    QCOMPARE(Rgb::offScreen().blue(), 255);
 }
 
-void ColourTest::htmlOrderReadsRedGreenBlue() {
-    QCOMPARE(HtmlOrder(0xAB, 0xCD, 0xEF), 0xABCDEFu);
+void ColourTest::colourTextReadsRedGreenBlue() {
+    QCOMPARE(QString::fromStdString(colourText(Rgb(0xAB, 0xCD, 0xEF))), QStringLiteral("$ABCDEF"));
+    // The lowest bit of each channel shows.
+    QCOMPARE(QString::fromStdString(colourText(Rgb(1, 3, 5))), QStringLiteral("$010305"));
 }
 
 void ColourTest::webSafeBoundaries_data() {
@@ -49,15 +51,15 @@ void ColourTest::webSafeBoundaries() {
     QFETCH(int, value);
     QFETCH(int, expected);
     // The same rounding in every channel position.
-    QCOMPARE(WebSafeColour(RGB(value, 0, 0)), RGB(expected, 0, 0));
-    QCOMPARE(WebSafeColour(RGB(0, value, 0)), RGB(0, expected, 0));
-    QCOMPARE(WebSafeColour(RGB(0, 0, value)), RGB(0, 0, expected));
+    QCOMPARE(webSafe(Rgb(value, 0, 0)), Rgb(expected, 0, 0));
+    QCOMPARE(webSafe(Rgb(0, value, 0)), Rgb(0, expected, 0));
+    QCOMPARE(webSafe(Rgb(0, 0, value)), Rgb(0, 0, expected));
 }
 
 void ColourTest::webSafeRoundsEachChannelInPlace() {
-    QCOMPARE(WebSafeColour(RGB(26, 128, 229)), RGB(51, 153, 204));
-    // The high byte of an invalid read is dropped, its channels round as 255.
-    QCOMPARE(WebSafeColour(CLR_INVALID), RGB(255, 255, 255));
+    QCOMPARE(webSafe(Rgb(26, 128, 229)), Rgb(51, 153, 204));
+    // An off-screen read's channels round as 255.
+    QCOMPARE(webSafe(Rgb::offScreen()), Rgb(255, 255, 255));
 }
 
 void ColourTest::channelAndColourTexts_data() {
@@ -72,42 +74,48 @@ void ColourTest::channelAndColourTexts_data() {
 void ColourTest::channelAndColourTexts() {
     QFETCH(int, channel);
     QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(ChannelText(channel)), text);
-    QCOMPARE(QString::fromStdString(ColourText(0)), QStringLiteral("$000000"));
-    QCOMPARE(QString::fromStdString(ColourText(0x0A0B0C)), QStringLiteral("$0A0B0C"));
+    QCOMPARE(QString::fromStdString(channelText(channel)), text);
+    QCOMPARE(QString::fromStdString(colourText(Rgb())), QStringLiteral("$000000"));
+    QCOMPARE(QString::fromStdString(colourText(Rgb(10, 11, 12))), QStringLiteral("$0A0B0C"));
 }
 
 void ColourTest::orangeExample() {
-    const std::uint32_t html = HtmlOrder(255, 128, 0);
-    QCOMPARE(QString::fromStdString(ColourText(html)), QStringLiteral("$FF8000"));
-    QCOMPARE(QString::fromStdString(ColourText(WebSafeColour(html))), QStringLiteral("$FF9900"));
-    QCOMPARE(QString::fromStdString(ChannelText(255)), QStringLiteral("$FF"));
-    QCOMPARE(QString::fromStdString(ChannelText(128)), QStringLiteral("$80"));
+    const Rgb orange(255, 128, 0);
+    QCOMPARE(QString::fromStdString(colourText(orange)), QStringLiteral("$FF8000"));
+    QCOMPARE(QString::fromStdString(colourText(webSafe(orange))), QStringLiteral("$FF9900"));
+    QCOMPARE(QString::fromStdString(channelText(255)), QStringLiteral("$FF"));
+    QCOMPARE(QString::fromStdString(channelText(128)), QStringLiteral("$80"));
 }
 
 void ColourTest::gradientRowRunsOwnChannelAndKeepsOthers() {
-    const ColourRef colour = RGB(200, 100, 50);
-    const auto green = GradientRow(2, colour);
-    QCOMPARE(green.front(), RGB(200, 0, 50));
-    QCOMPARE(green[1], RGB(200, 2, 50));
-    QCOMPARE(green.back(), RGB(200, 254, 50)); // never 255
-    const auto red = GradientRow(1, colour);
-    QCOMPARE(red[64], RGB(128, 100, 50));
-    const auto blue = GradientRow(3, colour);
-    QCOMPARE(blue[127], RGB(200, 100, 254));
+    const Rgb colour(200, 100, 50);
+    const auto green = gradientRow(Channel::Green, colour);
+    QCOMPARE(green.front(), Rgb(200, 0, 50));
+    QCOMPARE(green[1], Rgb(200, 2, 50));
+    QCOMPARE(green.back(), Rgb(200, 254, 50)); // never 255
+    const auto red = gradientRow(Channel::Red, colour);
+    QCOMPARE(red[64], Rgb(128, 100, 50));
+    const auto blue = gradientRow(Channel::Blue, colour);
+    QCOMPARE(blue[127], Rgb(200, 100, 254));
     // The bar ignores its own channel's value.
-    QVERIFY(GradientRow(1, RGB(0, 100, 50)) == red);
+    QVERIFY(gradientRow(Channel::Red, Rgb(0, 100, 50)) == red);
 }
 
-void ColourTest::nearestTrueColour() {
-    // 24-bit masks: every colour is displayable.
-    QCOMPARE(NearestTrueColour(RGB(1, 2, 3), 0xFF0000, 0xFF00, 0xFF), RGB(1, 2, 3));
-    // 5-6-5: 5 bits hold 32 levels, 6 bits 64, rounded to the nearest level.
-    QCOMPARE(NearestTrueColour(RGB(255, 255, 255), 0xF800, 0x07E0, 0x001F), RGB(255, 255, 255));
-    QCOMPARE(NearestTrueColour(RGB(0, 0, 0), 0xF800, 0x07E0, 0x001F), RGB(0, 0, 0));
-    QCOMPARE(NearestTrueColour(RGB(4, 2, 4), 0xF800, 0x07E0, 0x001F), RGB(0, 0, 0));
-    QCOMPARE(NearestTrueColour(RGB(5, 3, 5), 0xF800, 0x07E0, 0x001F), RGB(8, 4, 8));
-    QCOMPARE(NearestTrueColour(RGB(128, 128, 128), 0xF800, 0x07E0, 0x001F), RGB(132, 130, 132));
+void ColourTest::blockMeanTruncatesEachChannel() {
+    // Nine pixels whose sums are 9 x 10 + 8, 9 x 20 + 8 and 9 x 30 + 8: each mean truncates.
+    std::array<Rgb, 9> block;
+    block.fill(Rgb(10, 20, 30));
+    block[0] = Rgb(18, 28, 38);
+    QCOMPARE(blockMean(block), Rgb(10, 20, 30));
+    block[1] = Rgb(11, 21, 31);
+    QCOMPARE(blockMean(block), Rgb(11, 21, 31));
+    // An off-screen pixel counts 255 in every channel.
+    std::array<Rgb, 9> edge;
+    edge.fill(Rgb());
+    edge[8] = Rgb::offScreen();
+    QCOMPARE(blockMean(edge), Rgb(28, 28, 28));
+    QCOMPARE(blockSide(SamplingMethod::Mean7x7), 7);
+    QCOMPARE(blockSide(static_cast<SamplingMethod>(4)), 0);
 }
 
 QTEST_APPLESS_MAIN(ColourTest)

@@ -28,13 +28,13 @@ void InfoCoreTest::messageHeights() {
     QFETCH(int, pixels);
     QFETCH(int, lines);
     QFETCH(int, window);
-    QCOMPARE(MessageWindowHeight(MessageMemoHeight(lines, PointSizeFromPixels(pixels))), window);
+    QCOMPARE(messageWindowHeight(messageMemoHeight(lines, pointSizeFromPixels(pixels))), window);
 }
 
 void InfoCoreTest::centring() {
-    QCOMPARE(CentredStart(100, 264, 64), 200);
-    QCOMPARE(CentredStart(100, 264, 351), 57); // -87 / 2 rounds toward zero
-    QCOMPARE(CentredStart(20, 168, 257), 0);   // never off the screen's edge
+    QCOMPARE(centredStart(100, 264, 64), 200);
+    QCOMPARE(centredStart(100, 264, 351), 57); // -87 / 2 rounds toward zero
+    QCOMPARE(centredStart(20, 168, 257), 0);   // never off the screen's edge
 }
 
 QTEST_APPLESS_MAIN(InfoCoreTest)

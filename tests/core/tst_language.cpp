@@ -1,5 +1,4 @@
 #include "core/Language.h"
-#include "core/Support.h"
 
 #include <QTest>
 
@@ -10,11 +9,8 @@ class LanguageTest : public QObject {
 private slots:
     void localeSelectsInterface_data();
     void localeSelectsInterface();
-    void identifiersCompareWhole();
     void precedenceFollowsTheCLibrary_data();
     void precedenceFollowsTheCLibrary();
-    void detectLanguageReadsEnvironment();
-    void chooseFollowsLanguageCode();
 };
 
 void LanguageTest::localeSelectsInterface_data() {
@@ -50,17 +46,7 @@ void LanguageTest::localeSelectsInterface() {
     QFETCH(QString, locale);
     QFETCH(bool, dutch);
     const std::string name = locale.toStdString();
-    QCOMPARE(LanguageCodeFor(LanguageIdFromLocale(name)), std::string(dutch ? "nld" : ""));
-}
-
-void LanguageTest::identifiersCompareWhole() {
-    QCOMPARE(LanguageCodeFor(1043), std::string("nld"));
-    QCOMPARE(LanguageCodeFor(2067), std::string("nld"));
-    QCOMPARE(LanguageCodeFor(1078), std::string("nld"));
-    // Same primary language, other sublanguage; Frisian; German; English.
-    for (const std::uint16_t other : {0x0013, 0x0C13, 0x0462, 0x0407, 0x0409, 0x0036}) {
-        QCOMPARE(LanguageCodeFor(other), std::string());
-    }
+    QCOMPARE(languageForLocale(name) == InterfaceLanguage::Dutch, dutch);
 }
 
 void LanguageTest::precedenceFollowsTheCLibrary_data() {
@@ -92,32 +78,10 @@ void LanguageTest::precedenceFollowsTheCLibrary() {
     QFETCH(QString, lang);
     QFETCH(QString, chosen);
     const std::string a = lcAll.toStdString(), m = lcMessages.toStdString(), l = lang.toStdString();
-    QCOMPARE(QString::fromStdString(std::string(MessagesLocale(a.c_str(), m.c_str(), l.c_str()))),
+    QCOMPARE(QString::fromStdString(std::string(messagesLocale(a.c_str(), m.c_str(), l.c_str()))),
              chosen);
-    QCOMPARE(QString::fromStdString(std::string(MessagesLocale(nullptr, nullptr, l.c_str()))),
+    QCOMPARE(QString::fromStdString(std::string(messagesLocale(nullptr, nullptr, l.c_str()))),
              lang);
-}
-
-void LanguageTest::detectLanguageReadsEnvironment() {
-    ::setenv("LC_ALL", "", 1);
-    ::setenv("LC_MESSAGES", "nl_BE.UTF-8@euro", 1);
-    ::setenv("LANG", "en_US.UTF-8", 1);
-    DetectLanguage();
-    QCOMPARE(LanguageCode, std::string("nld"));
-    ::setenv("LC_ALL", "fy_NL.UTF-8", 1);
-    DetectLanguage();
-    QCOMPARE(LanguageCode, std::string());
-}
-
-void LanguageTest::chooseFollowsLanguageCode() {
-    const BiText text{"Options", "Instellingen"};
-    LanguageCode = "nld";
-    QCOMPARE(Choose(text), text.dutch);
-    QVERIFY(IsDutch());
-    LanguageCode = "";
-    QCOMPARE(Choose(text), text.english);
-    LanguageCode = "nl";
-    QCOMPARE(Choose(text), text.english);
 }
 
 QTEST_APPLESS_MAIN(LanguageTest)

@@ -168,14 +168,14 @@ QSize XSession::screenSize() {
     return {DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
 }
 
-ColourRef XSession::pixel(Window window, int x, int y) {
+Rgb XSession::pixel(Window window, int x, int y) {
     XImage* image = XGetImage(m_display, window, x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr) {
-        return CLR_INVALID;
+        return Rgb::offScreen();
     }
     const unsigned long value = XGetPixel(image, 0, 0);
-    const ColourRef colour =
-        RGB(channelFromMask(value, image->red_mask), channelFromMask(value, image->green_mask),
+    const Rgb colour =
+        Rgb(channelFromMask(value, image->red_mask), channelFromMask(value, image->green_mask),
             channelFromMask(value, image->blue_mask));
     XDestroyImage(image);
     return colour;

@@ -3,7 +3,7 @@
 // A small client for end-to-end tests: finds the program's window on the test server,
 // reads its properties and pixels, and types on it through XTest.
 
-#include "core/ColourRef.h"
+#include "core/Rgb.h"
 
 #include <QPoint>
 #include <QSize>
@@ -41,7 +41,7 @@ public:
     QSize fixedSizeHint(Window window); // min == max size, or an empty size
     QSize screenSize();
 
-    ColourRef pixel(Window window, int x, int y);
+    Rgb pixel(Window window, int x, int y);
 
     // An undecorated window at (x, y) showing `image` pixel for pixel; the server paints
     // it as the window's background, so it needs no drawing from this side.

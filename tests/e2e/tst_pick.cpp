@@ -18,15 +18,15 @@ const QPoint PickButton(178, 149);
 const QPoint OptionsButton(70, 149);
 const QPoint ColourSwatch(180, 108);
 
-const ColourRef ColourA = RGB(200, 30, 60);
-const ColourRef ColourB = RGB(10, 220, 90);
+const Rgb ColourA = Rgb(200, 30, 60);
+const Rgb ColourB = Rgb(10, 220, 90);
 
 QImage twoHalves() {
     QImage image(20, 20, QImage::Format_RGB32);
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
-            const ColourRef c = x < 10 ? ColourA : ColourB;
-            image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+            const Rgb c = x < 10 ? ColourA : ColourB;
+            image.setPixel(x, y, qRgb(c.red(), c.green(), c.blue()));
         }
     }
     return image;
@@ -47,7 +47,7 @@ private slots:
 private:
     // Starts the program; returns its window and where its client area lies on the root.
     Window start(QProcess& process, const QStringList& extra = {});
-    ColourRef swatch(int scale = 1);
+    Rgb swatch(int scale = 1);
     void clickIn(const QPoint& client, int button = 1, int scale = 1);
 
     XSession m_x;
@@ -78,7 +78,7 @@ Window PickTest::start(QProcess& process, const QStringList& extra) {
     return m_window;
 }
 
-ColourRef PickTest::swatch(int scale) {
+Rgb PickTest::swatch(int scale) {
     return m_x.pixel(m_window, ColourSwatch.x() * scale, ColourSwatch.y() * scale);
 }
 
@@ -106,7 +106,7 @@ void PickTest::leftClickOutsideEndsAndColourStays() {
     // The pick began with a click on the focused pick button: the red slider has the
     // focus now, and an arrow key steps red by 4.
     m_x.tapKey(XK_Right);
-    QTRY_COMPARE(swatch(), RGB(GetRValue(ColourB) + 4, GetGValue(ColourB), GetBValue(ColourB)));
+    QTRY_COMPARE(swatch(), Rgb(ColourB.red() + 4, ColourB.green(), ColourB.blue()));
 
     m_x.requestClose(m_window);
     QVERIFY(tintor.waitForFinished(10000));
@@ -137,7 +137,7 @@ void PickTest::pressOverOptionsButtonOnlyEnds() {
     clickIn(OptionsButton);
     QTRY_COMPARE(m_x.title(m_window), QStringLiteral("Tintor, version 1.00"));
     // The sliders hold what the last tick saw under the options button: its face.
-    const ColourRef picked = swatch();
+    const Rgb picked = swatch();
     QThread::msleep(300);
     QCOMPARE(swatch(), picked);
     // The press opened nothing; the next one, with the mode over, opens the options.
@@ -168,9 +168,9 @@ void PickTest::scaledWindowSamplesDevicePixels() {
     clickIn(PickButton, 1, 2);
     QTRY_COMPARE(m_x.title(m_window), QStringLiteral("Picking Single Pixel"));
     m_x.movePointer(104, 206); // odd device pixel; board (3, 5): even sum
-    QTRY_COMPARE(swatch(2), RGB(250, 0, 0));
+    QTRY_COMPARE(swatch(2), Rgb(250, 0, 0));
     m_x.movePointer(105, 206); // board (4, 5): odd sum
-    QTRY_COMPARE(swatch(2), RGB(0, 0, 250));
+    QTRY_COMPARE(swatch(2), Rgb(0, 0, 250));
     m_x.clickAt(105, 206);
     QTRY_COMPARE(m_x.title(m_window), QStringLiteral("Tintor, version 1.00"));
     m_x.requestClose(m_window);

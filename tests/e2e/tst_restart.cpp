@@ -19,8 +19,8 @@ QPoint indicator(int item) {
 const QPoint OkButton(54, 124);
 const QPoint CancelButton(118, 124);
 
-int brightness(ColourRef c) {
-    return GetRValue(c) + GetGValue(c) + GetBValue(c);
+int brightness(Rgb c) {
+    return c.red() + c.green() + c.blue();
 }
 
 } // namespace

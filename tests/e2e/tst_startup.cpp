@@ -96,19 +96,19 @@ void StartupTest::keyboardDrivesSliderAndSwatches() {
     // Points inside the colour swatch and the web-safe swatch, in client coordinates.
     const QPoint colour(180, 108);
     const QPoint web(180, 124);
-    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), RGB(0, 0, 0));
+    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), Rgb(0, 0, 0));
 
     m_x.focus(window);
     // The red slider has the focus first; eight page steps of 16 make 128.
     m_x.tapKey(XK_Page_Up, 8);
-    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), RGB(128, 0, 0));
-    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), RGB(153, 0, 0));
+    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), Rgb(128, 0, 0));
+    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), Rgb(153, 0, 0));
 
     // Tab to the green slider; two arrow steps of 4 make 8.
     m_x.tapKey(XK_Tab);
     m_x.tapKey(XK_Right, 2);
-    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), RGB(128, 8, 0));
-    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), RGB(153, 0, 0));
+    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), Rgb(128, 8, 0));
+    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), Rgb(153, 0, 0));
     closeAndExpectSuccess(m_x, window, tintor);
 }
 

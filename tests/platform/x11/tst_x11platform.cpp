@@ -1,7 +1,11 @@
 // The X11 services against a real server.  Registered twice: on a 24-bit and on a 16-bit
 // Xvfb, where most colours have only a displayable neighbour.
 
-#include "platform/X11Platform.h"
+#include "platform/x11/PixelFormat.h"
+#include "platform/x11/X11Platform.h"
+#include "settings/SettingsStore.h"
+
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -22,16 +26,16 @@ struct DisplayCloser {
 using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
 // What the server itself makes of a colour on its default colour map.
-ColourRef serverShows(Display* display, ColourRef colour) {
+Rgb serverShows(Display* display, Rgb colour) {
     XColor request{};
-    request.red = static_cast<unsigned short>(GetRValue(colour) * 257);
-    request.green = static_cast<unsigned short>(GetGValue(colour) * 257);
-    request.blue = static_cast<unsigned short>(GetBValue(colour) * 257);
+    request.red = static_cast<unsigned short>(colour.red() * 257);
+    request.green = static_cast<unsigned short>(colour.green() * 257);
+    request.blue = static_cast<unsigned short>(colour.blue() * 257);
     const Colormap map = DefaultColormap(display, DefaultScreen(display));
     if (XAllocColor(display, map, &request) == 0) {
-        return CLR_INVALID;
+        return Rgb::offScreen();
     }
-    return RGB(request.red >> 8, request.green >> 8, request.blue >> 8);
+    return Rgb(request.red >> 8, request.green >> 8, request.blue >> 8);
 }
 
 int errorsSeen = 0;
@@ -54,11 +58,11 @@ Window showSolid(Display* display, int x, int y, int width, int height, unsigned
     return window;
 }
 
-unsigned long pixelFor(Display* display, ColourRef colour) {
+unsigned long pixelFor(Display* display, Rgb colour) {
     XColor request{};
-    request.red = static_cast<unsigned short>(GetRValue(colour) * 257);
-    request.green = static_cast<unsigned short>(GetGValue(colour) * 257);
-    request.blue = static_cast<unsigned short>(GetBValue(colour) * 257);
+    request.red = static_cast<unsigned short>(colour.red() * 257);
+    request.green = static_cast<unsigned short>(colour.green() * 257);
+    request.blue = static_cast<unsigned short>(colour.blue() * 257);
     XAllocColor(display, DefaultColormap(display, DefaultScreen(display)), &request);
     return request.pixel;
 }
@@ -80,9 +84,9 @@ void moveTo(Display* display, QPoint to) {
     XSync(display, False);
 }
 
-int distance(ColourRef a, ColourRef b) {
-    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
-           std::abs(GetBValue(a) - GetBValue(b));
+int distance(Rgb a, Rgb b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+           std::abs(a.blue() - b.blue());
 }
 
 } // namespace
@@ -98,34 +102,37 @@ private slots:
     void readsMatchWhatTheServerShows();
     void blockReadsClipAtEveryEdge();
     void confinementEndsWithItsConnection();
+    void highColourReadsBackAsTheServerDoes();
 
 private:
     DisplayPtr m_display;
+    QTemporaryDir m_settingsDir;
+    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("settings.json"))};
     std::unique_ptr<X11Platform> m_platform;
 };
 
 void X11PlatformTest::initTestCase() {
     m_display.reset(XOpenDisplay(nullptr));
     QVERIFY2(m_display, "these tests need an X server in DISPLAY");
-    std::string error;
-    m_platform = X11Platform::open(error);
-    QVERIFY2(m_platform, error.c_str());
+    auto opened = X11Platform::open(m_settings);
+    QVERIFY2(opened, opened ? "" : opened.error().c_str());
+    m_platform = std::move(*opened);
 }
 
 void X11PlatformTest::unreachableDisplayGivesMessage() {
-    std::string error;
-    QVERIFY(!X11Platform::open(error, ":4711"));
-    QVERIFY2(error.find(":4711") != std::string::npos, error.c_str());
-    QVERIFY2(error.find("X11") != std::string::npos, error.c_str());
+    const auto opened = X11Platform::open(m_settings, ":4711");
+    QVERIFY(!opened);
+    QVERIFY2(opened.error().find(":4711") != std::string::npos, opened.error().c_str());
+    QVERIFY2(opened.error().find("X11") != std::string::npos, opened.error().c_str());
 }
 
 void X11PlatformTest::nearestColourIsDisplayableAndClosest() {
-    const auto screen = m_platform->GetDC();
+    const auto screen = m_platform->screenReader();
     const int depth = DefaultDepth(m_display.get(), DefaultScreen(m_display.get()));
     int moved = 0;
     for (int v = 0; v < 256; v += 3) {
-        const ColourRef colour = RGB(v, 255 - v, (v * 7) & 0xFF);
-        const ColourRef nearest = screen->GetNearestColor(colour);
+        const Rgb colour = Rgb(v, 255 - v, (v * 7) & 0xFF);
+        const Rgb nearest = screen->nearestDisplayable(colour);
         // The server shows the answer exactly as it is...
         QCOMPARE(serverShows(m_display.get(), nearest), nearest);
         // ...and shows nothing closer for the colour asked about.
@@ -142,9 +149,9 @@ void X11PlatformTest::nearestColourIsDisplayableAndClosest() {
 
 void X11PlatformTest::contextsCanBeTakenAndGivenBackRepeatedly() {
     for (int i = 0; i < 100; ++i) {
-        const auto screen = m_platform->GetDC();
-        QCOMPARE(screen->GetNearestColor(RGB(0, 0, 0)), RGB(0, 0, 0));
-        QCOMPARE(screen->GetNearestColor(RGB(255, 255, 255)), RGB(255, 255, 255));
+        const auto screen = m_platform->screenReader();
+        QCOMPARE(screen->nearestDisplayable(Rgb(0, 0, 0)), Rgb(0, 0, 0));
+        QCOMPARE(screen->nearestDisplayable(Rgb(255, 255, 255)), Rgb(255, 255, 255));
     }
 }
 
@@ -154,24 +161,24 @@ void X11PlatformTest::cursorPositionIsInScreenPixels() {
                                std::pair{DisplayWidth(d, 0) - 1, DisplayHeight(d, 0) - 1}}) {
         XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
         XSync(d, False);
-        const auto position = m_platform->GetCursorPos();
+        const auto position = m_platform->pointerPosition();
         QVERIFY(position.has_value());
-        QCOMPARE(position->x, x);
-        QCOMPARE(position->y, y);
+        QCOMPARE(position->x(), x);
+        QCOMPARE(position->y(), y);
     }
 }
 
 void X11PlatformTest::readsMatchWhatTheServerShows() {
     Display* d = m_display.get();
-    const ColourRef colour = RGB(201, 77, 13);
+    const Rgb colour = Rgb(201, 77, 13);
     const Window window = showSolid(d, 40, 50, 10, 10, pixelFor(d, colour));
-    const auto screen = m_platform->GetDC();
+    const auto screen = m_platform->screenReader();
     // On a 16-bit screen the colour shows as its nearest displayable neighbour.
-    const ColourRef shown = serverShows(d, colour);
-    QCOMPARE(screen->GetPixel(45, 55), shown);
-    QCOMPARE(screen->GetNearestColor(colour), shown);
-    std::array<ColourRef, 9> block{};
-    screen->ReadBlock(38, 48, 3, block);
+    const Rgb shown = serverShows(d, colour);
+    QCOMPARE(screen->pixel(QPoint(45, 55)), shown);
+    QCOMPARE(screen->nearestDisplayable(colour), shown);
+    std::array<Rgb, 9> block{};
+    screen->readBlock(QPoint(38, 48), 3, block);
     QCOMPARE(block[8], shown); // (40, 50), the window's corner
     QVERIFY(block[0] != shown);
     XDestroyWindow(d, window);
@@ -182,33 +189,33 @@ void X11PlatformTest::blockReadsClipAtEveryEdge() {
     Display* d = m_display.get();
     const int width = DisplayWidth(d, DefaultScreen(d));
     const int height = DisplayHeight(d, DefaultScreen(d));
-    const ColourRef colour = RGB(0, 0, 0);
+    const Rgb colour = Rgb(0, 0, 0);
     std::vector<Window> corners;
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{width - 4, 0}, std::pair{0, height - 4},
                                std::pair{width - 4, height - 4}}) {
         corners.push_back(showSolid(d, x, y, 4, 4, pixelFor(d, colour)));
     }
-    const auto screen = m_platform->GetDC();
+    const auto screen = m_platform->screenReader();
     errorsSeen = 0;
     const XErrorHandler previous = XSetErrorHandler(countError);
-    std::array<ColourRef, 49> block{};
+    std::array<Rgb, 49> block{};
     for (const auto& [x, y] : {std::pair{-3, -3}, std::pair{width - 4, -3},
                                std::pair{-3, height - 4}, std::pair{width - 4, height - 4}}) {
-        screen->ReadBlock(x, y, 7, block);
+        screen->readBlock(QPoint(x, y), 7, block);
         int onScreen = 0;
         for (int i = 0; i < 49; ++i) {
             const int px = x + i % 7;
             const int py = y + i / 7;
             const bool inside = px >= 0 && py >= 0 && px < width && py < height;
-            QCOMPARE(block[static_cast<std::size_t>(i)], inside ? colour : CLR_INVALID);
+            QCOMPARE(block[static_cast<std::size_t>(i)], inside ? colour : Rgb::offScreen());
             onScreen += inside ? 1 : 0;
         }
         QCOMPARE(onScreen, 16);
     }
-    screen->ReadBlock(-50, -50, 7, block); // wholly off the screen
-    QVERIFY(std::all_of(block.begin(), block.end(), [](ColourRef c) { return c == CLR_INVALID; }));
-    QCOMPARE(screen->GetPixel(width, 0), CLR_INVALID);
-    QCOMPARE(screen->GetPixel(-1, 5), CLR_INVALID);
+    screen->readBlock(QPoint(-50, -50), 7, block); // wholly off the screen
+    QVERIFY(std::all_of(block.begin(), block.end(), [](Rgb c) { return c == Rgb::offScreen(); }));
+    QCOMPARE(screen->pixel(QPoint(width, 0)), Rgb::offScreen());
+    QCOMPARE(screen->pixel(QPoint(-1, 5)), Rgb::offScreen());
     XSetErrorHandler(previous);
     QCOMPARE(errorsSeen, 0);
     for (const Window w : corners) {
@@ -223,12 +230,25 @@ void X11PlatformTest::confinementEndsWithItsConnection() {
     Display* d = m_display.get();
     moveTo(d, {300, 300});
     {
-        std::string error;
-        const auto other = X11Platform::open(error);
-        QVERIFY(other && other->ClipCursor(ScreenRect{250, 250, 100, 100}));
+        const auto other = X11Platform::open(m_settings);
+        QVERIFY(other && (*other)->confinePointer(QRect(250, 250, 100, 100)));
         QCOMPARE(moveBy(d, -200, 0).x(), 250);
     }
     QVERIFY(moveBy(d, -200, 0).x() < 250);
+}
+
+void X11PlatformTest::highColourReadsBackAsTheServerDoes() {
+    const PixelMasks rgb565{0xF800, 0x07E0, 0x001F};
+    const PixelMasks rgb888{0xFF0000, 0x00FF00, 0x0000FF};
+    QCOMPARE(nearestTrueColour(Rgb(1, 2, 3), rgb888), Rgb(1, 2, 3));
+    // 5 bits hold 32 levels, 6 bits 64, rounded to the nearest level.
+    QCOMPARE(nearestTrueColour(Rgb(255, 255, 255), rgb565), Rgb(255, 255, 255));
+    QCOMPARE(nearestTrueColour(Rgb(4, 2, 4), rgb565), Rgb(0, 0, 0));
+    QCOMPARE(nearestTrueColour(Rgb(5, 3, 5), rgb565), Rgb(8, 4, 8));
+    QCOMPARE(nearestTrueColour(Rgb(128, 128, 128), rgb565), Rgb(132, 130, 132));
+    // A pixel value decodes channel by channel, scaled up as the server reports it.
+    QCOMPARE(colourFromPixel(0xF800 | 0x0020 | 0x0001, rgb565), Rgb(255, 4, 8));
+    QCOMPARE(colourFromPixel(0x123456, rgb888), Rgb(0x12, 0x34, 0x56));
 }
 
 QTEST_GUILESS_MAIN(X11PlatformTest)

@@ -1,7 +1,7 @@
 // The shell's "open" through stand-in launchers: the verdict from how the launcher ends,
 // the target handed over as one untouched argument, no report once the owner is gone.
 
-#include "platform/DesktopOpen.h"
+#include "platform/desktop/UrlLauncher.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,7 +9,7 @@
 
 #include <optional>
 
-class DesktopOpenTest : public QObject {
+class UrlLauncherTest : public QObject {
     Q_OBJECT
 private slots:
     void verdictFollowsTheLauncher_data();
@@ -22,7 +22,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-QString DesktopOpenTest::launcher(const QByteArray& body) {
+QString UrlLauncherTest::launcher(const QByteArray& body) {
     QFile script(m_dir.filePath(QStringLiteral("open")));
     if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return {};
@@ -33,7 +33,7 @@ QString DesktopOpenTest::launcher(const QByteArray& body) {
     return script.fileName();
 }
 
-void DesktopOpenTest::verdictFollowsTheLauncher_data() {
+void UrlLauncherTest::verdictFollowsTheLauncher_data() {
     QTest::addColumn<QByteArray>("body"); // empty: no launcher at all
     QTest::addColumn<QString>("target");
     QTest::addColumn<bool>("opened");
@@ -47,7 +47,7 @@ void DesktopOpenTest::verdictFollowsTheLauncher_data() {
     QTest::newRow("option-like target") << QByteArray("exit 0") << "--help" << false;
 }
 
-void DesktopOpenTest::verdictFollowsTheLauncher() {
+void UrlLauncherTest::verdictFollowsTheLauncher() {
     QFETCH(QByteArray, body);
     QFETCH(QString, target);
     QFETCH(bool, opened);
@@ -59,7 +59,7 @@ void DesktopOpenTest::verdictFollowsTheLauncher() {
         ++reports;
         verdict = ok;
     };
-    OpenWithDesktop(owner, target, done, {program, 300});
+    launchUrl(owner, target, done, {program, 300});
     QVERIFY(!verdict); // never from inside the call
     QTRY_VERIFY(verdict.has_value());
     QCOMPARE(*verdict, opened);
@@ -74,17 +74,17 @@ void DesktopOpenTest::verdictFollowsTheLauncher() {
     }
 }
 
-void DesktopOpenTest::noReportOnceOwnerIsGone() {
+void UrlLauncherTest::noReportOnceOwnerIsGone() {
     const QString program = launcher("sleep 0.2; exit 4");
     int reports = 0;
     {
         QObject owner;
-        OpenWithDesktop(owner, QStringLiteral("https://example.org/"), [&](bool) { ++reports; },
+        launchUrl(owner, QStringLiteral("https://example.org/"), [&](bool) { ++reports; },
                         {program, 5000});
     }
     QTest::qWait(400);
     QCOMPARE(reports, 0);
 }
 
-QTEST_GUILESS_MAIN(DesktopOpenTest)
-#include "tst_desktopopen.moc"
+QTEST_GUILESS_MAIN(UrlLauncherTest)
+#include "tst_urllauncher.moc"

@@ -1,6 +1,6 @@
 #include "Translator.h"
 
-#include "AppLog.h"
+#include "WidgetsLog.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -14,7 +14,7 @@ Translator::Translator(InterfaceLanguage language) {
     if (m_tintor.load(QStringLiteral(":/i18n/tintor_nl.qm"))) {
         QCoreApplication::installTranslator(&m_tintor);
     } else {
-        qCWarning(lcApp, "the Dutch texts are missing from this build; using English");
+        qCWarning(lcWidgets, "the Dutch texts are missing from this build; using English");
     }
     // Qt's own catalogue is a separate package; without it Qt's few texts stay English.
     if (m_qt.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

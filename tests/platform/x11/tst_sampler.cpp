@@ -1,0 +1,167 @@
+// The sampler and the magnifier over a real X screen: what a tick reads, at the screen's
+// edges too, and what the magnifier then shows.
+
+#include "XSession.h"
+#include "platform/x11/X11Platform.h"
+#include "settings/SettingsStore.h"
+#include "widgets/Magnifier.h"
+#include "widgets/ScreenSampler.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QImage solid(int side, QRgb colour) {
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
+
+class SamplerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void singlePixelIsExact();
+    void blockMeanTruncates();
+    void cornerCountsOffScreenPointsAsWhite_data();
+    void cornerCountsOffScreenPointsAsWhite();
+    void bottomRightCornerReadsWithoutXError();
+    void magnifierShowsSixteenPixelCellsFor3x3();
+    void unknownMethodReadsNothingAndYieldsBlack();
+
+private:
+    // Puts the pointer at (x, y) and samples there, as one tick does.
+    Rgb sampleAt(int x, int y);
+
+    XSession m_x;
+    QTemporaryDir m_settingsDir;
+    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("settings.json"))};
+    std::unique_ptr<X11Platform> m_platform;
+    std::unique_ptr<ScreenSampler> m_sampler;
+    std::unique_ptr<Magnifier> m_magnifier;
+    std::vector<Window> m_windows;
+};
+
+void SamplerTest::initTestCase() {
+    QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
+    auto opened = X11Platform::open(m_settings);
+    QVERIFY2(opened, opened ? "" : opened.error().c_str());
+    m_platform = std::move(*opened);
+}
+
+void SamplerTest::init() {
+    m_sampler = std::make_unique<ScreenSampler>(m_platform->screenReader());
+    m_magnifier = std::make_unique<Magnifier>();
+    m_magnifier->resize(48, 47);
+}
+
+void SamplerTest::cleanup() {
+    m_magnifier.reset();
+    m_sampler.reset();
+    for (const Window window : m_windows) {
+        m_x.destroyWindow(window);
+    }
+    m_windows.clear();
+}
+
+Rgb SamplerTest::sampleAt(int x, int y) {
+    m_x.movePointer(x, y);
+    const std::optional<QPoint> pointer = m_platform->pointerPosition();
+    if (!pointer) {
+        return Rgb::offScreen();
+    }
+    const Rgb colour = m_sampler->sample(*pointer);
+    m_magnifier->setImage(m_sampler->image());
+    return colour;
+}
+
+void SamplerTest::singlePixelIsExact() {
+    QImage image = solid(4, qRgb(1, 2, 3));
+    image.setPixel(2, 1, qRgb(201, 102, 53));
+    m_windows.push_back(m_x.showImage(100, 100, image));
+    QCOMPARE(sampleAt(101, 101), Rgb(1, 2, 3));
+    QCOMPARE(sampleAt(102, 101), Rgb(201, 102, 53));
+
+    // One uniform square of the pixel's colour, 48 wide, 47 high.
+    const QImage magnifier = m_magnifier->grab().toImage();
+    QCOMPARE(magnifier.size(), QSize(48, 47));
+    for (const QPoint p : {QPoint(0, 0), QPoint(47, 0), QPoint(24, 24), QPoint(47, 46)}) {
+        QCOMPARE(magnifier.pixelColor(p), QColor(201, 102, 53));
+    }
+}
+
+void SamplerTest::blockMeanTruncates() {
+    QImage image = solid(3, qRgb(255, 10, 20));
+    image.setPixel(1, 1, qRgb(0, 10, 20));
+    m_windows.push_back(m_x.showImage(200, 200, image));
+    m_sampler->setMethod(SamplingMethod::Mean3x3);
+    QCOMPARE(sampleAt(201, 201), Rgb(226, 10, 20)); // 2040 / 9 = 226.67
+}
+
+void SamplerTest::cornerCountsOffScreenPointsAsWhite_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("3x3: 5 of 9 off") << 1 << 141;
+    QTest::newRow("5x5: 16 of 25 off") << 2 << 163;
+    QTest::newRow("7x7: 33 of 49 off") << 3 << 171;
+}
+
+void SamplerTest::cornerCountsOffScreenPointsAsWhite() {
+    QFETCH(int, method);
+    QFETCH(int, expected);
+    m_windows.push_back(m_x.showImage(0, 0, solid(8, qRgb(0, 0, 0))));
+    m_sampler->setMethod(static_cast<SamplingMethod>(method));
+    QCOMPARE(sampleAt(0, 0), Rgb(expected, expected, expected));
+}
+
+void SamplerTest::bottomRightCornerReadsWithoutXError() {
+    const QSize screen = m_x.screenSize();
+    m_windows.push_back(
+        m_x.showImage(screen.width() - 4, screen.height() - 4, solid(4, qRgb(0, 0, 0))));
+    m_sampler->setMethod(SamplingMethod::Mean7x7);
+    // 16 of 49 points on the screen, black: (33 * 255) / 49 = 171.
+    QCOMPARE(sampleAt(screen.width() - 1, screen.height() - 1), Rgb(171, 171, 171));
+    m_sampler->setMethod(SamplingMethod::SinglePixel);
+    QCOMPARE(sampleAt(screen.width() - 1, screen.height() - 1), Rgb(0, 0, 0));
+}
+
+void SamplerTest::magnifierShowsSixteenPixelCellsFor3x3() {
+    QImage image(3, 3, QImage::Format_RGB32);
+    for (int i = 0; i < 9; ++i) {
+        image.setPixel(i % 3, i / 3, qRgb(20 * i, 255 - 20 * i, 7 * i));
+    }
+    m_windows.push_back(m_x.showImage(300, 300, image));
+    m_sampler->setMethod(SamplingMethod::Mean3x3);
+    sampleAt(301, 301);
+    const QImage magnifier = m_magnifier->grab().toImage();
+    for (int i = 0; i < 9; ++i) {
+        const QColor expected(20 * i, 255 - 20 * i, 7 * i);
+        const int left = 16 * (i % 3);
+        const int top = 16 * (i / 3);
+        const int bottom = std::min(top + 15, 46); // the last row is clipped at 47
+        QCOMPARE(magnifier.pixelColor(left, top), expected);
+        QCOMPARE(magnifier.pixelColor(left + 15, bottom), expected);
+    }
+}
+
+void SamplerTest::unknownMethodReadsNothingAndYieldsBlack() {
+    m_windows.push_back(m_x.showImage(400, 400, solid(9, qRgb(90, 180, 45))));
+    QCOMPARE(sampleAt(404, 404), Rgb(90, 180, 45));
+    m_sampler->setMethod(static_cast<SamplingMethod>(7));
+    QCOMPARE(sampleAt(404, 404), Rgb(0, 0, 0));
+    // Nothing is drawn: what lies beneath shows through.
+    QVERIFY(m_sampler->image().isNull());
+    QVERIFY(m_magnifier->image().isNull());
+}
+
+QTEST_MAIN(SamplerTest)
+#include "tst_sampler.moc"
