@@ -28,8 +28,8 @@ namespace {
 
 // `inner` centred in `outer`: half the difference of the sizes, rounded toward zero.
 QPoint centred(const QRect& outer, const QSize& inner) {
-    return outer.topLeft() + QPoint((outer.width() - inner.width()) / 2,
-                                    (outer.height() - inner.height()) / 2);
+    return outer.topLeft() +
+           QPoint((outer.width() - inner.width()) / 2, (outer.height() - inner.height()) / 2);
 }
 
 } // namespace
