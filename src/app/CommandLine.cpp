@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -18,17 +19,27 @@ constexpr const char* Usage =
     "\n"
     "Other arguments are ignored; Qt's own options (such as -platform) work as usual.\n";
 
+// Writes `text` to standard output; a full disk or a closed output is an error to report.
+int Answer(const char* text) {
+    errno = 0;
+    if (std::fputs(text, stdout) == EOF || std::fflush(stdout) == EOF) {
+        const int error = errno;
+        std::fprintf(stderr, "tintor: cannot write to standard output: %s\n",
+                     error != 0 ? std::strerror(error) : "write error");
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::optional<int> HandleCommandLine(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::fputs("Tintor 1.00\n", stdout);
-            return 0;
+            return Answer("Tintor 1.00\n");
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
+            return Answer(Usage);
         }
     }
     return std::nullopt;

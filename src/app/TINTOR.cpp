@@ -10,13 +10,33 @@
 
 #include <QApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
+#include <fcntl.h>
+
+namespace {
+
+// A descriptor among 0-2 that was closed at start would be taken by the next file opened,
+// which is the X connection: a warning to standard error would then corrupt the protocol.
+void OpenMissingStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            // The lowest free descriptor, which is this one.
+            open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        }
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // --version and --help first: they open nothing, and must see a closed output as such.
     if (const auto status = HandleCommandLine(argc, argv)) {
         return *status;
     }
+    OpenMissingStandardStreams();
     DetectLanguage();
 
     const X11Session session = PrepareX11Session();

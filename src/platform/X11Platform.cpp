@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -138,6 +139,15 @@ std::unique_ptr<X11Platform> X11Platform::open(std::string& error, const char* d
                       "(Xwayland works)."
                     : "cannot open X display \"" + std::string(name) +
                           "\". Tintor needs an X11 session (Xwayland works).";
+        return nullptr;
+    }
+    // Sampling and painting assume colours are pixels; a colour-map screen gives neither.
+    const int screen = DefaultScreen(display.get());
+    const Visual* visual = DefaultVisual(display.get(), screen);
+    const int depth = DefaultDepth(display.get(), screen);
+    if ((visual->c_class != TrueColor && visual->c_class != DirectColor) || depth < 15) {
+        error = "the X screen has " + std::to_string(depth) +
+                "-bit colour-mapped pixels; Tintor needs a true-colour screen of 15 bits or more.";
         return nullptr;
     }
     XSetErrorHandler(reportXError);
