@@ -25,6 +25,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins                   # Qt 6 Widgets, Qt Test, the xcb platform
     libx11-dev libxtst-dev libxfixes-dev           # Xlib, XTest, XFixes
     xvfb xauth                                     # X servers for the tests
+    openbox x11-utils                              # the tests' window manager; xprop
     fonts-dejavu-core fontconfig                   # something to draw text with
     fonts-liberation                               # Arial and Times New Roman metrics
     xdg-utils                                      # xdg-open, for the About window's links

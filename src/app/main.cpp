@@ -13,12 +13,13 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    // Before anything opens a file or a connection: a closed standard stream would be
-    // handed to it, and a warning would then be written into it.
-    ensureStandardStreams();
+    // Answered on the streams as they are given: a closed output is an error to report.
     if (const auto status = answerCommandLine(argc, argv)) {
         return *status;
     }
+    // Before anything opens a file or a connection: a closed standard stream would be
+    // handed to it, and a warning would then be written into it.
+    ensureStandardStreams();
     const DisplaySession session = DisplaySession::prepare();
     if (const auto status = session.exitStatus()) {
         return *status;

@@ -33,6 +33,12 @@ public:
     virtual void readBlock(QPoint topLeft, int side, std::span<Rgb> out) = 0;
 };
 
+// What a window's frame offers, as the window manager is asked to show it.
+enum class WindowFrame {
+    Main,   // moves, minimises and closes; never resized or maximised
+    Dialog, // a title bar without any buttons: it only moves
+};
+
 // The screen, pointer and desktop services the windows rely on.  One implementation per
 // windowing system; the widget tests use a fake.  Points and rectangles are in device
 // pixels of the whole screen.
@@ -66,6 +72,9 @@ public:
     // once; `done(opened)` runs later from the event loop, with false when no handler
     // could be started, and never runs if `owner` is destroyed first.
     virtual void openUrl(QWidget& owner, const QString& url, std::function<void(bool opened)> done) = 0;
+
+    // Asks the window manager for exactly this frame on `window`, which must be shown.
+    virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
 
     [[nodiscard]] virtual SettingsStore& settings() = 0;
 };

@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QShortcut>
+#include <QWindow>
 
 namespace {
 
@@ -61,6 +62,9 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     connectControls();
     readStoredMethod();
     centreOnPrimaryScreen(*this);
+    m_platform.setFrame(*this, WindowFrame::Main);
+    m_platform.setFrame(*m_options, WindowFrame::Dialog);
+    m_platform.setFrame(*m_about, WindowFrame::Dialog);
     // Ticks start once creation is over, from the event loop.
     m_follower.start();
 }
@@ -98,11 +102,31 @@ void MainWindow::readStoredMethod() {
     m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QWindow* handle = windowHandle()) {
+        handle->installEventFilter(this); // once: installing again changes nothing
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The frame is known once the window manager has mapped the window: centre it whole,
+    // unless someone moved it meanwhile.
+    if (m_awaitingFrame && watched == windowHandle() && event->type() == QEvent::Expose) {
+        m_awaitingFrame = false;
+        if (frameGeometry() != geometry()) {
+            centreOnPrimaryScreen(*this);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No tick may read through the reader once it is given back.
     m_follower.stop();
     m_sampler.close();
     m_message->dismiss();
+    m_about->hide();
     event->accept();
 }
 
@@ -170,7 +194,10 @@ void MainWindow::openAbout() {
     if (isPicking()) {
         stopPicking(Qt::NoButton);
     }
-    m_about->exec(); // the result means nothing here
+    // Not modal: closing the main window must end the program even while it shows.
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void MainWindow::showLinkFailure(const QString& message) {

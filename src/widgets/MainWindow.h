@@ -47,6 +47,8 @@ public slots:
     void openAbout();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -91,4 +93,6 @@ private:
     // The press that ended a pick: the capture is kept until its release, so the release
     // does not land in the program under the pointer.
     Qt::MouseButton m_captureHeldUntilRelease = Qt::NoButton;
+    // Until the window manager's frame is known and the window centred with it.
+    bool m_awaitingFrame = true;
 };

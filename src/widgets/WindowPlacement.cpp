@@ -6,6 +6,25 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace {
+
+// What the window manager adds around `window`'s client area; nothing until it is framed.
+QMargins frameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+// Puts `window`'s frame, `margins` around its client area, centred over `area`.
+void centreFrame(QWidget& window, const QRect& area, const QMargins& margins) {
+    const QPoint frameTopLeft = centredOver(area, window.size().grownBy(margins));
+    window.setGeometry(
+        QRect(frameTopLeft + QPoint(margins.left(), margins.top()), window.size()));
+}
+
+} // namespace
+
 QPoint centredOver(const QRect& owner, const QSize& size) {
     return {centredStart(owner.left(), owner.width(), size.width()),
             centredStart(owner.top(), owner.height(), size.height())};
@@ -16,10 +35,15 @@ void centreOnPrimaryScreen(QWidget& window) {
     // stays at the origin, which is on every screen.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect();
-    const QPoint topLeft = area.isValid() ? centredOver(area, window.size()) : QPoint(0, 0);
-    window.setGeometry(QRect(topLeft, window.size()));
+    if (!area.isValid()) {
+        window.move(0, 0);
+        return;
+    }
+    centreFrame(window, area, frameMargins(window));
 }
 
 void centreOver(QWidget& window, const QWidget& owner) {
-    window.setGeometry(QRect(centredOver(owner.geometry(), window.size()), window.size()));
+    // A framed window gets the frame its owner has: the window manager frames them alike.
+    const bool framed = !window.windowFlags().testFlag(Qt::FramelessWindowHint);
+    centreFrame(window, owner.frameGeometry(), framed ? frameMargins(owner) : QMargins());
 }

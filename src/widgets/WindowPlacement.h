@@ -4,14 +4,14 @@
 
 class QWidget;
 
-// The one rule by which Tintor places its windows: the window's client area centred over an
-// owner's, each half-difference rounded toward zero, and never left of or above 0.  Client
-// areas, not frames: a window manager adds the same frame to the main window and its
-// dialogs, and a window's own frame is unknown until it is first shown.
+// The one rule by which Tintor places its windows: a window's frame centred over its owner's
+// frame (or the primary screen), each half-difference rounded toward zero, never left of or
+// above 0.
 QPoint centredOver(const QRect& owner, const QSize& size);
 
-// Centres `window` on the primary screen (the main window at start-up).
+// Centres `window` on the primary screen.  Before the window manager has framed the window
+// its frame is unknown: call again once it has been shown.
 void centreOnPrimaryScreen(QWidget& window);
 
-// Centres `window` over `owner`'s client area.
+// Centres `window` over `owner`, which is shown.
 void centreOver(QWidget& window, const QWidget& owner);

@@ -7,7 +7,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 
 #include <bit>
 
@@ -59,49 +58,70 @@ std::optional<Window> XSession::waitForWindow(qint64 pid, const QString& title, 
     return findWindow(pid, &title, timeoutMs);
 }
 
+std::optional<Window> XSession::waitForTitle(const QString& title, int timeoutMs) {
+    return findWindow(0, &title, timeoutMs);
+}
+
 bool XSession::viewable(Window window) {
     XWindowAttributes attributes{};
     return XGetWindowAttributes(m_display, window, &attributes) != 0 &&
            attributes.map_state == IsViewable;
 }
 
+std::vector<Window> XSession::clientWindows() {
+    // A window manager puts each client into a frame of its own; its list names the clients.
+    if (!values(0, "_NET_SUPPORTING_WM_CHECK").empty()) {
+        return values(0, "_NET_CLIENT_LIST");
+    }
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count) ==
+        0) {
+        return {};
+    }
+    const std::unique_ptr<Window, XFreer<Window>> owned(children);
+    return {children, children + count};
+}
+
 std::optional<Window> XSession::findWindow(qint64 pid, const QString* title, int timeoutMs) {
-    const Atom pidAtom = atom("_NET_WM_PID");
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < timeoutMs) {
-        Window root = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children,
-                       &count) != 0) {
-            const std::unique_ptr<Window, XFreer<Window>> owned(children);
-            for (unsigned int i = 0; i < count; ++i) {
-                XWindowAttributes attributes{};
-                if (XGetWindowAttributes(m_display, children[i], &attributes) == 0 ||
-                    attributes.map_state != IsViewable) {
-                    continue;
-                }
-                Atom type = 0;
-                int format = 0;
-                unsigned long items = 0, after = 0;
-                unsigned char* data = nullptr;
-                if (XGetWindowProperty(m_display, children[i], pidAtom, 0, 1, False, XA_CARDINAL,
-                                       &type, &format, &items, &after, &data) == Success &&
-                    data != nullptr) {
-                    const std::unique_ptr<unsigned char, XFreer<unsigned char>> value(data);
-                    if (items == 1 &&
-                        *reinterpret_cast<unsigned long*>(data) ==
-                            static_cast<unsigned long>(pid) &&
-                        (title == nullptr || this->title(children[i]) == *title)) {
-                        return children[i];
-                    }
-                }
+        for (const Window window : clientWindows()) {
+            if (!viewable(window)) {
+                continue;
+            }
+            const std::vector<unsigned long> owner = values(window, "_NET_WM_PID");
+            const bool ours =
+                pid == 0 || (owner.size() == 1 && owner.front() == static_cast<unsigned long>(pid));
+            if (ours && (title == nullptr || this->title(window) == *title)) {
+                return window;
             }
         }
         QThread::msleep(2);
     }
     return std::nullopt;
+}
+
+std::vector<unsigned long> XSession::values(Window window, const char* property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Window target = window != 0 ? window : DefaultRootWindow(m_display);
+    if (XGetWindowProperty(m_display, target, atom(property), 0, 64, False, AnyPropertyType, &type,
+                           &format, &items, &after, &data) != Success ||
+        data == nullptr) {
+        return {};
+    }
+    const std::unique_ptr<unsigned char, XFreer<unsigned char>> owned(data);
+    if (format != 32) {
+        return {};
+    }
+    // Xlib hands 32-bit items over as longs.
+    const auto* longs = reinterpret_cast<const unsigned long*>(data);
+    return {longs, longs + items};
 }
 
 QString XSession::title(Window window) {
@@ -119,22 +139,13 @@ QString XSession::title(Window window) {
 }
 
 QStringList XSession::atomList(Window window, const char* property) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
     QStringList names;
-    if (XGetWindowProperty(m_display, window, atom(property), 0, 64, False, XA_ATOM, &type, &format,
-                           &items, &after, &data) != Success ||
-        data == nullptr) {
-        return names;
-    }
-    const std::unique_ptr<unsigned char, XFreer<unsigned char>> owned(data);
-    const auto* atoms = reinterpret_cast<const Atom*>(data);
-    for (unsigned long i = 0; i < items; ++i) {
-        char* name = XGetAtomName(m_display, atoms[i]);
-        names << QString::fromLatin1(name);
-        XFree(name);
+    for (const unsigned long item : values(window, property)) {
+        char* name = XGetAtomName(m_display, item);
+        if (name != nullptr) {
+            names << QString::fromLatin1(name);
+            XFree(name);
+        }
     }
     return names;
 }
@@ -179,21 +190,6 @@ Rgb XSession::pixel(Window window, int x, int y) {
             channelFromMask(value, image->blue_mask));
     XDestroyImage(image);
     return colour;
-}
-
-void XSession::focus(Window window) {
-    XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
-    XSync(m_display, False);
-}
-
-void XSession::tapKey(unsigned long keysym, int times) {
-    const KeyCode code = XKeysymToKeycode(m_display, keysym);
-    for (int i = 0; i < times; ++i) {
-        XTestFakeKeyEvent(m_display, code, True, CurrentTime);
-        XTestFakeKeyEvent(m_display, code, False, CurrentTime);
-        XSync(m_display, False);
-        QThread::msleep(20);
-    }
 }
 
 void XSession::requestClose(Window window) {
@@ -243,40 +239,4 @@ Window XSession::showImage(int x, int y, const QImage& image) {
 void XSession::destroyWindow(Window window) {
     XDestroyWindow(m_display, window);
     XSync(m_display, False);
-}
-
-void XSession::movePointer(int x, int y) {
-    XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
-    XSync(m_display, False);
-}
-
-void XSession::pressButton(int button) {
-    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), True, CurrentTime);
-    XSync(m_display, False);
-}
-
-void XSession::releaseButton(int button) {
-    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
-    XSync(m_display, False);
-}
-
-void XSession::movePointerBy(int dx, int dy) {
-    XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
-    XSync(m_display, False);
-}
-
-QPoint XSession::pointer() {
-    Window root = 0, child = 0;
-    int x = 0, y = 0, windowX = 0, windowY = 0;
-    unsigned int buttons = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &x, &y, &windowX,
-                  &windowY, &buttons);
-    return {x, y};
-}
-
-void XSession::clickAt(int x, int y, int button) {
-    movePointer(x, y);
-    pressButton(button);
-    QThread::msleep(20);
-    releaseButton(button);
 }

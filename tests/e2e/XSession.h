@@ -6,12 +6,14 @@
 #include "core/Rgb.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct _XDisplay;
 
@@ -32,12 +34,20 @@ public:
     std::optional<Window> waitForWindow(qint64 pid, int timeoutMs);
     // The same, for the one titled `title`.
     std::optional<Window> waitForWindow(qint64 pid, const QString& title, int timeoutMs);
+    // Any program's viewable client window titled `title`.
+    std::optional<Window> waitForTitle(const QString& title, int timeoutMs);
+    // The client windows: the window manager's list when one runs, else the root's children.
+    std::vector<Window> clientWindows();
     bool viewable(Window window);
 
     QString title(Window window);
     QStringList atomList(Window window, const char* property);
+    // A property of 32-bit items (CARDINAL, WINDOW, ATOM or the property's own type), on the
+    // root when `window` is 0.
+    std::vector<unsigned long> values(Window window, const char* property);
     QSize clientSize(Window window);
     QPoint rootPosition(Window window);
+    QRect clientRect(Window window) { return {rootPosition(window), clientSize(window)}; }
     QSize fixedSizeHint(Window window); // min == max size, or an empty size
     QSize screenSize();
 
@@ -57,12 +67,18 @@ public:
     void movePointerBy(int dx, int dy);
     QPoint pointer();
 
+    // Sets the keyboard focus directly; under a window manager, use WindowManager::activate.
     void focus(Window window);
     void tapKey(unsigned long keysym, int times = 1);
+    // `keysym` while `modifier` (a modifier's keysym, such as XK_Alt_L) is held.
+    void chord(unsigned long modifier, unsigned long keysym);
+    void pressKey(unsigned long keysym);
+    void releaseKey(unsigned long keysym);
     void requestClose(Window window);
 
-private:
     unsigned long atom(const char* name);
+
+private:
     std::optional<Window> findWindow(qint64 pid, const QString* title, int timeoutMs);
     _XDisplay* m_display;
 };

@@ -45,6 +45,19 @@ std::optional<QRect> X11Platform::deviceGeometry(const QWidget& widget) {
                  scaled(offset.y() + widget.height()) - top);
 }
 
+void X11Platform::setFrame(QWidget& window, WindowFrame frame) {
+    // Qt's window flags always ask for a resizable frame; window managers read the Motif
+    // hints for which buttons and functions a frame has.
+    constexpr unsigned long Move = 1UL << 2, Minimize = 1UL << 3, Close = 1UL << 5;
+    constexpr unsigned long Border = 1UL << 1, Title = 1UL << 3, Menu = 1UL << 4,
+                            MinimizeButton = 1UL << 5;
+    if (frame == WindowFrame::Main) {
+        setMotifHints(window.winId(), Move | Minimize | Close, Border | Title | Menu | MinimizeButton);
+    } else {
+        setMotifHints(window.winId(), Move, Border | Title);
+    }
+}
+
 void X11Platform::openUrl(QWidget& owner, const QString& url, std::function<void(bool)> done) {
     launchUrl(owner, url, std::move(done));
 }

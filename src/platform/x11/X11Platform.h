@@ -34,6 +34,7 @@ public:
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
     bool confinePointer(std::optional<QRect> area) override;
     void openUrl(QWidget& owner, const QString& url, std::function<void(bool opened)> done) override;
+    void setFrame(QWidget& window, WindowFrame frame) override;
     [[nodiscard]] SettingsStore& settings() override { return m_settings; }
 
 private:
@@ -46,6 +47,7 @@ private:
 
     // Where the native window `window` lies on the root, in device pixels.
     [[nodiscard]] std::optional<QPoint> rootOrigin(unsigned long window) const;
+    void setMotifHints(unsigned long window, unsigned long functions, unsigned long decorations);
 
     DisplayPtr m_display;
     SettingsStore& m_settings;

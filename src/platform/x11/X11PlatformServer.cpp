@@ -82,6 +82,17 @@ std::optional<QPoint> X11Platform::rootOrigin(unsigned long window) const {
     return QPoint(x, y);
 }
 
+void X11Platform::setMotifHints(unsigned long window, unsigned long functions,
+                                unsigned long decorations) {
+    Display* display = m_display.get();
+    const Atom hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    constexpr unsigned long FunctionsAndDecorations = (1UL << 0) | (1UL << 1);
+    const unsigned long data[5] = {FunctionsAndDecorations, functions, decorations, 0, 0};
+    XChangeProperty(display, window, hints, hints, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data), 5);
+    XFlush(display);
+}
+
 bool X11Platform::confinePointer(std::optional<QRect> area) {
     if (area && m_barriers && m_barriers->area() == *area) {
         return true; // every exposure asks again; the barriers already stand

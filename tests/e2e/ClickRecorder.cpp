@@ -1,0 +1,87 @@
+#include "ClickRecorder.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <bit>
+
+ClickRecorder::ClickRecorder(const QString& title, const QRect& area, unsigned long rgb)
+    : m_display(XOpenDisplay(nullptr)) {
+    if (m_display == nullptr) {
+        return;
+    }
+    Display* display = m_display;
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = pixelFor(rgb);
+    attributes.event_mask = ButtonPressMask | StructureNotifyMask;
+    m_window = XCreateWindow(display, DefaultRootWindow(display), area.x(), area.y(),
+                             static_cast<unsigned>(area.width()),
+                             static_cast<unsigned>(area.height()), 0, CopyFromParent, InputOutput,
+                             CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+    const QByteArray name = title.toUtf8();
+    XStoreName(display, m_window, name.constData());
+    XChangeProperty(display, m_window, XInternAtom(display, "_NET_WM_NAME", False),
+                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(name.constData()), name.size());
+    // Placed where asked, and taking the keyboard focus like any ordinary program.
+    XSizeHints size{};
+    size.flags = USPosition | USSize;
+    size.x = area.x();
+    size.y = area.y();
+    size.width = area.width();
+    size.height = area.height();
+    XSetWMNormalHints(display, m_window, &size);
+    XWMHints hints{};
+    hints.flags = InputHint;
+    hints.input = True;
+    XSetWMHints(display, m_window, &hints);
+    XMapRaised(display, m_window);
+    XSync(display, False);
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_shown && clock.elapsed() < 5000) {
+        drain();
+        XWindowAttributes state{};
+        m_shown =
+            XGetWindowAttributes(display, m_window, &state) != 0 && state.map_state == IsViewable;
+        QThread::msleep(5);
+    }
+}
+
+ClickRecorder::~ClickRecorder() {
+    if (m_display != nullptr) {
+        XCloseDisplay(m_display); // takes the window with it
+    }
+}
+
+unsigned long ClickRecorder::pixelFor(unsigned long rgb) const {
+    const Visual* visual = DefaultVisual(m_display, DefaultScreen(m_display));
+    const auto channel = [](unsigned long value, unsigned long mask) {
+        const int shift = std::countr_zero(mask);
+        return ((value * (mask >> shift) + 127) / 255) << shift;
+    };
+    return channel((rgb >> 16) & 0xFF, visual->red_mask) |
+           channel((rgb >> 8) & 0xFF, visual->green_mask) | channel(rgb & 0xFF, visual->blue_mask);
+}
+
+void ClickRecorder::drain() {
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        if (event.type == ButtonPress && event.xbutton.window == m_window) {
+            m_presses.emplace_back(event.xbutton.x, event.xbutton.y);
+        }
+    }
+}
+
+const std::vector<QPoint>& ClickRecorder::presses() {
+    if (m_display != nullptr) {
+        XSync(m_display, False);
+        drain();
+    }
+    return m_presses;
+}

@@ -1,0 +1,119 @@
+// Pick mode from the keyboard, under a window manager: Escape ends a pick and gives back
+// the colour the sliders had, and opening the Options dialog during a pick (by its
+// accelerator, or Space on its focused button) leaves neither the mouse nor the dialog stuck.
+
+#include <QTest>
+#include <QThread>
+
+#include "ClickRecorder.h"
+#include "TintorRun.h"
+#include "WindowManager.h"
+
+#include <X11/keysym.h>
+
+namespace {
+
+const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
+const QString PickTitle = QStringLiteral("Picking Single Pixel");
+constexpr unsigned long OtherRgb = 0x28B45A;
+const Rgb OtherColour = Rgb(0x28, 0xB4, 0x5A);
+
+} // namespace
+
+class PickKeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void escapeEndsPickAndRestoresColour();
+    void optionsDuringPickLeaveNothingStuck_data();
+    void optionsDuringPickLeaveNothingStuck();
+
+private:
+    XSession m_x;
+    WindowManager m_wm{m_x};
+};
+
+void PickKeysTest::initTestCase() {
+    QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
+}
+
+void PickKeysTest::escapeEndsPickAndRestoresColour() {
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
+    QVERIFY(tintor.main() != 0);
+    ClickRecorder other(QStringLiteral("Other program"), {40, 40, 200, 150}, OtherRgb);
+    QVERIFY(other.shown());
+    m_wm.activate(tintor.main());
+    QTRY_COMPARE(m_wm.activeWindow(), tintor.main());
+    m_x.tapKey(XK_Page_Up, 8); // the red slider has the focus: 128
+    QTRY_COMPARE(tintor.swatch(), Rgb(128, 0, 0));
+
+    tintor.clickIn(tintor.main(), MainWindowAt::PickButton);
+    QTRY_COMPARE(m_x.title(tintor.main()), PickTitle);
+    const QPoint inOther = m_x.rootPosition(other.window()) + QPoint(100, 75);
+    m_x.movePointer(inOther.x(), inOther.y());
+    QTRY_COMPARE(tintor.swatch(), OtherColour);
+
+    m_x.tapKey(XK_Escape);
+    QTRY_COMPARE(m_x.title(tintor.main()), IdleTitle);
+    QTRY_COMPARE(tintor.swatch(), Rgb(128, 0, 0));
+    QThread::msleep(300); // six ticks: none may sample now
+    QCOMPARE(tintor.swatch(), Rgb(128, 0, 0));
+    // The capture went with the mode: the next click is the other program's.
+    m_x.clickAt(inOther.x(), inOther.y());
+    QTRY_COMPARE(other.pressCount(), 1);
+    QCOMPARE(tintor.close(), 0);
+}
+
+void PickKeysTest::optionsDuringPickLeaveNothingStuck_data() {
+    QTest::addColumn<bool>("byAccelerator");
+    QTest::newRow("Alt+O") << true;
+    QTest::newRow("Space on the focused Options button") << false;
+}
+
+void PickKeysTest::optionsDuringPickLeaveNothingStuck() {
+    QFETCH(bool, byAccelerator);
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
+    QVERIFY(tintor.main() != 0);
+    ClickRecorder other(QStringLiteral("Other program"), {40, 40, 200, 150}, OtherRgb);
+    QVERIFY(other.shown());
+    const QPoint origin = m_x.rootPosition(tintor.main());
+    if (byAccelerator) {
+        tintor.clickIn(tintor.main(), MainWindowAt::PickButton);
+    } else {
+        // A press on the Options button released elsewhere focuses it without a click;
+        // the pick then starts by its own accelerator.
+        const QPoint options = origin + MainWindowAt::OptionsButton;
+        m_x.movePointer(options.x(), options.y());
+        m_x.pressButton(1);
+        m_x.movePointer(origin.x() + 130, origin.y() + 60);
+        m_x.releaseButton(1);
+        QThread::msleep(100);
+        QVERIFY(!tintor.waitForTitle(QStringLiteral("Options"), 200));
+        m_x.chord(XK_Alt_L, XK_p);
+    }
+    QTRY_COMPARE(m_x.title(tintor.main()), PickTitle);
+    const QPoint inOther = m_x.rootPosition(other.window()) + QPoint(100, 75);
+    m_x.movePointer(inOther.x(), inOther.y());
+    QTRY_COMPARE(tintor.swatch(), OtherColour);
+
+    if (byAccelerator) {
+        m_x.chord(XK_Alt_L, XK_o);
+    } else {
+        m_x.tapKey(XK_space);
+    }
+    const std::optional<Window> dialog = tintor.waitForTitle(QStringLiteral("Options"));
+    QVERIFY(dialog.has_value());
+    // The pick ended before the dialog opened, keeping its colour, and let the mouse go.
+    QTRY_COMPARE(m_x.title(tintor.main()), IdleTitle);
+    m_x.clickAt(inOther.x(), inOther.y());
+    QTRY_COMPARE(other.pressCount(), 1);
+    QCOMPARE(tintor.swatch(), OtherColour);
+    // The dialog takes clicks: Cancel closes it.
+    tintor.clickIn(*dialog, OptionsDialogAt::CancelButton);
+    QTRY_VERIFY(!m_x.viewable(*dialog));
+    QCOMPARE(tintor.swatch(), OtherColour);
+    QCOMPARE(tintor.close(), 0);
+}
+
+QTEST_GUILESS_MAIN(PickKeysTest)
+#include "tst_pickkeys.moc"

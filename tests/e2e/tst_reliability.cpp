@@ -1,0 +1,158 @@
+// The built program when its surroundings misbehave: standard error closed while warnings
+// come, output that cannot be written, and a storm of failing links.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include "ProgramEnvironment.h"
+#include "TintorRun.h"
+
+namespace {
+
+QImage filled(QRgb colour) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Runs the program through the shell, so that `redirect` can close or divert its streams.
+void startThroughShell(QProcess& process, const QString& redirect, const QStringList& arguments,
+                       const QStringList& extra = {}) {
+    process.setProcessEnvironment(ProgramEnvironment(extra));
+    process.start(QStringLiteral("/bin/sh"),
+                  QStringList{QStringLiteral("-c"),
+                              QStringLiteral("exec \"$0\" \"$@\" ") + redirect,
+                              qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE))} +
+                      arguments);
+}
+
+} // namespace
+
+class ReliabilityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void closedStandardErrorKeepsFollowingPointer();
+    void unwritableOutputFails_data();
+    void unwritableOutputFails();
+    void failingLinkStormShowsOneMessage();
+    void closingDuringStormEndsProgram();
+
+private:
+    // Opens About and clicks its Home link twenty times; the launcher fails after a second.
+    Window startStorm(TintorRun& tintor);
+
+    XSession m_x;
+    QTemporaryDir m_dir;
+};
+
+void ReliabilityTest::initTestCase() {
+    QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
+    QFile launcher(m_dir.filePath(QStringLiteral("bin/xdg-open")));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(launcher.open(QIODevice::WriteOnly));
+    launcher.write("#!/bin/sh\nsleep 1\nexit 1\n");
+    launcher.close();
+    launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
+void ReliabilityTest::closedStandardErrorKeepsFollowingPointer() {
+    // Two warnings at start-up: a file where the settings folder belongs, and a runtime
+    // folder that others may read.
+    QFile blocker(m_dir.filePath(QStringLiteral("config/tintor")));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("config")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("runtime")));
+    QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const Window red = m_x.showImage(300, 40, filled(qRgb(220, 20, 20)));
+    const Window blue = m_x.showImage(340, 40, filled(qRgb(20, 20, 220)));
+
+    QProcess tintor;
+    startThroughShell(tintor, QStringLiteral("2>&-"), {},
+                      {"XDG_CONFIG_HOME=" + m_dir.filePath(QStringLiteral("config")),
+                       "XDG_RUNTIME_DIR=" + m_dir.filePath(QStringLiteral("runtime"))});
+    QVERIFY(tintor.waitForStarted());
+    const std::optional<Window> main = m_x.waitForWindow(tintor.processId(), 10000);
+    QVERIFY(main.has_value());
+    // The magnifier keeps following the pointer.
+    const QPoint middle = MainWindowAt::Magnifier;
+    for (int round = 0; round < 3; ++round) {
+        m_x.movePointer(310, 50);
+        QTRY_COMPARE(m_x.pixel(*main, middle.x(), middle.y()), Rgb(220, 20, 20));
+        m_x.movePointer(350, 50);
+        QTRY_COMPARE(m_x.pixel(*main, middle.x(), middle.y()), Rgb(20, 20, 220));
+    }
+    m_x.requestClose(*main);
+    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.exitCode(), 0);
+    m_x.destroyWindow(red);
+    m_x.destroyWindow(blue);
+}
+
+void ReliabilityTest::unwritableOutputFails_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("redirect");
+    QTest::newRow("--version to a full device") << "--version"
+                                                << ">/dev/full";
+    QTest::newRow("--help to a full device") << "--help"
+                                             << ">/dev/full";
+    QTest::newRow("--version, output closed") << "--version"
+                                              << ">&-";
+    QTest::newRow("--help, output closed") << "--help"
+                                           << ">&-";
+}
+
+void ReliabilityTest::unwritableOutputFails() {
+    QFETCH(QString, argument);
+    QFETCH(QString, redirect);
+    QProcess tintor;
+    startThroughShell(tintor, redirect, {argument});
+    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.exitStatus(), QProcess::NormalExit);
+    const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
+    QVERIFY2(tintor.exitCode() != 0, qPrintable(error));
+    QVERIFY2(error.startsWith(QStringLiteral("tintor: ")), qPrintable(error));
+}
+
+Window ReliabilityTest::startStorm(TintorRun& tintor) {
+    tintor.clickIn(tintor.main(), MainWindowAt::AboutButton);
+    const Window about =
+        tintor.waitForTitle(QStringLiteral("Tintor, version 1.00 - Information")).value_or(0);
+    if (about != 0) {
+        QThread::msleep(100);
+        for (int click = 0; click < 20; ++click) {
+            tintor.clickIn(about, AboutWindowAt::HomeButton);
+        }
+    }
+    return about;
+}
+
+void ReliabilityTest::failingLinkStormShowsOneMessage() {
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")}, m_dir.filePath("bin"));
+    QVERIFY(tintor.main() != 0);
+    QVERIFY(startStorm(tintor) != 0);
+    const std::optional<Window> message = tintor.waitForTitle(QStringLiteral("MessageForm"), 8000);
+    QVERIFY(message.has_value());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_x.viewable(*message), 6000);
+    // The same failure, nineteen times more, is not shown again.
+    QVERIFY(!tintor.waitForTitle(QStringLiteral("MessageForm"), 4000));
+    QCOMPARE(tintor.close(5000), 0);
+}
+
+void ReliabilityTest::closingDuringStormEndsProgram() {
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")}, m_dir.filePath("bin"));
+    QVERIFY(tintor.main() != 0);
+    QVERIFY(startStorm(tintor) != 0);
+    QVERIFY(tintor.waitForTitle(QStringLiteral("MessageForm"), 8000).has_value());
+    QCOMPARE(tintor.close(5000), 0);
+}
+
+QTEST_GUILESS_MAIN(ReliabilityTest)
+#include "tst_reliability.moc"
