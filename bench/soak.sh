@@ -38,6 +38,8 @@ while getopts "m:i:b:h" option; do
     esac
 done
 shift $((OPTIND - 1))
+[[ $minutes =~ ^[1-9][0-9]*$ && $interval =~ ^[1-9][0-9]*$ ]] ||
+    { echo "soak: -m and -i take whole numbers from 1" >&2 && exit 2; }
 modes=("$@")
 ((${#modes[@]})) || modes=(pick about)
 for mode in "${modes[@]}"; do
@@ -47,7 +49,8 @@ for mode in "${modes[@]}"; do
     esac
 done
 for tool in Xvfb xdotool xrestop; do
-    command -v "$tool" >/dev/null || { echo "soak: needs $tool (tools/setup.sh test)" >&2 && exit 1; }
+    command -v "$tool" >/dev/null ||
+        { echo "soak: needs $tool (tools/setup.sh test)" >&2 && exit 1; }
 done
 [ -x "$binary" ] || { echo "soak: no program at $binary (-b names one)" >&2 && exit 1; }
 binary=$(realpath "$binary")
@@ -80,11 +83,7 @@ stop_tintor() {
     wait "$tintor_pid" 2>/dev/null || true
     tintor_pid=
 }
-cleanup() {
-    stop_tintor
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_tintor; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 
 x() { timeout "$step_timeout" xdotool "$@"; }
@@ -101,7 +100,10 @@ wait_until() {
 
 title_is() { [ "$(x getwindowname "$main_window" 2>/dev/null)" = "$1" ]; }
 title_starts() { [[ "$(x getwindowname "$main_window" 2>/dev/null)" == "$1"* ]]; }
-about_window() { x search --all --onlyvisible --pid "$tintor_pid" --name "^$main_title - " 2>/dev/null | head -n1; }
+about_window() {
+    x search --all --onlyvisible --pid "$tintor_pid" --name "^$main_title - " 2>/dev/null |
+        head -n1
+}
 about_shown() { [ -n "$(about_window)" ]; }
 about_gone() { [ -z "$(about_window)" ]; }
 
@@ -179,7 +181,10 @@ x_resources() {
             if (key == "res_base") base = value
             else if (key != "res_mask") f[key] = value + 0
         }
-        END { flush(); printf "%d %d %d %d %d\n", clients, windows, pixmaps, resources, bytes / 1024 }'
+        END {
+            flush()
+            printf "%d %d %d %d %d\n", clients, windows, pixmaps, resources, bytes / 1024
+        }'
 }
 
 # One sample: seconds cycles failures RSS fds clients windows pixmaps resources X-KiB.
@@ -199,7 +204,9 @@ summarise() {
     awk 'NR == 1 { for (i = 4; i <= 10; i++) { start[i] = $i; max[i] = $i } }
          NR == 2 { for (i = 4; i <= 10; i++) warm[i] = $i }
          { for (i = 4; i <= 10; i++) { end[i] = $i; if ($i > max[i]) max[i] = $i } }
-         function cell(i, value) { return sprintf(" %" (i == 4 || i == 9 ? 9 : i == 5 ? 5 : 7) "s", value) }
+         function cell(i, value) {
+             return sprintf(" %" (i == 4 || i == 9 ? 9 : i == 5 ? 5 : 7) "s", value)
+         }
          function row(label, a,   line, i) {
              line = sprintf("%-21s", label)
              for (i = 4; i <= 10; i++) line = line cell(i, a[i])
@@ -241,7 +248,7 @@ start_tintor() {
 soak_mode() {
     local mode=$1 samples=$work/samples-$1
     start_tintor "$mode" || return 1
-    local started=$SECONDS next=0 deadline=$((SECONDS + minutes * 60)) consecutive=0 row
+    local started=$SECONDS next=0 deadline=$((SECONDS + minutes * 60)) consecutive=0 intact=1 row
     cycles=0 failures=0
     echo
     echo "== $mode: $minutes min, a sample every $interval s, pid $tintor_pid"
@@ -252,6 +259,7 @@ soak_mode() {
             kill -0 "$tintor_pid" 2>/dev/null || {
                 echo "soak: Tintor exited during the $mode run" >&2
                 sed 's/^/  tintor: /' "$log" >&2
+                stop_tintor # reaps it
                 return 1
             }
             row=$(sample $((SECONDS - started)))
@@ -265,19 +273,28 @@ soak_mode() {
             cycles=$((cycles + 1)) consecutive=0
         else
             failures=$((failures + 1)) consecutive=$((consecutive + 1))
+            if ! kill -0 "$tintor_pid" 2>/dev/null || ! x getdisplaygeometry >/dev/null 2>&1; then
+                fail "Tintor or its X server has gone; stopping" || intact=0
+                break
+            fi
             "${mode}_recover"
-            ((consecutive < 5)) || { fail "five $mode cycles in a row failed; stopping"; break; }
+            if ((consecutive >= 5)); then
+                fail "five $mode cycles in a row failed; stopping" || intact=0
+                break
+            fi
         fi
     done
     summarise "$samples"
     echo "$mode: $cycles cycles, $failures failed"
     stop_tintor
-    ((consecutive < 5))
+    ((intact))
 }
 
 echo "soak: $binary on $DISPLAY ($(xdotool getdisplaygeometry | tr ' ' x))"
 status=0
 for mode in "${modes[@]}"; do
     soak_mode "$mode" || status=1
+    xdotool getdisplaygeometry >/dev/null 2>&1 ||
+        { echo "soak: the X server has gone" >&2 && exit 1; }
 done
 exit "$status"
