@@ -34,6 +34,7 @@ if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev)           # the settings parser's fuzz target
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
     packages+=(dpkg-dev)                           # dependencies of the Debian package
+    packages+=(xdotool xrestop)                    # bench/soak.sh: drives Tintor, reads its X resources
 fi
 missing=()
 for package in "${packages[@]}"; do
