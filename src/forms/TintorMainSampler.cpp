@@ -5,7 +5,7 @@
 #include "PaintBox.h"
 #include "ThinTrackBar.h"
 #include "TintorMain.h"
-#include "core/StoredMethod.h"
+#include "settings/StoredMethod.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -23,7 +23,7 @@ QRgb toRgb(ColourRef colour) {
 
 void TMainForm::SetUpSampler() {
     SampleBitmap = QImage();
-    const StartupMethod stored = ReadStoredMethod(m_platform.Settings());
+    const StartupMethod stored = readStartupMethod(m_platform.Settings());
     if (stored.problem) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
         std::fprintf(stderr,

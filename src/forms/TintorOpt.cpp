@@ -3,7 +3,7 @@
 #include "ErrorBox.h"
 #include "TintorMain.h"
 #include "TintorOptLayout.h"
-#include "core/StoredMethod.h"
+#include "settings/StoredMethod.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <stdexcept>
 
 TOptForm* OptForm = nullptr;
 
@@ -106,6 +107,8 @@ void TMainForm::OptBtnClick() {
         return; // nothing changes and nothing is written
     }
     ChosenMethod = static_cast<SamplingMethod>(OptForm->ItemIndex());
-    StoreMethod(m_platform.Settings(), ChosenMethod); // throws when it cannot be stored
+    if (const Result<void> stored = storeMethod(m_platform.Settings(), ChosenMethod); !stored) {
+        throw std::runtime_error(stored.error()); // shown in the error box
+    }
     ApplySamplingMethod();
 }

@@ -9,7 +9,7 @@
 
 class QString;
 class QWidget;
-class RegistryStore;
+class SettingsStore;
 
 // A point in screen (device) pixels.
 struct ScreenPoint {
@@ -87,5 +87,5 @@ public:
                               std::function<void(bool opened)> done) = 0;
 
     // The per-user settings store.
-    [[nodiscard]] virtual RegistryStore& Settings() = 0;
+    [[nodiscard]] virtual SettingsStore& Settings() = 0;
 };

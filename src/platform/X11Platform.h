@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PlatformServices.h"
-#include "SettingsFile.h"
+#include "settings/SettingsStore.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +30,7 @@ public:
     bool ClipCursor(std::optional<ScreenRect> area) override;
     void ShellExecute(QWidget& owner, const QString& target,
                       std::function<void(bool opened)> done) override;
-    [[nodiscard]] RegistryStore& Settings() override { return m_settings; }
+    [[nodiscard]] SettingsStore& Settings() override { return m_settings; }
 
 private:
     struct DisplayCloser {
@@ -44,7 +44,7 @@ private:
     [[nodiscard]] std::optional<ScreenPoint> rootOrigin(unsigned long window) const;
 
     DisplayPtr m_display;
-    SettingsFile m_settings;
+    SettingsStore m_settings;
     bool m_canConfine = false;
     // Declared after the connection, so it goes first.
     std::unique_ptr<PointerConfinement> m_confinement;

@@ -2,7 +2,7 @@
 
 #include "core/ColourMaths.h"
 #include "platform/PlatformServices.h"
-#include "platform/SettingsFile.h"
+#include "settings/SettingsStore.h"
 
 #include <QImage>
 #include <QString>
@@ -23,7 +23,7 @@ public:
     std::optional<ScreenPoint> pointer = ScreenPoint{0, 0};
     // A real settings file, in a directory of the test's own.
     QTemporaryDir settingsDir;
-    SettingsFile settings{settingsDir.filePath(QStringLiteral("tintor/settings.reg"))};
+    SettingsStore settings{settingsDir.filePath(QStringLiteral("tintor/settings.json"))};
 
     int contextsTaken = 0;
     int contextsReleased = 0;
@@ -74,7 +74,7 @@ public:
         ++releases;
     }
 
-    RegistryStore& Settings() override { return settings; }
+    SettingsStore& Settings() override { return settings; }
 
     // Logical pixels: the offscreen platform does not scale.
     std::optional<ScreenRect> GetWindowRect(const QWidget& control) override {

@@ -5,11 +5,14 @@
 #include "core/Language.h"
 #include "forms/TintorMain.h"
 #include "forms/TintorOpt.h"
+#include "settings/StoredMethod.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -95,9 +98,8 @@ void OptionsTest::opensWithMethodInForce_data() {
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<int>("item");
     QTest::newRow("first start") << QByteArray() << 0;
-    QTest::newRow("3") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:3\n") << 3;
-    QTest::newRow("5 selects the last item")
-        << QByteArray("[Software\\Tintor]\n\"Method\"=dword:5\n") << 3;
+    QTest::newRow("3") << QByteArray(R"({"Method": 3})") << 3;
+    QTest::newRow("5 selects the last item") << QByteArray(R"({"Method": 5})") << 3;
 }
 
 void OptionsTest::opensWithMethodInForce() {
@@ -157,15 +159,17 @@ void OptionsTest::okStoresAndApplies() {
     QCOMPARE(m_form->ChosenMethod, SamplingMethod(3));
     QCOMPARE(m_form->ActiveMethod, SamplingMethod(3));
     QCOMPARE(m_form->SampleBitmap.size(), QSize(7, 7));
-    QCOMPARE(storedText(), QByteArray("[Software\\Tintor]\n\"Method\"=dword:00000003\n"));
+    QCOMPARE(QJsonDocument::fromJson(storedText()).object(), QJsonObject({{"Method", 3}}));
     // Read back by a fresh store, as at the next start.
-    SettingsFile fresh(m_platform->settings.path());
-    QCOMPARE(ReadStoredMethod(fresh).method, SamplingMethod(3));
+    SettingsStore fresh(m_platform->settings.path());
+    QCOMPARE(readStartupMethod(fresh).method, SamplingMethod(3));
 }
 
 void OptionsTest::failedStoreShowsErrorBoxAndKeepsMethodInForce() {
     start();
-    QVERIFY(QFile::remove(m_platform->settings.path())); // the key is gone
+    // A directory in the file's place: nothing can be stored.
+    QVERIFY(QFile::remove(m_platform->settings.path()));
+    QVERIFY(QDir().mkpath(m_platform->settings.path()));
     QString boxText;
     QString boxTitle;
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
