@@ -203,14 +203,14 @@ void OptionsTest::failedStoreShowsErrorBoxAndKeepsMethodInForce() {
 }
 
 void OptionsTest::startupKeepsLowByteAndStoredValue() {
-    const QByteArray stored("[Software\\Tintor]\n\"Method\"=dword:00000102\n");
+    const QByteArray stored(R"({"Method": 258})");
     start(stored);
     QCOMPARE(m_form->ChosenMethod, SamplingMethod(2));
     QCOMPARE(m_form->ActiveMethod, SamplingMethod(2));
     QCOMPARE(m_form->SampleBitmap.size(), QSize(5, 5));
     QCOMPARE(storedText(), stored); // 258 stays until the dialog is confirmed
     runDialog([](TOptForm& dialog) { dialog.OKBtn->click(); });
-    QCOMPARE(storedText(), QByteArray("[Software\\Tintor]\n\"Method\"=dword:00000002\n"));
+    QCOMPARE(QJsonDocument::fromJson(storedText()).object(), QJsonObject({{"Method", 2}}));
 }
 
 void OptionsTest::centredFirstTimeOnly() {
