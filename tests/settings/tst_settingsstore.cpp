@@ -46,25 +46,20 @@ void SettingsStoreTest::init() {
     m_path = m_dir->filePath(QStringLiteral("tintor/settings.json"));
 }
 
-void SettingsStoreTest::startupRead_data() {
-    QTest::addColumn<Before>("kind");
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<int>("method");
-    QTest::addColumn<QByteArray>("after"); // empty: the file is unchanged
-    QTest::addColumn<QString>("logged");   // part of the one log line; empty: no line
-    QTest::addColumn<bool>("kept");        // the bytes are kept in settings.json.unreadable
-    QTest::addColumn<bool>("problem");     // not even 0 could be stored
-    const QByteArray zero = R"({"Method": 0})";
+namespace {
+
+const QByteArray Zero = R"({"Method": 0})";
+
+// Files that hold a JSON object: read as they are, or repaired in place without a word.
+void addDocumentRows() {
     const auto unchanged = [](const char* tag, const QByteArray& json, int method) {
         QTest::newRow(tag) << Before::File << json << method << QByteArray() << QString() << false
                            << false;
     };
-    const auto repaired = [&](const char* tag, const QByteArray& json, const QByteArray& after) {
+    const auto repaired = [](const char* tag, const QByteArray& json, const QByteArray& after) {
         QTest::newRow(tag) << Before::File << json << 0 << after << QString() << false << false;
     };
-    QTest::newRow("no file") << Before::NoFile << QByteArray() << 0 << zero << QString() << false
-                             << false;
-    repaired("empty file", "", zero);
+    repaired("empty file", "", Zero);
     unchanged("0", R"({"Method": 0})", 0);
     unchanged("3", R"({"Method": 3})", 3);
     unchanged("255", R"({"Method": 255})", 255);
@@ -75,21 +70,36 @@ void SettingsStoreTest::startupRead_data() {
     unchanged("3.0 is whole", R"({"Method": 3.0})", 3);
     unchanged("duplicate key: the last counts", R"({"Method": 1, "Method": 2})", 2);
     unchanged("byte-order mark", "\xEF\xBB\xBF{\"Method\": 3}", 3);
-    repaired("4294967296", R"({"Method": 4294967296})", zero);
-    repaired("-1", R"({"Method": -1})", zero);
-    repaired("2.5", R"({"Method": 2.5})", zero);
+    repaired("4294967296", R"({"Method": 4294967296})", Zero);
+    repaired("-1", R"({"Method": -1})", Zero);
+    repaired("2.5", R"({"Method": 2.5})", Zero);
     repaired("string \"3\"", R"({"Method": "3", "Other": [1, "x"]})",
              R"({"Method": 0, "Other": [1, "x"]})");
-    repaired("true", R"({"Method": true})", zero);
-    repaired("null", R"({"Method": null})", zero);
-    repaired("array", R"({"Method": [3]})", zero);
-    repaired("object", R"({"Method": {"value": 3}})", zero);
+    repaired("true", R"({"Method": true})", Zero);
+    repaired("null", R"({"Method": null})", Zero);
+    repaired("array", R"({"Method": [3]})", Zero);
+    repaired("object", R"({"Method": {"value": 3}})", Zero);
     repaired("missing, other members kept", R"({"Colour": "red"})",
              R"({"Colour": "red", "Method": 0})");
     repaired("name in another case", R"({"method": 3})", R"({"method": 3, "Method": 0})");
+}
+
+} // namespace
+
+void SettingsStoreTest::startupRead_data() {
+    QTest::addColumn<Before>("kind");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QByteArray>("after"); // empty: the file is unchanged
+    QTest::addColumn<QString>("logged");   // part of the one log line; empty: no line
+    QTest::addColumn<bool>("kept");        // the bytes are kept in settings.json.unreadable
+    QTest::addColumn<bool>("problem");     // not even 0 could be stored
+    QTest::newRow("no file") << Before::NoFile << QByteArray() << 0 << Zero << QString() << false
+                             << false;
+    addDocumentRows();
     QTest::newRow("not JSON") << Before::File << QByteArray("[Software\\Tintor]\n\"Method\"=3\n")
-                              << 0 << zero << QStringLiteral("did not parse") << true << false;
-    QTest::newRow("a JSON array") << Before::File << QByteArray("[3]") << 0 << zero
+                              << 0 << Zero << QStringLiteral("did not parse") << true << false;
+    QTest::newRow("a JSON array") << Before::File << QByteArray("[3]") << 0 << Zero
                                   << QStringLiteral("not a JSON object") << true << false;
     QTest::newRow("directory in the way") << Before::Directory << QByteArray() << 0 << QByteArray()
                                           << QStringLiteral(": it is a directory") << false << true;
