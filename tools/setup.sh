@@ -31,7 +31,6 @@ packages=(
     xdg-utils                                      # xdg-open, for the About window's links
 )
 if [ "$mode" = test ]; then
-    packages+=(clang libclang-rt-14-dev)           # the settings parser's fuzz target
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
     packages+=(dpkg-dev)                           # dependencies of the Debian package
     packages+=(xdotool xrestop)                    # bench/soak.sh: drives Tintor, reads its X resources

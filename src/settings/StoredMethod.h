@@ -1,17 +1,24 @@
 #pragma once
 
+// The rules for the one stored setting: what start-up makes of it, and how the dialog's
+// choice is stored.
+
 #include "SettingsStore.h"
-#include "core/StoredMethod.h"
+#include "core/Result.h"
 
-inline StartupMethod readStartupMethod(SettingsStore& store) {
-    return ReadStoredMethod(store.file());
-}
+#include <cstdint>
+#include <optional>
+#include <string>
 
-inline Result<void> storeMethod(SettingsStore& store, std::uint8_t method) {
-    try {
-        StoreMethod(store.file(), method);
-        return {};
-    } catch (const SettingsError& error) {
-        return Failure{error.what()};
-    }
-}
+struct StartupMethod {
+    std::uint8_t method;
+    // Set when the value could not be read and could not be repaired either.
+    std::optional<std::string> problem;
+};
+
+// The low byte of the stored integer.  Anything unreadable is replaced by 0, silently; if
+// even that write fails, method 0 with the reason.
+StartupMethod readStartupMethod(SettingsStore& store);
+
+// The dialog's choice, stored zero-extended.
+Result<void> storeMethod(SettingsStore& store, std::uint8_t method);

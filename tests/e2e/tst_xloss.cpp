@@ -60,7 +60,7 @@ void XLossTest::serverLossEndsProgramWhilePicking() {
     const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
     QVERIFY2(error.contains(QStringLiteral("X11")), qPrintable(error));
     const QStringList left = QDir(config.filePath(QStringLiteral("tintor"))).entryList(QDir::Files);
-    QCOMPARE(left, QStringList{QStringLiteral("settings.reg")});
+    QCOMPARE(left, QStringList{QStringLiteral("settings.json")});
 }
 
 QTEST_GUILESS_MAIN(XLossTest)

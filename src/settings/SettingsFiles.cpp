@@ -1,0 +1,199 @@
+#include "SettingsFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace SettingsFiles {
+
+namespace {
+
+const QString TemporaryInfix = QStringLiteral(".tmp-");
+
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    [[nodiscard]] int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+Contents refused(const QString& reason, bool denied = false) {
+    return {Contents::Kind::Refused, {}, reason, denied};
+}
+
+QString sizeText(qint64 bytes) {
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (n < 0 && errno != EINTR) {
+            return false;
+        }
+        done += n > 0 ? n : 0;
+    }
+    return true;
+}
+
+} // namespace
+
+Contents readRegular(const QString& path, qint64 maxSize) {
+    // Non-blocking, so a FIFO put in the file's place cannot stop the program.
+    const Descriptor fd(::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT) {
+            return {};
+        }
+        return refused(errorText(errno), errno == EACCES || errno == EPERM);
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return refused(errorText(errno));
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return refused(QStringLiteral("it is a directory"));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return refused(QStringLiteral("it is not a regular file"));
+    }
+    const auto tooLarge = [&](qint64 size) {
+        return refused(QStringLiteral("it is %1, too large for a settings file (at most %2)")
+                           .arg(sizeText(size), sizeText(maxSize)));
+    };
+    if (info.st_size > maxSize) {
+        return tooLarge(info.st_size);
+    }
+    QFile file;
+    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        return refused(file.errorString());
+    }
+    Contents contents{Contents::Kind::Read, file.read(maxSize + 1), {}, false};
+    if (contents.bytes.size() > maxSize) { // it grew since
+        return tooLarge(contents.bytes.size());
+    }
+    return contents;
+}
+
+int writeError(const QString& path) {
+    return ::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+Result<void> replaceAtomically(const QString& destination, const QByteArray& bytes,
+                               QFileDevice::Permissions permissions) {
+    QTemporaryFile temporary(destination + TemporaryInfix + QStringLiteral("XXXXXX"));
+    if (!temporary.open()) {
+        const QString folder = QFileInfo(destination).absolutePath();
+        return Failure{QStringLiteral("cannot create a file in %1: %2")
+                           .arg(displayPath(folder), temporary.errorString().toLower())
+                           .toStdString()};
+    }
+    if (!writeAll(int(temporary.handle()), bytes) || ::fsync(temporary.handle()) != 0) {
+        return Failure{errorText(errno).toStdString()};
+    }
+    temporary.setPermissions(permissions);
+    if (::rename(native(temporary.fileName()).constData(), native(destination).constData()) != 0) {
+        return Failure{errorText(errno).toStdString()};
+    }
+    temporary.setAutoRemove(false); // it has become the destination
+    return {};
+}
+
+void removeStaleTemporaries(const QString& destination) {
+    const QFileInfo info(destination);
+    QDir folder = info.absoluteDir();
+    const QString pattern = info.fileName() + TemporaryInfix + QStringLiteral("??????");
+    const QStringList stale =
+        folder.entryList({pattern}, QDir::Files | QDir::System | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : stale) {
+        folder.remove(name);
+    }
+}
+
+Result<QString> keepCopy(const QString& path, const QByteArray& bytes) {
+    constexpr int MaxCopies = 100;
+    for (int n = 1; n <= MaxCopies; ++n) {
+        QString copy = path + QStringLiteral(".unreadable");
+        if (n > 1) {
+            copy += QLatin1Char('-') + QString::number(n);
+        }
+        // Exclusive creation: never overwrites an earlier copy, never follows a link.
+        const Descriptor fd(::open(native(copy).constData(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (fd.get() < 0) {
+            if (errno != EEXIST) {
+                return Failure{errorText(errno).toStdString()};
+            }
+            const Contents earlier = readRegular(copy, bytes.size());
+            if (earlier.kind == Contents::Kind::Read && earlier.bytes == bytes) {
+                return copy;
+            }
+            continue;
+        }
+        if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
+            const int error = errno;
+            ::unlink(native(copy).constData());
+            return Failure{errorText(error).toStdString()};
+        }
+        return copy;
+    }
+    return Failure{QStringLiteral("%1 earlier copies are in the way").arg(MaxCopies).toStdString()};
+}
+
+QString homeDirectory() {
+    const QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty()) {
+        return home;
+    }
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(std::size_t(size > 0 ? size : 16384));
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr) {
+        return {};
+    }
+    return QFile::decodeName(found->pw_dir);
+}
+
+QString displayPath(const QString& path) {
+    const QString home = homeDirectory();
+    if (home.size() > 1 && path.startsWith(home + QLatin1Char('/'))) {
+        return QLatin1Char('~') + path.mid(home.size());
+    }
+    return path;
+}
+
+QString errorText(int error) {
+    QString text = QString::fromLocal8Bit(std::strerror(error));
+    if (!text.isEmpty()) {
+        text[0] = text[0].toLower();
+    }
+    return text;
+}
+
+} // namespace SettingsFiles

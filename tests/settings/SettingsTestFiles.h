@@ -1,0 +1,73 @@
+#pragma once
+
+// Helpers of the settings tests: files as bytes and as JSON, and the store's log lines.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <unistd.h>
+
+inline QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool writeAll(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The file's JSON object; empty when it holds none.
+inline QJsonObject jsonOf(const QString& path) {
+    return QJsonDocument::fromJson(readAll(path)).object();
+}
+
+inline bool isLink(const QString& path) {
+    return QFileInfo(path).isSymLink();
+}
+
+inline bool runsAsRoot() {
+    return ::geteuid() == 0;
+}
+
+// Everything in a folder, for checking that nothing was created there.
+inline QStringList entriesOf(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// Collects the settings store's log lines while it lives.
+class SettingsLogCapture {
+public:
+    SettingsLogCapture() : m_previous(qInstallMessageHandler(&SettingsLogCapture::handle)) {
+        current() = this;
+    }
+    ~SettingsLogCapture() {
+        qInstallMessageHandler(m_previous);
+        current() = nullptr;
+    }
+    SettingsLogCapture(const SettingsLogCapture&) = delete;
+    SettingsLogCapture& operator=(const SettingsLogCapture&) = delete;
+
+    QStringList lines;
+
+private:
+    static SettingsLogCapture*& current() {
+        static SettingsLogCapture* capture = nullptr;
+        return capture;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (current() != nullptr && qstrcmp(context.category, "tintor.settings") == 0) {
+            current()->lines << text;
+        } else if (current() != nullptr && current()->m_previous != nullptr) {
+            current()->m_previous(type, context, text);
+        }
+    }
+
+    QtMessageHandler m_previous;
+};

@@ -1,0 +1,91 @@
+// The settings store where file permissions matter: what it cannot read it leaves alone,
+// what it cannot write it neither copies nor claims to have written.  Permissions do not
+// bind root: CTest runs this as an unprivileged user when it runs as root.
+
+#include "SettingsTestFiles.h"
+#include "settings/StoredMethod.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class SettingsPermissionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void unreadableLinkTargetIsLeftAlone();
+    void readOnlyFolderReadsButNeverClaimsAWrite();
+    void readOnlyUnparseableFileIsNotCopied();
+
+private:
+    [[nodiscard]] QString folder() const { return QFileInfo(m_path).absolutePath(); }
+
+    QString m_path;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_outside;
+};
+
+void SettingsPermissionsTest::init() {
+    if (runsAsRoot()) {
+        QSKIP("permissions do not bind root; the unprivileged run covers this");
+    }
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_outside = std::make_unique<QTemporaryDir>();
+    m_path = m_dir->filePath(QStringLiteral("tintor/settings.json"));
+    QVERIFY(QDir().mkpath(folder()));
+}
+
+void SettingsPermissionsTest::unreadableLinkTargetIsLeftAlone() {
+    const QString target = m_outside->filePath(QStringLiteral("private.json"));
+    QVERIFY(writeAll(target, R"({"Method": 3})"));
+    QVERIFY(QFile::setPermissions(target, QFileDevice::WriteOwner));
+    QVERIFY(QFile::link(target, m_path));
+    SettingsStore store(m_path);
+    const StartupMethod read = readStartupMethod(store);
+    QCOMPARE(read.method, 0);
+    QVERIFY(read.problem.has_value());
+    QVERIFY(!storeMethod(store, 2));
+    QVERIFY(isLink(m_path));
+    QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(readAll(target), QByteArray(R"({"Method": 3})"));
+}
+
+void SettingsPermissionsTest::readOnlyFolderReadsButNeverClaimsAWrite() {
+    const QByteArray stored = R"({"Method": 2})";
+    QVERIFY(writeAll(m_path, stored));
+    QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    SettingsLogCapture log;
+    SettingsStore store(m_path);
+    QCOMPARE(readStartupMethod(store).method, 2);
+    const Result<void> written = storeMethod(store, 3);
+    QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner));
+    QCOMPARE(written.ok() ? std::string() : written.error(), "Failed to set data for 'Method'");
+    QCOMPARE(readAll(m_path), stored);
+    QCOMPARE(log.lines.size(), 1);
+    QVERIFY2(log.lines[0].startsWith("cannot write ") && log.lines[0].contains("is read-only"),
+             qPrintable(log.lines[0]));
+}
+
+// A repair that cannot write neither copies the file (at every start) nor says it wrote.
+void SettingsPermissionsTest::readOnlyUnparseableFileIsNotCopied() {
+    const QByteArray garbage = "not settings";
+    QVERIFY(writeAll(m_path, garbage));
+    QVERIFY(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
+    for (int start = 0; start < 3; ++start) {
+        SettingsLogCapture log;
+        SettingsStore store(m_path);
+        const StartupMethod read = readStartupMethod(store);
+        QCOMPARE(read.method, 0);
+        QVERIFY(read.problem.has_value());
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY2(log.lines[0].contains("cannot write") && !log.lines[0].contains("replaced"),
+                 qPrintable(log.lines[0]));
+    }
+    QCOMPARE(entriesOf(folder()), QStringList{"settings.json"});
+    QCOMPARE(readAll(m_path), garbage);
+}
+
+QTEST_GUILESS_MAIN(SettingsPermissionsTest)
+#include "tst_settingspermissions.moc"

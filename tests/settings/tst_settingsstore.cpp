@@ -1,0 +1,288 @@
+// The settings file: what the start-up read makes of every kind of stored document, what
+// it leaves on disk and on the log; where the file lives; the move from 1.0's
+// settings.reg; the dialog's store.  Permission cases bind only an unprivileged user;
+// CTest runs the table a second time as one when it runs as root.
+
+#include "SettingsTestFiles.h"
+#include "settings/StoredMethod.h"
+
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <pwd.h>
+
+namespace {
+
+enum class Before { NoFile, File, Directory, UnreadableFile };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Before)
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void startupRead_data();
+    void startupRead();
+    void defaultPath_data();
+    void defaultPath();
+    void earlierSettingsAreTakenOver_data();
+    void earlierSettingsAreTakenOver();
+    void earlierSettingsAreTakenOverOnce();
+    void writeRecreatesWhatWasDeleted_data();
+    void writeRecreatesWhatWasDeleted();
+    void writeChangesOnlyMethod();
+
+private:
+    QString m_path;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void SettingsStoreTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_path = m_dir->filePath(QStringLiteral("tintor/settings.json"));
+}
+
+namespace {
+
+const QByteArray Zero = R"({"Method": 0})";
+
+// Files that hold a JSON object: read as they are, or repaired in place without a word.
+void addDocumentRows() {
+    const auto unchanged = [](const char* tag, const QByteArray& json, int method) {
+        QTest::newRow(tag) << Before::File << json << method << QByteArray() << QString() << false
+                           << false;
+    };
+    const auto repaired = [](const char* tag, const QByteArray& json, const QByteArray& after) {
+        QTest::newRow(tag) << Before::File << json << 0 << after << QString() << false << false;
+    };
+    repaired("empty file", "", Zero);
+    unchanged("0", R"({"Method": 0})", 0);
+    unchanged("3", R"({"Method": 3})", 3);
+    unchanged("255", R"({"Method": 255})", 255);
+    unchanged("256 has low byte 0", R"({"Method": 256})", 0);
+    unchanged("258 keeps low byte, stays stored", R"({"Method": 258})", 2);
+    unchanged("4294967295", R"({"Method": 4294967295})", 255);
+    unchanged("1e3 is 1000", R"({"Method": 1e3})", 1000 & 0xFF);
+    unchanged("3.0 is whole", R"({"Method": 3.0})", 3);
+    unchanged("duplicate key: the last counts", R"({"Method": 1, "Method": 2})", 2);
+    unchanged("byte-order mark", "\xEF\xBB\xBF{\"Method\": 3}", 3);
+    repaired("4294967296", R"({"Method": 4294967296})", Zero);
+    repaired("-1", R"({"Method": -1})", Zero);
+    repaired("2.5", R"({"Method": 2.5})", Zero);
+    repaired("string \"3\"", R"({"Method": "3", "Other": [1, "x"]})",
+             R"({"Method": 0, "Other": [1, "x"]})");
+    repaired("true", R"({"Method": true})", Zero);
+    repaired("null", R"({"Method": null})", Zero);
+    repaired("array", R"({"Method": [3]})", Zero);
+    repaired("object", R"({"Method": {"value": 3}})", Zero);
+    repaired("missing, other members kept", R"({"Colour": "red"})",
+             R"({"Colour": "red", "Method": 0})");
+    repaired("name in another case", R"({"method": 3})", R"({"method": 3, "Method": 0})");
+}
+
+} // namespace
+
+void SettingsStoreTest::startupRead_data() {
+    QTest::addColumn<Before>("kind");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QByteArray>("after"); // empty: the file is unchanged
+    QTest::addColumn<QString>("logged");   // part of the one log line; empty: no line
+    QTest::addColumn<bool>("kept");        // the bytes are kept in settings.json.unreadable
+    QTest::addColumn<bool>("problem");     // not even 0 could be stored
+    QTest::newRow("no file") << Before::NoFile << QByteArray() << 0 << Zero << QString() << false
+                             << false;
+    addDocumentRows();
+    QTest::newRow("not JSON") << Before::File << QByteArray("[Software\\Tintor]\n\"Method\"=3\n")
+                              << 0 << Zero << QStringLiteral("did not parse") << true << false;
+    QTest::newRow("a JSON array") << Before::File << QByteArray("[3]") << 0 << Zero
+                                  << QStringLiteral("not a JSON object") << true << false;
+    QTest::newRow("directory in the way") << Before::Directory << QByteArray() << 0 << QByteArray()
+                                          << QStringLiteral(": it is a directory") << false << true;
+    QTest::newRow("unreadable file")
+        << Before::UnreadableFile << QByteArray(R"({"Method": 3})") << 0 << QByteArray()
+        << QStringLiteral(": permission denied") << false << true;
+    QTest::newRow("too large") << Before::File
+                               << QByteArray("{\"Method\": 3" + QByteArray(2 << 20, ' ') + "}") << 0
+                               << QByteArray() << QStringLiteral("too large") << false << true;
+}
+
+void SettingsStoreTest::startupRead() {
+    QFETCH(Before, kind);
+    QFETCH(QByteArray, before);
+    QFETCH(int, method);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, logged);
+    QFETCH(bool, kept);
+    QFETCH(bool, problem);
+    if (kind == Before::UnreadableFile && runsAsRoot()) {
+        QSKIP("permissions do not bind root; the unprivileged run covers this");
+    }
+    if (kind == Before::Directory) {
+        QVERIFY(QDir().mkpath(m_path));
+    } else if (kind != Before::NoFile) {
+        QVERIFY(writeAll(m_path, before));
+    }
+    if (kind == Before::UnreadableFile) {
+        QVERIFY(QFile::setPermissions(m_path, QFileDevice::WriteOwner));
+    }
+    SettingsLogCapture log;
+    SettingsStore store(m_path);
+    const StartupMethod read = readStartupMethod(store);
+    QCOMPARE(int(read.method), method);
+    QCOMPARE(read.problem.value_or(""), problem ? "Failed to set data for 'Method'" : "");
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (kind == Before::Directory) {
+        QVERIFY(QFileInfo(m_path).isDir());
+    } else if (after.isEmpty()) {
+        QCOMPARE(readAll(m_path), before);
+    } else {
+        QCOMPARE(jsonOf(m_path), QJsonDocument::fromJson(after).object());
+    }
+    QCOMPARE(log.lines.size(), logged.isEmpty() ? 0 : 1);
+    if (!logged.isEmpty()) {
+        QVERIFY2(log.lines[0].contains(logged) && log.lines[0].contains("tintor/settings.json"),
+                 qPrintable(log.lines[0]));
+    }
+    QCOMPARE(readAll(m_path + ".unreadable"), kept ? before : QByteArray("<unreadable>"));
+    if (!problem) { // a fresh store reads back what is now there, with its type
+        SettingsStore again(m_path);
+        QCOMPARE(int(readStartupMethod(again).method), method);
+    }
+}
+
+void SettingsStoreTest::defaultPath_data() {
+    QTest::addColumn<QByteArray>("xdg"); // null: unset
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QString>("path"); // relative to the user database's home when it starts ~
+    QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/x/config") << QByteArray("/h")
+                                     << QStringLiteral("/x/config/tintor/settings.json");
+    QTest::newRow("unset") << QByteArray() << QByteArray("/h")
+                           << QStringLiteral("/h/.config/tintor/settings.json");
+    QTest::newRow("empty") << QByteArray("") << QByteArray("/h")
+                           << QStringLiteral("/h/.config/tintor/settings.json");
+    QTest::newRow("relative is ignored") << QByteArray("config") << QByteArray("/h")
+                                         << QStringLiteral("/h/.config/tintor/settings.json");
+    QTest::newRow("HOME unset: the user database")
+        << QByteArray() << QByteArray() << QStringLiteral("~/.config/tintor/settings.json");
+    QTest::newRow("HOME empty: the user database")
+        << QByteArray() << QByteArray("") << QStringLiteral("~/.config/tintor/settings.json");
+}
+
+void SettingsStoreTest::defaultPath() {
+    QFETCH(QByteArray, xdg);
+    QFETCH(QByteArray, home);
+    QFETCH(QString, path);
+    const QByteArray savedXdg = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray savedHome = qgetenv("HOME");
+    const auto set = [](const char* name, const QByteArray& value) {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    };
+    set("XDG_CONFIG_HOME", xdg);
+    set("HOME", home);
+    const QString found = SettingsStore::defaultPath();
+    qputenv("XDG_CONFIG_HOME", savedXdg);
+    qputenv("HOME", savedHome);
+    if (path.startsWith('~')) {
+        const passwd* user = ::getpwuid(::geteuid());
+        QVERIFY(user != nullptr);
+        path.replace(0, 1, QFile::decodeName(user->pw_dir));
+    }
+    QCOMPARE(found, path);
+    QCOMPARE(SettingsStore(found).path(), found);
+}
+
+void SettingsStoreTest::earlierSettingsAreTakenOver_data() {
+    QTest::addColumn<QByteArray>("earlier");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<qint64>("stored");
+    QTest::newRow("as 1.0 wrote it")
+        << QByteArray("[Software\\Tintor]\n\"Method\"=dword:00000003\n") << 3 << qint64(3);
+    QTest::newRow("258: the whole value moves")
+        << QByteArray("[Software\\Tintor]\r\n\"Method\"=dword:00000102\r\n") << 2 << qint64(258);
+    QTest::newRow("ffffffff") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:ffffffff\n")
+                              << 255 << qint64(4294967295);
+    QTest::newRow("export header, other case")
+        << QByteArray(
+               "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\tintor]"
+               "\n\"method\" = dword:5\n")
+        << 5 << qint64(5);
+    QByteArray utf16("\xFF\xFE", 2);
+    for (QChar c : QStringLiteral("[Software\\Tintor]\r\n\"Method\"=dword:00000001\r\n")) {
+        utf16.append(char(c.unicode())).append('\0');
+    }
+    QTest::newRow("UTF-16 export") << utf16 << 1 << qint64(1);
+    QTest::newRow("last of two") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:1\n"
+                                               "\"Method\"=dword:2\n")
+                                 << 2 << qint64(2);
+    // Nothing that reads as the value: the start-up repair stores 0.
+    QTest::newRow("under another key")
+        << QByteArray("[Software\\Other]\n\"Method\"=dword:3\n") << 0 << qint64(0);
+    QTest::newRow("text") << QByteArray("[Software\\Tintor]\n\"Method\"=\"3\"\n") << 0 << qint64(0);
+    QTest::newRow("nine digits") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:123456789\n")
+                                 << 0 << qint64(0);
+    QTest::newRow("binary") << QByteArray("[Software\\Tintor]\n\"Method\"=hex:03,00,00,00\n") << 0
+                            << qint64(0);
+}
+
+void SettingsStoreTest::earlierSettingsAreTakenOver() {
+    QFETCH(QByteArray, earlier);
+    QFETCH(int, method);
+    QFETCH(qint64, stored);
+    const QString old = m_dir->filePath(QStringLiteral("tintor/settings.reg"));
+    QVERIFY(writeAll(old, earlier));
+    SettingsStore store(m_path);
+    QCOMPARE(int(readStartupMethod(store).method), method);
+    QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", stored}}));
+    QCOMPARE(readAll(old), earlier); // the old file is left alone
+}
+
+void SettingsStoreTest::earlierSettingsAreTakenOverOnce() {
+    const QString old = m_dir->filePath(QStringLiteral("tintor/settings.reg"));
+    QVERIFY(writeAll(old, "[Software\\Tintor]\n\"Method\"=dword:3\n"));
+    SettingsStore store(m_path);
+    QCOMPARE(store.readMethod().value(), 3u);
+    QVERIFY(storeMethod(store, 1));
+    SettingsStore later(m_path);
+    QCOMPARE(later.readMethod().value(), 1u);
+    // The new file is there: the old one no longer counts, even after a reset.
+    QVERIFY(QFile::remove(m_path));
+    QVERIFY(writeAll(m_path, R"({"Colour": 1})"));
+    QCOMPARE(readStartupMethod(later).method, 0);
+}
+
+void SettingsStoreTest::writeRecreatesWhatWasDeleted_data() {
+    QTest::addColumn<bool>("folderToo");
+    QTest::newRow("file") << false;
+    QTest::newRow("file and folder") << true;
+}
+
+// Deleting the file is the README's reset; the next store must not fail for it.
+void SettingsStoreTest::writeRecreatesWhatWasDeleted() {
+    QFETCH(bool, folderToo);
+    SettingsStore store(m_path);
+    QCOMPARE(readStartupMethod(store).method, 0);
+    QVERIFY(folderToo ? QDir(QFileInfo(m_path).absolutePath()).removeRecursively()
+                      : QFile::remove(m_path));
+    const Result<void> stored = storeMethod(store, 2);
+    QVERIFY2(stored.ok(), stored.ok() ? "" : stored.error().c_str());
+    QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", 2}}));
+}
+
+void SettingsStoreTest::writeChangesOnlyMethod() {
+    const QByteArray before = R"({"z": {"deep": [1, 2.5, null, "\u00e9"]}, "Method": 1, "": true})";
+    QVERIFY(writeAll(m_path, before));
+    SettingsStore store(m_path);
+    QVERIFY(storeMethod(store, 255));
+    QJsonObject expected = QJsonDocument::fromJson(before).object();
+    expected["Method"] = 255;
+    QCOMPARE(jsonOf(m_path), expected);
+    QCOMPARE(store.readMethod().value(), 255u);
+}
+
+QTEST_GUILESS_MAIN(SettingsStoreTest)
+#include "tst_settingsstore.moc"
