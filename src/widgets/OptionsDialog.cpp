@@ -53,8 +53,10 @@ void OptionsDialog::showEvent(QShowEvent* event) {
 }
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
-    // The dialog has no cancel key.
-    if (event->key() == Qt::Key_Escape) {
+    // The dialog has no cancel key, and no default button: Return presses only a
+    // focused button, which handles it itself.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (event->key() == Qt::Key_Escape || enter) {
         event->accept();
         return;
     }

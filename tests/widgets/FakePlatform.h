@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/ColourMaths.h"
-#include "platform/PlatformServices.h"
-#include "platform/SettingsFile.h"
+#include "platform/Platform.h"
+#include "settings/SettingsStore.h"
 
 #include <QImage>
 #include <QString>
@@ -14,108 +13,118 @@
 #include <vector>
 
 // Stands in for the X11 services in widget tests: a screen image the test paints, a pointer
-// the test places, the nearest-colour and shell answers the test chooses, and records of
-// what the program asked for.
-class FakePlatform final : public PlatformServices {
+// the test places, the nearest-colour and link answers the test chooses, and records of what
+// the program asked for.
+class FakePlatform final : public Platform {
 public:
-    std::function<ColourRef(ColourRef)> nearest = [](ColourRef c) { return c; };
+    std::function<Rgb(Rgb)> nearest = [](Rgb c) { return c; };
     QImage screen{640, 480, QImage::Format_RGB32};
-    std::optional<ScreenPoint> pointer = ScreenPoint{0, 0};
+    std::optional<QPoint> pointer = QPoint(0, 0);
     // A real settings file, in a directory of the test's own.
     QTemporaryDir settingsDir;
-    SettingsFile settings{settingsDir.filePath(QStringLiteral("tintor/settings.reg"))};
+    SettingsStore settingsStore{settingsDir.filePath(QStringLiteral("tintor/settings.json"))};
 
-    int contextsTaken = 0;
-    int contextsReleased = 0;
-    int pixelReads = 0; // GetPixel calls
-    int blockReads = 0; // ReadBlock calls
+    int readersTaken = 0;
+    int readersReleased = 0;
+    int pixelReads = 0;
+    int blockReads = 0;
     int captures = 0;
     int releases = 0;
 
-    std::optional<ScreenRect> confinement;           // the limit in force
-    std::vector<std::optional<ScreenRect>> clipping; // every ClipCursor request
-    std::vector<QString> opened;                     // every target handed to the shell
-    bool shellOpens = true;                          // what the shell answers
+    std::optional<QRect> confinement;           // the limit in force
+    std::vector<std::optional<QRect>> clipping; // every confinePointer request
+    std::vector<QString> opened;                // every URL handed to the desktop
+    bool linksOpen = true;                      // what the desktop answers
 
     FakePlatform() { screen.fill(Qt::black); }
 
-    // A 16-bit screen, where most colours have a displayable neighbour instead.
+    // A 16-bit screen (5-6-5), where most colours have a displayable neighbour instead.
     void useHighColour() {
-        nearest = [](ColourRef c) { return NearestTrueColour(c, 0xF800, 0x07E0, 0x001F); };
+        const auto level = [](int value, int bits) {
+            const int top = (1 << bits) - 1;
+            const int nearest = (value * top + 127) / 255;
+            return (nearest * 65535 / top) >> 8;
+        };
+        nearest = [level](Rgb c) {
+            return Rgb(level(c.red(), 5), level(c.green(), 6), level(c.blue(), 5));
+        };
     }
 
-    void paint(int x, int y, ColourRef colour) {
-        screen.setPixel(x, y, qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+    void paint(int x, int y, Rgb colour) {
+        screen.setPixel(x, y, qRgb(colour.red(), colour.green(), colour.blue()));
     }
 
-    [[nodiscard]] ColourRef screenPixel(int x, int y) const {
-        if (!screen.rect().contains(x, y)) {
-            return CLR_INVALID;
+    [[nodiscard]] Rgb screenPixel(QPoint p) const {
+        if (!screen.rect().contains(p)) {
+            return Rgb::offScreen();
         }
-        const QRgb p = screen.pixel(x, y);
-        return RGB(qRed(p), qGreen(p), qBlue(p));
+        const QRgb c = screen.pixel(p);
+        return {qRed(c), qGreen(c), qBlue(c)};
     }
 
-    std::unique_ptr<ScreenContext> GetDC() override {
-        ++contextsTaken;
-        return std::make_unique<Context>(*this);
+    std::unique_ptr<ScreenReader> screenReader() override {
+        ++readersTaken;
+        return std::make_unique<Reader>(*this);
     }
 
-    std::optional<ScreenPoint> GetCursorPos() override { return pointer; }
+    std::optional<QPoint> pointerPosition() override { return pointer; }
 
-    bool SetCapture(QWidget& window) override {
+    bool capturePointer(QWidget& window) override {
         window.grabMouse();
         ++captures;
         return true;
     }
 
-    void ReleaseCapture(QWidget& window) override {
+    void releasePointer(QWidget& window) override {
         window.releaseMouse();
         ++releases;
     }
 
-    RegistryStore& Settings() override { return settings; }
+    SettingsStore& settings() override { return settingsStore; }
 
-    // Logical pixels: the offscreen platform does not scale.
-    std::optional<ScreenRect> GetWindowRect(const QWidget& control) override {
-        if (!control.isVisible()) {
-            return std::nullopt;
-        }
-        const QPoint origin = control.mapToGlobal(QPoint(0, 0));
-        return ScreenRect{origin.x(), origin.y(), control.width(), control.height()};
+    std::vector<std::pair<QString, WindowFrame>> frames; // every frame asked for, by window
+    void setFrame(QWidget& window, WindowFrame frame) override {
+        frames.emplace_back(window.objectName(), frame);
     }
 
-    bool ClipCursor(std::optional<ScreenRect> area) override {
+    // Logical pixels: the offscreen platform does not scale.
+    std::optional<QRect> deviceGeometry(const QWidget& widget) override {
+        if (!widget.isVisible()) {
+            return std::nullopt;
+        }
+        return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+    }
+
+    bool confinePointer(std::optional<QRect> area) override {
         clipping.push_back(area);
         confinement = area;
         return true;
     }
 
     // Answers from the event loop, as the real launcher does.
-    void ShellExecute(QWidget& owner, const QString& target,
-                      std::function<void(bool)> done) override {
-        opened.push_back(target);
-        QTimer::singleShot(0, &owner, [done = std::move(done), ok = shellOpens] { done(ok); });
+    void openUrl(QWidget& owner, const QString& url, std::function<void(bool)> done) override {
+        opened.push_back(url);
+        QTimer::singleShot(0, &owner, [done = std::move(done), ok = linksOpen] { done(ok); });
     }
 
 private:
-    class Context final : public ScreenContext {
+    class Reader final : public ScreenReader {
     public:
-        explicit Context(FakePlatform& owner) : m_owner(owner) {}
-        ~Context() override { ++m_owner.contextsReleased; }
-        [[nodiscard]] ColourRef GetNearestColor(ColourRef colour) const override {
+        explicit Reader(FakePlatform& owner) : m_owner(owner) {}
+        ~Reader() override { ++m_owner.readersReleased; }
+        [[nodiscard]] Rgb nearestDisplayable(Rgb colour) const override {
             return m_owner.nearest(colour);
         }
-        [[nodiscard]] ColourRef GetPixel(int x, int y) override {
+        [[nodiscard]] Rgb pixel(QPoint point) override {
             ++m_owner.pixelReads;
-            return m_owner.screenPixel(x, y);
+            return m_owner.screenPixel(point);
         }
-        void ReadBlock(int x, int y, int side, std::span<ColourRef> out) override {
+        void readBlock(QPoint topLeft, int side, std::span<Rgb> out) override {
             ++m_owner.blockReads;
             for (int row = 0; row < side; ++row) {
                 for (int column = 0; column < side; ++column) {
                     out[static_cast<std::size_t>(row * side + column)] =
-                        m_owner.screenPixel(x + column, y + row);
+                        m_owner.screenPixel(topLeft + QPoint(column, row));
                 }
             }
         }

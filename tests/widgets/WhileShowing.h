@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <QEvent>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -34,3 +36,23 @@ private:
     QWidget& m_window;
     std::function<void()> m_check;
 };
+
+// Opens the modal `dialog` by `open` and runs `inside` once it is on the screen; `open` may
+// return before the dialog comes up (a mnemonic clicks its button a moment later).  Should
+// `inside` return with the dialog still up (a failed check returns early), the dialog is
+// ended, so a failure cannot leave the test waiting in the modal loop.  Returns how often
+// the dialog came up.
+inline int runModal(QDialog& dialog, const std::function<void()>& open,
+                    const std::function<void()>& inside) {
+    WhileShowing probe(dialog, [&] {
+        if (QTest::qWaitForWindowExposed(&dialog)) {
+            inside();
+        }
+        if (dialog.isVisible()) {
+            dialog.done(QDialog::Rejected);
+        }
+    });
+    open();
+    (void)QTest::qWaitFor([&] { return probe.showings > 0 && !dialog.isVisible(); });
+    return probe.showings;
+}

@@ -1,24 +1,26 @@
-// The About window on the offscreen platform with the fake services: its texts, the exact
-// link targets, the views and the pointer limit, and how a link's failure is reported.
+// The About window with the fake platform services: its texts, the exact link targets, the
+// views and the pointer limit, and how a link's failure is reported.
 
-#include "FakePlatform.h"
 #include "WhileShowing.h"
-#include "core/Language.h"
-#include "forms/About.h"
-#include "forms/MessForm.h"
-#include "forms/TintorMain.h"
+#include "WidgetTest.h"
+#include "widgets/AboutDialog.h"
+#include "widgets/TimedMessage.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 
+#include <functional>
 #include <memory>
 
-class AboutTest : public QObject {
+Q_DECLARE_METATYPE(InterfaceLanguage)
+
+class AboutDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void cleanup();
     void textsFollowLanguage_data();
     void textsFollowLanguage();
@@ -26,197 +28,261 @@ private slots:
     void linkTargets();
     void failedLinkIsReportedWhileWindowStaysOpen_data();
     void failedLinkIsReportedWhileWindowStaysOpen();
+    void repeatedFailureIsReportedOnce();
     void viewsAndPointerLimit();
+    void limitFollowsMove_data();
+    void limitFollowsMove();
     void everyControlHasAnAccessibleName();
 
 private:
-    void showAbout(const char* language);
-    QAbstractButton* button(const QString& name) const {
-        return m_about->findChild<QAbstractButton*>(name);
+    // Opens the About window from the main window's button in `language`; `inside` runs
+    // while it shows.
+    void runAbout(InterfaceLanguage language, const std::function<void()>& inside);
+    QAbstractButton* button(const char* name) const {
+        return m_test->find<QAbstractButton>(name);
     }
-    std::optional<ScreenRect> clientArea() const {
-        const QPoint origin = m_about->mapToGlobal(QPoint(0, 0));
-        return ScreenRect{origin.x(), origin.y(), 368, 257};
-    }
+    QRect clientArea() const { return {m_about->mapToGlobal(QPoint(0, 0)), m_about->size()}; }
 
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<TMainForm> m_main;
-    std::unique_ptr<TAboutForm> m_about;
-    std::unique_ptr<TMessageForm> m_message;
+    std::unique_ptr<WidgetTest> m_test;
+    AboutDialog* m_about = nullptr;
 };
 
-void AboutTest::showAbout(const char* language) {
-    LanguageCode = language;
-    m_platform = std::make_unique<FakePlatform>();
-    m_main = std::make_unique<TMainForm>(*m_platform);
-    MainForm = m_main.get();
-    m_about = std::make_unique<TAboutForm>(*m_platform, *m_main);
-    m_message = std::make_unique<TMessageForm>(m_main.get());
-    MessageForm = m_message.get();
-    m_about->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_about.get()));
+void AboutDialogTest::cleanup() {
+    m_about = nullptr;
+    m_test.reset();
 }
 
-void AboutTest::cleanup() {
-    m_message.reset();
-    m_about.reset();
-    m_main.reset();
-    m_platform.reset();
-    LanguageCode.clear();
+void AboutDialogTest::runAbout(InterfaceLanguage language, const std::function<void()>& inside) {
+    m_test = std::make_unique<WidgetTest>(language);
+    m_about = m_test->child<AboutDialog>();
+    bool ran = false;
+    const int showings = runModal(
+        *m_about, [this] { button("aboutButton")->click(); },
+        [&] {
+            ran = true;
+            inside();
+        });
+    QCOMPARE(showings, 1);
+    QVERIFY(ran);
+    QVERIFY(!m_about->isVisible());
+    // However it was left, the pointer is free again.
+    QCOMPARE(m_test->platform().confinement, std::nullopt);
 }
 
-void AboutTest::textsFollowLanguage_data() {
-    QTest::addColumn<QString>("language");
+void AboutDialogTest::textsFollowLanguage_data() {
+    QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("thanks");
+    QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("townLine");
-    QTest::newRow("English") << ""
+    QTest::newRow("English") << InterfaceLanguage::English
                              << "Tintor, version 1.00 - Information"
+                             << "version 1.00"
                              << "With thanks to               :"
+                             << "Tintor picks the screen color and shows the "
                              << "9999 ZZ Voorbeeldstad, The Netherlands";
-    QTest::newRow("Dutch") << "nld"
-                           << "Tintor, versie 1.00a - Informatie"
+    QTest::newRow("Dutch") << InterfaceLanguage::Dutch << "Tintor, versie 1.00a - Informatie"
+                           << "versie 1.00a"
                            << "Met dank aan               :"
+                           << "Tintor pakt de schermkleur op en toont de"
                            << "9999 ZZ Voorbeeldstad";
 }
 
-void AboutTest::textsFollowLanguage() {
-    QFETCH(QString, language);
+void AboutDialogTest::textsFollowLanguage() {
+    QFETCH(InterfaceLanguage, language);
     QFETCH(QString, title);
+    QFETCH(QString, version);
     QFETCH(QString, thanks);
+    QFETCH(QString, description);
     QFETCH(QString, townLine);
-    showAbout(language.toLatin1().constData());
-    QCOMPARE(m_about->windowTitle(), title);
-    QCOMPARE(m_about->Label3->text(), thanks);
-    QCOMPARE(m_about->VersionLabel->text(), m_main->VersionText);
-    QCOMPARE(m_about->AuthorBtn->toolTip(), QStringLiteral("Toon auteur")); // both languages
-    const QStringList author = m_about->AuthorMemo->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(author.size(), 13);
-    QCOMPARE(author.at(5), townLine);
+    runAbout(language, [&] {
+        QCOMPARE(m_about->windowTitle(), title);
+        QCOMPARE(m_test->find<QLabel>("nameLabel")->text(), QStringLiteral("Tintor"));
+        QCOMPARE(m_test->find<QLabel>("versionLabel")->text(), version);
+        QCOMPARE(m_test->find<QLabel>("thanksLabel")->text(), thanks);
+        QCOMPARE(m_test->find<QLabel>("descriptionLine1")->text(), description);
+        QCOMPARE(button("authorButton")->toolTip(), QStringLiteral("Toon auteur")); // both
+        const QStringList author =
+            m_test->find<QTextEdit>("authorText")->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(author.size(), 13);
+        QCOMPARE(author.at(3), QStringLiteral("Korvan Vlierhoeve"));
+        QCOMPARE(author.at(5), townLine);
+        button("okButton")->click();
+    });
 }
 
-void AboutTest::linkTargets_data() {
-    QTest::addColumn<QString>("language");
+void AboutDialogTest::linkTargets_data() {
+    QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("target");
+    const auto en = InterfaceLanguage::English;
+    const auto nl = InterfaceLanguage::Dutch;
     // Greeting, 3 separators, the program's line, 2, the comment line, 6, the closing line.
     QTest::newRow("mail, English")
-        << ""
-        << "MailBtn"
+        << en << "mailButton"
         << "mailto:korvan@example.org?Subject=Programma Tintor, version 1.00&Body=Hi Korvan"
            "%0D%0A%0D%0A%0D%0AOn you Home Page I found the program Tintor.%0D%0A%0D%0AI want "
            "to comment on this program:%0D%0A%0D%0A%0D%0A%0D%0A%0D%0A%0D%0AKind regards,";
     QTest::newRow("mail, Dutch")
-        << "nld"
-        << "MailBtn"
+        << nl << "mailButton"
         << "mailto:korvan@example.org?Subject=Programma Tintor, versie 1.00a&Body=Hallo Korvan"
            "%0D%0A%0D%0A%0D%0AIk vond op je Home Page het programma Tintor.%0D%0A%0D%0AIk wil "
            "hierover het volgende kwijt:%0D%0A%0D%0A%0D%0A%0D%0A%0D%0A%0D%0AMet vriendelijke "
            "groet,";
-    QTest::newRow("home, English") << ""
-                                   << "HomeBtn"
+    QTest::newRow("home, English") << en << "homeButton"
                                    << "https://korvan.example.org/en/downloads.html#Tintor";
-    QTest::newRow("home, Dutch") << "nld"
-                                 << "HomeBtn"
+    QTest::newRow("home, Dutch") << nl << "homeButton"
                                  << "https://korvan.example.org/nl/downloads.html#Tintor";
-    QTest::newRow("credit") << "nld"
-                            << "SpeedButton1"
+    QTest::newRow("credit") << nl << "creditLink"
                             << "https://vos.example.org/";
 }
 
-void AboutTest::linkTargets() {
-    QFETCH(QString, language);
+void AboutDialogTest::linkTargets() {
+    QFETCH(InterfaceLanguage, language);
     QFETCH(QString, control);
     QFETCH(QString, target);
-    showAbout(language.toLatin1().constData());
-    QTest::mouseClick(button(control), Qt::LeftButton);
-    QCOMPARE(m_platform->opened, std::vector<QString>{target});
-    QCOMPARE(m_platform->confinement, std::nullopt);
-    QVERIFY(m_about->isVisible());
+    runAbout(language, [&] {
+        QTRY_COMPARE(m_test->platform().confinement, std::optional<QRect>(clientArea()));
+        QTest::mouseClick(button(control.toLatin1().constData()), Qt::LeftButton);
+        QCOMPARE(m_test->platform().opened, std::vector<QString>{target});
+        // The link sets the pointer free; the window's own redraws do not take it back.
+        QCOMPARE(m_test->platform().confinement, std::nullopt);
+        m_about->repaint();
+        QTest::mouseMove(m_about, QPoint(5, 5));
+        QTest::qWait(50);
+        QCOMPARE(m_test->platform().confinement, std::nullopt);
+        QVERIFY(m_about->isVisible());
+        button("okButton")->click();
+    });
 }
 
-void AboutTest::failedLinkIsReportedWhileWindowStaysOpen_data() {
-    QTest::addColumn<QString>("language");
+void AboutDialogTest::failedLinkIsReportedWhileWindowStaysOpen_data() {
+    QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("opens");
     QTest::addColumn<QString>("report"); // empty: none
-    QTest::newRow("mail fails") << ""
-                                << "MailBtn" << false << "Error sending E-mail.";
-    QTest::newRow("mail fails, Dutch") << "nld"
-                                       << "MailBtn" << false << "E-mail is in de fout gegaan.";
-    QTest::newRow("home fails, Dutch") << "nld"
-                                       << "HomeBtn" << false << "Browser niet geopend.";
-    QTest::newRow("credit fails") << ""
-                                  << "SpeedButton1" << false << "Browser not opened.";
-    QTest::newRow("mail opens") << ""
-                                << "MailBtn" << true << "";
+    const auto en = InterfaceLanguage::English;
+    const auto nl = InterfaceLanguage::Dutch;
+    QTest::newRow("mail fails") << en << "mailButton" << false << "Error sending E-mail.";
+    QTest::newRow("mail fails, Dutch") << nl << "mailButton" << false
+                                       << "E-mail is in de fout gegaan.";
+    QTest::newRow("home fails, Dutch") << nl << "homeButton" << false << "Browser niet geopend.";
+    QTest::newRow("credit fails") << en << "creditLink" << false << "Browser not opened.";
+    QTest::newRow("mail opens") << en << "mailButton" << true << "";
 }
 
-void AboutTest::failedLinkIsReportedWhileWindowStaysOpen() {
-    QFETCH(QString, language);
+void AboutDialogTest::failedLinkIsReportedWhileWindowStaysOpen() {
+    QFETCH(InterfaceLanguage, language);
     QFETCH(QString, control);
     QFETCH(bool, opens);
     QFETCH(QString, report);
-    showAbout(language.toLatin1().constData());
-    m_platform->shellOpens = opens;
-    QString shown;
-    int interval = 0;
-    bool aboutOpen = false;
-    WhileShowing probe(*m_message, [&] {
-        shown = m_message->MessageMemo->toPlainText();
-        interval = m_message->Timer->isActive() ? m_message->Timer->interval() : 0;
-        aboutOpen = m_about->isVisible();
-        m_message->TimerTimer();
-    });
-    QTest::mouseClick(button(control), Qt::LeftButton);
-    QTest::qWait(50); // the launcher's verdict comes from the event loop
-    QCOMPARE(probe.showings, report.isEmpty() ? 0 : 1);
-    QCOMPARE(shown, report);
-    QCOMPARE(interval, report.isEmpty() ? 0 : 3000);
-    QCOMPARE(aboutOpen, !report.isEmpty());
-    QVERIFY(m_about->isVisible());
-}
-
-void AboutTest::viewsAndPointerLimit() {
-    showAbout("");
-    QCOMPARE(m_platform->confinement, clientArea());
-    QCOMPARE(m_about->focusWidget(), m_about->MainPanel);
-    // The author view keeps the limit, whatever paints.
-    QTest::mouseClick(m_about->AuthorBtn, Qt::LeftButton);
-    QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor - Author"));
-    m_about->FormPaint();
-    QCOMPARE(m_platform->confinement, clientArea());
-    // Escape leaves through the view's OK button: free, back in the main view, closed.
-    QTest::keyClick(m_about.get(), Qt::Key_Escape);
-    QCOMPARE(m_platform->confinement, std::nullopt);
-    QVERIFY(!m_about->isVisible());
-    QVERIFY(!m_about->MainPanel->isHidden());
-    QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor, version 1.00 - Information"));
-}
-
-void AboutTest::everyControlHasAnAccessibleName() {
-    showAbout("nld");
-    for (QWidget* window :
-         {static_cast<QWidget*>(m_about.get()), static_cast<QWidget*>(m_message.get())}) {
-        for (QWidget* control : window->findChildren<QWidget*>()) {
-            // Only what a user can reach or read: buttons, texts and text boxes.
-            if (qobject_cast<QAbstractButton*>(control) == nullptr &&
-                !control->inherits("QLabel") && !control->inherits("QAbstractScrollArea")) {
-                continue;
-            }
-            if (control->parent() != window &&
-                !control->parentWidget()->objectName().endsWith("Panel")) {
-                continue; // the parts of a compound control
-            }
-            if (!control->isVisibleTo(window) || control->size().isEmpty()) {
-                continue; // the mail template, never shown
-            }
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-            QVERIFY2(accessible != nullptr && !accessible->text(QAccessible::Name).isEmpty(),
-                     qPrintable(control->objectName()));
+    runAbout(language, [&] {
+        auto* message = m_test->child<TimedMessage>();
+        m_test->platform().linksOpen = opens;
+        QTest::mouseClick(button(control.toLatin1().constData()), Qt::LeftButton);
+        if (report.isEmpty()) {
+            QTest::qWait(100); // the launcher's verdict comes from the event loop
+            QVERIFY(!message->isVisible());
+        } else {
+            QTRY_VERIFY(message->isVisible());
+            QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(), report);
         }
-    }
+        QVERIFY(m_about->isVisible());
+        button("okButton")->click();
+    });
 }
 
-QTEST_MAIN(AboutTest)
-#include "tst_about.moc"
+void AboutDialogTest::repeatedFailureIsReportedOnce() {
+    runAbout(InterfaceLanguage::English, [&] {
+        auto* message = m_test->child<TimedMessage>();
+        WhileShowing probe(*message, [] {});
+        m_test->platform().linksOpen = false;
+        for (int click = 0; click < 20; ++click) {
+            QTest::mouseClick(button("homeButton"), Qt::LeftButton);
+            if (click % 2 == 0) {
+                QCoreApplication::processEvents(); // some verdicts come in between clicks
+            }
+        }
+        QTRY_COMPARE(probe.showings, 1);
+        QCOMPARE(m_test->platform().opened.size(), std::size_t(20));
+        // Not twenty reports in a row: once it has gone, nothing else is waiting.
+        QTRY_VERIFY_WITH_TIMEOUT(!message->isVisible(), 10000);
+        QTest::qWait(200);
+        QVERIFY(!message->isVisible());
+        QCOMPARE(probe.showings, 1);
+        button("okButton")->click();
+    });
+}
+
+void AboutDialogTest::viewsAndPointerLimit() {
+    runAbout(InterfaceLanguage::English, [&] {
+        FakePlatform& platform = m_test->platform();
+        QTRY_COMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        QCOMPARE(m_about->focusWidget(), m_test->find<QWidget>("mainView"));
+        // The author view keeps the limit, whatever paints.
+        QTest::mouseClick(button("authorButton"), Qt::LeftButton);
+        QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor - Author"));
+        QVERIFY(m_test->find<QWidget>("mainView")->isHidden());
+        m_about->repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        // Escape leaves through the view's OK button: free, back in the main view, closed.
+        QTest::keyClick(m_about, Qt::Key_Escape);
+        QCOMPARE(platform.confinement, std::nullopt);
+        QVERIFY(!m_about->isVisible());
+        QVERIFY(!m_test->find<QWidget>("mainView")->isHidden());
+        QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor, version 1.00 - Information"));
+    });
+}
+
+void AboutDialogTest::limitFollowsMove_data() {
+    QTest::addColumn<bool>("authorView");
+    QTest::newRow("main view") << false;
+    QTest::newRow("author view") << true;
+}
+
+void AboutDialogTest::limitFollowsMove() {
+    QFETCH(bool, authorView);
+    runAbout(InterfaceLanguage::English, [&] {
+        FakePlatform& platform = m_test->platform();
+        QTRY_COMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        if (authorView) {
+            QTest::mouseClick(button("authorButton"), Qt::LeftButton);
+        }
+        const QRect before = clientArea();
+        m_about->move(m_about->pos() + QPoint(30, 20));
+        QTRY_COMPARE(clientArea().topLeft(), before.topLeft() + QPoint(30, 20));
+        QTRY_COMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        button(authorView ? "authorOkButton" : "okButton")->click();
+    });
+}
+
+void AboutDialogTest::everyControlHasAnAccessibleName() {
+    runAbout(InterfaceLanguage::Dutch, [&] {
+        auto* message = m_test->child<TimedMessage>();
+        QWidget* mainView = m_test->find<QWidget>("mainView");
+        for (QWidget* window : {static_cast<QWidget*>(m_about), static_cast<QWidget*>(message)}) {
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                // Only what a user can reach or read: buttons, texts and text boxes.
+                if (qobject_cast<QAbstractButton*>(control) == nullptr &&
+                    !control->inherits("QLabel") && !control->inherits("QAbstractScrollArea")) {
+                    continue;
+                }
+                if (control->parent() != window && control->parent() != mainView) {
+                    continue; // the parts of a compound control
+                }
+                if (control == m_test->find<QWidget>("mailTemplate")) {
+                    continue; // never shown
+                }
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+                QVERIFY2(accessible != nullptr && !accessible->text(QAccessible::Name).isEmpty(),
+                         qPrintable(control->objectName()));
+            }
+        }
+        button("okButton")->click();
+    });
+}
+
+QTEST_MAIN(AboutDialogTest)
+#include "tst_aboutdialog.moc"

@@ -1,9 +1,15 @@
-#include "FakePlatform.h"
-#include "forms/PaintBox.h"
-#include "forms/ThinTrackBar.h"
-#include "forms/TintorMain.h"
-#include "forms/TintorMainLayout.h"
-#include "forms/UpDown.h"
+// The main window with the fake platform services: what it shows at start, the update
+// cascade from each control, the step arrows, the text fields that only show, the gradient
+// bars and swatches as painted, the snap to a displayable colour, and the screen reader's
+// return at close.
+
+#include "WidgetTest.h"
+#include "core/ColourMaths.h"
+#include "widgets/ChannelSlider.h"
+#include "widgets/ColourSwatch.h"
+#include "widgets/GradientBar.h"
+#include "widgets/Magnifier.h"
+#include "widgets/StepArrows.h"
 
 #include <QAccessible>
 #include <QFrame>
@@ -14,232 +20,274 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
+#include <array>
 #include <memory>
 
-class MainFormTest : public QObject {
+namespace {
+
+QColor toColor(Rgb colour) {
+    return {colour.red(), colour.green(), colour.blue()};
+}
+
+QColor pixelOf(QWidget* widget, QPoint at) {
+    return widget->grab().toImage().pixelColor(at);
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+const char* const ChannelNames[] = {"red", "green", "blue"};
+
+} // namespace
+
+class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
     void cleanup();
 
     void startsBlackWithDesignTexts();
-    void windowIsFixedAndOnTop();
-    void dutchTextsComeFromLanguageCode();
+    void dutchTexts();
     void tabOrderFollowsLayout();
-    void cascadeRunsInOrderAndTouchesOnlyItsChannel();
-    void orangeShowsRgbAndWebTexts();
+    void cascadeShowsColourAndTouchesOnlyItsChannel();
+    void colourTexts_data();
+    void colourTexts();
     void programSetToSameValueRunsNothing();
     void userKeyNotifiesEvenWhenPositionStays();
     void thumbDragNotifiesEveryStepAndTwiceOnRelease();
-    void spinnerAtLimitDoesNothing();
-    void spinnerOneBelowLimitMovesByOne();
+    void arrowsAtLimitDoNothing_data();
+    void arrowsAtLimitDoNothing();
+    void arrowsStepByOne_data();
+    void arrowsStepByOne();
     void typedTextNeverChangesColour();
     void gradientBarShowsOtherChannelsAndNever255();
-    void webSwatchMatchesWebTextAfterRepaint();
+    void webSwatchShowsDisplayableWebColour();
+    void doubleClickSnapsToNearestDisplayable_data();
     void doubleClickSnapsToNearestDisplayable();
-    void closeGivesScreenContextBack();
+    void coordinatesFollowPointer();
+    void closeGivesScreenReaderBack();
     void controlsHaveAccessibleNames();
 
 private:
-    // Records in m_log, in order, what each cascade touches.
-    void watchCascade();
-    static QColor pixelOf(QWidget* widget, QPoint at);
+    ChannelSlider* slider(int channel) const {
+        return m_test->find<ChannelSlider>(name(channel, "Slider"));
+    }
+    QLineEdit* field(int channel) const {
+        return m_test->find<QLineEdit>(name(channel, "Field"));
+    }
+    StepArrows* arrows(int channel) const {
+        return m_test->find<StepArrows>(name(channel, "Arrows"));
+    }
+    GradientBar* gradient(int channel) const {
+        return m_test->find<GradientBar>(name(channel, "Gradient"));
+    }
+    QLineEdit* rgbText() const { return m_test->find<QLineEdit>("rgbText"); }
+    QLineEdit* webText() const { return m_test->find<QLineEdit>("webText"); }
+    ColourSwatch* colourSwatch() const { return m_test->find<ColourSwatch>("colourSwatch"); }
+    ColourSwatch* webSwatch() const { return m_test->find<ColourSwatch>("webSwatch"); }
+    void setColour(Rgb colour) const {
+        for (int channel = 0; channel < 3; ++channel) {
+            slider(channel)->setValue(colour.channel(static_cast<Channel>(channel)));
+        }
+    }
+    // Records every change of the five text fields, in order; a channel's field also
+    // records where its arrows stood when its text changed.
+    void watchTexts();
+    static const char* name(int channel, const char* part) {
+        static thread_local QByteArray buffer;
+        buffer = QByteArray(ChannelNames[channel]) + part;
+        return buffer.constData();
+    }
 
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<WidgetTest> m_test;
     QStringList m_log;
 };
 
-void MainFormTest::init() {
-    LanguageCode.clear();
-    m_platform = std::make_unique<FakePlatform>();
+void MainWindowTest::init() {
+    m_test = std::make_unique<WidgetTest>();
     m_log.clear();
-    m_form = std::make_unique<TMainForm>(*m_platform);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
 
-void MainFormTest::cleanup() {
-    m_form.reset();
-    m_platform.reset();
+void MainWindowTest::cleanup() {
+    m_test.reset();
 }
 
-void MainFormTest::watchCascade() {
-    TMainForm* f = m_form.get();
-    const auto logBox = [this](TPaintBox* box, const char* name) {
-        connect(box, &TPaintBox::redrawRequested, this, [this, name] { m_log << name; });
-    };
-    logBox(f->ColourPnl, "ColourPnl");
-    logBox(f->SolidColPnl, "SolidColPnl");
-    logBox(f->RedBox, "RedBox");
-    logBox(f->GreenBox, "GreenBox");
-    logBox(f->BlueBox, "BlueBox");
-    const auto logEdit = [this](QLineEdit* edit, const char* name, TUpDown* spinner) {
-        connect(edit, &QLineEdit::textChanged, this, [this, name, spinner](const QString& text) {
-            m_log << QStringLiteral("%1=%2").arg(QLatin1String(name), text);
-            if (spinner != nullptr) {
-                m_log << QStringLiteral("spinner=%1").arg(spinner->position());
-            }
+void MainWindowTest::watchTexts() {
+    for (int channel = 0; channel < 3; ++channel) {
+        StepArrows* steps = arrows(channel);
+        const QString label = QLatin1String(name(channel, "Field"));
+        connect(field(channel), &QLineEdit::textChanged, this, [this, label, steps](const QString& t) {
+            m_log << QStringLiteral("%1=%2@%3").arg(label, t).arg(steps->position());
         });
-    };
-    logEdit(f->EditR, "EditR", f->UpDownR);
-    logEdit(f->EditG, "EditG", f->UpDownG);
-    logEdit(f->EditB, "EditB", f->UpDownB);
-    logEdit(f->HTMLOutEdit, "RGB", nullptr);
-    logEdit(f->WebOutEdit, "Web", nullptr);
+    }
+    for (QLineEdit* output : {rgbText(), webText()}) {
+        connect(output, &QLineEdit::textChanged, this, [this, output](const QString& t) {
+            m_log << output->objectName() + QLatin1Char('=') + t;
+        });
+    }
 }
 
-QColor MainFormTest::pixelOf(QWidget* widget, QPoint at) {
-    return widget->grab().toImage().pixelColor(at);
-}
-
-void MainFormTest::startsBlackWithDesignTexts() {
-    TMainForm* f = m_form.get();
-    for (TThinTrackBar* track : {f->TrackR, f->TrackG, f->TrackB}) {
-        QCOMPARE(track->value(), 0);
+void MainWindowTest::startsBlackWithDesignTexts() {
+    MainWindow& window = m_test->window();
+    for (int channel = 0; channel < 3; ++channel) {
+        QCOMPARE(slider(channel)->value(), 0);
+        QCOMPARE(arrows(channel)->position(), 0);
+        QCOMPARE(field(channel)->text(), QStringLiteral("$00"));
     }
-    for (TUpDown* spinner : {f->UpDownR, f->UpDownG, f->UpDownB}) {
-        QCOMPARE(spinner->position(), 0);
-    }
-    for (QLineEdit* edit : {f->EditR, f->EditG, f->EditB}) {
-        QCOMPARE(edit->text(), QStringLiteral("$00"));
-    }
-    QCOMPARE(f->HTMLOutEdit->text(), QStringLiteral("#000000"));
-    QCOMPARE(f->WebOutEdit->text(), QStringLiteral("#000000"));
-    QCOMPARE(f->windowTitle(), QStringLiteral("Tintor, version 1.00"));
-    QCOMPARE(f->OptBtn->text(), QStringLiteral("&Options..."));
-    QCOMPARE(f->PFSBtn->text(), QStringLiteral("&Pick From Screen"));
-    QCOMPARE(m_platform->contextsTaken, 1);
-    QCOMPARE(f->GradientBitmap.size(), QSize(128, 1));
-    QCOMPARE(f->SampleBitmap.size(), QSize(1, 1));
-    QCOMPARE(f->SampleBitmap.pixelColor(0, 0), QColor(0, 0, 0));
-    // The sampler's timer runs from creation: the coordinates follow the pointer.
-    QVERIFY(f->PickTmr->isActive());
-    QCOMPARE(f->PickTmr->interval(), 50);
-    m_platform->pointer = ScreenPoint{-12, 345};
-    QTRY_COMPARE(f->CoordsLbl->text(), QStringLiteral("x:-12\ry:345"));
+    // No cascade has run yet: the outputs read as laid out.
+    QCOMPARE(rgbText()->text(), QStringLiteral("#000000"));
+    QCOMPARE(webText()->text(), QStringLiteral("#000000"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tintor, version 1.00"));
+    QCOMPARE(m_test->find<QPushButton>("optionsButton")->text(), QStringLiteral("&Options..."));
+    QCOMPARE(m_test->find<QPushButton>("pickButton")->text(), QStringLiteral("&Pick From Screen"));
+    QCOMPARE(window.minimumSize(), window.maximumSize()); // not resizable
+    QCOMPARE(m_test->platform().readersTaken, 1);
     // Black-based bars: red runs from black to (254, 0, 0).
-    QCOMPARE(pixelOf(f->RedBox, {127, 3}), QColor(254, 0, 0));
-    QCOMPARE(pixelOf(f->ColourPnl, {5, 5}), QColor(0, 0, 0));
+    QCOMPARE(pixelOf(gradient(0), {0, 3}), QColor(0, 0, 0));
+    QCOMPARE(pixelOf(gradient(0), {127, 3}), QColor(254, 0, 0));
+    QCOMPARE(pixelOf(colourSwatch(), {5, 5}), QColor(0, 0, 0));
+    // The follower runs from creation: the magnifier shows the single pixel under the pointer.
+    m_test->platform().paint(0, 0, Rgb(1, 2, 3));
+    auto* magnifier = m_test->find<Magnifier>("magnifier");
+    QTRY_COMPARE(magnifier->image().size(), QSize(1, 1));
+    QTRY_COMPARE(magnifier->image().pixelColor(0, 0), QColor(1, 2, 3));
+    QCOMPARE(pixelOf(magnifier, {47, 46}), QColor(1, 2, 3));
+    QCOMPARE(window.colour(), Rgb(0, 0, 0)); // following is not picking
 }
 
-void MainFormTest::windowIsFixedAndOnTop() {
-    TMainForm* f = m_form.get();
-    QCOMPARE(f->size(), QSize(264, 168));
-    QCOMPARE(f->minimumSize(), QSize(264, 168));
-    QCOMPARE(f->maximumSize(), QSize(264, 168));
-    const Qt::WindowFlags flags = f->windowFlags();
-    QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+void MainWindowTest::dutchTexts() {
+    m_test.reset();
+    m_test = std::make_unique<WidgetTest>(InterfaceLanguage::Dutch);
+    QCOMPARE(m_test->window().windowTitle(), QStringLiteral("Tintor, versie 1.00a"));
+    QCOMPARE(m_test->find<QPushButton>("optionsButton")->text(), QStringLiteral("&Opties"));
+    QCOMPARE(m_test->find<QPushButton>("pickButton")->text(), QStringLiteral("&Pluk van scherm"));
+    // Texts that are the same in both languages stay as laid out.
+    QCOMPARE(colourSwatch()->toolTip(), QStringLiteral("Colour"));
+    QCOMPARE(m_test->find<QLabel>("rgbLabel")->text(), QStringLiteral("RGB:"));
 }
 
-void MainFormTest::dutchTextsComeFromLanguageCode() {
-    m_form.reset();
-    LanguageCode = "nld";
-    TMainForm dutch(*m_platform);
-    QCOMPARE(dutch.windowTitle(), QStringLiteral("Tintor, versie 1.00a"));
-    QCOMPARE(dutch.VersionText, QStringLiteral("versie 1.00a"));
-    QCOMPARE(dutch.OptBtn->text(), QStringLiteral("&Opties"));
-    QCOMPARE(dutch.PFSBtn->text(), QStringLiteral("&Pluk van scherm"));
-    QCOMPARE(dutch.CopyrightText, QString::fromUtf8(MainFormTexts::CopyrightText.dutch));
-    // Texts no code sets stay as laid out.
-    QCOMPARE(dutch.ColourPnl->toolTip(), QStringLiteral("Colour"));
-    QCOMPARE(dutch.HTMLOutLbl->text(), QStringLiteral("RGB:"));
-    LanguageCode.clear();
-}
-
-void MainFormTest::tabOrderFollowsLayout() {
-    TMainForm* f = m_form.get();
-    const QList<QWidget*> expected{f->TrackR, f->TrackG, f->TrackB, f->EditR,      f->EditG,
-                                   f->EditB,  f->PFSBtn, f->OptBtn, f->WebOutEdit, f->HTMLOutEdit};
-    QWidget* w = f->TrackR;
-    for (int i = 1; i < expected.size(); ++i) {
+void MainWindowTest::tabOrderFollowsLayout() {
+    const QList<QWidget*> expected{slider(0),
+                                   slider(1),
+                                   slider(2),
+                                   field(0),
+                                   field(1),
+                                   field(2),
+                                   m_test->find<QWidget>("pickButton"),
+                                   m_test->find<QWidget>("optionsButton"),
+                                   webText(),
+                                   rgbText()};
+    QWidget* w = expected.first();
+    for (int i = 1; i <= expected.size(); ++i) {
         do {
             w = w->nextInFocusChain();
-        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->focusProxy() != nullptr);
-        QCOMPARE(w, expected[i]);
+        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->focusProxy() != nullptr ||
+                 w == &m_test->window());
+        QCOMPARE(w, expected[i % expected.size()]); // and round again
     }
 }
 
-void MainFormTest::cascadeRunsInOrderAndTouchesOnlyItsChannel() {
-    TMainForm* f = m_form.get();
-    f->TrackG->setValue(8);
-    f->TrackB->setValue(12);
-    watchCascade();
-    f->TrackR->setValue(40);
-    const QStringList expected{"ColourPnl", "SolidColPnl", "GreenBox",    "BlueBox",
-                               "EditR=$28", "spinner=40",  "RGB=$28080C", "Web=$330000"};
-    QCOMPARE(m_log, expected);
-    QCOMPARE(f->UpDownG->position(), 8);
-    QCOMPARE(f->UpDownB->position(), 12);
-    QCOMPARE(f->EditG->text(), QStringLiteral("$08"));
-    QCOMPARE(f->EditB->text(), QStringLiteral("$0C"));
-
-    // The green and blue bars now show the new red; the swatch shows the new colour.
-    QCOMPARE(pixelOf(f->GreenBox, {0, 0}), QColor(40, 0, 12));
-    QCOMPARE(pixelOf(f->BlueBox, {127, 6}), QColor(40, 8, 254));
-    QCOMPARE(f->ColourPnl->fillColour(), RGB(40, 8, 12));
+void MainWindowTest::cascadeShowsColourAndTouchesOnlyItsChannel() {
+    slider(1)->setValue(8);
+    slider(2)->setValue(12);
+    watchTexts();
+    slider(0)->setValue(40);
+    // The arrows are set before the field, and the outputs follow the field.
+    QCOMPARE(m_log, QStringList({"redField=$28@40", "rgbText=$28080C", "webText=$330000"}));
+    QCOMPARE(arrows(1)->position(), 8);
+    QCOMPARE(arrows(2)->position(), 12);
+    QCOMPARE(field(1)->text(), QStringLiteral("$08"));
+    QCOMPARE(field(2)->text(), QStringLiteral("$0C"));
+    QCOMPARE(colourSwatch()->colour(), Rgb(40, 8, 12));
+    QCOMPARE(webSwatch()->colour(), Rgb(51, 0, 0));
+    // As painted: the swatch shows the colour, the green and blue bars the new red.
+    QCOMPARE(pixelOf(colourSwatch(), {5, 5}), QColor(40, 8, 12));
+    QCOMPARE(pixelOf(webSwatch(), {5, 5}), QColor(51, 0, 0));
+    QCOMPARE(pixelOf(gradient(1), {0, 0}), QColor(40, 0, 12));
+    QCOMPARE(pixelOf(gradient(2), {127, 6}), QColor(40, 8, 254));
+    QCOMPARE(pixelOf(gradient(0), {127, 6}), QColor(254, 8, 12));
 
     m_log.clear();
-    f->TrackB->setValue(13);
-    QCOMPARE(m_log.mid(0, 4), (QStringList{"ColourPnl", "SolidColPnl", "RedBox", "GreenBox"}));
-    QVERIFY(!m_log.contains("BlueBox"));
+    slider(2)->setValue(13);
+    QCOMPARE(m_log, QStringList({"blueField=$0D@13", "rgbText=$28080D"})); // same web colour
+    QCOMPARE(pixelOf(gradient(0), {0, 0}), QColor(0, 8, 13));
+    QCOMPARE(pixelOf(gradient(1), {64, 0}), QColor(40, 128, 13));
+    QCOMPARE(pixelOf(gradient(2), {64, 0}), QColor(40, 8, 128));
 }
 
-void MainFormTest::orangeShowsRgbAndWebTexts() {
-    TMainForm* f = m_form.get();
-    f->TrackR->setValue(255);
-    f->TrackG->setValue(128);
-    f->TrackB->setValue(0);
-    QCOMPARE(f->HTMLOutEdit->text(), QStringLiteral("$FF8000"));
-    QCOMPARE(f->WebOutEdit->text(), QStringLiteral("$FF9900"));
-    QCOMPARE(f->EditR->text(), QStringLiteral("$FF"));
-    QCOMPARE(f->EditG->text(), QStringLiteral("$80"));
-    // Blue never changed, so its field still reads as created.
-    QCOMPARE(f->EditB->text(), QStringLiteral("$00"));
+void MainWindowTest::colourTexts_data() {
+    QTest::addColumn<int>("red");
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::addColumn<QString>("rgb");
+    QTest::addColumn<QString>("web");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("orange") << 255 << 128 << 0 << "$FF8000" << "$FF9900"
+                            << QStringList{"$FF", "$80", "$00"};
+    // The lowest bit of every channel shows: odd digits last.
+    QTest::newRow("low bits") << 1 << 2 << 3 << "$010203" << "$000000"
+                              << QStringList{"$01", "$02", "$03"};
+    QTest::newRow("odd") << 0x0B << 0xC7 << 0xFF << "$0BC7FF" << "$00CCFF"
+                         << QStringList{"$0B", "$C7", "$FF"};
+    QTest::newRow("web-safe halves") << 25 << 26 << 230 << "$191AE6" << "$0033FF"
+                                     << QStringList{"$19", "$1A", "$E6"};
 }
 
-void MainFormTest::programSetToSameValueRunsNothing() {
-    TMainForm* f = m_form.get();
-    watchCascade();
-    f->TrackR->setValue(0);
-    f->TrackG->setValue(-5); // clamped to 0: still no change
+void MainWindowTest::colourTexts() {
+    QFETCH(int, red);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    QFETCH(QString, rgb);
+    QFETCH(QString, web);
+    QFETCH(QStringList, fields);
+    setColour(Rgb(red, green, blue));
+    QCOMPARE(rgbText()->text(), rgb);
+    QCOMPARE(webText()->text(), web);
+    for (int channel = 0; channel < 3; ++channel) {
+        QCOMPARE(field(channel)->text(), fields.at(channel));
+    }
+    QCOMPARE(m_test->window().colour(), Rgb(red, green, blue));
+}
+
+void MainWindowTest::programSetToSameValueRunsNothing() {
+    watchTexts();
+    slider(0)->setValue(0);
+    slider(1)->setValue(-5); // clamped to 0: still no change
     QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
-    QCOMPARE(f->HTMLOutEdit->text(), QStringLiteral("#000000"));
-    f->TrackG->setValue(300); // clamped to 255
-    QCOMPARE(f->TrackG->value(), 255);
-    QCOMPARE(f->EditG->text(), QStringLiteral("$FF"));
+    QCOMPARE(rgbText()->text(), QStringLiteral("#000000"));
+    slider(1)->setValue(300); // clamped to 255
+    QCOMPARE(slider(1)->value(), 255);
+    QCOMPARE(field(1)->text(), QStringLiteral("$FF"));
+    QCOMPARE(rgbText()->text(), QStringLiteral("$00FF00"));
 }
 
-void MainFormTest::userKeyNotifiesEvenWhenPositionStays() {
-    TMainForm* f = m_form.get();
-    QSignalSpy changes(f->TrackR, &TThinTrackBar::changed);
-    f->TrackR->setFocus();
+void MainWindowTest::userKeyNotifiesEvenWhenPositionStays() {
+    ChannelSlider* red = slider(0);
+    QSignalSpy changes(red, &ChannelSlider::changed);
+    red->setFocus();
     // At 0, a step down cannot move; the press and the end of the key still notify, and
     // the first cascade replaces the design texts.
-    QTest::keyClick(f->TrackR, Qt::Key_Left);
+    QTest::keyClick(red, Qt::Key_Left);
     QCOMPARE(changes.size(), 2);
-    QCOMPARE(f->TrackR->value(), 0);
-    QCOMPARE(f->HTMLOutEdit->text(), QStringLiteral("$000000"));
-    QCOMPARE(f->WebOutEdit->text(), QStringLiteral("$000000"));
+    QCOMPARE(red->value(), 0);
+    QCOMPARE(rgbText()->text(), QStringLiteral("$000000"));
+    QCOMPARE(webText()->text(), QStringLiteral("$000000"));
 
     changes.clear();
-    QTest::keyClick(f->TrackR, Qt::Key_Right);
-    QCOMPARE(f->TrackR->value(), 4); // arrow step
+    QTest::keyClick(red, Qt::Key_Right);
+    QCOMPARE(red->value(), 4); // arrow step
     QCOMPARE(changes.size(), 2);
-    QTest::keyClick(f->TrackR, Qt::Key_PageUp);
-    QCOMPARE(f->TrackR->value(), 20); // page step
-    QCOMPARE(f->EditR->text(), QStringLiteral("$14"));
-    QCOMPARE(f->UpDownR->position(), 20);
+    QTest::keyClick(red, Qt::Key_PageUp);
+    QCOMPARE(red->value(), 20); // page step
+    QCOMPARE(field(0)->text(), QStringLiteral("$14"));
+    QCOMPARE(arrows(0)->position(), 20);
 }
 
-void MainFormTest::thumbDragNotifiesEveryStepAndTwiceOnRelease() {
-    TMainForm* f = m_form.get();
-    TThinTrackBar* track = f->TrackG;
+void MainWindowTest::thumbDragNotifiesEveryStepAndTwiceOnRelease() {
+    ChannelSlider* track = slider(1);
     QStyleOptionSlider option;
     option.initFrom(track);
     option.orientation = Qt::Horizontal;
@@ -249,134 +297,188 @@ void MainFormTest::thumbDragNotifiesEveryStepAndTwiceOnRelease() {
     option.sliderValue = track->value();
     const QRect handle =
         track->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, track);
-    QSignalSpy changes(track, &TThinTrackBar::changed);
+    QSignalSpy changes(track, &ChannelSlider::changed);
     const QPoint start = handle.center();
     QTest::mousePress(track, Qt::LeftButton, {}, start);
     QTest::mouseMove(track, start + QPoint(20, 0));
     QTest::mouseMove(track, start + QPoint(40, 0));
     const int value = track->value();
     QVERIFY(value > 0);
-    const qsizetype duringDrag = changes.size();
-    QCOMPARE(duringDrag, 2);
+    QCOMPARE(changes.size(), 2);
     QTest::mouseRelease(track, Qt::LeftButton, {}, start + QPoint(40, 0));
-    QCOMPARE(changes.size(), duringDrag + 2);
+    QCOMPARE(changes.size(), 4);
     QCOMPARE(track->value(), value);
-    QCOMPARE(f->EditG->text(), QString::fromStdString(ChannelText(value)));
+    QCOMPARE(field(1)->text(), text(channelText(value)));
 }
 
-void MainFormTest::spinnerAtLimitDoesNothing() {
-    TMainForm* f = m_form.get();
-    watchCascade();
-    QSignalSpy clicks(f->UpDownR, &TUpDown::clicked);
-    QTest::mouseClick(f->UpDownR->arrow(TUpDown::Button::Down), Qt::LeftButton);
-    QCOMPARE(clicks.size(), 0);
-    QCOMPARE(f->UpDownR->position(), 0);
-    QVERIFY(m_log.isEmpty());
+void MainWindowTest::arrowsAtLimitDoNothing_data() {
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<StepArrows::Direction>("direction");
+    QTest::newRow("red at 0, down") << 0 << 0 << StepArrows::Direction::Down;
+    QTest::newRow("green at 0, down") << 1 << 0 << StepArrows::Direction::Down;
+    QTest::newRow("blue at 255, up") << 2 << 255 << StepArrows::Direction::Up;
+    QTest::newRow("blue at 0, down") << 2 << 0 << StepArrows::Direction::Down;
+}
 
-    f->TrackB->setValue(255);
-    m_log.clear();
-    QTest::mouseClick(f->UpDownB->arrow(TUpDown::Button::Up), Qt::LeftButton);
-    QCOMPARE(f->UpDownB->position(), 255);
-    QCOMPARE(f->TrackB->value(), 255);
+void MainWindowTest::arrowsAtLimitDoNothing() {
+    QFETCH(int, channel);
+    QFETCH(int, value);
+    QFETCH(StepArrows::Direction, direction);
+    slider(channel)->setValue(value);
+    watchTexts();
+    QSignalSpy steps(arrows(channel), &StepArrows::stepped);
+    QTest::mouseClick(arrows(channel)->arrow(direction), Qt::LeftButton);
+    QCOMPARE(steps.size(), 0);
+    QCOMPARE(arrows(channel)->position(), value);
+    QCOMPARE(slider(channel)->value(), value);
     QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
 }
 
-void MainFormTest::spinnerOneBelowLimitMovesByOne() {
-    TMainForm* f = m_form.get();
-    f->TrackR->setValue(254);
-    QTest::mouseClick(f->UpDownR->arrow(TUpDown::Button::Up), Qt::LeftButton);
-    QCOMPARE(f->UpDownR->position(), 255);
-    QCOMPARE(f->TrackR->value(), 255);
-    QCOMPARE(f->EditR->text(), QStringLiteral("$FF"));
-    QCOMPARE(f->HTMLOutEdit->text(), QStringLiteral("$FF0000"));
-
-    QTest::mouseClick(f->UpDownG->arrow(TUpDown::Button::Up), Qt::LeftButton);
-    QCOMPARE(f->TrackG->value(), 1);
-    QTest::mouseClick(f->UpDownG->arrow(TUpDown::Button::Down), Qt::LeftButton);
-    QCOMPARE(f->TrackG->value(), 0);
-    QCOMPARE(f->EditG->text(), QStringLiteral("$00"));
+void MainWindowTest::arrowsStepByOne_data() {
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<StepArrows::Direction>("direction");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("rgb");
+    QTest::newRow("red up to the limit") << 0 << 254 << StepArrows::Direction::Up << 255
+                                         << "$FF0000";
+    QTest::newRow("green up from 0") << 1 << 0 << StepArrows::Direction::Up << 1 << "$000100";
+    QTest::newRow("green down to 0") << 1 << 1 << StepArrows::Direction::Down << 0 << "$000000";
+    QTest::newRow("blue up") << 2 << 0x7F << StepArrows::Direction::Up << 0x80 << "$000080";
+    QTest::newRow("blue down to 0") << 2 << 1 << StepArrows::Direction::Down << 0 << "$000000";
+    QTest::newRow("blue down from the limit") << 2 << 255 << StepArrows::Direction::Down << 254
+                                              << "$0000FE";
 }
 
-void MainFormTest::typedTextNeverChangesColour() {
-    TMainForm* f = m_form.get();
-    f->TrackR->setValue(100);
-    for (const char* typed : {"FF", "$7F", "zz", "", "255"}) {
-        f->EditR->clear();
-        QTest::keyClicks(f->EditR, QString::fromLatin1(typed));
-        QCOMPARE(f->TrackR->value(), 100);
-        QCOMPARE(f->HTMLOutEdit->text(), QStringLiteral("$640000"));
+void MainWindowTest::arrowsStepByOne() {
+    QFETCH(int, channel);
+    QFETCH(int, value);
+    QFETCH(StepArrows::Direction, direction);
+    QFETCH(int, expected);
+    QFETCH(QString, rgb);
+    slider(channel)->setValue(value);
+    QTest::mouseClick(arrows(channel)->arrow(direction), Qt::LeftButton);
+    QCOMPARE(arrows(channel)->position(), expected);
+    QCOMPARE(slider(channel)->value(), expected);
+    QCOMPARE(field(channel)->text(), text(channelText(expected)));
+    QCOMPARE(rgbText()->text(), rgb);
+    QCOMPARE(colourSwatch()->colour().channel(static_cast<Channel>(channel)), expected);
+}
+
+void MainWindowTest::typedTextNeverChangesColour() {
+    slider(0)->setValue(100);
+    for (const char* typed : {"FF", "$7F", "zz", "", "255", "1234"}) {
+        field(0)->clear();
+        QTest::keyClicks(field(0), QString::fromLatin1(typed));
+        QCOMPARE(slider(0)->value(), 100);
+        QCOMPARE(rgbText()->text(), QStringLiteral("$640000"));
     }
-    QCOMPARE(f->EditR->text().size(), 3); // at most three characters
+    // Three characters at most: the fourth typed one is refused.
+    QCOMPARE(field(0)->text(), QStringLiteral("123"));
+    for (int channel = 1; channel < 3; ++channel) {
+        field(channel)->clear();
+        QTest::keyClicks(field(channel), QStringLiteral("$ABC"));
+        QCOMPARE(field(channel)->text(), QStringLiteral("$AB"));
+    }
+    QCOMPARE(m_test->window().colour(), Rgb(100, 0, 0));
 }
 
-void MainFormTest::gradientBarShowsOtherChannelsAndNever255() {
-    TMainForm* f = m_form.get();
-    f->TrackR->setValue(200);
-    f->TrackG->setValue(255);
-    f->TrackB->setValue(50);
-    const QImage green = f->GreenBox->grab().toImage();
+void MainWindowTest::gradientBarShowsOtherChannelsAndNever255() {
+    setColour(Rgb(200, 255, 50));
+    const QImage green = gradient(1)->grab().toImage();
     QCOMPARE(green.size(), QSize(128, 7));
     for (int y = 0; y < green.height(); ++y) {
         QCOMPARE(green.pixelColor(0, y), QColor(200, 0, 50));
+        QCOMPARE(green.pixelColor(1, y), QColor(200, 2, 50));
         QCOMPARE(green.pixelColor(64, y), QColor(200, 128, 50));
         QCOMPARE(green.pixelColor(127, y), QColor(200, 254, 50));
     }
-    f->PaintGradientBar(0); // not a channel: nothing happens
-    f->PaintGradientBar(4);
+    const QImage blue = gradient(2)->grab().toImage();
+    QCOMPARE(blue.pixelColor(127, 3), QColor(200, 255, 254));
 }
 
-void MainFormTest::webSwatchMatchesWebTextAfterRepaint() {
-    TMainForm* f = m_form.get();
-    m_platform->useHighColour();
-    f->TrackR->setValue(255);
-    f->TrackG->setValue(128);
-    // Uncovering the swatch repaints it; it must still show the web-safe colour of the
-    // "Web:" text (as the screen can show it), not the exact colour.
-    QCOMPARE(f->WebOutEdit->text(), QStringLiteral("$FF9900"));
-    const QColor web = pixelOf(f->SolidColPnl, {10, 7});
-    const ColourRef shown = m_platform->nearest(RGB(255, 153, 0));
-    QCOMPARE(web, QColor(GetRValue(shown), GetGValue(shown), GetBValue(shown)));
-    QCOMPARE(pixelOf(f->ColourPnl, {10, 7}), QColor(255, 128, 0));
-
-    m_platform->nearest = [](ColourRef c) { return c; };
-    QCOMPARE(pixelOf(f->SolidColPnl, {10, 7}), QColor(255, 153, 0));
+void MainWindowTest::webSwatchShowsDisplayableWebColour() {
+    FakePlatform& platform = m_test->platform();
+    platform.useHighColour();
+    setColour(Rgb(255, 128, 0));
+    // The web-safe colour of the "Web:" text, as the screen can show it; the colour swatch
+    // shows the colour itself.
+    QCOMPARE(webText()->text(), QStringLiteral("$FF9900"));
+    const Rgb shown = platform.nearest(Rgb(255, 153, 0));
+    QVERIFY(shown != Rgb(255, 153, 0));
+    QCOMPARE(webSwatch()->colour(), shown);
+    QCOMPARE(pixelOf(webSwatch(), {10, 7}), toColor(shown));
+    QCOMPARE(pixelOf(colourSwatch(), {10, 7}), QColor(255, 128, 0));
 }
 
-void MainFormTest::doubleClickSnapsToNearestDisplayable() {
-    TMainForm* f = m_form.get();
-    f->TrackR->setValue(255);
-    f->TrackG->setValue(128);
-    f->TrackB->setValue(3);
-    watchCascade();
+void MainWindowTest::doubleClickSnapsToNearestDisplayable_data() {
+    QTest::addColumn<int>("red");
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::addColumn<QList<bool>>("moves");
+    // 5-6-5: 255 and 130 are displayable as they are.
+    QTest::newRow("red and green stay") << 255 << 130 << 3 << QList<bool>{false, false, true};
+    QTest::newRow("every channel moves") << 250 << 129 << 3 << QList<bool>{true, true, true};
+}
+
+void MainWindowTest::doubleClickSnapsToNearestDisplayable() {
+    QFETCH(int, red);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    QFETCH(QList<bool>, moves);
+    const Rgb colour(red, green, blue);
+    setColour(colour);
+    watchTexts();
     // True colour: the colour is its own nearest, so nothing moves.
-    QTest::mouseDClick(f->SolidColPnl, Qt::LeftButton);
-    QVERIFY(m_log.isEmpty());
+    QTest::mouseDClick(webSwatch(), Qt::LeftButton);
+    QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
+    QCOMPARE(m_test->window().colour(), colour);
 
-    m_platform->useHighColour();
-    QTest::mouseDClick(f->SolidColPnl, Qt::LeftButton);
-    const ColourRef nearest = m_platform->nearest(RGB(255, 128, 3));
-    QCOMPARE(f->CurrentColour(), nearest);
-    QVERIFY(nearest != RGB(255, 128, 3));
-    // Red was already displayable: only green and blue ran the cascade.
-    QVERIFY(!m_log.contains(QStringLiteral("EditR=$FF")));
-    QVERIFY(m_log.contains(QString::fromStdString("EditB=" + ChannelText(GetBValue(nearest)))));
+    m_test->platform().useHighColour();
+    const Rgb nearest = m_test->platform().nearest(colour);
+    QTest::mouseDClick(webSwatch(), Qt::LeftButton);
+    QCOMPARE(m_test->window().colour(), nearest);
+    QCOMPARE(colourSwatch()->colour(), nearest);
+    QCOMPARE(rgbText()->text(), text(colourText(nearest)));
+    for (int channel = 0; channel < 3; ++channel) {
+        const auto c = static_cast<Channel>(channel);
+        QCOMPARE(nearest.channel(c) != colour.channel(c), moves.at(channel));
+        QCOMPARE(field(channel)->text(), text(channelText(nearest.channel(c))));
+        // Only the channels that moved ran their cascade.
+        const QString changed = QLatin1String(name(channel, "Field=")) +
+                                text(channelText(nearest.channel(c)));
+        QCOMPARE(m_log.filter(changed).size(), moves.at(channel) ? 1 : 0);
+    }
 }
 
-void MainFormTest::closeGivesScreenContextBack() {
-    QCOMPARE(m_platform->contextsReleased, 0);
-    m_form->close();
-    QCOMPARE(m_platform->contextsReleased, 1);
-    QVERIFY(m_form->ScreenDC == nullptr);
-    QVERIFY(m_form->GradientBitmap.isNull());
-    m_form.reset();
-    QCOMPARE(m_platform->contextsTaken, 1);
-    QCOMPARE(m_platform->contextsReleased, 1);
+void MainWindowTest::coordinatesFollowPointer() {
+    auto* label = m_test->find<QLabel>("coordinatesLabel");
+    // x and y on two lines.
+    m_test->platform().pointer = QPoint(12, 34);
+    QTRY_COMPARE(label->text(), QStringLiteral("x:12\ry:34"));
+    m_test->platform().pointer = QPoint(-12, 345);
+    QTRY_COMPARE(label->text(), QStringLiteral("x:-12\ry:345"));
 }
 
-void MainFormTest::controlsHaveAccessibleNames() {
-    TMainForm* f = m_form.get();
-    f->TrackR->setValue(255);
-    f->TrackG->setValue(128);
+void MainWindowTest::closeGivesScreenReaderBack() {
+    FakePlatform& platform = m_test->platform();
+    QVERIFY(m_test->waitForSample());
+    QCOMPARE(platform.readersReleased, 0);
+    m_test->window().close();
+    QCOMPARE(platform.readersReleased, 1);
+    // No tick reads through the reader once it is given back.
+    const int reads = platform.pixelReads + platform.blockReads;
+    platform.pointer = QPoint(5, 5);
+    QTest::qWait(200);
+    QCOMPARE(platform.pixelReads + platform.blockReads, reads);
+    m_test.reset();
+    QCOMPARE(platform.readersTaken, 1);
+    QCOMPARE(platform.readersReleased, 1);
+}
+
+void MainWindowTest::controlsHaveAccessibleNames() {
+    setColour(Rgb(255, 128, 0));
     const auto name = [](QWidget* w) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         return a != nullptr ? a->text(QAccessible::Name) : QString();
@@ -385,22 +487,25 @@ void MainFormTest::controlsHaveAccessibleNames() {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         return a != nullptr ? a->text(QAccessible::Value) : QString();
     };
-    QCOMPARE(name(f->TrackR), QStringLiteral("Red"));
-    QCOMPARE(name(f->TrackG), QStringLiteral("Green"));
-    QCOMPARE(name(f->TrackB), QStringLiteral("Blue"));
-    QCOMPARE(name(f->PFSBtn), QStringLiteral("Pick From Screen"));
-    QCOMPARE(name(f->OptBtn), QStringLiteral("Options..."));
-    QCOMPARE(name(f->HTMLOutEdit), QStringLiteral("RGB"));
-    QCOMPARE(value(f->HTMLOutEdit), QStringLiteral("$FF8000"));
-    QCOMPARE(name(f->WebOutEdit), QStringLiteral("Web"));
-    QCOMPARE(value(f->WebOutEdit), QStringLiteral("$FF9900"));
+    QCOMPARE(name(slider(0)), QStringLiteral("Red"));
+    QCOMPARE(name(slider(1)), QStringLiteral("Green"));
+    QCOMPARE(name(slider(2)), QStringLiteral("Blue"));
+    QCOMPARE(name(m_test->find<QWidget>("pickButton")), QStringLiteral("Pick From Screen"));
+    QCOMPARE(name(m_test->find<QWidget>("optionsButton")), QStringLiteral("Options..."));
+    QCOMPARE(name(rgbText()), QStringLiteral("RGB"));
+    QCOMPARE(value(rgbText()), QStringLiteral("$FF8000"));
+    QCOMPARE(name(webText()), QStringLiteral("Web"));
+    QCOMPARE(value(webText()), QStringLiteral("$FF9900"));
     // Every control a user can reach or read has a name; the bars' frames only decorate.
-    for (QWidget* w : f->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* w : m_test->window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow()) {
+            continue; // the dialogs the window owns
+        }
         if (w->metaObject() != &QFrame::staticMetaObject) {
             QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
         }
     }
 }
 
-QTEST_MAIN(MainFormTest)
-#include "tst_mainform.moc"
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,14 +1,13 @@
-// The options dialog with the main window on the offscreen platform, storing into a real
-// settings file in a directory of the test's own.
+// The options dialog with the main window: the method in force on opening, OK and Cancel,
+// the keyboard, a store that fails, and the dialog's place.
 
-#include "FakePlatform.h"
-#include "core/Language.h"
-#include "forms/TintorMain.h"
-#include "forms/TintorOpt.h"
+#include "WhileShowing.h"
+#include "WidgetTest.h"
+#include "settings/StoredMethod.h"
+#include "widgets/Magnifier.h"
+#include "widgets/OptionsDialog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QApplication>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,10 +18,18 @@
 #include <functional>
 #include <memory>
 
-class OptionsTest : public QObject {
+Q_DECLARE_METATYPE(InterfaceLanguage)
+
+namespace {
+
+const char* const Items[] = {"singlePixel", "mean3x3", "mean5x5", "mean7x7"};
+
+} // namespace
+
+class OptionsDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void cleanup();
 
     void opensWithMethodInForce_data();
@@ -30,148 +37,241 @@ private slots:
     void dutchTextsKeepButtonCaptions();
     void cancelStoresNothing();
     void okStoresAndApplies();
-    void failedStoreShowsErrorBoxAndKeepsMethodInForce();
-    void startupKeepsLowByteAndStoredValue();
+    void keyboard_data();
+    void keyboard();
+    void returnOnMethodPressesNoButton();
+    void failedStoreShowsErrorBoxAndChoiceHolds();
     void centredFirstTimeOnly();
 
 private:
-    void start(const QByteArray& stored = {});
+    // A window started with `stored` in the settings (none when negative).
+    void start(int stored = -1, InterfaceLanguage language = InterfaceLanguage::English);
     // Opens the dialog through its button; `inside` runs while it shows.
-    void runDialog(const std::function<void(TOptForm&)>& inside);
-    QByteArray storedText() const;
+    void runDialog(const std::function<void(OptionsDialog&)>& inside);
+    QRadioButton* item(int index) const { return m_test->find<QRadioButton>(Items[index]); }
+    QPushButton* button(const char* name) const { return m_test->find<QPushButton>(name); }
+    // The index of the checked item; -1 if none is.
+    int checkedItem() const {
+        for (int index = 0; index < 4; ++index) {
+            if (item(index)->isChecked()) {
+                return index;
+            }
+        }
+        return -1;
+    }
 
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<TMainForm> m_form;
-    std::unique_ptr<TOptForm> m_dialog;
+    std::unique_ptr<WidgetTest> m_test;
+    OptionsDialog* m_dialog = nullptr;
 };
 
-void OptionsTest::init() {
-    m_platform = std::make_unique<FakePlatform>();
+void OptionsDialogTest::cleanup() {
+    m_dialog = nullptr;
+    m_test.reset();
 }
 
-void OptionsTest::cleanup() {
-    OptForm = nullptr;
-    MainForm = nullptr;
-    m_dialog.reset();
-    m_form.reset();
-    m_platform.reset();
-    LanguageCode.clear();
-}
-
-void OptionsTest::start(const QByteArray& stored) {
-    if (!stored.isEmpty()) {
-        QDir().mkpath(QFileInfo(m_platform->settings.path()).absolutePath());
-        QFile file(m_platform->settings.path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(stored);
+void OptionsDialogTest::start(int stored, InterfaceLanguage language) {
+    m_test = std::make_unique<WidgetTest>(language);
+    if (stored >= 0) {
+        QVERIFY(storeMethod(m_test->platform().settings(), static_cast<std::uint8_t>(stored)));
+        m_test->restart();
     }
-    m_form = std::make_unique<TMainForm>(*m_platform);
-    MainForm = m_form.get();
-    m_dialog = std::make_unique<TOptForm>(m_form.get());
-    OptForm = m_dialog.get();
-    m_form->PickTmr->stop();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_dialog = m_test->child<OptionsDialog>();
 }
 
-void OptionsTest::runDialog(const std::function<void(TOptForm&)>& inside) {
+void OptionsDialogTest::runDialog(const std::function<void(OptionsDialog&)>& inside) {
     bool ran = false;
-    QTimer::singleShot(0, this, [&] {
-        QTRY_VERIFY(m_dialog->isVisible());
-        inside(*m_dialog);
-        ran = true;
-    });
-    m_form->OptBtn->click();
+    const int showings = runModal(
+        *m_dialog, [this] { button("optionsButton")->click(); },
+        [&] {
+            ran = true;
+            inside(*m_dialog);
+        });
+    QCOMPARE(showings, 1);
     QVERIFY(ran);
     QVERIFY(!m_dialog->isVisible());
 }
 
-QByteArray OptionsTest::storedText() const {
-    QFile file(m_platform->settings.path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void OptionsTest::opensWithMethodInForce_data() {
-    QTest::addColumn<QByteArray>("stored");
+void OptionsDialogTest::opensWithMethodInForce_data() {
+    QTest::addColumn<int>("stored");
     QTest::addColumn<int>("item");
-    QTest::newRow("first start") << QByteArray() << 0;
-    QTest::newRow("3") << QByteArray("[Software\\Tintor]\n\"Method\"=dword:3\n") << 3;
-    QTest::newRow("5 selects the last item")
-        << QByteArray("[Software\\Tintor]\n\"Method\"=dword:5\n") << 3;
+    QTest::newRow("first start") << -1 << 0;
+    QTest::newRow("1") << 1 << 1;
+    QTest::newRow("3") << 3 << 3;
+    QTest::newRow("5 selects the last item") << 5 << 3;
 }
 
-void OptionsTest::opensWithMethodInForce() {
-    QFETCH(QByteArray, stored);
+void OptionsDialogTest::opensWithMethodInForce() {
+    QFETCH(int, stored);
     QFETCH(int, item);
     start(stored);
-    runDialog([&](TOptForm& dialog) {
-        QCOMPARE(dialog.ItemIndex(), item);
+    runDialog([&](OptionsDialog& dialog) {
+        QCOMPARE(checkedItem(), item);
+        // The keyboard starts at the method in force.
+        QCOMPARE(dialog.focusWidget(), this->item(item));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
-        QCOMPARE(dialog.MethodGrp->title(), QStringLiteral("Colour Sampling Method"));
-        QCOMPARE(dialog.MethodItems[0]->text(), QStringLiteral("&Single Pixel"));
-        QCOMPARE(dialog.size(), QSize(169, 141));
-        dialog.Button1->click();
+        QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(),
+                 QStringLiteral("Colour Sampling Method"));
+        QCOMPARE(this->item(0)->text(), QStringLiteral("&Single Pixel"));
+        QCOMPARE(this->item(3)->text(), QStringLiteral("&7x7 Average"));
+        button("cancelButton")->click();
     });
 }
 
-void OptionsTest::dutchTextsKeepButtonCaptions() {
-    LanguageCode = "nld";
-    start();
-    runDialog([](TOptForm& dialog) {
+void OptionsDialogTest::dutchTextsKeepButtonCaptions() {
+    start(-1, InterfaceLanguage::Dutch);
+    runDialog([this](OptionsDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Instellingen"));
-        QCOMPARE(dialog.MethodGrp->title(), QStringLiteral("Sample-methode"));
-        QCOMPARE(dialog.MethodItems[0]->text(), QString::fromUtf8("\u00c9\u00e9n Pixel"));
-        QCOMPARE(dialog.MethodItems[1]->text(), QStringLiteral("&3x3-emiddelde"));
-        QCOMPARE(dialog.MethodItems[2]->text(), QStringLiteral("&5x5-middelde"));
-        QCOMPARE(dialog.MethodItems[3]->text(), QStringLiteral("&7x7-gemiddelde"));
-        QCOMPARE(dialog.OKBtn->text(), QStringLiteral("&OK"));
-        QCOMPARE(dialog.Button1->text(), QStringLiteral("&Cancel"));
-        dialog.Button1->click();
+        QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(), QStringLiteral("Sample-methode"));
+        QCOMPARE(item(0)->text(), QString::fromUtf8("\u00c9\u00e9n Pixel"));
+        QCOMPARE(item(1)->text(), QStringLiteral("&3x3-emiddelde"));
+        QCOMPARE(item(2)->text(), QStringLiteral("&5x5-middelde"));
+        QCOMPARE(item(3)->text(), QStringLiteral("&7x7-gemiddelde"));
+        QCOMPARE(button("okButton")->text(), QStringLiteral("&OK"));
+        QCOMPARE(button("cancelButton")->text(), QStringLiteral("&Cancel"));
+        button("cancelButton")->click();
     });
 }
 
-void OptionsTest::cancelStoresNothing() {
-    start();
-    const QByteArray before = storedText();
-    runDialog([](TOptForm& dialog) {
-        dialog.MethodItems[3]->click();
-        QTest::keyClick(&dialog, Qt::Key_Escape); // no cancel button: Escape does nothing
+void OptionsDialogTest::cancelStoresNothing() {
+    start(2);
+    runDialog([this](OptionsDialog& dialog) {
+        item(3)->click();
+        QTest::keyClick(&dialog, Qt::Key_Escape); // no cancel key: Escape does nothing
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
-        dialog.Button1->click();
+        button("cancelButton")->click();
     });
-    QCOMPARE(m_form->ChosenMethod, SamplingMethod(0));
-    QCOMPARE(m_form->ActiveMethod, SamplingMethod(0));
-    QCOMPARE(storedText(), before);
-    runDialog([](TOptForm& dialog) {
-        QCOMPARE(dialog.ItemIndex(), 0); // the method in force again
-        dialog.Button1->click();
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
+    runDialog([this](OptionsDialog&) {
+        QCOMPARE(checkedItem(), 2); // the method in force again
+        button("cancelButton")->click();
+    });
+    // Nothing was written: the next start has the old method.
+    m_test->restart();
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
+}
+
+void OptionsDialogTest::okStoresAndApplies() {
+    start();
+    runDialog([this](OptionsDialog&) {
+        item(3)->click();
+        button("okButton")->click();
+    });
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
+    // The follower samples by it at once: the magnifier shows 7 x 7 pixels.
+    auto* magnifier = m_test->find<Magnifier>("magnifier");
+    QTRY_COMPARE(magnifier->image().size(), QSize(7, 7));
+    // Kept for the next start.
+    m_test->restart();
+    m_dialog = m_test->child<OptionsDialog>();
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
+    runDialog([this](OptionsDialog&) {
+        QCOMPARE(checkedItem(), 3);
+        button("cancelButton")->click();
     });
 }
 
-void OptionsTest::okStoresAndApplies() {
-    start();
-    runDialog([](TOptForm& dialog) {
-        dialog.MethodItems[3]->click();
-        dialog.OKBtn->click();
-    });
-    QCOMPARE(m_form->ChosenMethod, SamplingMethod(3));
-    QCOMPARE(m_form->ActiveMethod, SamplingMethod(3));
-    QCOMPARE(m_form->SampleBitmap.size(), QSize(7, 7));
-    QCOMPARE(storedText(), QByteArray("[Software\\Tintor]\n\"Method\"=dword:00000003\n"));
-    // Read back by a fresh store, as at the next start.
-    SettingsFile fresh(m_platform->settings.path());
-    QCOMPARE(ReadStoredMethod(fresh).method, SamplingMethod(3));
+void OptionsDialogTest::keyboard_data() {
+    QTest::addColumn<InterfaceLanguage>("language");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QList<int>>("arrows");
+    QTest::addColumn<int>("reached");
+    QTest::addColumn<QString>("reachedText");
+    QTest::addColumn<QList<int>>("confirm");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("method");
+    const auto en = InterfaceLanguage::English;
+    const auto nl = InterfaceLanguage::Dutch;
+    const int accepted = QDialog::Accepted;
+    const int rejected = QDialog::Rejected;
+    QTest::newRow("en: Down Down, Return on OK")
+        << en << 0 << QList<int>{Qt::Key_Down, Qt::Key_Down} << 2 << "&5x5 Average"
+        << QList<int>{Qt::Key_Tab, Qt::Key_Return} << accepted << 2;
+    QTest::newRow("en: Up, Space on Cancel")
+        << en << 3 << QList<int>{Qt::Key_Up} << 2 << "&5x5 Average"
+        << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << rejected << 3;
+    QTest::newRow("en: Down, Space on OK")
+        << en << 1 << QList<int>{Qt::Key_Down} << 2 << "&5x5 Average"
+        << QList<int>{Qt::Key_Tab, Qt::Key_Space} << accepted << 2;
+    QTest::newRow("nl: Up to the first, Return on OK")
+        << nl << 3 << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 0
+        << QString::fromUtf8("\u00c9\u00e9n Pixel") << QList<int>{Qt::Key_Tab, Qt::Key_Return}
+        << accepted << 0;
+    QTest::newRow("nl: Down, Return on Cancel")
+        << nl << 0 << QList<int>{Qt::Key_Down} << 1 << "&3x3-emiddelde"
+        << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << rejected << 0;
 }
 
-void OptionsTest::failedStoreShowsErrorBoxAndKeepsMethodInForce() {
+void OptionsDialogTest::keyboard() {
+    QFETCH(InterfaceLanguage, language);
+    QFETCH(int, stored);
+    QFETCH(QList<int>, arrows);
+    QFETCH(int, reached);
+    QFETCH(QString, reachedText);
+    QFETCH(QList<int>, confirm);
+    QFETCH(int, result);
+    QFETCH(int, method);
+    start(stored, language);
+    QVERIFY(m_test->activate());
+    // Alt+O opens it in both languages.
+    bool ran = false;
+    const int showings = runModal(
+        *m_dialog, [this] { QTest::keyClick(&m_test->window(), Qt::Key_O, Qt::AltModifier); },
+        [&] {
+            QCOMPARE(m_dialog->focusWidget(), item(stored));
+            for (const int key : arrows) {
+                QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
+            }
+            QCOMPARE(checkedItem(), reached);
+            QCOMPARE(m_dialog->focusWidget(), item(reached));
+            QCOMPARE(item(reached)->text(), reachedText);
+            for (const int key : confirm) {
+                QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
+            }
+            ran = true;
+        });
+    QCOMPARE(showings, 1);
+    QVERIFY(ran);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), result);
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod(method));
+    m_test->restart();
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod(method));
+}
+
+void OptionsDialogTest::returnOnMethodPressesNoButton() {
+    start(1);
+    runDialog([this](OptionsDialog& dialog) {
+        QCOMPARE(dialog.focusWidget(), item(1));
+        // Neither button is the default: Return and Enter on a method do nothing.
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(dialog.focusWidget(), key);
+            QVERIFY(dialog.isVisible());
+        }
+        // Nor after the keyboard has visited OK and come back.
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), button("okButton"));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(dialog.focusWidget(), item(1));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        button("cancelButton")->click();
+    });
+    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+}
+
+void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     start();
-    QVERIFY(QFile::remove(m_platform->settings.path())); // the key is gone
+    QVERIFY(m_test->breakSettingsStore());
     QString boxText;
     QString boxTitle;
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        auto* box = m_test->window().findChild<QMessageBox*>(QStringLiteral("ErrorBox"));
+        if (box != nullptr && box->isVisible()) {
             boxText = box->text();
             boxTitle = box->windowTitle();
             boxIcon = box->icon();
@@ -179,53 +279,47 @@ void OptionsTest::failedStoreShowsErrorBoxAndKeepsMethodInForce() {
         }
     });
     watcher.start(10);
-    runDialog([](TOptForm& dialog) {
-        dialog.MethodItems[2]->click();
-        dialog.OKBtn->click();
+    runDialog([this](OptionsDialog&) {
+        item(2)->click();
+        button("okButton")->click();
     });
     QTRY_COMPARE(boxText, QStringLiteral("Failed to set data for 'Method'"));
     QCOMPARE(boxTitle, QStringLiteral("Tintor"));
     QCOMPARE(boxIcon, QMessageBox::Critical);
-    QCOMPARE(m_form->ChosenMethod, SamplingMethod(2));
-    QCOMPARE(m_form->ActiveMethod, SamplingMethod(0));
-    QCOMPARE(m_form->SampleBitmap.size(), QSize(1, 1));
-    // A pick names the chosen method while the one in force samples.
-    m_form->PFSBtn->click();
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Picking 5x5 Average"));
-    runDialog([](TOptForm& dialog) {
-        QCOMPARE(dialog.ItemIndex(), 0);
-        dialog.Button1->click();
+    // The choice holds for this session: the sampler, the title and the dialog agree.
+    MainWindow& window = m_test->window();
+    QCOMPARE(window.samplingMethod(), SamplingMethod::Mean5x5);
+    QTRY_COMPARE(m_test->find<Magnifier>("magnifier")->image().size(), QSize(5, 5));
+    button("pickButton")->click();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Picking 5x5 Average"));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(5, 100));
+    runDialog([this](OptionsDialog&) {
+        QCOMPARE(checkedItem(), 2);
+        button("cancelButton")->click();
     });
 }
 
-void OptionsTest::startupKeepsLowByteAndStoredValue() {
-    const QByteArray stored("[Software\\Tintor]\n\"Method\"=dword:00000102\n");
-    start(stored);
-    QCOMPARE(m_form->ChosenMethod, SamplingMethod(2));
-    QCOMPARE(m_form->ActiveMethod, SamplingMethod(2));
-    QCOMPARE(m_form->SampleBitmap.size(), QSize(5, 5));
-    QCOMPARE(storedText(), stored); // 258 stays until the dialog is confirmed
-    runDialog([](TOptForm& dialog) { dialog.OKBtn->click(); });
-    QCOMPARE(storedText(), QByteArray("[Software\\Tintor]\n\"Method\"=dword:00000002\n"));
-}
-
-void OptionsTest::centredFirstTimeOnly() {
+void OptionsDialogTest::centredFirstTimeOnly() {
     start();
-    m_form->move(100, 80);
-    const QRect main = m_form->geometry();
+    MainWindow& window = m_test->window();
+    window.move(100, 80);
+    QTRY_VERIFY(window.geometry().left() >= 100);
+    const QRect main = window.geometry();
     QPoint first;
-    runDialog([&](TOptForm& dialog) {
+    runDialog([&](OptionsDialog& dialog) {
         first = dialog.geometry().topLeft();
         dialog.move(dialog.pos() + QPoint(37, 21));
-        dialog.Button1->click();
+        QTRY_COMPARE(dialog.geometry().topLeft(), first + QPoint(37, 21));
+        button("cancelButton")->click();
     });
-    QCOMPARE(first, QPoint(main.left() + (main.width() - 169) / 2,
-                           main.top() + (main.height() - 141) / 2));
-    runDialog([&](TOptForm& dialog) {
+    // Client areas centred, each half-difference rounded toward zero.
+    QCOMPARE(first, QPoint(main.left() + (main.width() - m_dialog->width()) / 2,
+                           main.top() + (main.height() - m_dialog->height()) / 2));
+    runDialog([&](OptionsDialog& dialog) {
         QCOMPARE(dialog.geometry().topLeft(), first + QPoint(37, 21));
-        dialog.Button1->click();
+        button("cancelButton")->click();
     });
 }
 
-QTEST_MAIN(OptionsTest)
-#include "tst_options.moc"
+QTEST_MAIN(OptionsDialogTest)
+#include "tst_optionsdialog.moc"

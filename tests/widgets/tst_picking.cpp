@@ -1,207 +1,358 @@
-// Pick mode on the offscreen platform with the fake services: titles, the capture, the end
-// by a left or right press anywhere, and where the focus lands.
+// Pick mode with the fake platform services: the title, the capture, the end by a left or
+// right press anywhere, by Escape or by opening a dialog, what the follower's ticks sample,
+// and where the focus lands afterwards.
 
-#include "FakePlatform.h"
-#include "core/Language.h"
-#include "forms/ThinTrackBar.h"
-#include "forms/TintorMain.h"
+#include "WhileShowing.h"
+#include "WidgetTest.h"
+#include "settings/StoredMethod.h"
+#include "widgets/AboutDialog.h"
+#include "widgets/Magnifier.h"
+#include "widgets/OptionsDialog.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
-#include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
-class PickModeTest : public QObject {
+Q_DECLARE_METATYPE(InterfaceLanguage)
+
+namespace {
+
+const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
+
+} // namespace
+
+class PickingTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void init();
     void cleanup();
 
-    void titleNamesChosenMethod_data();
-    void titleNamesChosenMethod();
+    void titleNamesMethod_data();
+    void titleNamesMethod();
     void startCapturesAndDisablesButton();
     void leftOrRightPressEndsAndKeepsLastColour_data();
     void leftOrRightPressEndsAndKeepsLastColour();
+    void escapeEndsAndRestoresColourFromBefore();
+    void openingDialogEndsPickFirst_data();
+    void openingDialogEndsPickFirst();
     void pressOverOwnControlEndsWithoutOperatingIt();
     void focusLandsOnRedSliderAfterMousePick();
+    void focusReturnsAfterKeyboardPick();
     void idlePressChangesNothing();
     void deactivationRetakesCaptureOnlyWhilePicking();
+    void blockMeanTruncates_data();
+    void blockMeanTruncates();
     void unknownMethodPicksBlack();
+    void tickWithoutPointerChangesNothing();
     void tickRestoresHandCursor();
 
 private:
-    void makeForm(const char* language);
+    MainWindow& window() const { return m_test->window(); }
+    FakePlatform& platform() const { return m_test->platform(); }
+    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
+    void setColour(Rgb colour) const {
+        m_test->find<QSlider>("redSlider")->setValue(colour.red());
+        m_test->find<QSlider>("greenSlider")->setValue(colour.green());
+        m_test->find<QSlider>("blueSlider")->setValue(colour.blue());
+    }
+    // As at the next start with `method` stored.
+    void startWithMethod(int method) {
+        QVERIFY(storeMethod(platform().settings(), static_cast<std::uint8_t>(method)));
+        m_test->restart();
+    }
+    // A pick under way with the pointer over a pixel of `picked`, sampled at least once.
+    void pickFrom(Rgb picked) {
+        platform().paint(30, 40, picked);
+        platform().pointer = QPoint(30, 40);
+        QTest::mouseClick(pickButton(), Qt::LeftButton);
+        QVERIFY(window().isPicking());
+        QTRY_COMPARE(window().colour(), picked);
+    }
 
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<WidgetTest> m_test;
 };
 
-void PickModeTest::makeForm(const char* language) {
-    m_form.reset();
-    LanguageCode = language;
-    m_form = std::make_unique<TMainForm>(*m_platform);
-    m_form->PickTmr->stop(); // ticks run when the test says
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+void PickingTest::init() {
+    m_test = std::make_unique<WidgetTest>();
 }
 
-void PickModeTest::initTestCase() {
-    // The offscreen platform has no pointer grab to take and says so at every capture;
-    // the widget grab that routes the presses still works.
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (!text.contains(QLatin1String("does not support grabbing the mouse"))) {
-                previous(type, context, text);
-            }
-        });
+void PickingTest::cleanup() {
+    m_test.reset();
 }
 
-void PickModeTest::init() {
-    m_platform = std::make_unique<FakePlatform>();
-    makeForm("");
-}
-
-void PickModeTest::cleanup() {
-    m_form.reset();
-    m_platform.reset();
-    LanguageCode.clear();
-}
-
-void PickModeTest::titleNamesChosenMethod_data() {
-    QTest::addColumn<QString>("language");
+void PickingTest::titleNamesMethod_data() {
+    QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<int>("method");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("idleTitle");
-    const QString english = QStringLiteral("Tintor, version 1.00");
+    const auto en = InterfaceLanguage::English;
+    const auto nl = InterfaceLanguage::Dutch;
     const QString dutch = QStringLiteral("Tintor, versie 1.00a");
-    QTest::newRow("en 0") << "" << 0 << "Picking Single Pixel" << english;
-    QTest::newRow("en 1") << "" << 1 << "Picking 3x3 Average" << english;
-    QTest::newRow("en 3") << "" << 3 << "Picking 7x7 Average" << english;
-    QTest::newRow("en 7") << "" << 7 << "Picking ..." << english;
-    QTest::newRow("nl 0") << "nld" << 0 << QString::fromUtf8("Pluk \u00c9\u00e9n Pixel") << dutch;
-    QTest::newRow("nl 2") << "nld" << 2 << "Pluk 5x5-gemiddelde" << dutch;
-    QTest::newRow("nl 3") << "nld" << 3 << "Pluk 7x7-gemiddelde" << dutch;
-    QTest::newRow("nl 255") << "nld" << 255 << "Pluk ..." << dutch;
+    QTest::newRow("en 0") << en << 0 << "Picking Single Pixel" << IdleTitle;
+    QTest::newRow("en 1") << en << 1 << "Picking 3x3 Average" << IdleTitle;
+    QTest::newRow("en 2") << en << 2 << "Picking 5x5 Average" << IdleTitle;
+    QTest::newRow("en 3") << en << 3 << "Picking 7x7 Average" << IdleTitle;
+    QTest::newRow("en 7") << en << 7 << "Picking ..." << IdleTitle;
+    QTest::newRow("nl 0") << nl << 0 << QString::fromUtf8("Pluk \u00c9\u00e9n Pixel") << dutch;
+    QTest::newRow("nl 1") << nl << 1 << "Pluk 3x3-gemiddelde" << dutch;
+    QTest::newRow("nl 2") << nl << 2 << "Pluk 5x5-gemiddelde" << dutch;
+    QTest::newRow("nl 3") << nl << 3 << "Pluk 7x7-gemiddelde" << dutch;
+    QTest::newRow("nl 255") << nl << 255 << "Pluk ..." << dutch;
 }
 
-void PickModeTest::titleNamesChosenMethod() {
-    QFETCH(QString, language);
+void PickingTest::titleNamesMethod() {
+    QFETCH(InterfaceLanguage, language);
     QFETCH(int, method);
     QFETCH(QString, title);
     QFETCH(QString, idleTitle);
-    makeForm(language.toLatin1().constData());
-    // As after a failed store: the chosen method is named, not the one in force.
-    m_form->ChosenMethod = static_cast<SamplingMethod>(method);
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    QCOMPARE(m_form->windowTitle(), title);
-    QCOMPARE(m_form->ActiveMethod, SamplingMethod{0});
-    QTest::mouseClick(m_form.get(), Qt::LeftButton, {}, QPoint(5, 100));
-    QCOMPARE(m_form->windowTitle(), idleTitle);
+    m_test.reset();
+    m_test = std::make_unique<WidgetTest>(language);
+    startWithMethod(method);
+    QCOMPARE(window().windowTitle(), idleTitle);
+    QTest::mouseClick(pickButton(), Qt::LeftButton);
+    QCOMPARE(window().windowTitle(), title);
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
+    QCOMPARE(window().windowTitle(), idleTitle);
 }
 
-void PickModeTest::startCapturesAndDisablesButton() {
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    QVERIFY(!m_form->PFSBtn->isEnabled());
-    QCOMPARE(m_platform->captures, 1);
-    QCOMPARE(QWidget::mouseGrabber(), m_form.get());
-    QCOMPARE(m_form->PFSBtn->cursor().shape(), Qt::ArrowCursor);
+void PickingTest::startCapturesAndDisablesButton() {
+    QTest::mouseClick(pickButton(), Qt::LeftButton);
+    QVERIFY(!pickButton()->isEnabled());
+    QVERIFY(window().isPicking());
+    QCOMPARE(platform().captures, 1);
+    QCOMPARE(QWidget::mouseGrabber(), &window());
+    QCOMPARE(pickButton()->cursor().shape(), Qt::ArrowCursor);
 }
 
-void PickModeTest::leftOrRightPressEndsAndKeepsLastColour_data() {
+void PickingTest::leftOrRightPressEndsAndKeepsLastColour_data() {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::newRow("left") << Qt::LeftButton;
     QTest::newRow("right") << Qt::RightButton;
 }
 
-void PickModeTest::leftOrRightPressEndsAndKeepsLastColour() {
+void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     QFETCH(Qt::MouseButton, button);
-    m_platform->paint(30, 40, RGB(12, 34, 56));
-    m_platform->pointer = ScreenPoint{30, 40};
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    m_form->PickTmrTimer();
-    QCOMPARE(m_form->CurrentColour(), RGB(12, 34, 56));
+    pickFrom(Rgb(12, 34, 56));
 
     // The press ends the mode; the capture lasts until its release.
-    QTest::mousePress(m_form.get(), button, {}, QPoint(-200, -100));
-    QVERIFY(m_form->PFSBtn->isEnabled());
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Tintor, version 1.00"));
-    QCOMPARE(m_platform->releases, 0);
-    QTest::mouseRelease(m_form.get(), button, {}, QPoint(-200, -100));
-    QCOMPARE(m_platform->releases, 1);
+    QTest::mousePress(&window(), button, {}, QPoint(-200, -100));
+    QVERIFY(pickButton()->isEnabled());
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(platform().releases, 0);
+    QTest::mouseRelease(&window(), button, {}, QPoint(-200, -100));
+    QCOMPARE(platform().releases, 1);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
 
     // The sliders keep the last tick's colour; later ticks leave them alone.
-    m_platform->pointer = ScreenPoint{31, 40};
-    m_form->PickTmrTimer();
-    QCOMPARE(m_form->CurrentColour(), RGB(12, 34, 56));
+    platform().paint(31, 40, Rgb(1, 1, 1));
+    platform().pointer = QPoint(31, 40);
+    QTRY_COMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:31\ry:40"));
+    QVERIFY(m_test->waitForSample());
+    QCOMPARE(window().colour(), Rgb(12, 34, 56));
 }
 
-void PickModeTest::pressOverOwnControlEndsWithoutOperatingIt() {
-    QSignalSpy optClicks(m_form->OptBtn, &QPushButton::clicked);
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
+void PickingTest::escapeEndsAndRestoresColourFromBefore() {
+    QVERIFY(m_test->activate());
+    const Rgb before(9, 8, 7);
+    setColour(before);
+    // Not picking: Escape does nothing.
+    QTest::keyClick(&window(), Qt::Key_Escape);
+    QCOMPARE(platform().releases, 0);
+
+    pickFrom(Rgb(12, 34, 56));
+    QTest::keyClick(&window(), Qt::Key_Escape);
+    QVERIFY(!window().isPicking());
+    QVERIFY(pickButton()->isEnabled());
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(platform().releases, 1);
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+    QCOMPARE(window().colour(), before);
+    QCOMPARE(m_test->find<QLineEdit>("rgbText")->text(), QStringLiteral("$090807"));
+    QVERIFY(m_test->waitForSample());
+    QCOMPARE(window().colour(), before);
+}
+
+void PickingTest::openingDialogEndsPickFirst_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Alt+O") << "Alt+O";
+    QTest::newRow("options button") << "optionsButton";
+    QTest::newRow("about button") << "aboutButton";
+}
+
+void PickingTest::openingDialogEndsPickFirst() {
+    QFETCH(QString, how);
+    QVERIFY(m_test->activate());
+    setColour(Rgb(9, 8, 7));
+    const Rgb picked(12, 34, 56);
+    pickFrom(picked);
+    const bool about = how == QLatin1String("aboutButton");
+    QDialog* dialog = about ? static_cast<QDialog*>(m_test->child<AboutDialog>())
+                            : static_cast<QDialog*>(m_test->child<OptionsDialog>());
+    bool ran = false;
+    const int showings = runModal(
+        *dialog,
+        [&] {
+            if (how == QLatin1String("Alt+O")) {
+                QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
+            } else {
+                m_test->find<QAbstractButton>(how.toLatin1().constData())->click();
+            }
+        },
+        [&] {
+            // The pick is over before the dialog shows: capture given back, colour kept.
+            QVERIFY(!window().isPicking());
+            QVERIFY(pickButton()->isEnabled());
+            QCOMPARE(platform().releases, 1);
+            QVERIFY(QWidget::mouseGrabber() != &window());
+            QCOMPARE(window().windowTitle(), IdleTitle);
+            QCOMPARE(window().colour(), picked);
+            ran = true;
+            m_test->find<QAbstractButton>(about ? "okButton" : "cancelButton")->click();
+        });
+    QCOMPARE(showings, 1);
+    QVERIFY(ran);
+    QVERIFY(m_test->waitForSample());
+    QCOMPARE(window().colour(), picked);
+    QVERIFY(pickButton()->isEnabled());
+}
+
+void PickingTest::pressOverOwnControlEndsWithoutOperatingIt() {
+    auto* options = m_test->find<QPushButton>("optionsButton");
+    QSignalSpy optionClicks(options, &QPushButton::clicked);
+    QTest::mouseClick(pickButton(), Qt::LeftButton);
     // Through the window, as the server delivers it: the toolkit must route it to the
     // capturing window rather than to the button under the pointer.
-    const QPoint overOpt = m_form->OptBtn->geometry().center();
-    QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, {}, overOpt);
-    QVERIFY(m_form->PFSBtn->isEnabled());
-    QCOMPARE(optClicks.size(), 0);
-    QVERIFY(!m_form->OptBtn->isDown());
+    QTest::mouseClick(window().windowHandle(), Qt::LeftButton, {}, options->geometry().center());
+    QVERIFY(pickButton()->isEnabled());
+    QCOMPARE(optionClicks.size(), 0);
+    QVERIFY(!options->isDown());
 }
 
-void PickModeTest::focusLandsOnRedSliderAfterMousePick() {
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    QTest::mouseClick(m_form.get(), Qt::LeftButton, {}, QPoint(5, 100));
-    QTRY_COMPARE(QApplication::focusWidget(), m_form->TrackR);
+void PickingTest::focusLandsOnRedSliderAfterMousePick() {
+    QVERIFY(m_test->activate());
+    QTest::mouseClick(pickButton(), Qt::LeftButton);
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
+    QTRY_COMPARE(QApplication::focusWidget(), m_test->find<QWidget>("redSlider"));
 }
 
-void PickModeTest::idlePressChangesNothing() {
-    m_form->TrackG->setFocus();
-    QTest::mouseClick(m_form.get(), Qt::LeftButton, {}, QPoint(5, 100));
-    QTest::mouseClick(m_form.get(), Qt::RightButton, {}, QPoint(5, 100));
+void PickingTest::focusReturnsAfterKeyboardPick() {
+    QVERIFY(m_test->activate());
+    auto* green = m_test->find<QLineEdit>("greenField");
+    green->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), green);
+    QTest::keyClick(green, Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(window().isPicking());
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
+    QVERIFY(!window().isPicking());
+    QTest::qWait(100); // the window is activated again from the event loop
+    QCOMPARE(QApplication::focusWidget(), green);
+}
+
+void PickingTest::idlePressChangesNothing() {
+    auto* green = m_test->find<QWidget>("greenSlider");
+    green->setFocus();
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
+    QTest::mouseClick(&window(), Qt::RightButton, {}, QPoint(5, 100));
     QCoreApplication::processEvents();
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Tintor, version 1.00"));
-    QCOMPARE(m_platform->captures, 0);
-    QCOMPARE(m_platform->releases, 0);
-    QCOMPARE(QApplication::focusWidget(), m_form->TrackG);
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(platform().captures, 0);
+    QCOMPARE(platform().releases, 0);
+    QCOMPARE(QApplication::focusWidget(), green);
 }
 
-void PickModeTest::deactivationRetakesCaptureOnlyWhilePicking() {
-    m_form->AppDeactivate();
-    QCOMPARE(m_platform->captures, 0);
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    m_form->AppDeactivate();
-    QCOMPARE(m_platform->captures, 2);
-    QVERIFY(!m_form->PFSBtn->isEnabled());
-    // Installed as the application's deactivation handler.
+void PickingTest::deactivationRetakesCaptureOnlyWhilePicking() {
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    QCOMPARE(m_platform->captures, 3);
+    QCOMPARE(platform().captures, 0);
+    QTest::mouseClick(pickButton(), Qt::LeftButton);
+    QCOMPARE(platform().captures, 1);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    QCOMPARE(platform().captures, 2);
+    QVERIFY(window().isPicking());
     emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
-    QCOMPARE(m_platform->captures, 3);
+    QCOMPARE(platform().captures, 2);
 }
 
-void PickModeTest::unknownMethodPicksBlack() {
-    m_platform->screen.fill(Qt::white);
-    m_form->TrackR->setValue(99);
-    m_form->ChosenMethod = 7;
-    m_form->ApplySamplingMethod();
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    m_form->PickTmrTimer();
-    QCOMPARE(m_form->CurrentColour(), RGB(0, 0, 0));
-    QCOMPARE(m_platform->pixelReads + m_platform->blockReads, 0);
+void PickingTest::blockMeanTruncates_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QPoint>("centre");
+    QTest::addColumn<Rgb>("expected");
+    // Inside: red 200 throughout, green 100 in one pixel, blue 17 in another.  Truncated,
+    // not rounded: 100/9 = 11.1 and 17/9 = 1.9.
+    QTest::newRow("3x3") << 1 << QPoint(100, 100) << Rgb(200, 11, 1);
+    // 17/25 = 0.7 and 100/25 = 4.
+    QTest::newRow("5x5") << 2 << QPoint(100, 100) << Rgb(200, 4, 0);
+    // At the corner five of nine pixels are off the screen and count 255: 1275/9 = 141.7.
+    QTest::newRow("3x3 at the corner") << 1 << QPoint(0, 0) << Rgb(141, 141, 141);
 }
 
-void PickModeTest::tickRestoresHandCursor() {
-    QTest::mouseClick(m_form->PFSBtn, Qt::LeftButton);
-    QCOMPARE(m_form->PFSBtn->cursor().shape(), Qt::ArrowCursor);
-    m_form->PickTmrTimer();
-    QCOMPARE(m_form->PFSBtn->cursor().shape(), Qt::PointingHandCursor);
+void PickingTest::blockMeanTruncates() {
+    QFETCH(int, method);
+    QFETCH(QPoint, centre);
+    QFETCH(Rgb, expected);
+    startWithMethod(method);
+    if (centre != QPoint(0, 0)) {
+        const int half = method;
+        for (int dy = -half; dy <= half; ++dy) {
+            for (int dx = -half; dx <= half; ++dx) {
+                platform().paint(centre.x() + dx, centre.y() + dy, Rgb(200, 0, 0));
+            }
+        }
+        platform().paint(centre.x(), centre.y(), Rgb(200, 100, 0));
+        platform().paint(centre.x() + 1, centre.y(), Rgb(200, 0, 17));
+    }
+    platform().pointer = centre;
+    pickButton()->click();
+    QTRY_COMPARE(window().colour(), expected);
+    auto* magnifier = m_test->find<Magnifier>("magnifier");
+    QCOMPARE(magnifier->image().size(), QSize(2 * method + 1, 2 * method + 1));
 }
 
-QTEST_MAIN(PickModeTest)
-#include "tst_pickmode.moc"
+void PickingTest::unknownMethodPicksBlack() {
+    startWithMethod(7);
+    platform().screen.fill(Qt::white);
+    setColour(Rgb(99, 0, 0));
+    pickButton()->click();
+    platform().pointer = QPoint(10, 10);
+    QTRY_COMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:10\ry:10"));
+    QCOMPARE(window().colour(), Rgb(0, 0, 0));
+    QCOMPARE(platform().pixelReads + platform().blockReads, 0);
+    QVERIFY(m_test->find<Magnifier>("magnifier")->image().isNull());
+}
+
+void PickingTest::tickWithoutPointerChangesNothing() {
+    pickFrom(Rgb(12, 34, 56));
+    auto* label = m_test->find<QLabel>("coordinatesLabel");
+    QTRY_COMPARE(label->text(), QStringLiteral("x:30\ry:40"));
+    const QImage shown = m_test->find<Magnifier>("magnifier")->image();
+    const int reads = platform().pixelReads + platform().blockReads;
+
+    platform().pointer = std::nullopt;
+    platform().paint(30, 40, Rgb(200, 100, 50));
+    QTest::qWait(250); // several ticks
+    QCOMPARE(platform().pixelReads + platform().blockReads, reads);
+    QCOMPARE(window().colour(), Rgb(12, 34, 56));
+    QCOMPARE(label->text(), QStringLiteral("x:30\ry:40"));
+    QCOMPARE(m_test->find<Magnifier>("magnifier")->image(), shown);
+    QVERIFY(window().isPicking());
+
+    // The ticks were running all along: with the pointer back, the pick goes on.
+    platform().pointer = QPoint(30, 40);
+    QTRY_COMPARE(window().colour(), Rgb(200, 100, 50));
+}
+
+void PickingTest::tickRestoresHandCursor() {
+    QTest::mouseClick(pickButton(), Qt::LeftButton);
+    QCOMPARE(pickButton()->cursor().shape(), Qt::ArrowCursor);
+    QTRY_COMPARE(pickButton()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+QTEST_MAIN(PickingTest)
+#include "tst_picking.moc"

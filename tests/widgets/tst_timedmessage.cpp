@@ -1,112 +1,161 @@
-// The transient message window on the offscreen platform: sized to the lines it shows,
-// placed once, and ended only by its own timer.
+// The transient message window: sized to the lines it shows, placed once, ended only by its
+// own timer, and never in the way of the main window.  Reports that arrive while one shows
+// wait their turn; a report already showing or waiting is not repeated.
 
-#include "FakePlatform.h"
 #include "WhileShowing.h"
-#include "forms/MessForm.h"
-#include "forms/TintorMain.h"
+#include "WidgetTest.h"
+#include "widgets/StepArrows.h"
+#include "widgets/TimedMessage.h"
 
+#include <QApplication>
+#include <QSlider>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <QToolButton>
 
 #include <memory>
 
-class MessFormTest : public QObject {
+class TimedMessageTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void init();
     void cleanup();
     void sizedToDisplayedLines_data();
     void sizedToDisplayedLines();
+    void returnsAtOnceAndLeavesMainWindowUsable();
     void onlyItsTimerEndsItAndItIsPlacedOnce();
+    void repeatedReportIsShownOnce();
+    void endingForgetsWaitingReports_data();
+    void endingForgetsWaitingReports();
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<TMainForm> m_main;
-    std::unique_ptr<TMessageForm> m_form;
+    QTextEdit* text() const { return m_test->find<QTextEdit>("messageText"); }
+
+    std::unique_ptr<WidgetTest> m_test;
+    TimedMessage* m_message = nullptr;
 };
 
-void MessFormTest::init() {
-    m_platform = std::make_unique<FakePlatform>();
-    m_main = std::make_unique<TMainForm>(*m_platform);
-    MainForm = m_main.get();
-    m_form = std::make_unique<TMessageForm>(m_main.get());
+void TimedMessageTest::init() {
+    m_test = std::make_unique<WidgetTest>();
+    m_message = m_test->child<TimedMessage>();
 }
 
-void MessFormTest::cleanup() {
-    m_form.reset();
-    m_main.reset();
-    m_platform.reset();
+void TimedMessageTest::cleanup() {
+    m_message = nullptr;
+    m_test.reset();
 }
 
-void MessFormTest::sizedToDisplayedLines_data() {
+void TimedMessageTest::sizedToDisplayedLines_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<int>("height");
-    QTest::newRow("nothing") << ""
-                             << "" << 64;
-    QTest::newRow("second line alone") << ""
-                                       << "Browser not opened." << 78;
-    QTest::newRow("two lines") << "Browser not opened."
-                               << "Try again." << 92;
+    QTest::newRow("nothing") << "" << "" << 64;
+    QTest::newRow("second line alone") << "" << "Browser not opened." << 78;
+    QTest::newRow("two lines") << "Browser not opened." << "Try again." << 92;
     QTest::newRow("one line that wraps")
         << "The browser could not be opened because no handler for web addresses is set up."
         << "" << 92;
 }
 
-void MessFormTest::sizedToDisplayedLines() {
+void TimedMessageTest::sizedToDisplayedLines() {
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(int, height);
+    m_message->showMessage(first, second, 60000);
+    QVERIFY(m_message->isVisible());
+    // What the text really shows must be what was counted.
+    const QTextDocument* document = text()->document();
     int linesShown = 0;
-    WhileShowing probe(*m_form, [&] {
-        // What the memo really shows must be what was counted.
-        const QTextDocument* text = m_form->MessageMemo->document();
-        for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
-            linesShown += text->isEmpty() ? 0 : block.layout()->lineCount();
-        }
-        m_form->TimerTimer();
-    });
-    m_form->ShowTimedMessage(first, second, 60000);
-    QCOMPARE(probe.showings, 1);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        linesShown += document->isEmpty() ? 0 : block.layout()->lineCount();
+    }
     QCOMPARE(linesShown, (height - 64) / 14);
-    QCOMPARE(m_form->size(), QSize(350, height));
-    QCOMPARE(m_form->MessageMemo->geometry(), QRect(20, 18, 309, height - 50));
+    QCOMPARE(m_message->size(), QSize(350, height));
+    QCOMPARE(text()->geometry(), QRect(20, 18, 309, height - 50));
 }
 
-void MessFormTest::onlyItsTimerEndsItAndItIsPlacedOnce() {
-    m_main->move(300, 200);
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-    const QRect owner = m_main->frameGeometry();
+void TimedMessageTest::returnsAtOnceAndLeavesMainWindowUsable() {
+    m_message->showMessage(QStringLiteral("Browser not opened."), QString(), 60000);
+    QVERIFY(m_message->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    // The main window's controls still work while the message shows.
+    auto* arrows = m_test->find<StepArrows>("redArrows");
+    QTest::mouseClick(arrows->arrow(StepArrows::Direction::Up), Qt::LeftButton);
+    QCOMPARE(m_test->find<QSlider>("redSlider")->value(), 1);
+    QVERIFY(m_message->isVisible());
+}
+
+void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce() {
+    MainWindow& main = m_test->window();
+    main.move(300, 200);
+    QTRY_VERIFY(main.geometry().left() >= 300); // the frame's size is the platform's
+    const QRect owner = main.geometry();
+    // Client areas centred, each half-difference rounded toward zero.
     const QPoint centred(owner.left() + (owner.width() - 350) / 2,
                          owner.top() + (owner.height() - 78) / 2);
     QList<QPoint> places;
+    QStringList texts;
     bool stayedUp = false;
-    int interval = 0;
-    WhileShowing probe(*m_form, [&] {
-        places << m_form->pos();
-        interval = m_form->Timer->isActive() ? m_form->Timer->interval() : 0;
-        QTest::keyClick(m_form.get(), Qt::Key_Escape);
-        m_form->close();
-        stayedUp = m_form->isVisible();
+    WhileShowing probe(*m_message, [&] {
+        places << m_message->geometry().topLeft();
+        texts << text()->toPlainText();
         if (places.size() == 1) {
-            // A report arriving meanwhile waits for this one and then gets its own time.
-            m_form->ShowTimedMessage(QStringLiteral("second"), QString(), 50);
-            m_main->move(600, 500);
+            QTest::keyClick(m_message, Qt::Key_Escape);
+            m_message->close();
+            stayedUp = m_message->isVisible();
+            main.move(600, 500);
         }
     });
-    m_form->ShowTimedMessage(QStringLiteral("first"), QString(), 50);
-    QCOMPARE(probe.showings, 2);
+    m_message->showMessage(QStringLiteral("first"), QString(), 300);
+    m_message->showMessage(QStringLiteral("second"), QString(), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(probe.showings == 2 && !m_message->isVisible(), 10000);
     QVERIFY(stayedUp);
-    QCOMPARE(interval, 50);
+    QCOMPARE(texts, QStringList({"first", "second"}));
     QCOMPARE(places, QList<QPoint>({centred, centred}));
-    QCOMPARE(m_form->MessageMemo->toPlainText(), QStringLiteral("second"));
-    QVERIFY(!m_form->isVisible());
-    QVERIFY(!m_form->Timer->isActive());
 }
 
-QTEST_MAIN(MessFormTest)
-#include "tst_messform.moc"
+void TimedMessageTest::repeatedReportIsShownOnce() {
+    QStringList texts;
+    WhileShowing probe(*m_message, [&] { texts << text()->toPlainText(); });
+    m_message->showMessage(QStringLiteral("first"), QString(), 200);
+    m_message->showMessage(QStringLiteral("second"), QString(), 100);
+    m_message->showMessage(QStringLiteral("first"), QString(), 200);  // showing
+    m_message->showMessage(QStringLiteral("second"), QString(), 100); // waiting
+    // The same first line with another second line is another report.
+    m_message->showMessage(QStringLiteral("first"), QStringLiteral("again"), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(probe.showings == 3 && !m_message->isVisible(), 10000);
+    QTest::qWait(150); // nothing else is waiting
+    QCOMPARE(texts, QStringList({"first", "second", "first\nagain"}));
+    // Once shown and gone, the same report shows again.
+    m_message->showMessage(QStringLiteral("first"), QString(), 100);
+    QVERIFY(m_message->isVisible());
+    QCOMPARE(probe.showings, 4);
+}
+
+void TimedMessageTest::endingForgetsWaitingReports_data() {
+    QTest::addColumn<bool>("closeMainWindow");
+    QTest::newRow("dismissed") << false;
+    QTest::newRow("main window closes") << true;
+}
+
+void TimedMessageTest::endingForgetsWaitingReports() {
+    QFETCH(bool, closeMainWindow);
+    WhileShowing probe(*m_message, [] {});
+    m_message->showMessage(QStringLiteral("first"), QString(), 100);
+    m_message->showMessage(QStringLiteral("second"), QString(), 100);
+    if (closeMainWindow) {
+        m_test->window().close();
+    } else {
+        m_message->dismiss();
+    }
+    QVERIFY(!m_message->isVisible());
+    QTest::qWait(300); // well past the first report's time
+    QVERIFY(!m_message->isVisible());
+    QCOMPARE(probe.showings, 1);
+}
+
+QTEST_MAIN(TimedMessageTest)
+#include "tst_timedmessage.moc"

@@ -1,0 +1,56 @@
+#include "WidgetTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+WidgetTest::WidgetTest(InterfaceLanguage language)
+    : m_platform(std::make_unique<FakePlatform>()),
+      m_translator(std::make_unique<Translator>(language)) {
+    restart();
+}
+
+WidgetTest::~WidgetTest() {
+    m_window.reset();
+    m_translator.reset();
+}
+
+void WidgetTest::restart() {
+    m_window.reset();
+    m_window = std::make_unique<MainWindow>(*m_platform);
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get())) {
+        qWarning("the main window was not exposed");
+    }
+}
+
+bool WidgetTest::activate() {
+    m_window->activateWindow();
+    return QTest::qWaitForWindowActive(m_window.get());
+}
+
+bool WidgetTest::waitForSample() {
+    const auto reads = [this] { return m_platform->pixelReads + m_platform->blockReads; };
+    const int before = reads();
+    return QTest::qWaitFor([&] { return reads() > before; });
+}
+
+bool WidgetTest::breakSettingsStore() {
+    const QString directory = QFileInfo(m_platform->settingsStore.path()).absolutePath();
+    if (QFileInfo::exists(directory) && !QDir(directory).removeRecursively()) {
+        return false;
+    }
+    QFile blocker(directory);
+    return blocker.open(QIODevice::WriteOnly);
+}
+
+void WidgetTest::silenceOffscreenWarnings() {
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.startsWith(QLatin1String("This plugin does not support"))) {
+                previous(type, context, text);
+            }
+        });
+}

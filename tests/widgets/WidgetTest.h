@@ -1,0 +1,74 @@
+#pragma once
+
+#include "FakePlatform.h"
+#include "core/Language.h"
+#include "widgets/MainWindow.h"
+#include "widgets/Translator.h"
+
+#include <QString>
+#include <QTest>
+
+#include <memory>
+
+// Names a colour in a failed comparison.
+inline char* toString(const Rgb& colour) {
+    return QTest::toString(QStringLiteral("Rgb(%1, %2, %3)")
+                               .arg(colour.red())
+                               .arg(colour.green())
+                               .arg(colour.blue()));
+}
+
+// The shared set-up of the widget tests: a fake platform, the interface language, and the
+// main window with the dialogs it owns, shown and exposed.
+class WidgetTest {
+public:
+    explicit WidgetTest(InterfaceLanguage language = InterfaceLanguage::English);
+    ~WidgetTest();
+    WidgetTest(const WidgetTest&) = delete;
+    WidgetTest& operator=(const WidgetTest&) = delete;
+
+    FakePlatform& platform() { return *m_platform; }
+    MainWindow& window() { return *m_window; }
+
+    // A child of the main window (or of its dialogs) by object name; a missing one ends the
+    // test run with its name, rather than with a null dereference somewhere later.
+    template <typename T> T* find(const char* name) const {
+        T* child = m_window->findChild<T*>(QString::fromLatin1(name));
+        if (child == nullptr) {
+            qFatal("no control named %s", name);
+        }
+        return child;
+    }
+
+    // The one child of the main window of type T (a dialog it owns).
+    template <typename T> T* child() const {
+        T* found = m_window->findChild<T*>();
+        if (found == nullptr) {
+            qFatal("no child of type %s", T::staticMetaObject.className());
+        }
+        return found;
+    }
+
+    // Recreates the window, as a restart of the program does (the settings file stays).
+    void restart();
+
+    // Makes the main window the active one, as shortcuts and mnemonics need.
+    bool activate();
+
+    // Waits until the follower has read the screen at least once more.
+    bool waitForSample();
+
+    // From now on every write of the settings fails: a plain file stands where the store's
+    // directory should be.  (Taking the write permission away would not do: the tests may
+    // run as root.)
+    bool breakSettingsStore();
+
+    // The offscreen platform warns at every pointer grab, raise and size hint it cannot pass
+    // on; the widget grab that routes the presses still works.  Silences those warnings.
+    static void silenceOffscreenWarnings();
+
+private:
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<Translator> m_translator;
+    std::unique_ptr<MainWindow> m_window;
+};
