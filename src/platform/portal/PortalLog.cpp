@@ -1,3 +1,3 @@
 #include "PortalLog.h"
 
-Q_LOGGING_CATEGORY(lcPortal, "tintor.portal")
+Q_LOGGING_CATEGORY(lcPortal, "tintor.portal", QtInfoMsg)
