@@ -198,17 +198,18 @@ start_sway() {
     export WAYLAND_DISPLAY DISPLAY SWAYSOCK
 }
 
+# Side by side, left to right, each placed after the logical width of the one before.
 configure_outputs() {
-    local i x width
-    width=${size%x*}
+    local i x=0 width=${size%x*} factor
     for ((i = 2; i <= outputs; i++)); do
         swaymsg -q create_output
     done
     for ((i = 1; i <= outputs; i++)); do
-        x=$(((i - 1) * width))
-        swaymsg -q output "HEADLESS-$i" mode "$size" position "$x" 0
+        factor=1
+        [ "$i" -ne 1 ] || factor=${scale:-1}
+        swaymsg -q output "HEADLESS-$i" mode "$size" scale "$factor" position "$x" 0
+        x=$(awk -v x="$x" -v w="$width" -v f="$factor" 'BEGIN { printf "%d", x + w / f }')
     done
-    [ -z "$scale" ] || swaymsg -q output HEADLESS-1 scale "$scale"
 }
 
 start_portals() {
