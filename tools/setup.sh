@@ -33,6 +33,15 @@ if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev)           # the settings parser's fuzz target
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
     packages+=(dpkg-dev)                           # dependencies of the Debian package
+    # A headless Wayland session for the Wayland tests (tests/wayland/with-sway.sh): sway
+    # with Xwayland, a native client and a screen reader, the session bus, PipeWire (the
+    # wlr portal will not start without it), the portal with its wlr back end (Screenshot)
+    # and its gtk back end (Access, without which the portal hides Screenshot); and what
+    # builds the tests' virtual pointer.
+    packages+=(sway swaybg grim xwayland)
+    packages+=(dbus dbus-bin pipewire)
+    packages+=(xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk)
+    packages+=(libwayland-dev libwayland-bin wayland-protocols pkg-config)
 fi
 missing=()
 for package in "${packages[@]}"; do

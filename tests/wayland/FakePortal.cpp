@@ -84,7 +84,8 @@ void FakePortal::answer(const Method& method, const QString& name, const QDBusMe
     // a little later still, as the user would take a moment to answer an old portal's
     // dialog, which gives the caller time to learn the path.
     QTimer::singleShot(m_otherHandle ? 100 : 0, this, [connection, handle, response, results] {
-        QDBusMessage signal = QDBusMessage::createSignal(handle, requestInterface, QStringLiteral("Response"));
+        QDBusMessage signal =
+            QDBusMessage::createSignal(handle, requestInterface, QStringLiteral("Response"));
         signal << response << results;
         QDBusConnection(connection).send(signal);
     });

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <QDBusVirtualObject>
 #include <QString>
+#include <array>
 
 // A stand-in for org.freedesktop.portal.Desktop that answers Screenshot and PickColor as a
 // test tells it, and reports on stdout what it was asked ("call", "closed" lines), so that
@@ -16,7 +16,7 @@ public:
 
     struct Method {
         Behaviour behaviour = Behaviour::Missing;
-        QString uri;   // Screenshot's answer
+        QString uri;                    // Screenshot's answer
         std::array<double, 3> colour{}; // PickColor's answer: red, green, blue, 0 to 1
     };
 

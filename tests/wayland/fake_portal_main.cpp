@@ -64,7 +64,8 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("spec"), QStringLiteral("missing")});
     parser.addOption({QStringLiteral("pick-colour"), QStringLiteral("PickColor's answer."),
                       QStringLiteral("spec"), QStringLiteral("missing")});
-    parser.addOption({QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
+    parser.addOption(
+        {QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
@@ -78,7 +79,8 @@ int main(int argc, char* argv[]) {
     if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
                                    QDBusConnection::SubPath) ||
         !bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"))) {
-        qCritical("fake_portal: cannot take the portal's name: %s", qPrintable(bus.lastError().message()));
+        qCritical("fake_portal: cannot take the portal's name: %s",
+                  qPrintable(bus.lastError().message()));
         return 1;
     }
     QTextStream(stdout) << "ready" << Qt::endl;

@@ -53,20 +53,23 @@ void ignoreName(void*, zxdg_output_v1*, const char*) {}
 const zxdg_output_v1_listener xdgOutputListener = {logicalPosition, logicalSize, ignoreDone,
                                                    ignoreName, ignoreName};
 
-void global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
+void global(void* data, wl_registry* registry, uint32_t name, const char* interface,
+            uint32_t version) {
     auto* session = static_cast<Session*>(data);
     const std::string what = interface;
     if (what == wl_seat_interface.name && !session->seat) {
-        session->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        session->seat =
+            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
     } else if (what == zwlr_virtual_pointer_manager_v1_interface.name) {
-        session->manager = static_cast<zwlr_virtual_pointer_manager_v1*>(wl_registry_bind(
-            registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
+        session->manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
+            wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
     } else if (what == zxdg_output_manager_v1_interface.name) {
         session->outputManager = static_cast<zxdg_output_manager_v1*>(wl_registry_bind(
             registry, name, &zxdg_output_manager_v1_interface, std::min(version, 2u)));
     } else if (what == wl_output_interface.name) {
         auto* output = new Output;
-        output->output = static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, 1));
+        output->output =
+            static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, 1));
         session->outputs.push_back(output);
     }
 }
@@ -119,7 +122,8 @@ bool run(Session& session, std::istream& words) {
             return false;
         }
         zwlr_virtual_pointer_v1_motion_absolute(session.pointer, now(), uint32_t(x - x0),
-                                                uint32_t(y - y0), uint32_t(x1 - x0), uint32_t(y1 - y0));
+                                                uint32_t(y - y0), uint32_t(x1 - x0),
+                                                uint32_t(y1 - y0));
     } else if (command == "click" || command == "press" || command == "release") {
         std::string name;
         uint32_t code = 0;
@@ -127,11 +131,13 @@ bool run(Session& session, std::istream& words) {
             return false;
         }
         if (command != "release") {
-            zwlr_virtual_pointer_v1_button(session.pointer, now(), code, WL_POINTER_BUTTON_STATE_PRESSED);
+            zwlr_virtual_pointer_v1_button(session.pointer, now(), code,
+                                           WL_POINTER_BUTTON_STATE_PRESSED);
             zwlr_virtual_pointer_v1_frame(session.pointer);
         }
         if (command != "press") {
-            zwlr_virtual_pointer_v1_button(session.pointer, now(), code, WL_POINTER_BUTTON_STATE_RELEASED);
+            zwlr_virtual_pointer_v1_button(session.pointer, now(), code,
+                                           WL_POINTER_BUTTON_STATE_RELEASED);
         }
     } else {
         return false;
@@ -150,14 +156,17 @@ bool connect(Session& session) {
     wl_registry_add_listener(registry, &registryListener, &session);
     wl_display_roundtrip(session.display);
     if (!session.manager || !session.outputManager) {
-        std::fprintf(stderr, "virtual_pointer: the compositor offers no virtual pointer or xdg-output\n");
+        std::fprintf(stderr,
+                     "virtual_pointer: the compositor offers no virtual pointer or xdg-output\n");
         return false;
     }
     for (Output* output : session.outputs) {
-        output->xdgOutput = zxdg_output_manager_v1_get_xdg_output(session.outputManager, output->output);
+        output->xdgOutput =
+            zxdg_output_manager_v1_get_xdg_output(session.outputManager, output->output);
         zxdg_output_v1_add_listener(output->xdgOutput, &xdgOutputListener, output);
     }
-    session.pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(session.manager, session.seat);
+    session.pointer =
+        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(session.manager, session.seat);
     return wl_display_roundtrip(session.display) >= 0 && !session.outputs.empty();
 }
 
@@ -183,7 +192,9 @@ int main(int argc, char* argv[]) {
     std::istringstream words(all.str());
     while (words >> std::ws && !words.eof()) {
         if (!run(session, words)) {
-            std::fprintf(stderr, "usage: virtual_pointer move X Y | click|press|release left|right|middle ...\n");
+            std::fprintf(
+                stderr,
+                "usage: virtual_pointer move X Y | click|press|release left|right|middle ...\n");
             return 2;
         }
     }

@@ -51,6 +51,8 @@ reachable() { setpriv --reuid="$session_user" --regid="$session_group" --clear-g
 # Prints the path as the session user can read it, copying it to the stage if need be.
 stage_path() {
     local path=$1
+    # The session runs in a directory of its own, so relative paths would lose their way.
+    [ ! -e "$path" ] || path=$(realpath -s "$path")
     if [ ! -e "$path" ] || reachable "$path"; then
         printf '%s' "$path"
         return

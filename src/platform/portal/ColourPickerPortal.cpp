@@ -19,7 +19,8 @@ int ColourPickerPortal::toChannel(double value) {
 }
 
 void ColourPickerPortal::request() {
-    startRequest(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"), {});
+    startRequest(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
+                 {});
 }
 
 void ColourPickerPortal::handleResults(const QVariantMap& results) {

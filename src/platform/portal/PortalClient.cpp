@@ -6,9 +6,13 @@ PortalClient::PortalClient(const QDBusConnection& bus, QObject* parent)
 // The request's own destructor closes it if it is still pending.
 PortalClient::~PortalClient() = default;
 
-bool PortalClient::isBusy() const { return m_request && m_request->isPending(); }
+bool PortalClient::isBusy() const {
+    return m_request && m_request->isPending();
+}
 
-void PortalClient::cancel() { discard(); }
+void PortalClient::cancel() {
+    discard();
+}
 
 void PortalClient::startRequest(const QString& interface, const QString& method,
                                 const QVariantMap& options) {

@@ -24,7 +24,9 @@ PortalRequest::PortalRequest(const QDBusConnection& bus, std::chrono::millisecon
     connect(&m_timer, &QTimer::timeout, this, &PortalRequest::onTimeout);
 }
 
-PortalRequest::~PortalRequest() { cancel(); }
+PortalRequest::~PortalRequest() {
+    cancel();
+}
 
 void PortalRequest::start(const QString& interface, const QString& method, QVariantMap options) {
     cancel();
@@ -36,7 +38,8 @@ void PortalRequest::start(const QString& interface, const QString& method, QVari
     m_pending = true;
     m_timer.start();
 
-    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
     call << QString() << options;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalRequest::onCallFinished);
@@ -59,7 +62,8 @@ void PortalRequest::onCallFinished(QDBusPendingCallWatcher* watcher) {
     }
     const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
     if (reply.isError()) {
-        fail(Error::Unavailable, reply.error().name() + QStringLiteral(": ") + reply.error().message());
+        fail(Error::Unavailable,
+             reply.error().name() + QStringLiteral(": ") + reply.error().message());
         return;
     }
     // Portals older than the handle_token option choose their own path.
@@ -92,7 +96,8 @@ void PortalRequest::onTimeout() {
     }
     closeOnBus();
     fail(Error::TimedOut,
-         QStringLiteral("no answer in %1 ms").arg(std::chrono::milliseconds(m_timer.intervalAsDuration()).count()));
+         QStringLiteral("no answer in %1 ms")
+             .arg(std::chrono::milliseconds(m_timer.intervalAsDuration()).count()));
 }
 
 void PortalRequest::fail(Error error, const QString& detail) {
@@ -119,8 +124,8 @@ void PortalRequest::unwatch() {
 }
 
 void PortalRequest::closeOnBus() {
-    const QDBusMessage close =
-        QDBusMessage::createMethodCall(portalService, m_handle, requestInterface, QStringLiteral("Close"));
+    const QDBusMessage close = QDBusMessage::createMethodCall(
+        portalService, m_handle, requestInterface, QStringLiteral("Close"));
     m_bus.send(close);
 }
 

@@ -10,7 +10,8 @@ namespace {
 
 QStringList temporaryRoots() {
     QStringList roots;
-    for (const QString& dir : {QDir::tempPath(), QStringLiteral("/tmp"), QStringLiteral("/var/tmp")}) {
+    for (const QString& dir :
+         {QDir::tempPath(), QStringLiteral("/tmp"), QStringLiteral("/var/tmp")}) {
         const QString canonical = QFileInfo(dir).canonicalFilePath();
         if (!canonical.isEmpty() && canonical != QStringLiteral("/")) {
             roots << canonical + QLatin1Char('/');

@@ -4,8 +4,8 @@
 
 #include <sys/prctl.h>
 
-#include <csignal>
 #include <QProcessEnvironment>
+#include <csignal>
 
 FakePortalProcess::FakePortalProcess(const PrivateBus& bus, const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -4,12 +4,13 @@
 
 #include <sys/prctl.h>
 
-#include <csignal>
 #include <QFile>
+#include <csignal>
 
 namespace {
 
-const char* const busConfig = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
+const char* const busConfig =
+    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
@@ -37,7 +38,8 @@ PrivateBus::PrivateBus() {
     m_daemon.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--nofork"), QStringLiteral("--nosyslog"),
-                    QStringLiteral("--print-address=1"), QStringLiteral("--config-file=") + config});
+                    QStringLiteral("--print-address=1"),
+                    QStringLiteral("--config-file=") + config});
     const QDeadlineTimer deadline(5000);
     while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(int(deadline.remainingTime()))) {
     }

@@ -79,7 +79,8 @@ void tst_Portal::initTestCase() {
 }
 
 void tst_Portal::init() {
-    m_temp = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("tintor-XXXXXX")));
+    m_temp =
+        std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("tintor-XXXXXX")));
     m_kept = std::make_unique<QTemporaryDir>(QStringLiteral(BUILD_DIR "/portal-XXXXXX"));
     QVERIFY(m_temp->isValid() && m_kept->isValid());
     if (ScreenshotFile::isTemporary(writeFile(m_kept->path(), QStringLiteral("probe"), "x"))) {
@@ -100,18 +101,21 @@ void tst_Portal::screenshotAnswers_data() {
     QTest::newRow("file elsewhere: read, left alone")
         << QStringList{"--screenshot", "ok:%kept"} << true << image << true << false;
     QTest::newRow("answer on a path the portal chose")
-        << QStringList{"--screenshot", "ok:%temp", "--other-handle"} << true << image << false << false;
+        << QStringList{"--screenshot", "ok:%temp", "--other-handle"} << true << image << false
+        << false;
     QTest::newRow("not an image: fails, still removed")
-        << QStringList{"--screenshot", "ok:%junk"} << true << int(Error::BadAnswer) << false << false;
+        << QStringList{"--screenshot", "ok:%junk"} << true << int(Error::BadAnswer) << false
+        << false;
     QTest::newRow("refused") << QStringList{"--screenshot", "refuse"} << true << int(Error::Refused)
                              << true << false;
-    QTest::newRow("ended otherwise") << QStringList{"--screenshot", "fail"} << true
-                                     << int(Error::Failed) << true << false;
+    QTest::newRow("ended otherwise")
+        << QStringList{"--screenshot", "fail"} << true << int(Error::Failed) << true << false;
     QTest::newRow("silent: timed out and closed")
         << QStringList{"--screenshot", "silent"} << true << int(Error::TimedOut) << true << true;
     QTest::newRow("no such method") << QStringList{"--screenshot", "missing"} << true
                                     << int(Error::Unavailable) << true << false;
-    QTest::newRow("no portal") << QStringList{} << false << int(Error::Unavailable) << true << false;
+    QTest::newRow("no portal") << QStringList{} << false << int(Error::Unavailable) << true
+                               << false;
 }
 
 void tst_Portal::screenshotAnswers() {
@@ -150,7 +154,8 @@ void tst_Portal::screenshotAnswers() {
 
     if (error < 0) {
         QCOMPARE(images.count(), 1);
-        QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32), expected);
+        QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32),
+                 expected);
     } else {
         QCOMPARE(failures.count(), 1);
         QCOMPARE(failures.first().first().value<Error>(), Error(error));
@@ -161,7 +166,8 @@ void tst_Portal::screenshotAnswers() {
     if (closed) {
         const QString call = fake->waitForLine(QStringLiteral("call Screenshot "));
         QVERIFY(!call.isEmpty());
-        QCOMPARE(fake->waitForLine(QStringLiteral("closed ")), QStringLiteral("closed ") + call.section(' ', 2));
+        QCOMPARE(fake->waitForLine(QStringLiteral("closed ")),
+                 QStringLiteral("closed ") + call.section(' ', 2));
     }
 }
 
@@ -227,7 +233,8 @@ void tst_Portal::pendingRequestClosedWhenDropped() {
         portal->request();
         QVERIFY(portal->isBusy());
     }
-    QCOMPARE(fake.waitForLine(QStringLiteral("closed ")), QStringLiteral("closed ") + call.section(' ', 2));
+    QCOMPARE(fake.waitForLine(QStringLiteral("closed ")),
+             QStringLiteral("closed ") + call.section(' ', 2));
     if (portal) {
         QCOMPARE(failures.count(), 0); // dropping is not a failure
     }
@@ -250,9 +257,11 @@ void tst_Portal::temporaryFiles() {
     for (QTemporaryDir* dir : {m_temp.get(), m_kept.get()}) {
         QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("sub")));
         QVERIFY(!writeFile(dir->path(), QStringLiteral("file"), "x").isEmpty());
-        QVERIFY(!writeFile(dir->filePath(QStringLiteral("sub")), QStringLiteral("file"), "x").isEmpty());
+        QVERIFY(!writeFile(dir->filePath(QStringLiteral("sub")), QStringLiteral("file"), "x")
+                     .isEmpty());
     }
-    QVERIFY(QFile::link(m_temp->filePath(QStringLiteral("file")), m_temp->filePath(QStringLiteral("link"))));
+    QVERIFY(QFile::link(m_temp->filePath(QStringLiteral("file")),
+                        m_temp->filePath(QStringLiteral("link"))));
     const QString path = where.replace(QLatin1String("temp/"), m_temp->path() + '/')
                              .replace(QLatin1String("kept/"), m_kept->path() + '/');
     QCOMPARE(ScreenshotFile::isTemporary(path), temporary);
