@@ -68,6 +68,8 @@ private slots:
     void temporaryFiles();
 
 private:
+    QString placeFile(QStringList& arguments) const;
+
     std::unique_ptr<PrivateBus> m_bus;
     std::unique_ptr<QTemporaryDir> m_temp; // in the temporary directory
     std::unique_ptr<QTemporaryDir> m_kept; // in the build tree, which is not
@@ -86,6 +88,22 @@ void tst_Portal::init() {
     if (ScreenshotFile::isTemporary(writeFile(m_kept->path(), QStringLiteral("probe"), "x"))) {
         QSKIP("the build tree lies in a temporary directory");
     }
+}
+
+// Writes the file that a "%temp", "%kept" or "%junk" argument names, and names it there.
+QString tst_Portal::placeFile(QStringList& arguments) const {
+    QString file;
+    for (QString& argument : arguments) {
+        if (argument.contains(QLatin1String("%temp"))) {
+            file = writeFile(m_temp->path(), QStringLiteral("shot.png"), png(pattern()));
+        } else if (argument.contains(QLatin1String("%kept"))) {
+            file = writeFile(m_kept->path(), QStringLiteral("shot.png"), png(pattern()));
+        } else if (argument.contains(QLatin1String("%junk"))) {
+            file = writeFile(m_temp->path(), QStringLiteral("shot.png"), "no picture here");
+        }
+        argument.replace(QRegularExpression(QStringLiteral("%\\w+")), file);
+    }
+    return file;
 }
 
 void tst_Portal::screenshotAnswers_data() {
@@ -126,17 +144,7 @@ void tst_Portal::screenshotAnswers() {
     QFETCH(bool, closed);
 
     const QImage expected = pattern();
-    QString file;
-    for (QString& argument : arguments) {
-        if (argument.contains(QLatin1String("%temp"))) {
-            file = writeFile(m_temp->path(), QStringLiteral("shot.png"), png(expected));
-        } else if (argument.contains(QLatin1String("%kept"))) {
-            file = writeFile(m_kept->path(), QStringLiteral("shot.png"), png(expected));
-        } else if (argument.contains(QLatin1String("%junk"))) {
-            file = writeFile(m_temp->path(), QStringLiteral("shot.png"), "no picture here");
-        }
-        argument.replace(QRegularExpression(QStringLiteral("%\\w+")), file);
-    }
+    const QString file = placeFile(arguments);
     std::unique_ptr<FakePortalProcess> fake;
     if (startPortal) {
         fake = std::make_unique<FakePortalProcess>(*m_bus, arguments);
