@@ -22,7 +22,9 @@ build=${TINTOR_BUILD_DIR:-$root/build}
 
 packages=(
     g++ cmake ninja-build                          # compiler and build
-    qt6-base-dev qt6-qpa-plugins                   # Qt 6 Widgets, Qt Test, the xcb platform
+    qt6-base-dev qt6-qpa-plugins                   # Qt 6 Widgets, Qt Test, D-Bus, the xcb platform
+    qt6-tools-dev qt6-l10n-tools                   # Qt Linguist: the Dutch texts at build time
+    qt6-translations-l10n                          # Qt's own Dutch texts
     libx11-dev libxtst-dev libxfixes-dev           # Xlib, XTest, XFixes
     xvfb xauth                                     # X servers for the tests
     openbox x11-utils                              # the tests' window manager; xprop
@@ -34,6 +36,15 @@ if [ "$mode" = test ]; then
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
     packages+=(dpkg-dev)                           # dependencies of the Debian package
     packages+=(xdotool xrestop)                    # bench/soak.sh: drives Tintor, reads its X resources
+    # A headless Wayland session for the Wayland tests (tests/wayland/with-sway.sh): sway
+    # with Xwayland, a native client and a screen reader, the session bus, PipeWire (the
+    # wlr portal will not start without it), the portal with its wlr back end (Screenshot)
+    # and its gtk back end (Access, without which the portal hides Screenshot); and what
+    # builds the tests' virtual pointer.
+    packages+=(sway swaybg grim xwayland)
+    packages+=(dbus dbus-bin pipewire)
+    packages+=(xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk)
+    packages+=(libwayland-dev libwayland-bin wayland-protocols pkg-config)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,45 @@
+#include "ColourPickerPortal.h"
+
+#include <QDBusArgument>
+
+#include <algorithm>
+#include <cmath>
+
+ColourPickerPortal::ColourPickerPortal(QObject* parent)
+    : ColourPickerPortal(QDBusConnection::sessionBus(), parent) {}
+
+ColourPickerPortal::ColourPickerPortal(const QDBusConnection& bus, QObject* parent)
+    : PortalClient(bus, parent) {}
+
+int ColourPickerPortal::toChannel(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
+}
+
+void ColourPickerPortal::request() {
+    startRequest(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
+                 {});
+}
+
+void ColourPickerPortal::handleResults(const QVariantMap& results) {
+    const QVariant colour = results.value(QStringLiteral("color"));
+    if (!colour.canConvert<QDBusArgument>()) {
+        emit failed(PortalRequest::Error::BadAnswer, QStringLiteral("the answer has no colour"));
+        return;
+    }
+    const auto argument = colour.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("(ddd)")) {
+        emit failed(PortalRequest::Error::BadAnswer,
+                    QStringLiteral("a colour of type %1").arg(argument.currentSignature()));
+        return;
+    }
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+    argument.beginStructure();
+    argument >> red >> green >> blue;
+    argument.endStructure();
+    emit colourPicked(QColor(toChannel(red), toChannel(green), toChannel(blue)));
+}

@@ -1,0 +1,3 @@
+#include "PortalLog.h"
+
+Q_LOGGING_CATEGORY(lcPortal, "tintor.portal", QtInfoMsg)

@@ -1,0 +1,143 @@
+#include "PortalRequest.h"
+
+#include "PortalLog.h"
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QRandomGenerator>
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
+
+} // namespace
+
+PortalRequest::PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds timeout,
+                             QObject* parent)
+    : QObject(parent), m_bus(bus) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(timeout);
+    connect(&m_timer, &QTimer::timeout, this, &PortalRequest::onTimeout);
+}
+
+PortalRequest::~PortalRequest() {
+    cancel();
+}
+
+void PortalRequest::start(const QString& interface, const QString& method, QVariantMap options) {
+    cancel();
+    const QString token = QStringLiteral("tintor%1").arg(QRandomGenerator::global()->generate());
+    options.insert(QStringLiteral("handle_token"), token);
+    // The answer may come before the call returns the handle: listen first, as the portal
+    // documentation asks.
+    watch(predictedHandle(token));
+    m_pending = true;
+    m_timer.start();
+
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
+    call << QString() << options;
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalRequest::onCallFinished);
+    qCDebug(lcPortal) << "asked" << interface << method << "as" << m_handle;
+}
+
+void PortalRequest::cancel() {
+    if (!m_pending) {
+        return;
+    }
+    qCDebug(lcPortal) << "closing" << m_handle;
+    closeOnBus();
+    stop();
+}
+
+void PortalRequest::onCallFinished(QDBusPendingCallWatcher* watcher) {
+    watcher->deleteLater();
+    if (!m_pending) {
+        return;
+    }
+    const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+    if (reply.isError()) {
+        fail(Error::Unavailable,
+             reply.error().name() + QStringLiteral(": ") + reply.error().message());
+        return;
+    }
+    // Portals older than the handle_token option choose their own path.
+    const QString handle = reply.value().path();
+    if (handle != m_handle) {
+        qCDebug(lcPortal) << "the portal answers on" << handle << "instead";
+        unwatch();
+        watch(handle);
+    }
+}
+
+void PortalRequest::onResponse(uint response, const QVariantMap& results) {
+    if (!m_pending) {
+        return;
+    }
+    qCDebug(lcPortal) << "response" << response << "on" << m_handle;
+    if (response == 0) {
+        stop();
+        emit answered(results);
+    } else if (response == 1) {
+        fail(Error::Refused, QStringLiteral("the request was cancelled"));
+    } else {
+        fail(Error::Failed, QStringLiteral("the request ended with response %1").arg(response));
+    }
+}
+
+void PortalRequest::onTimeout() {
+    if (!m_pending) {
+        return;
+    }
+    closeOnBus();
+    fail(Error::TimedOut,
+         QStringLiteral("no answer in %1 ms")
+             .arg(std::chrono::milliseconds(m_timer.intervalAsDuration()).count()));
+}
+
+void PortalRequest::fail(Error error, const QString& detail) {
+    qCWarning(lcPortal) << "portal request failed:" << error << detail;
+    stop();
+    emit failed(error, detail);
+}
+
+void PortalRequest::watch(const QString& handle) {
+    m_handle = handle;
+    m_watching = m_bus.connect(portalService, handle, requestInterface, QStringLiteral("Response"),
+                               this, SLOT(onResponse(uint, QVariantMap)));
+    if (!m_watching) {
+        qCWarning(lcPortal) << "cannot listen for the answer on" << handle;
+    }
+}
+
+void PortalRequest::unwatch() {
+    if (m_watching) {
+        m_bus.disconnect(portalService, m_handle, requestInterface, QStringLiteral("Response"),
+                         this, SLOT(onResponse(uint, QVariantMap)));
+        m_watching = false;
+    }
+}
+
+void PortalRequest::closeOnBus() {
+    const QDBusMessage close = QDBusMessage::createMethodCall(
+        portalService, m_handle, requestInterface, QStringLiteral("Close"));
+    m_bus.send(close);
+}
+
+void PortalRequest::stop() {
+    m_pending = false;
+    m_timer.stop();
+    unwatch();
+}
+
+QString PortalRequest::predictedHandle(const QString& token) const {
+    // ":1.42" becomes "1_42".
+    QString sender = m_bus.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return portalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+}

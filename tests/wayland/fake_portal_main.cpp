@@ -1,0 +1,88 @@
+// A fake desktop portal for a private session bus.
+//
+//   fake_portal [--screenshot SPEC] [--pick-colour SPEC] [--other-handle]
+//
+// SPEC: ok:FILE (Screenshot: answers with that file's URI), ok:R,G,B (PickColor: answers
+// with those doubles, 0 to 1), refuse (response 1), fail (response 2), silent (never
+// answers), missing (the method does not exist; the default).  --other-handle answers on
+// a request path of its own instead of the one the caller predicted from its token.
+// Prints "ready" once it owns org.freedesktop.portal.Desktop, then a line per call and
+// per closed request.
+#include "FakePortal.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QUrl>
+
+#include <optional>
+
+namespace {
+
+std::optional<FakePortal::Method> parseMethod(const QString& spec, bool screenshot) {
+    using B = FakePortal::Behaviour;
+    static const QHash<QString, B> plain{{QStringLiteral("refuse"), B::Refuse},
+                                         {QStringLiteral("fail"), B::Fail},
+                                         {QStringLiteral("silent"), B::Silent},
+                                         {QStringLiteral("missing"), B::Missing}};
+    if (plain.contains(spec)) {
+        return FakePortal::Method{plain.value(spec), {}, {}};
+    }
+    if (!spec.startsWith(QLatin1String("ok:"))) {
+        return std::nullopt;
+    }
+    FakePortal::Method method{B::Succeed, {}, {}};
+    const QString value = spec.mid(3);
+    if (screenshot) {
+        method.uri = QUrl::fromLocalFile(QFileInfo(value).absoluteFilePath()).toString();
+        return method;
+    }
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() != 3) {
+        return std::nullopt;
+    }
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        method.colour[i] = parts[i].toDouble(&ok);
+        if (!ok) {
+            return std::nullopt;
+        }
+    }
+    return method;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("screenshot"), QStringLiteral("Screenshot's answer."),
+                      QStringLiteral("spec"), QStringLiteral("missing")});
+    parser.addOption({QStringLiteral("pick-colour"), QStringLiteral("PickColor's answer."),
+                      QStringLiteral("spec"), QStringLiteral("missing")});
+    parser.addOption(
+        {QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
+    parser.process(app);
+
+    const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
+    const auto pickColour = parseMethod(parser.value(QStringLiteral("pick-colour")), false);
+    if (!screenshot || !pickColour) {
+        qCritical("fake_portal: a SPEC is ok:..., refuse, fail, silent or missing");
+        return 2;
+    }
+    FakePortal portal(*screenshot, *pickColour, parser.isSet(QStringLiteral("other-handle")));
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
+                                   QDBusConnection::SubPath) ||
+        !bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"))) {
+        qCritical("fake_portal: cannot take the portal's name: %s",
+                  qPrintable(bus.lastError().message()));
+        return 1;
+    }
+    QTextStream(stdout) << "ready" << Qt::endl;
+    return app.exec();
+}

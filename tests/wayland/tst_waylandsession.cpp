@@ -1,0 +1,165 @@
+// The headless sway session that the Wayland tests run in: native surfaces show exactly the
+// colours they are given, grim and the desktop portal read them back alike, and the
+// virtual pointer moves and clicks for X clients.  Run through with-sway.sh.
+#include "platform/portal/ScreenshotPortal.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QRasterWindow>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Output {
+    QString name;
+    QRect logical;
+    double scale = 1;
+    QSize pixels() const { return (QSizeF(logical.size()) * scale).toSize(); }
+};
+
+QByteArray run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000) || process.exitCode() != 0) {
+        qWarning() << program << arguments << "failed";
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+QList<Output> outputs() {
+    QList<Output> list;
+    const QJsonArray array =
+        QJsonDocument::fromJson(run("swaymsg", {"-r", "-t", "get_outputs"})).array();
+    for (const QJsonValue& value : array) {
+        const QJsonObject object = value.toObject();
+        const QJsonObject rect = object.value("rect").toObject();
+        list.append({object.value("name").toString(),
+                     QRect(rect.value("x").toInt(), rect.value("y").toInt(),
+                           rect.value("width").toInt(), rect.value("height").toInt()),
+                     object.value("scale").toDouble(1)});
+    }
+    return list;
+}
+
+// Two halves of the output's colours and a 7x7 block of distinct pixels in the first.
+QImage pattern(QSize size, QRgb left, QRgb right) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(left);
+    for (int y = 0; y < size.height(); ++y) {
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + size.width() / 2,
+                    size.width() - size.width() / 2, right);
+    }
+    for (int dy = 0; dy < 7; ++dy) {
+        for (int dx = 0; dx < 7; ++dx) {
+            image.setPixel(size.width() / 4 + dx, size.height() / 2 + dy,
+                           qRgb(dx * 40, dy * 40, 100));
+        }
+    }
+    return image;
+}
+
+QImage grim(const QStringList& arguments) {
+    return QImage::fromData(run("grim", arguments + QStringList{"-t", "png", "-"}))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+class PointerWindow : public QRasterWindow {
+public:
+    QList<Qt::MouseButton> presses;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+    void mousePressEvent(QMouseEvent* event) override { presses.append(event->button()); }
+};
+
+} // namespace
+
+class tst_WaylandSession : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nativeSurfaceShowsExactColours();
+    void portalScreenshotMatchesGrim();
+    void virtualPointerMovesAndClicksForXClients();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void tst_WaylandSession::nativeSurfaceShowsExactColours() {
+    const QList<Output> list = outputs();
+    QVERIFY(!list.isEmpty());
+    const QRgb colours[][2] = {{qRgb(255, 0, 0), qRgb(0, 0, 255)},
+                               {qRgb(0, 255, 0), qRgb(255, 255, 0)}};
+    for (int i = 0; i < list.size(); ++i) {
+        const Output& output = list[i];
+        const QImage expected = pattern(output.pixels(), colours[i % 2][0], colours[i % 2][1]);
+        const QString file = m_dir.filePath(output.name + ".png");
+        QVERIFY(expected.save(file));
+        QVERIFY(!run("swaymsg", {"output", output.name, "bg", file, "fill"}).isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(grim({"-o", output.name}), expected, 10000);
+    }
+}
+
+void tst_WaylandSession::portalScreenshotMatchesGrim() {
+    const QImage screen = grim({});
+    QVERIFY(!screen.isNull());
+    ScreenshotPortal portal;
+    QSignalSpy images(&portal, &ScreenshotPortal::imageReady);
+    QSignalSpy failures(&portal, &ScreenshotPortal::failed);
+    portal.request();
+    QTRY_COMPARE_WITH_TIMEOUT(images.count() + failures.count(), 1, 15000);
+    QVERIFY2(failures.isEmpty(),
+             failures.isEmpty() ? "" : qPrintable(failures.first().at(1).toString()));
+    QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32), screen);
+    // Where xdg-desktop-portal-wlr writes every screenshot; the client removes it.
+    QVERIFY(!QFile::exists(QStringLiteral("/tmp/out.png")));
+}
+
+void tst_WaylandSession::virtualPointerMovesAndClicksForXClients() {
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    // X learns where the pointer is only over X windows: one on each output, placed by
+    // the program itself (no window manager), as a full-screen overlay would be.
+    std::vector<std::unique_ptr<PointerWindow>> windows;
+    QList<QPoint> places;
+    for (const Output& output : outputs()) {
+        auto& window = windows.emplace_back(std::make_unique<PointerWindow>());
+        window->setFlags(Qt::BypassWindowManagerHint | Qt::FramelessWindowHint);
+        window->setGeometry(output.logical);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        places << output.logical.center();
+    }
+    places << QPoint(7, 3) << QPoint(100, 200); // the clicks go to the first window
+
+    QProcess pointer;
+    pointer.start(qEnvironmentVariable("TINTOR_VIRTUAL_POINTER"), {"-"});
+    QVERIFY(pointer.waitForStarted());
+    const auto command = [&pointer](const QByteArray& line) {
+        pointer.write(line + '\n');
+        return pointer.waitForReadyRead(5000) && pointer.readLine().trimmed() == "ok";
+    };
+    for (const QPoint at : std::as_const(places)) {
+        QVERIFY(command(QByteArray("move ") + QByteArray::number(at.x()) + ' ' +
+                        QByteArray::number(at.y())));
+        QTRY_COMPARE(QCursor::pos(), at);
+    }
+    QVERIFY(command("click left"));
+    QVERIFY(command("click right"));
+    QTRY_COMPARE(windows.front()->presses,
+                 (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton}));
+    pointer.closeWriteChannel();
+    QVERIFY(pointer.waitForFinished(5000));
+}
+
+QTEST_MAIN(tst_WaylandSession)
+#include "tst_waylandsession.moc"
