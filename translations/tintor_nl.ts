@@ -55,7 +55,7 @@
     </message>
     <message>
         <source>Please try my other programs.</source>
-        <translation>Bekijk ook mijn andere programma's.</translation>
+        <translation>Bekijk ook mijn andere programma&apos;s.</translation>
     </message>
     <message>
         <source>Mail or write for further information!</source>
@@ -134,6 +134,26 @@
     <message>
         <source>Picking %1</source>
         <translation>Pluk %1</translation>
+    </message>
+    <message>
+        <source>The desktop offers no screenshot.</source>
+        <translation>Het bureaublad biedt geen schermafdruk.</translation>
+    </message>
+    <message>
+        <source>The desktop refused the screenshot.</source>
+        <translation>Het bureaublad weigerde de schermafdruk.</translation>
+    </message>
+    <message>
+        <source>The desktop did not answer.</source>
+        <translation>Het bureaublad antwoordde niet.</translation>
+    </message>
+    <message>
+        <source>The desktop could not take the screenshot.</source>
+        <translation>Het bureaublad kon geen schermafdruk maken.</translation>
+    </message>
+    <message>
+        <source>Screen not read.</source>
+        <translation>Scherm niet gelezen.</translation>
     </message>
 </context>
 <context>

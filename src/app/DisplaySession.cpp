@@ -11,7 +11,9 @@ DisplaySession DisplaySession::prepare() {
         session.m_replacedPlatform = platform;
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qgetenv("XDG_SESSION_TYPE") == "wayland";
+    session.m_wayland = wayland;
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         if (wayland) {
             std::fputs("tintor: this Wayland session has no Xwayland (DISPLAY is not set); "
@@ -20,11 +22,6 @@ DisplaySession DisplaySession::prepare() {
             session.m_exitStatus = 1;
         }
         return session; // without Wayland, the X11 services say what is missing
-    }
-    if (wayland) {
-        std::fputs("tintor: in a Wayland session Tintor runs through Xwayland and can sample only "
-                   "windows shown through Xwayland.\n",
-                   stderr);
     }
     return session;
 }

@@ -11,6 +11,9 @@ public:
     // must live on the same X server (in a Wayland session, Xwayland).
     static DisplaySession prepare();
 
+    // A Wayland session, where X shows only the windows that run through Xwayland.
+    [[nodiscard]] bool isWayland() const { return m_wayland; }
+
     // Set when there is no X display to use, after saying what is missing.
     [[nodiscard]] std::optional<int> exitStatus() const { return m_exitStatus; }
 
@@ -20,6 +23,7 @@ public:
 
 private:
     std::optional<int> m_exitStatus;
+    bool m_wayland = false;
     // The toolkit platform asked for before Tintor chose X11 (empty: none was asked for).
     std::optional<QByteArray> m_replacedPlatform;
 };

@@ -4,6 +4,7 @@
 #include "DisplaySession.h"
 #include "StandardStreams.h"
 #include "widgets/Translator.h"
+#include "platform/portal/PortalPicker.h"
 #include "platform/x11/X11Platform.h"
 #include "settings/SettingsStore.h"
 #include "widgets/MainWindow.h"
@@ -35,6 +36,10 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     session.restorePlatform();
+    if (session.isWayland()) {
+        // X sees only Xwayland's windows: picks go through the desktop portal.
+        (*platform)->setDesktopPicker(std::make_unique<PortalPicker>());
+    }
     const Translator translator(Translator::fromEnvironment());
     MainWindow window(**platform);
     window.show();

@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
 #include "ErrorBox.h"
+#include "FrozenScreen.h"
 #include "OptionsDialog.h"
 #include "PixelFonts.h"
 #include "TimedMessage.h"
@@ -90,6 +91,9 @@ void MainWindow::connectControls() {
     connect(m_cancelPick, &QShortcut::activated, this, &MainWindow::cancelPicking);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
             &MainWindow::onApplicationStateChanged);
+    if (DesktopPicker* picker = m_platform.desktopPicker()) {
+        connectDesktopPicker(*picker);
+    }
 }
 
 void MainWindow::readStoredMethod() {

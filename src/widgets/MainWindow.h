@@ -4,6 +4,7 @@
 #include "ScreenSampler.h"
 #include "core/Rgb.h"
 #include "core/Sampling.h"
+#include "platform/DesktopPicker.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class AboutDialog;
+class FrozenScreen;
 class ChannelSlider;
 class GradientBar;
 class OptionsDialog;
@@ -65,7 +67,15 @@ private:
     void snapToDisplayable();
 
     void followPointer();
-    void showCoordinates(QPoint point);
+    // Where the screen cannot be read: the frozen screenshot while picking, Tintor's own
+    // windows otherwise.
+    void followPointerWithoutScreen(QPoint pointer);
+    [[nodiscard]] std::optional<Rgb> sampleOwnWindow(QPoint pointer);
+    void showCoordinates(std::optional<QPoint> point);
+    void connectDesktopPicker(DesktopPicker& picker);
+    void onScreenshotTaken(const QImage& picture);
+    void onDesktopColour(Rgb colour);
+    void onDesktopFailure(DesktopPicker::Failure failure);
     void stopPicking(Qt::MouseButton heldUntilRelease);
     void cancelPicking();
     void restoreFocusAfterPick();
@@ -89,6 +99,11 @@ private:
     AboutDialog* m_about;
     TimedMessage* m_message;
     std::optional<QPoint> m_shownCoordinates;
+    bool m_coordinatesShown = false;
+    // While a pick reads a screenshot instead of the screen.
+    std::unique_ptr<FrozenScreen> m_frozen;
+    // The desktop's screenshot failed; its colour picker is being asked instead.
+    std::optional<DesktopPicker::Failure> m_screenshotFailure;
     Rgb m_colourBeforePick;
     // The press that ended a pick: the capture is kept until its release, so the release
     // does not land in the program under the pointer.

@@ -4,6 +4,8 @@
 
 #include "MainWindow.h"
 
+#include "FrozenScreen.h"
+
 #include "platform/Platform.h"
 #include "ui_MainWindow.h"
 
@@ -37,6 +39,10 @@ void MainWindow::followPointer() {
     if (!pointer || !m_sampler.isOpen()) {
         return; // nothing to sample where the pointer cannot be found
     }
+    if (m_platform.desktopPicker() != nullptr) {
+        followPointerWithoutScreen(*pointer);
+        return;
+    }
     showCoordinates(*pointer);
     const Rgb sampled = m_sampler.sample(*pointer);
     m_ui->magnifier->setImage(m_sampler.image());
@@ -49,18 +55,25 @@ void MainWindow::followPointer() {
     }
 }
 
-void MainWindow::showCoordinates(QPoint point) {
-    if (m_shownCoordinates == point) {
+// Nothing: the position is not known (a Wayland session, outside Tintor's windows).
+void MainWindow::showCoordinates(std::optional<QPoint> point) {
+    if (m_coordinatesShown && m_shownCoordinates == point) {
         return; // the label already reads so
     }
+    m_coordinatesShown = true;
     m_shownCoordinates = point;
-    m_ui->coordinatesLabel->setText(QStringLiteral("x:%1\ry:%2").arg(point.x()).arg(point.y()));
+    m_ui->coordinatesLabel->setText(
+        point ? QStringLiteral("x:%1\ry:%2").arg(point->x()).arg(point->y())
+              : QStringLiteral("x:?\ry:?"));
 }
 
 void MainWindow::startPicking() {
     m_colourBeforePick = colour();
     m_ui->pickButton->setCursor(Qt::ArrowCursor);
-    m_platform.capturePointer(*this);
+    DesktopPicker* desktop = m_platform.desktopPicker();
+    if (desktop == nullptr) {
+        m_platform.capturePointer(*this);
+    }
     // A disabled button gives up the focus; let it go nowhere, so the activation after the
     // pick gives the focus to the first control in tab order.
     if (m_ui->pickButton->hasFocus()) {
@@ -69,11 +82,20 @@ void MainWindow::startPicking() {
     m_ui->pickButton->setEnabled(false);
     m_cancelPick->setEnabled(true);
     setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
+    if (desktop != nullptr) {
+        // The capture follows once the frozen screenshot shows.
+        m_screenshotFailure.reset();
+        desktop->takeScreenshot();
+    }
 }
 
 // Ends pick mode with the colour the sliders hold.  With a pressed button the capture lasts
 // until its release; otherwise it ends now.
 void MainWindow::stopPicking(Qt::MouseButton heldUntilRelease) {
+    if (DesktopPicker* desktop = m_platform.desktopPicker()) {
+        desktop->cancel();
+        m_frozen.reset(); // the screenshot lives only while picking
+    }
     m_cancelPick->setEnabled(false);
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
