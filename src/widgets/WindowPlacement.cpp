@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 // What the window manager adds around `window`'s client area; nothing until it is framed.
@@ -16,9 +18,22 @@ QMargins frameMargins(const QWidget& window) {
             frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
+// Moves a frame that reaches past the screen's right or bottom edge back onto it.  A frame
+// larger than the screen then reaches past its left or top edge instead: the buttons of
+// Tintor's windows lie at their bottom, and must stay where the pointer can go.
+QPoint keptOnScreen(QPoint topLeft, const QSize& frame, const QRect& screen) {
+    if (screen.isValid()) {
+        topLeft.rx() = std::min(topLeft.x(), screen.left() + screen.width() - frame.width());
+        topLeft.ry() = std::min(topLeft.y(), screen.top() + screen.height() - frame.height());
+    }
+    return topLeft;
+}
+
 // Puts `window`'s frame, `margins` around its client area, centred over `area`.
-void centreFrame(QWidget& window, const QRect& area, const QMargins& margins) {
-    const QPoint frameTopLeft = centredOver(area, window.size().grownBy(margins));
+void centreFrame(QWidget& window, const QRect& area, const QMargins& margins,
+                 const QRect& screen = {}) {
+    const QSize frame = window.size().grownBy(margins);
+    const QPoint frameTopLeft = keptOnScreen(centredOver(area, frame), frame, screen);
     window.setGeometry(
         QRect(frameTopLeft + QPoint(margins.left(), margins.top()), window.size()));
 }
@@ -45,5 +60,7 @@ void centreOnPrimaryScreen(QWidget& window) {
 void centreOver(QWidget& window, const QWidget& owner) {
     // A framed window gets the frame its owner has: the window manager frames them alike.
     const bool framed = !window.windowFlags().testFlag(Qt::FramelessWindowHint);
-    centreFrame(window, owner.frameGeometry(), framed ? frameMargins(owner) : QMargins());
+    const QScreen* screen = owner.screen();
+    centreFrame(window, owner.frameGeometry(), framed ? frameMargins(owner) : QMargins(),
+                screen != nullptr ? screen->geometry() : QRect());
 }

@@ -23,7 +23,7 @@ private slots:
     void keyboardDrivesSliderAndSwatches();
     void withoutDisplaySaysSoAndFails();
     void waylandWithoutXwaylandExplains();
-    void waylandWithXwaylandRunsAndSaysSo();
+    void waylandWithXwaylandRunsOnX();
     void versionAndHelpNeedNoDisplay();
 
 private:
@@ -158,16 +158,16 @@ void StartupTest::waylandWithoutXwaylandExplains() {
     QVERIFY2(run.error.contains(QStringLiteral("Xwayland")), qPrintable(run.error));
 }
 
-void StartupTest::waylandWithXwaylandRunsAndSaysSo() {
+void StartupTest::waylandWithXwaylandRunsOnX() {
     QProcess tintor;
     start(tintor,
           {QStringLiteral("WAYLAND_DISPLAY=wayland-0"), QStringLiteral("QT_QPA_PLATFORM=wayland")});
     const Window window = windowOf(tintor);
     QVERIFY(window != 0); // on the X server, whatever platform was asked for
     closeAndExpectSuccess(m_x, window, tintor);
+    // Picks go through the desktop there: no warning that only X windows can be read.
     const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
-    QCOMPARE(error.count(QStringLiteral("Wayland session")), 1); // said once
-    QVERIFY(error.contains(QStringLiteral("Xwayland")));
+    QVERIFY2(!error.contains(QStringLiteral("Xwayland")), qPrintable(error));
 }
 
 void StartupTest::versionAndHelpNeedNoDisplay() {

@@ -1,9 +1,24 @@
 #include "WidgetTest.h"
 
+#include "settings/StoredMethod.h"
+#include "widgets/ChannelSlider.h"
+#include "widgets/GradientBar.h"
+#include "widgets/StepArrows.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTest>
+
+namespace {
+
+QByteArray channelPart(Channel channel, const char* part) {
+    static const char* const names[] = {"red", "green", "blue"};
+    return QByteArray(names[static_cast<int>(channel)]) + part;
+}
+
+} // namespace
 
 WidgetTest::WidgetTest(InterfaceLanguage language)
     : m_platform(std::make_unique<FakePlatform>()),
@@ -23,6 +38,36 @@ void WidgetTest::restart() {
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         qWarning("the main window was not exposed");
     }
+}
+
+ChannelSlider* WidgetTest::slider(Channel channel) const {
+    return find<ChannelSlider>(channelPart(channel, "Slider").constData());
+}
+
+QLineEdit* WidgetTest::field(Channel channel) const {
+    return find<QLineEdit>(channelPart(channel, "Field").constData());
+}
+
+StepArrows* WidgetTest::arrows(Channel channel) const {
+    return find<StepArrows>(channelPart(channel, "Arrows").constData());
+}
+
+GradientBar* WidgetTest::gradient(Channel channel) const {
+    return find<GradientBar>(channelPart(channel, "Gradient").constData());
+}
+
+void WidgetTest::setColour(Rgb colour) const {
+    for (const Channel channel : AllChannels) {
+        slider(channel)->setValue(colour.channel(channel));
+    }
+}
+
+bool WidgetTest::restartWithMethod(int method) {
+    if (!storeMethod(m_platform->settings(), static_cast<std::uint8_t>(method))) {
+        return false;
+    }
+    restart();
+    return true;
 }
 
 bool WidgetTest::activate() {

@@ -5,17 +5,29 @@
 #include "widgets/MainWindow.h"
 #include "widgets/Translator.h"
 
+#include <QColor>
 #include <QString>
 #include <QTest>
 
 #include <memory>
 
+class ChannelSlider;
+class GradientBar;
+class QLineEdit;
+class StepArrows;
+
+Q_DECLARE_METATYPE(InterfaceLanguage)
+Q_DECLARE_METATYPE(Channel)
+
 // Names a colour in a failed comparison.
 inline char* toString(const Rgb& colour) {
-    return QTest::toString(QStringLiteral("Rgb(%1, %2, %3)")
-                               .arg(colour.red())
-                               .arg(colour.green())
-                               .arg(colour.blue()));
+    return QTest::toString(
+        QStringLiteral("Rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue()));
+}
+
+// The colour `widget` shows at `at` when it paints itself now.
+inline QColor paintedAt(QWidget* widget, QPoint at) {
+    return widget->grab().toImage().pixelColor(at);
 }
 
 // The shared set-up of the widget tests: a fake platform, the interface language, and the
@@ -49,8 +61,18 @@ public:
         return found;
     }
 
+    // The main window's controls for one channel.
+    [[nodiscard]] ChannelSlider* slider(Channel channel) const;
+    [[nodiscard]] QLineEdit* field(Channel channel) const;
+    [[nodiscard]] StepArrows* arrows(Channel channel) const;
+    [[nodiscard]] GradientBar* gradient(Channel channel) const;
+    // Moves the three sliders to `colour`, as the program does.
+    void setColour(Rgb colour) const;
+
     // Recreates the window, as a restart of the program does (the settings file stays).
     void restart();
+    // Stores `method` and restarts, as the next start with that method stored.
+    bool restartWithMethod(int method);
 
     // Makes the main window the active one, as shortcuts and mnemonics need.
     bool activate();

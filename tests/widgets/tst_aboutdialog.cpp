@@ -15,8 +15,6 @@
 #include <functional>
 #include <memory>
 
-Q_DECLARE_METATYPE(InterfaceLanguage)
-
 class AboutDialogTest : public QObject {
     Q_OBJECT
 private slots:
@@ -38,9 +36,7 @@ private:
     // Opens the About window from the main window's button in `language`; `inside` runs
     // while it shows.
     void runAbout(InterfaceLanguage language, const std::function<void()>& inside);
-    QAbstractButton* button(const char* name) const {
-        return m_test->find<QAbstractButton>(name);
-    }
+    QAbstractButton* button(const char* name) const { return m_test->find<QAbstractButton>(name); }
     QRect clientArea() const { return {m_about->mapToGlobal(QPoint(0, 0)), m_about->size()}; }
 
     std::unique_ptr<WidgetTest> m_test;
@@ -76,8 +72,7 @@ void AboutDialogTest::textsFollowLanguage_data() {
     QTest::addColumn<QString>("thanks");
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("townLine");
-    QTest::newRow("English") << InterfaceLanguage::English
-                             << "Tintor, version 1.00 - Information"
+    QTest::newRow("English") << InterfaceLanguage::English << "Tintor, version 1.00 - Information"
                              << "version 1.00"
                              << "With thanks to               :"
                              << "Tintor picks the screen color and shows the "
@@ -165,8 +160,8 @@ void AboutDialogTest::failedLinkIsReportedWhileWindowStaysOpen_data() {
     const auto en = InterfaceLanguage::English;
     const auto nl = InterfaceLanguage::Dutch;
     QTest::newRow("mail fails") << en << "mailButton" << false << "Error sending E-mail.";
-    QTest::newRow("mail fails, Dutch") << nl << "mailButton" << false
-                                       << "E-mail is in de fout gegaan.";
+    QTest::newRow("mail fails, Dutch")
+        << nl << "mailButton" << false << "E-mail is in de fout gegaan.";
     QTest::newRow("home fails, Dutch") << nl << "homeButton" << false << "Browser niet geopend.";
     QTest::newRow("credit fails") << en << "creditLink" << false << "Browser not opened.";
     QTest::newRow("mail opens") << en << "mailButton" << true << "";

@@ -3,11 +3,9 @@
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
-#include "settings/StoredMethod.h"
 #include "widgets/Magnifier.h"
 #include "widgets/OptionsDialog.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,8 +15,6 @@
 
 #include <functional>
 #include <memory>
-
-Q_DECLARE_METATYPE(InterfaceLanguage)
 
 namespace {
 
@@ -30,7 +26,7 @@ class OptionsDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void cleanup();
+    void cleanup() { m_test.reset(); }
 
     void opensWithMethodInForce_data();
     void opensWithMethodInForce();
@@ -50,30 +46,15 @@ private:
     void runDialog(const std::function<void(OptionsDialog&)>& inside);
     QRadioButton* item(int index) const { return m_test->find<QRadioButton>(Items[index]); }
     QPushButton* button(const char* name) const { return m_test->find<QPushButton>(name); }
-    // The index of the checked item; -1 if none is.
-    int checkedItem() const {
-        for (int index = 0; index < 4; ++index) {
-            if (item(index)->isChecked()) {
-                return index;
-            }
-        }
-        return -1;
-    }
 
     std::unique_ptr<WidgetTest> m_test;
     OptionsDialog* m_dialog = nullptr;
 };
 
-void OptionsDialogTest::cleanup() {
-    m_dialog = nullptr;
-    m_test.reset();
-}
-
 void OptionsDialogTest::start(int stored, InterfaceLanguage language) {
     m_test = std::make_unique<WidgetTest>(language);
     if (stored >= 0) {
-        QVERIFY(storeMethod(m_test->platform().settings(), static_cast<std::uint8_t>(stored)));
-        m_test->restart();
+        QVERIFY(m_test->restartWithMethod(stored));
     }
     m_dialog = m_test->child<OptionsDialog>();
 }
@@ -105,7 +86,7 @@ void OptionsDialogTest::opensWithMethodInForce() {
     QFETCH(int, item);
     start(stored);
     runDialog([&](OptionsDialog& dialog) {
-        QCOMPARE(checkedItem(), item);
+        QVERIFY(this->item(item)->isChecked());
         // The keyboard starts at the method in force.
         QCOMPARE(dialog.focusWidget(), this->item(item));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
@@ -144,7 +125,7 @@ void OptionsDialogTest::cancelStoresNothing() {
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
     runDialog([this](OptionsDialog&) {
-        QCOMPARE(checkedItem(), 2); // the method in force again
+        QVERIFY(item(2)->isChecked()); // the method in force again
         button("cancelButton")->click();
     });
     // Nothing was written: the next start has the old method.
@@ -168,7 +149,7 @@ void OptionsDialogTest::okStoresAndApplies() {
     m_dialog = m_test->child<OptionsDialog>();
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
     runDialog([this](OptionsDialog&) {
-        QCOMPARE(checkedItem(), 3);
+        QVERIFY(item(3)->isChecked());
         button("cancelButton")->click();
     });
 }
@@ -184,17 +165,13 @@ void OptionsDialogTest::keyboard_data() {
     QTest::addColumn<int>("method");
     const auto en = InterfaceLanguage::English;
     const auto nl = InterfaceLanguage::Dutch;
-    const int accepted = QDialog::Accepted;
-    const int rejected = QDialog::Rejected;
+    const int accepted = QDialog::Accepted, rejected = QDialog::Rejected;
     QTest::newRow("en: Down Down, Return on OK")
         << en << 0 << QList<int>{Qt::Key_Down, Qt::Key_Down} << 2 << "&5x5 Average"
         << QList<int>{Qt::Key_Tab, Qt::Key_Return} << accepted << 2;
     QTest::newRow("en: Up, Space on Cancel")
         << en << 3 << QList<int>{Qt::Key_Up} << 2 << "&5x5 Average"
         << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << rejected << 3;
-    QTest::newRow("en: Down, Space on OK")
-        << en << 1 << QList<int>{Qt::Key_Down} << 2 << "&5x5 Average"
-        << QList<int>{Qt::Key_Tab, Qt::Key_Space} << accepted << 2;
     QTest::newRow("nl: Up to the first, Return on OK")
         << nl << 3 << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 0
         << QString::fromUtf8("\u00c9\u00e9n Pixel") << QList<int>{Qt::Key_Tab, Qt::Key_Return}
@@ -224,7 +201,7 @@ void OptionsDialogTest::keyboard() {
             for (const int key : arrows) {
                 QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
             }
-            QCOMPARE(checkedItem(), reached);
+            QVERIFY(item(reached)->isChecked());
             QCOMPARE(m_dialog->focusWidget(), item(reached));
             QCOMPARE(item(reached)->text(), reachedText);
             for (const int key : confirm) {
@@ -234,7 +211,6 @@ void OptionsDialogTest::keyboard() {
         });
     QCOMPARE(showings, 1);
     QVERIFY(ran);
-    QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), result);
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod(method));
     m_test->restart();
@@ -244,7 +220,6 @@ void OptionsDialogTest::keyboard() {
 void OptionsDialogTest::returnOnMethodPressesNoButton() {
     start(1);
     runDialog([this](OptionsDialog& dialog) {
-        QCOMPARE(dialog.focusWidget(), item(1));
         // Neither button is the default: Return and Enter on a method do nothing.
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             QTest::keyClick(dialog.focusWidget(), key);
@@ -265,8 +240,7 @@ void OptionsDialogTest::returnOnMethodPressesNoButton() {
 void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     start();
     QVERIFY(m_test->breakSettingsStore());
-    QString boxText;
-    QString boxTitle;
+    QString boxText, boxTitle;
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, this, [&] {
@@ -294,7 +268,7 @@ void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     QCOMPARE(window.windowTitle(), QStringLiteral("Picking 5x5 Average"));
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(5, 100));
     runDialog([this](OptionsDialog&) {
-        QCOMPARE(checkedItem(), 2);
+        QVERIFY(item(2)->isChecked());
         button("cancelButton")->click();
     });
 }

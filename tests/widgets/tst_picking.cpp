@@ -4,7 +4,6 @@
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
-#include "settings/StoredMethod.h"
 #include "widgets/AboutDialog.h"
 #include "widgets/Magnifier.h"
 #include "widgets/OptionsDialog.h"
@@ -14,13 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
 #include <memory>
-
-Q_DECLARE_METATYPE(InterfaceLanguage)
 
 namespace {
 
@@ -32,8 +28,8 @@ class PickingTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void init();
-    void cleanup();
+    void init() { m_test = std::make_unique<WidgetTest>(); }
+    void cleanup() { m_test.reset(); }
 
     void titleNamesMethod_data();
     void titleNamesMethod();
@@ -44,30 +40,18 @@ private slots:
     void openingDialogEndsPickFirst_data();
     void openingDialogEndsPickFirst();
     void pressOverOwnControlEndsWithoutOperatingIt();
-    void focusLandsOnRedSliderAfterMousePick();
-    void focusReturnsAfterKeyboardPick();
+    void focusAfterPick_data();
+    void focusAfterPick();
     void idlePressChangesNothing();
     void deactivationRetakesCaptureOnlyWhilePicking();
-    void blockMeanTruncates_data();
-    void blockMeanTruncates();
-    void unknownMethodPicksBlack();
+    void sampleByMethod_data();
+    void sampleByMethod();
     void tickWithoutPointerChangesNothing();
-    void tickRestoresHandCursor();
 
 private:
     MainWindow& window() const { return m_test->window(); }
     FakePlatform& platform() const { return m_test->platform(); }
     QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-    void setColour(Rgb colour) const {
-        m_test->find<QSlider>("redSlider")->setValue(colour.red());
-        m_test->find<QSlider>("greenSlider")->setValue(colour.green());
-        m_test->find<QSlider>("blueSlider")->setValue(colour.blue());
-    }
-    // As at the next start with `method` stored.
-    void startWithMethod(int method) {
-        QVERIFY(storeMethod(platform().settings(), static_cast<std::uint8_t>(method)));
-        m_test->restart();
-    }
     // A pick under way with the pointer over a pixel of `picked`, sampled at least once.
     void pickFrom(Rgb picked) {
         platform().paint(30, 40, picked);
@@ -79,14 +63,6 @@ private:
 
     std::unique_ptr<WidgetTest> m_test;
 };
-
-void PickingTest::init() {
-    m_test = std::make_unique<WidgetTest>();
-}
-
-void PickingTest::cleanup() {
-    m_test.reset();
-}
 
 void PickingTest::titleNamesMethod_data() {
     QTest::addColumn<InterfaceLanguage>("language");
@@ -115,7 +91,7 @@ void PickingTest::titleNamesMethod() {
     QFETCH(QString, idleTitle);
     m_test.reset();
     m_test = std::make_unique<WidgetTest>(language);
-    startWithMethod(method);
+    QVERIFY(m_test->restartWithMethod(method));
     QCOMPARE(window().windowTitle(), idleTitle);
     QTest::mouseClick(pickButton(), Qt::LeftButton);
     QCOMPARE(window().windowTitle(), title);
@@ -129,7 +105,9 @@ void PickingTest::startCapturesAndDisablesButton() {
     QVERIFY(window().isPicking());
     QCOMPARE(platform().captures, 1);
     QCOMPARE(QWidget::mouseGrabber(), &window());
+    // The pointer over the button shows the arrow until the next tick puts the hand back.
     QCOMPARE(pickButton()->cursor().shape(), Qt::ArrowCursor);
+    QTRY_COMPARE(pickButton()->cursor().shape(), Qt::PointingHandCursor);
 }
 
 void PickingTest::leftOrRightPressEndsAndKeepsLastColour_data() {
@@ -162,7 +140,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
 void PickingTest::escapeEndsAndRestoresColourFromBefore() {
     QVERIFY(m_test->activate());
     const Rgb before(9, 8, 7);
-    setColour(before);
+    m_test->setColour(before);
     // Not picking: Escape does nothing.
     QTest::keyClick(&window(), Qt::Key_Escape);
     QCOMPARE(platform().releases, 0);
@@ -190,7 +168,7 @@ void PickingTest::openingDialogEndsPickFirst_data() {
 void PickingTest::openingDialogEndsPickFirst() {
     QFETCH(QString, how);
     QVERIFY(m_test->activate());
-    setColour(Rgb(9, 8, 7));
+    m_test->setColour(Rgb(9, 8, 7));
     const Rgb picked(12, 34, 56);
     pickFrom(picked);
     const bool about = how == QLatin1String("aboutButton");
@@ -236,24 +214,31 @@ void PickingTest::pressOverOwnControlEndsWithoutOperatingIt() {
     QVERIFY(!options->isDown());
 }
 
-void PickingTest::focusLandsOnRedSliderAfterMousePick() {
-    QVERIFY(m_test->activate());
-    QTest::mouseClick(pickButton(), Qt::LeftButton);
-    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
-    QTRY_COMPARE(QApplication::focusWidget(), m_test->find<QWidget>("redSlider"));
+void PickingTest::focusAfterPick_data() {
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::addColumn<QString>("focus");
+    // A click on the button leaves no control with the focus: the first in tab order gets it.
+    QTest::newRow("button clicked") << false << "redSlider";
+    QTest::newRow("Alt+P in the green field") << true << "greenField";
 }
 
-void PickingTest::focusReturnsAfterKeyboardPick() {
+void PickingTest::focusAfterPick() {
+    QFETCH(bool, byKeyboard);
+    QFETCH(QString, focus);
     QVERIFY(m_test->activate());
-    auto* green = m_test->find<QLineEdit>("greenField");
-    green->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), green);
-    QTest::keyClick(green, Qt::Key_P, Qt::AltModifier);
+    QWidget* expected = m_test->find<QWidget>(focus.toLatin1().constData());
+    if (byKeyboard) {
+        expected->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), expected);
+        QTest::keyClick(expected, Qt::Key_P, Qt::AltModifier);
+    } else {
+        QTest::mouseClick(pickButton(), Qt::LeftButton);
+    }
     QTRY_VERIFY(window().isPicking());
     QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
     QVERIFY(!window().isPicking());
     QTest::qWait(100); // the window is activated again from the event loop
-    QCOMPARE(QApplication::focusWidget(), green);
+    QCOMPARE(QApplication::focusWidget(), expected);
 }
 
 void PickingTest::idlePressChangesNothing() {
@@ -280,51 +265,39 @@ void PickingTest::deactivationRetakesCaptureOnlyWhilePicking() {
     QCOMPARE(platform().captures, 2);
 }
 
-void PickingTest::blockMeanTruncates_data() {
+void PickingTest::sampleByMethod_data() {
     QTest::addColumn<int>("method");
     QTest::addColumn<QPoint>("centre");
     QTest::addColumn<Rgb>("expected");
-    // Inside: red 200 throughout, green 100 in one pixel, blue 17 in another.  Truncated,
-    // not rounded: 100/9 = 11.1 and 17/9 = 1.9.
+    // Red 200 all round, green 100 in one pixel, blue 17 in another.  Truncated, not
+    // rounded: 100/9 = 11.1 and 17/9 = 1.9.
     QTest::newRow("3x3") << 1 << QPoint(100, 100) << Rgb(200, 11, 1);
-    // 17/25 = 0.7 and 100/25 = 4.
-    QTest::newRow("5x5") << 2 << QPoint(100, 100) << Rgb(200, 4, 0);
+    QTest::newRow("5x5") << 2 << QPoint(100, 100) << Rgb(200, 4, 0); // 4.0 and 0.7
+    QTest::newRow("7x7") << 3 << QPoint(100, 100) << Rgb(200, 2, 0); // 2.04 and 0.3
     // At the corner five of nine pixels are off the screen and count 255: 1275/9 = 141.7.
     QTest::newRow("3x3 at the corner") << 1 << QPoint(0, 0) << Rgb(141, 141, 141);
+    // A stored value past the known methods samples nothing and picks black.
+    QTest::newRow("unknown") << 7 << QPoint(100, 100) << Rgb(0, 0, 0);
 }
 
-void PickingTest::blockMeanTruncates() {
+void PickingTest::sampleByMethod() {
     QFETCH(int, method);
     QFETCH(QPoint, centre);
     QFETCH(Rgb, expected);
-    startWithMethod(method);
+    QVERIFY(m_test->restartWithMethod(method));
+    const int readsBefore = platform().pixelReads + platform().blockReads;
     if (centre != QPoint(0, 0)) {
-        const int half = method;
-        for (int dy = -half; dy <= half; ++dy) {
-            for (int dx = -half; dx <= half; ++dx) {
-                platform().paint(centre.x() + dx, centre.y() + dy, Rgb(200, 0, 0));
-            }
-        }
+        platform().screen.fill(QColor(200, 0, 0));
         platform().paint(centre.x(), centre.y(), Rgb(200, 100, 0));
         platform().paint(centre.x() + 1, centre.y(), Rgb(200, 0, 17));
     }
+    m_test->setColour(Rgb(99, 98, 97));
     platform().pointer = centre;
     pickButton()->click();
     QTRY_COMPARE(window().colour(), expected);
-    auto* magnifier = m_test->find<Magnifier>("magnifier");
-    QCOMPARE(magnifier->image().size(), QSize(2 * method + 1, 2 * method + 1));
-}
-
-void PickingTest::unknownMethodPicksBlack() {
-    startWithMethod(7);
-    platform().screen.fill(Qt::white);
-    setColour(Rgb(99, 0, 0));
-    pickButton()->click();
-    platform().pointer = QPoint(10, 10);
-    QTRY_COMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:10\ry:10"));
-    QCOMPARE(window().colour(), Rgb(0, 0, 0));
-    QCOMPARE(platform().pixelReads + platform().blockReads, 0);
-    QVERIFY(m_test->find<Magnifier>("magnifier")->image().isNull());
+    const int side = method <= 3 ? 2 * method + 1 : 0;
+    QCOMPARE(platform().pixelReads + platform().blockReads > readsBefore, side > 0);
+    QCOMPARE(m_test->find<Magnifier>("magnifier")->image().size(), QSize(side, side));
 }
 
 void PickingTest::tickWithoutPointerChangesNothing() {
@@ -346,12 +319,6 @@ void PickingTest::tickWithoutPointerChangesNothing() {
     // The ticks were running all along: with the pointer back, the pick goes on.
     platform().pointer = QPoint(30, 40);
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 50));
-}
-
-void PickingTest::tickRestoresHandCursor() {
-    QTest::mouseClick(pickButton(), Qt::LeftButton);
-    QCOMPARE(pickButton()->cursor().shape(), Qt::ArrowCursor);
-    QTRY_COMPARE(pickButton()->cursor().shape(), Qt::PointingHandCursor);
 }
 
 QTEST_MAIN(PickingTest)

@@ -52,9 +52,12 @@ void TimedMessageTest::sizedToDisplayedLines_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<int>("height");
-    QTest::newRow("nothing") << "" << "" << 64;
-    QTest::newRow("second line alone") << "" << "Browser not opened." << 78;
-    QTest::newRow("two lines") << "Browser not opened." << "Try again." << 92;
+    QTest::newRow("nothing") << ""
+                             << "" << 64;
+    QTest::newRow("second line alone") << ""
+                                       << "Browser not opened." << 78;
+    QTest::newRow("two lines") << "Browser not opened."
+                               << "Try again." << 92;
     QTest::newRow("one line that wraps")
         << "The browser could not be opened because no handler for web addresses is set up."
         << "" << 92;
