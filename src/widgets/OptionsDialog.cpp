@@ -18,6 +18,9 @@ OptionsDialog::OptionsDialog(QWidget* parent)
     setFixedSize(size());
     setBackgroundRole(QPalette::Button);
     setModal(true);
+    for (int index = 0; index < 4; ++index) {
+        item(index)->installEventFilter(this);
+    }
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -50,6 +53,21 @@ void OptionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The keyboard starts on the method list, at the method in force.
     item(static_cast<int>(method()))->setFocus(Qt::TabFocusReason);
+}
+
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Qt moves through a vertical list with Up and Down only; Left and Right move too, as
+    // in any radio group.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            const int next = static_cast<int>(method()) + (key == Qt::Key_Right ? 1 : -1);
+            item(next)->setChecked(true);
+            item(next)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
