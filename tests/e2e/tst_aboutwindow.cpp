@@ -31,7 +31,8 @@ class AboutWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void pointerHeldThroughViewsAndFreedByOkAndLinks();
+    void pointerHeldThroughBothViews();
+    void linksFreePointerAndFailuresAreShown();
     void scaledWindowHoldsItsDevicePixels();
 
 private:
@@ -102,7 +103,7 @@ QRect AboutWindowTest::openAbout(QProcess& process, int scale) {
     return {m_x.rootPosition(m_about), m_x.clientSize(m_about)};
 }
 
-void AboutWindowTest::pointerHeldThroughViewsAndFreedByOkAndLinks() {
+void AboutWindowTest::pointerHeldThroughBothViews() {
     QProcess tintor;
     QVERIFY(start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")}) != 0);
     const QRect about = openAbout(tintor);
@@ -126,10 +127,23 @@ void AboutWindowTest::pointerHeldThroughViewsAndFreedByOkAndLinks() {
     m_x.movePointerBy(-2000, 0);
     QCOMPARE(m_x.pointer().x(), 0);
 
-    // Shown again: the main view, held again.  A link that opens frees the pointer, and
-    // the window's own redrawing after the click does not take it back.
+    // Shown again: the main view, held again.
     QCOMPARE(openAbout(tintor), about);
     QCOMPARE(m_x.title(m_about), InfoTitle);
+    m_x.movePointerBy(-2000, 0);
+    QCOMPARE(m_x.pointer().x(), about.left());
+    m_x.requestClose(m_main);
+    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.exitCode(), 0);
+}
+
+void AboutWindowTest::linksFreePointerAndFailuresAreShown() {
+    QProcess tintor;
+    QVERIFY(start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")}) != 0);
+    const QRect about = openAbout(tintor);
+    QVERIFY(!about.isEmpty());
+    // A link that opens frees the pointer, and the window's own redrawing after the click
+    // does not take it back.
     m_x.movePointerBy(-2000, 0);
     QCOMPARE(m_x.pointer().x(), about.left());
     clickIn(about, HomeButton);
