@@ -47,12 +47,14 @@ Result<std::uint32_t> methodOf(const QJsonObject& document) {
     return std::uint32_t(number);
 }
 
-// QLockFile records its owner's process id just after creating the file, so a writer
-// killed in between leaves a lock without an owner, which Qt frees only by its age.  The
-// owner's flock answers instead: when nobody holds it, nobody owns the lock.  The second of
-// grace covers a writer that has created the file but not yet taken its flock.
-bool removeOwnerlessLock(QLockFile& lock) {
-    if (lock.error() != QLockFile::LockFailedError || lock.getLockInfo(nullptr, nullptr, nullptr)) {
+// A lock whose owner has gone.  QLockFile judges that by the process id it recorded, which
+// fails twice: a writer killed before recording it leaves a lock without an owner, which Qt
+// frees only by its age, and a recorded id that a process of another user has taken over
+// since looks alive.  The owner's flock answers instead: when nobody holds it, nobody owns
+// the lock.  The second of grace covers a writer that has created the file but not yet
+// taken its flock.
+bool removeAbandonedLock(QLockFile& lock) {
+    if (lock.error() != QLockFile::LockFailedError) {
         return false;
     }
     const QDateTime created = QFileInfo(lock.fileName()).lastModified();
@@ -61,7 +63,7 @@ bool removeOwnerlessLock(QLockFile& lock) {
 
 Result<void> takeLock(QLockFile& lock) {
     const auto attempt = [&lock](int waitMs) {
-        return lock.tryLock(waitMs) || (removeOwnerlessLock(lock) && lock.tryLock(waitMs));
+        return lock.tryLock(waitMs) || (removeAbandonedLock(lock) && lock.tryLock(waitMs));
     };
     if (attempt(0) || attempt(LockWaitMs)) {
         return {};

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QSysInfo>
 #include <QThread>
 
 #include <memory>
@@ -102,9 +103,11 @@ void SettingsWritersTest::liveOwnersLockIsWaitedFor() {
 // A lock file whose owner is alive is never stale for its age alone.
 void SettingsWritersTest::liveOwnersOldLockIsNotBroken() {
     const QString lockPath = m_path + ".lock";
-    const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    QVERIFY(writeAll(lockPath, QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
-                                   self.toUtf8() + "\n\n"));
+    QProcess holder;
+    holder.start(QStringLiteral(SETTINGS_WRITER), {"--hold", m_path, "60000", "7"});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+    // However old the lock looks, its owner still holds it.
     QFile lockFile(lockPath);
     QVERIFY(lockFile.open(QIODevice::ReadWrite));
     QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-10),
@@ -117,26 +120,48 @@ void SettingsWritersTest::liveOwnersOldLockIsNotBroken() {
     QVERIFY(QFileInfo::exists(lockPath));
     QCOMPARE(readAll(m_path), before);
     QCOMPARE(log.lines.size(), 1);
-    QVERIFY2(log.lines[0].contains(QString::number(QCoreApplication::applicationPid())),
-             qPrintable(log.lines[0]));
+    QVERIFY2(log.lines[0].contains(QString::number(holder.processId())), qPrintable(log.lines[0]));
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
 }
 
 void SettingsWritersTest::deadOwnersLockIsTakenOver_data() {
-    QTest::addColumn<bool>("killedWhileCreating");
-    QTest::newRow("owner killed while writing") << false;
+    QTest::addColumn<int>("how");
+    QTest::newRow("owner killed while writing") << 0;
     // Before QLockFile could record the owner: an empty lock file that no one holds.
-    QTest::newRow("owner killed while creating it") << true;
+    QTest::newRow("owner killed while creating it") << 1;
+    // The recorded owner's id now belongs to a live process (here, this test itself), as
+    // happens once ids wrap around; no one holds the lock.
+    QTest::newRow("owner's id taken over") << 2;
 }
 
+namespace {
+
+// A lock file as QLockFile writes it, naming `pid`, that no one holds, two seconds old.
+bool writeUnheldLock(const QString& path, qint64 pid) {
+    const QByteArray info = QByteArray::number(pid) + '\n' +
+                            QCoreApplication::applicationName().toUtf8() + '\n' +
+                            QSysInfo::machineHostName().toUtf8() + '\n' +
+                            QSysInfo::machineUniqueId() + '\n';
+    QFile lockFile(path);
+    return writeAll(path, info) && lockFile.open(QIODevice::ReadWrite) &&
+           lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-2),
+                                QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
 void SettingsWritersTest::deadOwnersLockIsTakenOver() {
-    QFETCH(bool, killedWhileCreating);
+    QFETCH(int, how);
     const QString lockPath = m_path + ".lock";
-    if (killedWhileCreating) {
+    if (how == 1) {
         QVERIFY(writeAll(lockPath, {}));
         QFile lockFile(lockPath);
         QVERIFY(lockFile.open(QIODevice::ReadWrite));
         QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-2),
                                      QFileDevice::FileModificationTime));
+    } else if (how == 2) {
+        QVERIFY(writeUnheldLock(lockPath, QCoreApplication::applicationPid()));
     } else {
         QProcess holder;
         holder.start(QStringLiteral(SETTINGS_WRITER), {"--hold", m_path, "60000", "7"});
