@@ -102,6 +102,8 @@ private slots:
     void readsMatchWhatTheServerShows();
     void blockReadsClipAtEveryEdge();
     void confinementEndsWithItsConnection();
+    void outsidePointerIsBroughtToNearestEdge_data();
+    void outsidePointerIsBroughtToNearestEdge();
     void highColourReadsBackAsTheServerDoes();
 
 private:
@@ -235,6 +237,28 @@ void X11PlatformTest::confinementEndsWithItsConnection() {
         QCOMPARE(moveBy(d, -200, 0).x(), 250);
     }
     QVERIFY(moveBy(d, -200, 0).x() < 250);
+}
+
+void X11PlatformTest::outsidePointerIsBroughtToNearestEdge_data() {
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<QPoint>("expected");
+    // The area is 250,250 to 349,349.
+    QTest::newRow("left") << QPoint(10, 300) << QPoint(250, 300);
+    QTest::newRow("above") << QPoint(300, 10) << QPoint(300, 250);
+    QTest::newRow("right") << QPoint(600, 300) << QPoint(349, 300);
+    QTest::newRow("below") << QPoint(300, 600) << QPoint(300, 349);
+    QTest::newRow("past the bottom-right corner") << QPoint(600, 600) << QPoint(349, 349);
+    QTest::newRow("inside stays") << QPoint(260, 340) << QPoint(260, 340);
+}
+
+void X11PlatformTest::outsidePointerIsBroughtToNearestEdge() {
+    QFETCH(QPoint, start);
+    QFETCH(QPoint, expected);
+    Display* d = m_display.get();
+    moveTo(d, start);
+    QVERIFY(m_platform->confinePointer(QRect(250, 250, 100, 100)));
+    QCOMPARE(*m_platform->pointerPosition(), expected);
+    QVERIFY(m_platform->confinePointer(std::nullopt));
 }
 
 void X11PlatformTest::highColourReadsBackAsTheServerDoes() {
