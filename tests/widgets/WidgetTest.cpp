@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 namespace {
@@ -20,9 +22,10 @@ QByteArray channelPart(Channel channel, const char* part) {
 
 } // namespace
 
-WidgetTest::WidgetTest(InterfaceLanguage language)
+WidgetTest::WidgetTest(InterfaceLanguage language, std::unique_ptr<DesktopPicker> desktopPicker)
     : m_platform(std::make_unique<FakePlatform>()),
       m_translator(std::make_unique<Translator>(language)) {
+    m_platform->setDesktopPicker(std::move(desktopPicker));
     restart();
 }
 
@@ -54,6 +57,20 @@ StepArrows* WidgetTest::arrows(Channel channel) const {
 
 GradientBar* WidgetTest::gradient(Channel channel) const {
     return find<GradientBar>(channelPart(channel, "Gradient").constData());
+}
+
+QPoint WidgetTest::handleCentre(Channel channel) const {
+    ChannelSlider* track = slider(channel);
+    QStyleOptionSlider option;
+    option.initFrom(track);
+    option.orientation = Qt::Horizontal;
+    option.minimum = track->minimum();
+    option.maximum = track->maximum();
+    option.sliderPosition = track->sliderPosition();
+    option.sliderValue = track->value();
+    return track->style()
+        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, track)
+        .center();
 }
 
 void WidgetTest::setColour(Rgb colour) const {

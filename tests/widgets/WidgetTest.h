@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <memory>
+#include <string>
 
 class ChannelSlider;
 class GradientBar;
@@ -25,16 +26,23 @@ inline char* toString(const Rgb& colour) {
         QStringLiteral("Rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue()));
 }
 
+// A text of the core library as the widgets show it.
+inline QString fromStd(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
 // The colour `widget` shows at `at` when it paints itself now.
 inline QColor paintedAt(QWidget* widget, QPoint at) {
     return widget->grab().toImage().pixelColor(at);
 }
 
 // The shared set-up of the widget tests: a fake platform, the interface language, and the
-// main window with the dialogs it owns, shown and exposed.
+// main window with the dialogs it owns, shown and exposed.  A desktop picker given here is
+// the platform's before the window is made, as a Wayland session's is.
 class WidgetTest {
 public:
-    explicit WidgetTest(InterfaceLanguage language = InterfaceLanguage::English);
+    explicit WidgetTest(InterfaceLanguage language = InterfaceLanguage::English,
+                        std::unique_ptr<DesktopPicker> desktopPicker = nullptr);
     ~WidgetTest();
     WidgetTest(const WidgetTest&) = delete;
     WidgetTest& operator=(const WidgetTest&) = delete;
@@ -66,6 +74,8 @@ public:
     [[nodiscard]] QLineEdit* field(Channel channel) const;
     [[nodiscard]] StepArrows* arrows(Channel channel) const;
     [[nodiscard]] GradientBar* gradient(Channel channel) const;
+    // Where the handle of `channel`'s slider lies, in the slider.
+    [[nodiscard]] QPoint handleCentre(Channel channel) const;
     // Moves the three sliders to `colour`, as the program does.
     void setColour(Rgb colour) const;
 

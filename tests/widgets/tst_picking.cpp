@@ -1,11 +1,10 @@
 // Pick mode with the fake platform services: the title, the capture, the end by a left or
-// right press anywhere, by Escape or by opening a dialog, what the follower's ticks sample,
-// and where the focus lands afterwards.
+// right press anywhere, by Escape or by opening a dialog, and where the focus lands
+// afterwards.
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
 #include "widgets/AboutDialog.h"
-#include "widgets/Magnifier.h"
 #include "widgets/OptionsDialog.h"
 
 #include <QApplication>
@@ -44,9 +43,6 @@ private slots:
     void focusAfterPick();
     void idlePressChangesNothing();
     void deactivationRetakesCaptureOnlyWhilePicking();
-    void sampleByMethod_data();
-    void sampleByMethod();
-    void tickWithoutPointerChangesNothing();
 
 private:
     MainWindow& window() const { return m_test->window(); }
@@ -263,62 +259,6 @@ void PickingTest::deactivationRetakesCaptureOnlyWhilePicking() {
     QVERIFY(window().isPicking());
     emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     QCOMPARE(platform().captures, 2);
-}
-
-void PickingTest::sampleByMethod_data() {
-    QTest::addColumn<int>("method");
-    QTest::addColumn<QPoint>("centre");
-    QTest::addColumn<Rgb>("expected");
-    // Red 200 all round, green 100 in one pixel, blue 17 in another.  Truncated, not
-    // rounded: 100/9 = 11.1 and 17/9 = 1.9.
-    QTest::newRow("3x3") << 1 << QPoint(100, 100) << Rgb(200, 11, 1);
-    QTest::newRow("5x5") << 2 << QPoint(100, 100) << Rgb(200, 4, 0); // 4.0 and 0.7
-    QTest::newRow("7x7") << 3 << QPoint(100, 100) << Rgb(200, 2, 0); // 2.04 and 0.3
-    // At the corner five of nine pixels are off the screen and count 255: 1275/9 = 141.7.
-    QTest::newRow("3x3 at the corner") << 1 << QPoint(0, 0) << Rgb(141, 141, 141);
-    // A stored value past the known methods samples nothing and picks black.
-    QTest::newRow("unknown") << 7 << QPoint(100, 100) << Rgb(0, 0, 0);
-}
-
-void PickingTest::sampleByMethod() {
-    QFETCH(int, method);
-    QFETCH(QPoint, centre);
-    QFETCH(Rgb, expected);
-    QVERIFY(m_test->restartWithMethod(method));
-    const int readsBefore = platform().pixelReads + platform().blockReads;
-    if (centre != QPoint(0, 0)) {
-        platform().screen.fill(QColor(200, 0, 0));
-        platform().paint(centre.x(), centre.y(), Rgb(200, 100, 0));
-        platform().paint(centre.x() + 1, centre.y(), Rgb(200, 0, 17));
-    }
-    m_test->setColour(Rgb(99, 98, 97));
-    platform().pointer = centre;
-    pickButton()->click();
-    QTRY_COMPARE(window().colour(), expected);
-    const int side = method <= 3 ? 2 * method + 1 : 0;
-    QCOMPARE(platform().pixelReads + platform().blockReads > readsBefore, side > 0);
-    QCOMPARE(m_test->find<Magnifier>("magnifier")->image().size(), QSize(side, side));
-}
-
-void PickingTest::tickWithoutPointerChangesNothing() {
-    pickFrom(Rgb(12, 34, 56));
-    auto* label = m_test->find<QLabel>("coordinatesLabel");
-    QTRY_COMPARE(label->text(), QStringLiteral("x:30\ry:40"));
-    const QImage shown = m_test->find<Magnifier>("magnifier")->image();
-    const int reads = platform().pixelReads + platform().blockReads;
-
-    platform().pointer = std::nullopt;
-    platform().paint(30, 40, Rgb(200, 100, 50));
-    QTest::qWait(250); // several ticks
-    QCOMPARE(platform().pixelReads + platform().blockReads, reads);
-    QCOMPARE(window().colour(), Rgb(12, 34, 56));
-    QCOMPARE(label->text(), QStringLiteral("x:30\ry:40"));
-    QCOMPARE(m_test->find<Magnifier>("magnifier")->image(), shown);
-    QVERIFY(window().isPicking());
-
-    // The ticks were running all along: with the pointer back, the pick goes on.
-    platform().pointer = QPoint(30, 40);
-    QTRY_COMPARE(window().colour(), Rgb(200, 100, 50));
 }
 
 QTEST_MAIN(PickingTest)

@@ -1,0 +1,117 @@
+// Picking through the desktop where it gives no screenshot: its own colour picker gives the
+// colour instead, and where that fails too a message says why the screen was not read.
+
+#include "FakeDesktopPicker.h"
+#include "WidgetTest.h"
+#include "widgets/ChannelSlider.h"
+#include "widgets/TimedMessage.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <memory>
+
+namespace {
+
+const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
+
+} // namespace
+
+class DesktopFallbackTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
+    void init() { start(InterfaceLanguage::English); }
+    void cleanup();
+
+    void desktopColourWhereNoScreenshot();
+    void neitherWorksSaysWhy_data();
+    void neitherWorksSaysWhy();
+
+private:
+    void start(InterfaceLanguage language);
+    MainWindow& window() const { return m_test->window(); }
+    FakePlatform& platform() const { return m_test->platform(); }
+    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
+    TimedMessage* message() const { return m_test->child<TimedMessage>(); }
+
+    std::unique_ptr<WidgetTest> m_test;
+    FakeDesktopPicker* m_picker = nullptr; // the platform's
+};
+
+void DesktopFallbackTest::start(InterfaceLanguage language) {
+    auto picker = std::make_unique<FakeDesktopPicker>();
+    m_picker = picker.get();
+    m_test.reset();
+    m_test = std::make_unique<WidgetTest>(language, std::move(picker));
+}
+
+void DesktopFallbackTest::cleanup() {
+    m_picker = nullptr;
+    m_test.reset();
+}
+
+void DesktopFallbackTest::desktopColourWhereNoScreenshot() {
+    m_test->setColour(Rgb(9, 8, 7));
+    pickButton()->click();
+    m_picker->fail(DesktopPicker::Failure::Unavailable);
+    QCOMPARE(m_picker->calls, QStringList({"screenshot", "colour"}));
+    QVERIFY(window().isPicking());
+    QCOMPARE(window().colour(), Rgb(9, 8, 7));
+
+    m_picker->giveColour(Rgb(51, 102, 153));
+    QCOMPARE(m_test->slider(Channel::Red)->value(), 51);
+    QCOMPARE(m_test->slider(Channel::Green)->value(), 102);
+    QCOMPARE(m_test->slider(Channel::Blue)->value(), 153);
+    QCOMPARE(m_test->find<QLineEdit>("rgbText")->text(), QStringLiteral("$336699"));
+    QVERIFY(!window().isPicking());
+    QVERIFY(pickButton()->isEnabled());
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(platform().captures, 0);
+    QVERIFY(!message()->isVisible());
+}
+
+void DesktopFallbackTest::neitherWorksSaysWhy_data() {
+    using F = DesktopPicker::Failure;
+    QTest::addColumn<InterfaceLanguage>("language");
+    QTest::addColumn<F>("screenshotFailure");
+    QTest::addColumn<F>("pickerFailure");
+    QTest::addColumn<QString>("text");
+    const auto en = InterfaceLanguage::English;
+    const QString notRead = QStringLiteral("Screen not read.\n");
+    // The reason given is the screenshot's, whatever the colour picker answered.
+    QTest::newRow("refused") << en << F::Refused << F::Unavailable
+                             << notRead + "The desktop refused the screenshot.";
+    QTest::newRow("unavailable") << en << F::Unavailable << F::Refused
+                                 << notRead + "The desktop offers no screenshot.";
+    QTest::newRow("timed out") << en << F::TimedOut << F::Failed
+                               << notRead + "The desktop did not answer.";
+    QTest::newRow("failed") << en << F::Failed << F::TimedOut
+                            << notRead + "The desktop could not take the screenshot.";
+    QTest::newRow("Dutch") << InterfaceLanguage::Dutch << F::Refused << F::Failed
+                           << "Scherm niet gelezen.\nHet bureaublad weigerde de schermafdruk.";
+}
+
+void DesktopFallbackTest::neitherWorksSaysWhy() {
+    QFETCH(InterfaceLanguage, language);
+    QFETCH(DesktopPicker::Failure, screenshotFailure);
+    QFETCH(DesktopPicker::Failure, pickerFailure);
+    QFETCH(QString, text);
+    start(language);
+    m_test->setColour(Rgb(9, 8, 7));
+    pickButton()->click();
+    m_picker->fail(screenshotFailure);
+    QVERIFY(!message()->isVisible());
+    m_picker->fail(pickerFailure);
+    QCOMPARE(m_picker->calls.mid(0, 2), QStringList({"screenshot", "colour"}));
+    QVERIFY(!window().isPicking());
+    QVERIFY(pickButton()->isEnabled());
+    QCOMPARE(window().colour(), Rgb(9, 8, 7));
+    QVERIFY(message()->isVisible());
+    QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(), text);
+}
+
+QTEST_MAIN(DesktopFallbackTest)
+#include "tst_desktopfallback.moc"

@@ -1,0 +1,289 @@
+// Picking through the desktop, where no program may read the screen: the pick waits for the
+// desktop's screenshot, freezes it over the screen, samples it in picture pixels and ends by
+// a press or Escape; an answer after the end shows nothing.  Outside a pick only Tintor's own
+// windows are read.
+
+#include "FakeDesktopPicker.h"
+#include "WidgetTest.h"
+#include "core/ColourMaths.h"
+#include "widgets/ChannelSlider.h"
+#include "widgets/ColourSwatch.h"
+#include "widgets/Magnifier.h"
+#include "widgets/TimedMessage.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
+const QString Unknown = QStringLiteral("x:?\ry:?");
+// A point of the desktop where no Tintor window lies: another program's.
+const QPoint Elsewhere(2, 2);
+
+QString shownAt(QPoint p) {
+    return QStringLiteral("x:%1\ry:%2").arg(p.x()).arg(p.y());
+}
+
+QSize desktopSize() {
+    QRect desktop;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        desktop |= screen->geometry();
+    }
+    return desktop.size();
+}
+
+// The desktop pictured at twice its size, red 200 throughout but for two pixels: green 100
+// at `centre`, blue 17 just right of it.
+QImage screenshot(QPoint centre) {
+    QImage picture(desktopSize() * 2, QImage::Format_RGB32);
+    picture.fill(QColor(200, 0, 0));
+    picture.setPixelColor(centre, QColor(200, 100, 0));
+    picture.setPixelColor(centre + QPoint(1, 0), QColor(200, 0, 17));
+    return picture;
+}
+
+// Every frozen-screen window, shown or not.
+QList<QWidget*> frozenScreens() {
+    QList<QWidget*> found;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("FrozenScreen")) {
+            found << window;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class DesktopPickTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
+    void init();
+    void cleanup();
+
+    void pickWaitsForScreenshotThenFreezesIt();
+    void tickSamplesScreenshotInPicturePixels_data();
+    void tickSamplesScreenshotInPicturePixels();
+    void answerAfterPickEndedShowsNothing_data();
+    void answerAfterPickEndedShowsNothing();
+    void outsidePickOnlyOwnWindowsAreRead();
+    void endingRemovesFrozenScreen_data();
+    void endingRemovesFrozenScreen();
+
+private:
+    void start(InterfaceLanguage language);
+    MainWindow& window() const { return m_test->window(); }
+    FakePlatform& platform() const { return m_test->platform(); }
+    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
+    QLabel* coordinates() const { return m_test->find<QLabel>("coordinatesLabel"); }
+    Magnifier* magnifier() const { return m_test->find<Magnifier>("magnifier"); }
+    TimedMessage* message() const { return m_test->child<TimedMessage>(); }
+
+    std::unique_ptr<WidgetTest> m_test;
+    FakeDesktopPicker* m_picker = nullptr; // the platform's
+};
+
+void DesktopPickTest::start(InterfaceLanguage language) {
+    auto picker = std::make_unique<FakeDesktopPicker>();
+    m_picker = picker.get();
+    m_test.reset();
+    m_test = std::make_unique<WidgetTest>(language, std::move(picker));
+}
+
+void DesktopPickTest::init() {
+    start(InterfaceLanguage::English);
+    QCursor::setPos(Elsewhere);
+    platform().pointer = Elsewhere;
+}
+
+void DesktopPickTest::cleanup() {
+    m_picker = nullptr;
+    m_test.reset();
+}
+
+void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
+    m_test->setColour(Rgb(9, 8, 7));
+    // Over the main window its own pixels show, until the pick begins.
+    const QPoint over = window().mapToGlobal(window().rect().center());
+    QCursor::setPos(over);
+    platform().pointer = over;
+    QTRY_COMPARE(coordinates()->text(), shownAt(over));
+
+    pickButton()->click();
+    QCOMPARE(m_picker->calls, QStringList({"screenshot"}));
+    QCOMPARE(window().windowTitle(), QStringLiteral("Picking Single Pixel"));
+    // The ticks go on with nothing to read: no position, no pixels, no capture yet.
+    QTRY_COMPARE(coordinates()->text(), Unknown);
+    QVERIFY(magnifier()->image().isNull());
+    QCOMPARE(platform().captures, 0);
+    QVERIFY(frozenScreens().isEmpty());
+    QCOMPARE(window().colour(), Rgb(9, 8, 7));
+
+    // Every 2x2 block of the picture is one desktop pixel: (x, y) shows as (x, y, 50).
+    QImage picture(desktopSize() * 2, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgb((x / 2) % 256, (y / 2) % 256, 50));
+        }
+    }
+    m_picker->giveScreenshot(picture);
+    QCOMPARE(platform().captures, 1);
+    QCOMPARE(QWidget::mouseGrabber(), &window());
+    const QList<QWidget*> overlays = frozenScreens();
+    QCOMPARE(overlays.size(), QGuiApplication::screens().size());
+    for (QWidget* overlay : overlays) {
+        QVERIFY(overlay->isVisible());
+        // The overlay shows the picture at the desktop's scale, and leaves the main window
+        // uncovered.
+        const QPoint desktopPoint = overlay->geometry().topLeft() + QPoint(10, 20);
+        QCOMPARE(paintedAt(overlay, {10, 20}),
+                 QColor(desktopPoint.x() % 256, desktopPoint.y() % 256, 50));
+        QVERIFY(overlay->mask().contains(QPoint(10, 20)));
+        QVERIFY(!overlay->mask().contains(overlay->mapFromGlobal(over)));
+    }
+    QVERIFY(window().isPicking());
+}
+
+void DesktopPickTest::tickSamplesScreenshotInPicturePixels_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<Rgb>("expected");
+    QTest::addColumn<int>("side");
+    const QPoint corner(desktopSize().width() - 1, desktopSize().height() - 1);
+    // The means truncate: 100/9 = 11.1 and 17/9 = 1.9; 100/49 = 2.04 and 17/49 = 0.3.
+    QTest::newRow("single pixel") << 0 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 100, 0) << 1;
+    QTest::newRow("3x3") << 1 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 11, 1) << 3;
+    QTest::newRow("7x7") << 3 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 2, 0) << 7;
+    QTest::newRow("last pixel") << 0 << corner << shownAt(corner * 2) << Rgb(200, 100, 0) << 1;
+}
+
+void DesktopPickTest::tickSamplesScreenshotInPicturePixels() {
+    QFETCH(int, method);
+    QFETCH(QPoint, pointer);
+    QFETCH(QString, shown);
+    QFETCH(Rgb, expected);
+    QFETCH(int, side);
+    QVERIFY(m_test->restartWithMethod(method));
+    m_test->setColour(Rgb(99, 98, 97));
+    platform().pointer = pointer;
+    pickButton()->click();
+    m_picker->giveScreenshot(screenshot(pointer * 2));
+    QTRY_COMPARE(window().colour(), expected);
+    QCOMPARE(coordinates()->text(), shown);
+    QCOMPARE(m_test->slider(Channel::Green)->value(), expected.green());
+    QCOMPARE(m_test->field(Channel::Green)->text(), fromStd(channelText(expected.green())));
+    const QImage pixels = magnifier()->image();
+    QCOMPARE(pixels.size(), QSize(side, side));
+    QCOMPARE(pixels.pixelColor(side / 2, side / 2), QColor(200, 100, 0));
+}
+
+void DesktopPickTest::endingRemovesFrozenScreen_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("keepsColour");
+    QTest::newRow("press on the main window") << "window" << Qt::LeftButton << true;
+    QTest::newRow("right press on the main window") << "window" << Qt::RightButton << true;
+    QTest::newRow("Escape") << "escape" << Qt::NoButton << false;
+    QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << true;
+    QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << true;
+}
+
+void DesktopPickTest::endingRemovesFrozenScreen() {
+    QFETCH(QString, how);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, keepsColour);
+    QVERIFY(m_test->activate());
+    m_test->setColour(Rgb(9, 8, 7));
+    platform().pointer = QPoint(10, 20);
+    pickButton()->click();
+    m_picker->giveScreenshot(screenshot({20, 40}));
+    QTRY_COMPARE(window().colour(), Rgb(200, 100, 0));
+    QCOMPARE(frozenScreens().size(), QGuiApplication::screens().size());
+
+    if (how == QLatin1String("escape")) {
+        QTest::keyClick(&window(), Qt::Key_Escape);
+    } else if (how == QLatin1String("window")) {
+        QTest::mousePress(window().windowHandle(), button, {}, QPoint(5, 100));
+        QTest::mouseRelease(window().windowHandle(), button, {}, QPoint(5, 100));
+    } else {
+        // The capture missed the press: it reaches the frozen screen through its window.
+        window().releaseMouse();
+        QTest::mousePress(frozenScreens().constFirst()->windowHandle(), button, {}, {2, 2});
+    }
+    QTRY_VERIFY(!window().isPicking());
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().colour(), keepsColour ? Rgb(200, 100, 0) : Rgb(9, 8, 7));
+    QTRY_VERIFY(frozenScreens().isEmpty());
+    QCOMPARE(m_picker->calls, QStringList({"screenshot", "cancel"}));
+    QCOMPARE(platform().releases, 1);
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+    // Later ticks neither read the picture nor move the sliders.
+    QTRY_COMPARE(coordinates()->text(), Unknown);
+    QCOMPARE(window().colour(), keepsColour ? Rgb(200, 100, 0) : Rgb(9, 8, 7));
+}
+
+void DesktopPickTest::answerAfterPickEndedShowsNothing_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("screenshot") << "screenshot";
+    QTest::newRow("failure") << "failure";
+    QTest::newRow("colour") << "colour";
+}
+
+void DesktopPickTest::answerAfterPickEndedShowsNothing() {
+    QFETCH(QString, answer);
+    QVERIFY(m_test->activate());
+    m_test->setColour(Rgb(9, 8, 7));
+    pickButton()->click();
+    QTest::keyClick(&window(), Qt::Key_Escape);
+    QVERIFY(!window().isPicking());
+    const QStringList asked{"screenshot", "cancel"};
+    QCOMPARE(m_picker->calls, asked);
+
+    if (answer == QLatin1String("screenshot")) {
+        m_picker->giveScreenshot(screenshot({20, 40}));
+    } else if (answer == QLatin1String("failure")) {
+        m_picker->fail(DesktopPicker::Failure::Refused);
+    } else {
+        m_picker->giveColour(Rgb(51, 102, 153));
+    }
+    QVERIFY(frozenScreens().isEmpty());
+    QCOMPARE(platform().captures, 0);
+    QCOMPARE(m_picker->calls, asked); // no colour picker asked for
+    QVERIFY(!message()->isVisible());
+    QVERIFY(!window().isPicking());
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().colour(), Rgb(9, 8, 7));
+}
+
+void DesktopPickTest::outsidePickOnlyOwnWindowsAreRead() {
+    m_test->setColour(Rgb(40, 8, 12));
+    auto* swatch = m_test->find<ColourSwatch>("colourSwatch");
+    // Over Tintor's own window: its position, and its own rendering under the pointer.
+    const QPoint own = swatch->mapToGlobal(swatch->rect().center());
+    QCursor::setPos(own);
+    platform().pointer = own;
+    QTRY_COMPARE(coordinates()->text(), shownAt(own));
+    QCOMPARE(magnifier()->image().size(), QSize(1, 1));
+    QCOMPARE(magnifier()->image().pixelColor(0, 0), QColor(40, 8, 12));
+
+    // Over another program nothing is known, not even where the pointer is.
+    QVERIFY(!window().frameGeometry().contains(Elsewhere));
+    QCursor::setPos(Elsewhere);
+    platform().pointer = Elsewhere;
+    QTRY_COMPARE(coordinates()->text(), Unknown);
+    QVERIFY(magnifier()->image().isNull());
+    QCOMPARE(window().colour(), Rgb(40, 8, 12));
+}
+
+QTEST_MAIN(DesktopPickTest)
+#include "tst_desktoppick.moc"
