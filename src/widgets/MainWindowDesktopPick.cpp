@@ -81,7 +81,15 @@ void MainWindow::onScreenshotTaken(const QImage& picture) {
         return; // the pick ended while the desktop was busy
     }
     m_frozen = std::make_unique<FrozenScreen>(picture, *this, samplingMethod());
-    connect(m_frozen.get(), &FrozenScreen::pressed, this, [this] { stopPicking(Qt::NoButton); });
+    // Queued: the press is still being delivered to the overlay that ending the pick removes.
+    connect(
+        m_frozen.get(), &FrozenScreen::pressed, this,
+        [this] {
+            if (isPicking()) {
+                stopPicking(Qt::NoButton);
+            }
+        },
+        Qt::QueuedConnection);
     activateWindow();
     m_platform.capturePointer(*this);
 }
