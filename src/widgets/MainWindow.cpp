@@ -41,8 +41,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_info(AppInfo::tintor()),
       m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)),
-      m_options(new OptionsDialog(this)), m_about(new AboutDialog(platform, m_info, this)),
-      m_message(new TimedMessage(this)) {
+      m_options(new OptionsDialog(this)), m_message(new TimedMessage(this)) {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("MainWindow"));
     applyPixelFonts(this);
@@ -64,8 +63,6 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     readStoredMethod();
     centreOnPrimaryScreen(*this);
     m_platform.setFrame(*this, WindowFrame::Main);
-    m_platform.setFrame(*m_options, WindowFrame::Dialog);
-    m_platform.setFrame(*m_about, WindowFrame::Dialog);
     // Ticks start once creation is over, from the event loop.
     m_follower.start();
 }
@@ -85,7 +82,6 @@ void MainWindow::connectControls() {
     connect(m_ui->pickButton, &QPushButton::clicked, this, &MainWindow::startPicking);
     connect(m_ui->optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_ui->aboutButton, &QToolButton::clicked, this, &MainWindow::openAbout);
-    connect(m_about, &AboutDialog::linkFailed, this, &MainWindow::showLinkFailure);
     connect(&m_follower, &QTimer::timeout, this, &MainWindow::followPointer);
     connect(&m_activation, &QTimer::timeout, this, &MainWindow::restoreFocusAfterPick);
     connect(m_cancelPick, &QShortcut::activated, this, &MainWindow::cancelPicking);
@@ -130,7 +126,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     m_follower.stop();
     m_sampler.close();
     m_message->dismiss();
-    m_about->hide();
+    if (m_about != nullptr) {
+        m_about->hide();
+    }
     event->accept();
 }
 
@@ -181,6 +179,7 @@ void MainWindow::openOptions() {
     if (isPicking()) {
         stopPicking(Qt::NoButton);
     }
+    m_platform.setFrame(*m_options, WindowFrame::Dialog);
     m_options->setMethod(samplingMethod());
     if (m_options->exec() != QDialog::Accepted) {
         return; // nothing changes and nothing is written
@@ -197,6 +196,13 @@ void MainWindow::openOptions() {
 void MainWindow::openAbout() {
     if (isPicking()) {
         stopPicking(Qt::NoButton);
+    }
+    // Made when first asked for: most sessions never open it, and it is the costliest
+    // window to build.
+    if (m_about == nullptr) {
+        m_about = new AboutDialog(m_platform, m_info, this);
+        connect(m_about, &AboutDialog::linkFailed, this, &MainWindow::showLinkFailure);
+        m_platform.setFrame(*m_about, WindowFrame::Dialog);
     }
     // Not modal: closing the main window must end the program even while it shows.
     m_about->show();

@@ -96,7 +96,7 @@ private:
     QTimer m_activation;
     QShortcut* m_cancelPick;
     OptionsDialog* m_options;
-    AboutDialog* m_about;
+    AboutDialog* m_about = nullptr;
     TimedMessage* m_message;
     std::optional<QPoint> m_shownCoordinates;
     bool m_coordinatesShown = false;

@@ -50,11 +50,11 @@ void AboutDialogTest::cleanup() {
 
 void AboutDialogTest::runAbout(InterfaceLanguage language, const std::function<void()>& inside) {
     m_test = std::make_unique<WidgetTest>(language);
-    m_about = m_test->child<AboutDialog>();
     bool ran = false;
-    const int showings = runModal(
-        *m_about, [this] { button("aboutButton")->click(); },
-        [&] {
+    const int showings = runModalOf<AboutDialog>(
+        [this] { button("aboutButton")->click(); },
+        [&](AboutDialog& about) {
+            m_about = &about;
             ran = true;
             inside();
         });

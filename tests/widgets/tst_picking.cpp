@@ -168,11 +168,8 @@ void PickingTest::openingDialogEndsPickFirst() {
     const Rgb picked(12, 34, 56);
     pickFrom(picked);
     const bool about = how == QLatin1String("aboutButton");
-    QDialog* dialog = about ? static_cast<QDialog*>(m_test->child<AboutDialog>())
-                            : static_cast<QDialog*>(m_test->child<OptionsDialog>());
     bool ran = false;
-    const int showings = runModal(
-        *dialog,
+    const int showings = runModalOf<QDialog>(
         [&] {
             if (how == QLatin1String("Alt+O")) {
                 QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
@@ -180,7 +177,9 @@ void PickingTest::openingDialogEndsPickFirst() {
                 m_test->find<QAbstractButton>(how.toLatin1().constData())->click();
             }
         },
-        [&] {
+        [&](QDialog& dialog) {
+            QVERIFY(about ? qobject_cast<AboutDialog*>(&dialog) != nullptr
+                          : qobject_cast<OptionsDialog*>(&dialog) != nullptr);
             // The pick is over before the dialog shows: capture given back, colour kept.
             QVERIFY(!window().isPicking());
             QVERIFY(pickButton()->isEnabled());
