@@ -1,8 +1,8 @@
 #include "DisplaySession.h"
 
-#include <QtGlobal>
+#include "AppLog.h"
 
-#include <cstdio>
+#include <QtGlobal>
 
 DisplaySession DisplaySession::prepare() {
     DisplaySession session;
@@ -11,14 +11,13 @@ DisplaySession DisplaySession::prepare() {
         session.m_replacedPlatform = platform;
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                         qgetenv("XDG_SESSION_TYPE") == "wayland";
+    const bool wayland =
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
     session.m_wayland = wayland;
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         if (wayland) {
-            std::fputs("tintor: this Wayland session has no Xwayland (DISPLAY is not set); "
-                       "Tintor needs an X11 display to read the screen.\n",
-                       stderr);
+            qCWarning(lcApp, "this Wayland session has no Xwayland (DISPLAY is not set); "
+                             "Tintor needs an X11 display for its windows.");
             session.m_exitStatus = 1;
         }
         return session; // without Wayland, the X11 services say what is missing

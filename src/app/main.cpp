@@ -1,19 +1,20 @@
 // Program entry: the command line, the display, then the application and its main window.
 
+#include "AppLog.h"
 #include "CommandLine.h"
 #include "DisplaySession.h"
 #include "StandardStreams.h"
-#include "widgets/Translator.h"
 #include "platform/portal/PortalPicker.h"
 #include "platform/x11/X11Platform.h"
 #include "settings/SettingsStore.h"
 #include "widgets/MainWindow.h"
+#include "widgets/Translator.h"
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char* argv[]) {
+    // Every line Tintor writes to the log reads as the program's own.
+    qSetMessagePattern(QStringLiteral("tintor: %{message}"));
     // Answered on the streams as they are given: a closed output is an error to report.
     if (const auto status = answerCommandLine(argc, argv)) {
         return *status;
@@ -25,12 +26,11 @@ int main(int argc, char* argv[]) {
     if (const auto status = session.exitStatus()) {
         return *status;
     }
-    qSetMessagePattern(QStringLiteral("tintor: %{message}"));
     // Without a display Qt would abort with a plugin trace; say plainly what is missing.
     SettingsStore settings;
     auto platform = X11Platform::open(settings);
     if (!platform) {
-        std::fprintf(stderr, "tintor: %s\n", platform.error().c_str());
+        qCWarning(lcApp, "%s", platform.error().c_str());
         return 1;
     }
 
