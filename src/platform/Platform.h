@@ -72,7 +72,8 @@ public:
     // Hands `url` (a mailto: or web address) to the desktop's default handler.  Returns at
     // once; `done(opened)` runs later from the event loop, with false when no handler
     // could be started, and never runs if `owner` is destroyed first.
-    virtual void openUrl(QWidget& owner, const QString& url, std::function<void(bool opened)> done) = 0;
+    virtual void openUrl(QWidget& owner, const QString& url,
+                         std::function<void(bool opened)> done) = 0;
 
     // Asks the window manager for exactly this frame on `window`, which must be shown.
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;

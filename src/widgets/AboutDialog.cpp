@@ -29,9 +29,17 @@ void makeStatic(QAbstractScrollArea* text) {
 }
 
 QStringList mailLines(const QString& name) {
-    return {AboutDialog::tr("Hi Korvan"), {}, {},
-            withName(AboutDialog::tr("On you Home Page I found the program %1."), name), {},
-            AboutDialog::tr("I want to comment on this program:"), {}, {}, {}, {}, {},
+    return {AboutDialog::tr("Hi Korvan"),
+            {},
+            {},
+            withName(AboutDialog::tr("On you Home Page I found the program %1."), name),
+            {},
+            AboutDialog::tr("I want to comment on this program:"),
+            {},
+            {},
+            {},
+            {},
+            {},
             AboutDialog::tr("Kind regards,")};
 }
 
@@ -189,7 +197,8 @@ void AboutDialog::leaveAuthor() {
 
 void AboutDialog::mailAuthor() {
     releasePointer();
-    const std::string subject = mailSubject(m_info.name.toStdString(), m_info.version.toStdString());
+    const std::string subject =
+        mailSubject(m_info.name.toStdString(), m_info.version.toStdString());
     std::vector<std::string> body;
     for (const QString& line : m_ui->mailTemplate->toPlainText().split(QLatin1Char('\n'))) {
         body.push_back(line.toStdString());

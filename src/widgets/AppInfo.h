@@ -5,7 +5,7 @@
 // What the windows say about the program itself.
 struct AppInfo {
     QString name;
-    QString version;   // as shown: "version 1.00"
+    QString version; // as shown: "version 1.00"
     QString copyright;
 
     // Tintor's own, in the interface language; the number comes from the build.

@@ -17,7 +17,8 @@ Translator::Translator(InterfaceLanguage language) {
         qCWarning(lcWidgets, "the Dutch texts are missing from this build; using English");
     }
     // Qt's own catalogue is a separate package; without it Qt's few texts stay English.
-    if (m_qt.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (m_qt.load(QStringLiteral("qtbase_nl"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&m_qt);
     }
 }

@@ -4,7 +4,6 @@
 
 #include <QTranslator>
 
-
 // Installs the interface language's catalogues: Tintor's own, embedded in the binary, and
 // Qt's, for the texts of Qt's own widgets (a text field's context menu).
 class Translator {

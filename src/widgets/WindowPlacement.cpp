@@ -34,8 +34,7 @@ void centreFrame(QWidget& window, const QRect& area, const QMargins& margins,
                  const QRect& screen = {}) {
     const QSize frame = window.size().grownBy(margins);
     const QPoint frameTopLeft = keptOnScreen(centredOver(area, frame), frame, screen);
-    window.setGeometry(
-        QRect(frameTopLeft + QPoint(margins.left(), margins.top()), window.size()));
+    window.setGeometry(QRect(frameTopLeft + QPoint(margins.left(), margins.top()), window.size()));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ inline const QPoint OptionsButton(70, 149);
 inline const QPoint AboutButton(118, 149);
 inline const QPoint PickButton(178, 149);
 inline const QPoint ColourSwatch(240, 108); // clear of the dialogs centred over the window
-inline const QPoint Magnifier(31, 32); // the middle of the magnified view
+inline const QPoint Magnifier(31, 32);      // the middle of the magnified view
 } // namespace MainWindowAt
 
 // Client positions in the About window and the Options dialog, in layout pixels.

@@ -9,9 +9,9 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QSysInfo>
 #include <QThread>
 
 #include <memory>
@@ -139,10 +139,9 @@ namespace {
 
 // A lock file as QLockFile writes it, naming `pid`, that no one holds, two seconds old.
 bool writeUnheldLock(const QString& path, qint64 pid) {
-    const QByteArray info = QByteArray::number(pid) + '\n' +
-                            QCoreApplication::applicationName().toUtf8() + '\n' +
-                            QSysInfo::machineHostName().toUtf8() + '\n' +
-                            QSysInfo::machineUniqueId() + '\n';
+    const QByteArray info =
+        QByteArray::number(pid) + '\n' + QCoreApplication::applicationName().toUtf8() + '\n' +
+        QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n';
     QFile lockFile(path);
     return writeAll(path, info) && lockFile.open(QIODevice::ReadWrite) &&
            lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-2),

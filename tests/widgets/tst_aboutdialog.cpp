@@ -51,13 +51,12 @@ void AboutDialogTest::cleanup() {
 void AboutDialogTest::runAbout(InterfaceLanguage language, const std::function<void()>& inside) {
     m_test = std::make_unique<WidgetTest>(language);
     bool ran = false;
-    const int showings = runModalOf<AboutDialog>(
-        [this] { button("aboutButton")->click(); },
-        [&](AboutDialog& about) {
-            m_about = &about;
-            ran = true;
-            inside();
-        });
+    const int showings = runModalOf<AboutDialog>([this] { button("aboutButton")->click(); },
+                                                 [&](AboutDialog& about) {
+                                                     m_about = &about;
+                                                     ran = true;
+                                                     inside();
+                                                 });
     QCOMPARE(showings, 1);
     QVERIFY(ran);
     QVERIFY(!m_about->isVisible());

@@ -99,7 +99,7 @@ private:
 } // namespace
 
 void launchUrl(QObject& owner, const QString& target, std::function<void(bool)> done,
-              const UrlLauncher& launcher) {
+               const UrlLauncher& launcher) {
     auto* launch = new Launch(owner, std::move(done), launcher.verdictMs);
     if (target.isEmpty() || target.startsWith(QLatin1Char('-'))) {
         launch->refuse();

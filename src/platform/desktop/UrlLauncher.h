@@ -20,4 +20,4 @@ struct UrlLauncher {
 // cannot be started, crashes or exits with an error status, true when it exits cleanly or
 // is still running at the verdict.  Destroying `owner` first cancels `done`.
 void launchUrl(QObject& owner, const QString& target, std::function<void(bool)> done,
-              const UrlLauncher& launcher = {});
+               const UrlLauncher& launcher = {});

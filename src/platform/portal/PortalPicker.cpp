@@ -18,8 +18,7 @@ DesktopPicker::Failure failureOf(PortalRequest::Error error) {
 
 } // namespace
 
-PortalPicker::PortalPicker(QObject* parent)
-    : PortalPicker(QDBusConnection::sessionBus(), parent) {}
+PortalPicker::PortalPicker(QObject* parent) : PortalPicker(QDBusConnection::sessionBus(), parent) {}
 
 PortalPicker::PortalPicker(const QDBusConnection& bus, QObject* parent)
     : DesktopPicker(parent), m_screenshot(bus), m_colourPicker(bus) {
@@ -28,11 +27,10 @@ PortalPicker::PortalPicker(const QDBusConnection& bus, QObject* parent)
 
 void PortalPicker::connectPortals() {
     connect(&m_screenshot, &ScreenshotPortal::imageReady, this, &DesktopPicker::screenshotTaken);
-    connect(&m_colourPicker, &ColourPickerPortal::colourPicked, this, [this](const QColor& c) {
-        emit colourPicked(Rgb(c.red(), c.green(), c.blue()));
-    });
-    for (PortalClient* client : {static_cast<PortalClient*>(&m_screenshot),
-                                 static_cast<PortalClient*>(&m_colourPicker)}) {
+    connect(&m_colourPicker, &ColourPickerPortal::colourPicked, this,
+            [this](const QColor& c) { emit colourPicked(Rgb(c.red(), c.green(), c.blue())); });
+    for (PortalClient* client :
+         {static_cast<PortalClient*>(&m_screenshot), static_cast<PortalClient*>(&m_colourPicker)}) {
         connect(client, &PortalClient::failed, this,
                 [this](PortalRequest::Error error) { emit failed(failureOf(error)); });
     }

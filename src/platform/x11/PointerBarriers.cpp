@@ -18,8 +18,7 @@ bool PointerBarriers::available(Display* display) {
     return XFixesQueryVersion(display, &major, &minor) != 0 && major >= 5;
 }
 
-std::unique_ptr<PointerBarriers> PointerBarriers::create(Display* display,
-                                                               const QRect& area) {
+std::unique_ptr<PointerBarriers> PointerBarriers::create(Display* display, const QRect& area) {
     if (area.isEmpty()) {
         return nullptr;
     }

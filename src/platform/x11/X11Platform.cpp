@@ -52,7 +52,8 @@ void X11Platform::setFrame(QWidget& window, WindowFrame frame) {
     constexpr unsigned long Border = 1UL << 1, Title = 1UL << 3, Menu = 1UL << 4,
                             MinimizeButton = 1UL << 5;
     if (frame == WindowFrame::Main) {
-        setMotifHints(window.winId(), Move | Minimize | Close, Border | Title | Menu | MinimizeButton);
+        setMotifHints(window.winId(), Move | Minimize | Close,
+                      Border | Title | Menu | MinimizeButton);
     } else {
         setMotifHints(window.winId(), Move, Border | Title);
     }

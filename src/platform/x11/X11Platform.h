@@ -33,7 +33,8 @@ public:
     void releasePointer(QWidget& window) override;
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
     bool confinePointer(std::optional<QRect> area) override;
-    void openUrl(QWidget& owner, const QString& url, std::function<void(bool opened)> done) override;
+    void openUrl(QWidget& owner, const QString& url,
+                 std::function<void(bool opened)> done) override;
     void setFrame(QWidget& window, WindowFrame frame) override;
     [[nodiscard]] SettingsStore& settings() override { return m_settings; }
 

@@ -80,7 +80,7 @@ void UrlLauncherTest::noReportOnceOwnerIsGone() {
     {
         QObject owner;
         launchUrl(owner, QStringLiteral("https://example.org/"), [&](bool) { ++reports; },
-                        {program, 5000});
+                  {program, 5000});
     }
     QTest::qWait(400);
     QCOMPARE(reports, 0);
