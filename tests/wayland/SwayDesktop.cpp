@@ -1,0 +1,115 @@
+#include "SwayDesktop.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+QByteArray run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning() << program << arguments << "failed";
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+QImage grim(const QString& output) {
+    return QImage::fromData(run("grim", {"-o", output, "-t", "png", "-"}))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QList<SwayOutput> SwayDesktop::outputs() {
+    QList<SwayOutput> list;
+    const QJsonArray array =
+        QJsonDocument::fromJson(run("swaymsg", {"-r", "-t", "get_outputs"})).array();
+    for (const QJsonValue& value : array) {
+        const QJsonObject object = value.toObject();
+        const QJsonObject rect = object.value("rect").toObject();
+        list.append({object.value("name").toString(),
+                     QRect(rect.value("x").toInt(), rect.value("y").toInt(),
+                           rect.value("width").toInt(), rect.value("height").toInt()),
+                     object.value("scale").toDouble(1)});
+    }
+    return list;
+}
+
+bool SwayDesktop::showBackground(const SwayOutput& output, const QImage& image, const QString& file,
+                                 std::optional<QPoint> pointer) {
+    QImage expected = image.convertToFormat(QImage::Format_RGB32);
+    if (!expected.save(file) ||
+        run("swaymsg", {"output", output.name, "bg", file, "fill"}).isNull()) {
+        return false;
+    }
+    // The pointer's image: its hot spot near the top left, at most 32 layout pixels.
+    QRect hidden;
+    if (pointer) {
+        const QPoint corner = *pointer - output.logical.topLeft() - QPoint(8, 8);
+        hidden = QRect((QPointF(corner) * output.scale).toPoint(),
+                       (QSizeF(48, 48) * output.scale).toSize());
+    }
+    const auto blanked = [&hidden](QImage picture) {
+        QPainter(&picture).fillRect(hidden, Qt::black);
+        return picture;
+    };
+    expected = blanked(expected);
+    return QTest::qWaitFor([&] { return blanked(grim(output.name)) == expected; }, 10000);
+}
+
+bool SwayDesktop::busHasOwner(const QString& name) {
+    return run("dbus-send",
+               {"--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name})
+        .contains("boolean true");
+}
+
+QString hex(Rgb colour) {
+    return QStringLiteral("#%1").arg(colour.hexValue(), 6, 16, QLatin1Char('0'));
+}
+
+QString hex(QRgb colour) {
+    return hex(Rgb(qRed(colour), qGreen(colour), qBlue(colour)));
+}
+
+VirtualPointer::VirtualPointer() {
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(qEnvironmentVariable("TINTOR_VIRTUAL_POINTER"), {"-"});
+    m_started = m_process.waitForStarted();
+}
+
+VirtualPointer::~VirtualPointer() {
+    if (m_started) {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+}
+
+bool VirtualPointer::move(QPoint at) {
+    m_position = at;
+    return command("move " + QByteArray::number(at.x()) + ' ' + QByteArray::number(at.y()));
+}
+
+bool VirtualPointer::click(Qt::MouseButton button) {
+    return command(button == Qt::RightButton ? "click right" : "click left");
+}
+
+bool VirtualPointer::command(const QByteArray& line) {
+    m_process.write(line + '\n');
+    while (!m_process.canReadLine()) {
+        if (!m_process.waitForReadyRead(5000)) {
+            return false;
+        }
+    }
+    return m_process.readLine().trimmed() == "ok";
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// The headless sway session as the Wayland end-to-end tests see it: its outputs, a native
+// surface (swaybg) showing a picture on each, grim to read them back, and the pointer.
+
+#include "core/Rgb.h"
+
+#include <QImage>
+#include <QList>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+struct SwayOutput {
+    QString name;
+    QRect logical; // in the layout, which is also where X places things
+    double scale = 1;
+    [[nodiscard]] QSize pixels() const { return (QSizeF(logical.size()) * scale).toSize(); }
+};
+
+namespace SwayDesktop {
+
+QList<SwayOutput> outputs();
+// Shows `image` (one pixel a device pixel) as the output's background, and waits until grim
+// reads it back.  False when it never shows.  The headless outputs draw the pointer into
+// their pictures, so the pointer's place, when given, is left out of the comparison.
+bool showBackground(const SwayOutput& output, const QImage& image, const QString& file,
+                    std::optional<QPoint> pointer = std::nullopt);
+// True when the session's bus has an owner for `name`.
+bool busHasOwner(const QString& name);
+
+} // namespace SwayDesktop
+
+// "#rrggbb", so that failed comparisons say which colours they compared.
+QString hex(Rgb colour);
+QString hex(QRgb colour);
+
+// The tests' pointer: the compositor's virtual pointer, in layout coordinates.
+class VirtualPointer {
+public:
+    VirtualPointer();
+    ~VirtualPointer();
+    VirtualPointer(const VirtualPointer&) = delete;
+    VirtualPointer& operator=(const VirtualPointer&) = delete;
+
+    [[nodiscard]] bool started() const { return m_started; }
+    // Each returns once the compositor has handled it.
+    bool move(QPoint at);
+    bool click(Qt::MouseButton button);
+    // Where the last move put it.
+    [[nodiscard]] std::optional<QPoint> position() const { return m_position; }
+
+private:
+    bool command(const QByteArray& line);
+    QProcess m_process;
+    bool m_started = false;
+    std::optional<QPoint> m_position;
+};

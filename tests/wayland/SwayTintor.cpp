@@ -1,0 +1,68 @@
+#include "SwayTintor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+SwayTintor::SwayTintor(std::optional<int> method) {
+    if (!m_config.isValid() || !m_x.connected()) {
+        return;
+    }
+    if (method) {
+        const QString dir = m_config.filePath(QStringLiteral("tintor"));
+        QFile file(dir + QStringLiteral("/settings.json"));
+        if (!QDir().mkpath(dir) || !file.open(QIODevice::WriteOnly) ||
+            file.write(QByteArray("{\"Method\": ") + QByteArray::number(*method) + "}\n") < 0) {
+            return;
+        }
+    }
+    m_run = std::make_unique<TintorRun>(
+        m_x, QStringList{QStringLiteral("LANG=C"), "XDG_CONFIG_HOME=" + m_config.path()});
+}
+
+void SwayTintor::pressPick() {
+    m_x.focus(main());
+    m_x.chord(XK_Alt_L, XK_p);
+}
+
+void SwayTintor::pressEscape() {
+    m_x.focus(main());
+    m_x.tapKey(XK_Escape);
+}
+
+// A window that has just been mapped takes the pointer only once the compositor shows it:
+// moves before that are lost to X, so they are made again until X has one.
+bool SwayTintor::movePointer(VirtualPointer& pointer, QPoint at) {
+    return QTest::qWaitFor(
+        [&] {
+            return pointer.move(at + QPoint(1, 1)) && pointer.move(at) &&
+                   QTest::qWaitFor([&] { return m_x.pointer() == at; }, 100);
+        },
+        5000);
+}
+
+int SwayTintor::shown(const QString& title) {
+    // Override-redirect windows are in no window manager's list: walk the root's children,
+    // which Xwayland's window manager leaves unparented.
+    Display* display = m_x.display();
+    ::Window root = 0, parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+        return 0;
+    }
+    const auto pid = static_cast<unsigned long>(process().processId());
+    int found = 0;
+    for (unsigned int i = 0; i < count; ++i) {
+        const std::vector<unsigned long> owner = m_x.values(children[i], "_NET_WM_PID");
+        if (owner.size() == 1 && owner.front() == pid && m_x.viewable(children[i]) &&
+            m_x.title(children[i]) == title) {
+            ++found;
+        }
+    }
+    XFree(children);
+    return found;
+}

@@ -1,0 +1,274 @@
+// Picks in a headless sway session through the desktop's own screenshot portal: native
+// surfaces show known pictures, the virtual pointer moves over the frozen screenshot, and
+// Tintor's swatch (read through X) must show exactly the pixels under it.  Run through
+// with-sway.sh, on one output and on two with the first scaled by 2.
+#include "SwayDesktop.h"
+#include "SwayTintor.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString Portal = QStringLiteral("org.freedesktop.portal.Desktop");
+// Where xdg-desktop-portal-wlr writes every screenshot.
+const QString PortalFile = QStringLiteral("/tmp/out.png");
+const Rgb Red(230, 20, 35);
+const Rgb Blue(25, 40, 210);
+
+QImage halves(QSize size, Rgb left, Rgb right) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const Rgb c = x < size.width() / 2 ? left : right;
+            image.setPixel(x, y, qRgb(c.red(), c.green(), c.blue()));
+        }
+    }
+    return image;
+}
+
+// Every pixel differs from its neighbours and from every other pixel of the picture: a
+// pick one pixel off, or at the wrong scale, shows another colour.
+QImage distinctPixels(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4 | (y >> 8)) ^ 0x5A));
+        }
+    }
+    return image;
+}
+
+// Channels that wander, so that block means are rarely whole numbers.
+QImage noise(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const unsigned h = (static_cast<unsigned>(x) * 2654435761u) ^
+                               (static_cast<unsigned>(y) * 40503u * 2246822519u);
+            image.setPixel(x, y, qRgb(h >> 24, (h >> 13) & 0xFF, (x * 7 + y * 3) & 0xFF));
+        }
+    }
+    return image;
+}
+
+// The truncated mean of the side x side block centred on `at`.
+Rgb blockMeanOf(const QImage& image, QPoint at, int side) {
+    int sums[3] = {};
+    for (int dy = -side / 2; dy <= side / 2; ++dy) {
+        for (int dx = -side / 2; dx <= side / 2; ++dx) {
+            const QRgb pixel = image.pixel(at + QPoint(dx, dy));
+            sums[0] += qRed(pixel);
+            sums[1] += qGreen(pixel);
+            sums[2] += qBlue(pixel);
+        }
+    }
+    const int count = side * side;
+    return {sums[0] / count, sums[1] / count, sums[2] / count};
+}
+
+// Points well inside `area` that the main window leaves clear.
+QList<QPoint> clearPoints(const QRect& area, const QRect& mainWindow, int count) {
+    QList<QPoint> points;
+    const QRect avoid = mainWindow.adjusted(-16, -16, 16, 16);
+    static const std::pair<double, double> places[] = {
+        {0.3, 0.3}, {0.7, 0.7}, {0.7, 0.3}, {0.3, 0.7}, {0.5, 0.5}, {0.1, 0.1}, {0.9, 0.9},
+        {0.1, 0.9}, {0.9, 0.1}, {0.5, 0.1}, {0.5, 0.9}, {0.1, 0.5}, {0.9, 0.5}};
+    for (const auto& [fx, fy] : places) {
+        const QPoint at(area.x() + int(area.width() * fx) + 1, area.y() + int(area.height() * fy));
+        if (!avoid.contains(at) && points.size() < count) {
+            points << at;
+        }
+    }
+    return points;
+}
+
+} // namespace
+
+class tst_WaylandPick : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void nativeColoursPicked();
+    void pickEnds_data();
+    void pickEnds();
+    void blockMeans_data();
+    void blockMeans();
+    void scaledAndSecondOutput();
+
+private:
+    bool show(const SwayOutput& output, const QImage& image);
+    bool startPick(SwayTintor& tintor, const QString& title = "Picking Single Pixel");
+
+    QTemporaryDir m_dir;
+    QList<SwayOutput> m_outputs;
+    // One device for the whole run: Xwayland loses track of a pointer that is replaced.
+    VirtualPointer m_pointer;
+};
+
+void tst_WaylandPick::initTestCase() {
+    QVERIFY(m_pointer.started());
+}
+
+void tst_WaylandPick::init() {
+    QVERIFY(m_pointer.started());
+    if (!SwayDesktop::busHasOwner(Portal)) {
+        QSKIP("no desktop portal in this session");
+    }
+    m_outputs = SwayDesktop::outputs();
+    QVERIFY(!m_outputs.isEmpty());
+    QVERIFY(m_pointer.move(m_outputs.back().logical.bottomRight()));
+    // A file left by anyone else would stop the portal from writing its own.
+    QVERIFY2(!QFile::exists(PortalFile) || QFile::remove(PortalFile),
+             "cannot remove an earlier /tmp/out.png");
+}
+
+bool tst_WaylandPick::show(const SwayOutput& output, const QImage& image) {
+    return SwayDesktop::showBackground(output, image, m_dir.filePath(output.name + ".png"),
+                                       m_pointer.position());
+}
+
+// Alt+P, until the frozen screenshot lies over every output.
+bool tst_WaylandPick::startPick(SwayTintor& tintor, const QString& title) {
+    // The screenshot shows the pointer too: out of the way of every place that is picked.
+    if (!m_pointer.move(m_outputs.back().logical.bottomRight())) {
+        return false;
+    }
+    tintor.pressPick();
+    return QTest::qWaitFor([&] { return tintor.title() == title; }, 5000) &&
+           QTest::qWaitFor([&] { return tintor.shown(FrozenTitle) == m_outputs.size(); }, 10000);
+}
+
+void tst_WaylandPick::nativeColoursPicked() {
+    const SwayOutput& output = m_outputs.front();
+    QVERIFY(show(output, halves(output.pixels(), Red, Blue)));
+    SwayTintor tintor;
+    QVERIFY(tintor.started());
+    QVERIFY(startPick(tintor));
+    // The portal's file was read and removed before the picture showed.
+    QVERIFY(!QFile::exists(PortalFile));
+
+    const QRect left = output.logical.adjusted(0, 0, -output.logical.width() / 2, 0);
+    const QRect right = output.logical.adjusted(output.logical.width() / 2, 0, 0, 0);
+    const QList<QPoint> reds = clearPoints(left, tintor.mainRect(), 2);
+    const QList<QPoint> blues = clearPoints(right, tintor.mainRect(), 1);
+    QCOMPARE(reds.size() + blues.size(), 3);
+    for (const auto& [at, colour] : {std::pair{reds[0], Red}, {blues[0], Blue}, {reds[1], Red}}) {
+        QVERIFY(tintor.movePointer(m_pointer, at));
+        QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(colour), 5000);
+    }
+    QCOMPARE(tintor.title(), QStringLiteral("Picking Single Pixel"));
+}
+
+void tst_WaylandPick::pickEnds_data() {
+    QTest::addColumn<int>("end"); // a mouse button, or 0 for Escape
+    QTest::addColumn<bool>("keeps");
+    QTest::newRow("left click keeps the colour") << int(Qt::LeftButton) << true;
+    QTest::newRow("right click keeps the colour") << int(Qt::RightButton) << true;
+    QTest::newRow("Escape brings the earlier colour back") << 0 << false;
+}
+
+void tst_WaylandPick::pickEnds() {
+    QFETCH(int, end);
+    QFETCH(bool, keeps);
+    const SwayOutput& output = m_outputs.front();
+    QVERIFY(show(output, halves(output.pixels(), Red, Blue)));
+    SwayTintor tintor;
+    QVERIFY(tintor.started());
+    const Rgb before = tintor.swatch();
+    QVERIFY2(before != Blue && before != Red, qPrintable(hex(before)));
+    const QRect right = output.logical.adjusted(output.logical.width() / 2, 0, 0, 0);
+    const QList<QPoint> blue = clearPoints(right, tintor.mainRect(), 1);
+    QCOMPARE(blue.size(), 1);
+
+    QVERIFY(startPick(tintor));
+    QVERIFY(tintor.movePointer(m_pointer, blue.front()));
+    QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(Blue), 5000);
+    if (end == 0) {
+        tintor.pressEscape();
+    } else {
+        QVERIFY(m_pointer.click(Qt::MouseButton(end)));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(FrozenTitle), 0, 5000);
+    const QString expected = hex(keeps ? Blue : before);
+    QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), expected, 5000);
+    // Over the middle of Tintor's own window (its grey background, where a pick would read
+    // the frozen picture of it), a few ticks later nothing is picked any more.
+    QVERIFY(tintor.movePointer(m_pointer, tintor.mainRect().center()));
+    QTest::qWait(300);
+    QCOMPARE(hex(tintor.swatch()), expected);
+}
+
+void tst_WaylandPick::blockMeans_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("single pixel") << 0 << "Picking Single Pixel";
+    QTest::newRow("3x3") << 1 << "Picking 3x3 Average";
+    QTest::newRow("5x5") << 2 << "Picking 5x5 Average";
+    QTest::newRow("7x7") << 3 << "Picking 7x7 Average";
+}
+
+void tst_WaylandPick::blockMeans() {
+    QFETCH(int, method);
+    QFETCH(QString, title);
+    const SwayOutput& output = m_outputs.front();
+    if (output.scale != 1) {
+        QSKIP("the first output is scaled");
+    }
+    const QImage pattern = noise(output.pixels());
+    QVERIFY(show(output, pattern));
+    SwayTintor tintor(method);
+    QVERIFY(tintor.started());
+    QVERIFY(startPick(tintor, title));
+    const QList<QPoint> points = clearPoints(output.logical, tintor.mainRect(), 3);
+    QCOMPARE(points.size(), 3);
+    for (const QPoint at : points) {
+        const Rgb expected = blockMeanOf(pattern, at - output.logical.topLeft(), 2 * method + 1);
+        QVERIFY(tintor.movePointer(m_pointer, at));
+        QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(expected), 5000);
+    }
+}
+
+// The scaled output is read in its own device pixels, the other at its own scale; the
+// frozen picture lies over both.
+void tst_WaylandPick::scaledAndSecondOutput() {
+    if (m_outputs.size() < 2 || m_outputs.front().scale != 2) {
+        QSKIP("needs two outputs, the first scaled by 2");
+    }
+    const SwayOutput& scaled = m_outputs[0];
+    const SwayOutput& plain = m_outputs[1];
+    const QImage fine = distinctPixels(scaled.pixels());
+    const Rgb green(10, 200, 60);
+    const Rgb yellow(240, 220, 5);
+    QVERIFY(show(scaled, fine));
+    QVERIFY(show(plain, halves(plain.pixels(), green, yellow)));
+    SwayTintor tintor;
+    QVERIFY(tintor.started());
+    QVERIFY(startPick(tintor));
+    QVERIFY(!QFile::exists(PortalFile));
+
+    QList<std::pair<QPoint, Rgb>> picks;
+    for (const QPoint at : clearPoints(scaled.logical, tintor.mainRect(), 3)) {
+        const QRgb device = fine.pixel((at - scaled.logical.topLeft()) * 2);
+        picks.append({at, Rgb(qRed(device), qGreen(device), qBlue(device))});
+    }
+    const QRect plainLeft = plain.logical.adjusted(0, 0, -plain.logical.width() / 2, 0);
+    const QRect plainRight = plain.logical.adjusted(plain.logical.width() / 2, 0, 0, 0);
+    for (const QPoint at : clearPoints(plainLeft, tintor.mainRect(), 1)) {
+        picks.append({at, green});
+    }
+    for (const QPoint at : clearPoints(plainRight, tintor.mainRect(), 1)) {
+        picks.append({at, yellow});
+    }
+    QCOMPARE(picks.size(), 5);
+    for (const auto& [at, colour] : std::as_const(picks)) {
+        QVERIFY(tintor.movePointer(m_pointer, at));
+        QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(colour), 5000);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_WaylandPick)
+#include "tst_waylandpick.moc"
