@@ -21,9 +21,10 @@ QRect desktopOf(const QList<QScreen*>& screens) {
 
 } // namespace
 
-FrozenScreen::FrozenScreen(const QImage& picture, QWidget& owner, SamplingMethod method)
-    : m_desktop(desktopOf(QGuiApplication::screens())),
-      m_sampler(std::make_unique<ImageScreenReader>(picture)) {
+FrozenScreen::FrozenScreen(const QImage& picture, QWidget& owner, SamplingMethod method,
+                           std::optional<QPoint> pointer, bool pointerKnown)
+    : m_desktop(desktopOf(QGuiApplication::screens())), m_pointerAtShow(pointer),
+      m_pointerKnown(pointerKnown), m_sampler(std::make_unique<ImageScreenReader>(picture)) {
     m_sampler.setMethod(method);
     if (m_desktop.isEmpty()) {
         m_desktop = picture.rect();
@@ -51,4 +52,9 @@ QPoint FrozenScreen::toPicture(QPoint desktopPoint) const {
     const QPoint offset = desktopPoint - m_desktop.topLeft();
     return {static_cast<int>(std::floor(offset.x() * m_scaleX)),
             static_cast<int>(std::floor(offset.y() * m_scaleY))};
+}
+
+bool FrozenScreen::knowsPointer(QPoint pointer) {
+    m_pointerKnown = m_pointerKnown || pointer != m_pointerAtShow;
+    return m_pointerKnown;
 }

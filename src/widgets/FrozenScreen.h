@@ -6,6 +6,7 @@
 #include <QRect>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class FrozenScreenOverlay;
@@ -17,14 +18,22 @@ class QWidget;
 class FrozenScreen : public QObject {
     Q_OBJECT
 public:
-    // Shows the picture over every monitor, leaving `owner`'s frame uncovered.
-    FrozenScreen(const QImage& picture, QWidget& owner, SamplingMethod method);
+    // Shows the picture over every monitor, leaving `owner`'s frame uncovered.  `pointer` is
+    // where the windowing system places the pointer now; `pointerKnown` says whether that
+    // is where it really is.
+    FrozenScreen(const QImage& picture, QWidget& owner, SamplingMethod method,
+                 std::optional<QPoint> pointer, bool pointerKnown);
     ~FrozenScreen() override;
 
     // Where a point of the windowing system's desktop lies in the picture.
     [[nodiscard]] QPoint toPicture(QPoint desktopPoint) const;
 
     ScreenSampler& sampler() { return m_sampler; }
+
+    // Whether `pointer` is where the pointer really is.  Xwayland learns the pointer's place
+    // only from motion over its own windows: a pick started from the keyboard, with the
+    // pointer over another program, reads a stale place until the pointer first moves.
+    [[nodiscard]] bool knowsPointer(QPoint pointer);
 
 signals:
     // A press on the frozen picture itself, should the capture have missed it.
@@ -34,6 +43,8 @@ private:
     QRect m_desktop;
     double m_scaleX = 1.0;
     double m_scaleY = 1.0;
+    std::optional<QPoint> m_pointerAtShow;
+    bool m_pointerKnown;
     ScreenSampler m_sampler;
     std::vector<std::unique_ptr<FrozenScreenOverlay>> m_overlays;
 };

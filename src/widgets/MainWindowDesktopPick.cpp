@@ -38,6 +38,11 @@ void MainWindow::connectDesktopPicker(DesktopPicker& picker) {
 }
 
 void MainWindow::followPointerWithoutScreen(QPoint pointer) {
+    if (m_frozen && !m_frozen->knowsPointer(pointer)) {
+        showCoordinates(std::nullopt);
+        m_ui->magnifier->setImage(QImage());
+        return;
+    }
     if (m_frozen) {
         const QPoint at = m_frozen->toPicture(pointer);
         showCoordinates(at);
@@ -80,7 +85,10 @@ void MainWindow::onScreenshotTaken(const QImage& picture) {
     if (!isPicking()) {
         return; // the pick ended while the desktop was busy
     }
-    m_frozen = std::make_unique<FrozenScreen>(picture, *this, samplingMethod());
+    // A pick started by a click on the button has the pointer over this window, where
+    // Xwayland knows its place.
+    m_frozen = std::make_unique<FrozenScreen>(picture, *this, samplingMethod(),
+                                              m_platform.pointerPosition(), underMouse());
     // Queued: the press is still being delivered to the overlay that ending the pick removes.
     connect(
         m_frozen.get(), &FrozenScreen::pressed, this,

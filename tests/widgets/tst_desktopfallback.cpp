@@ -6,8 +6,11 @@
 #include "widgets/ChannelSlider.h"
 #include "widgets/TimedMessage.h"
 
+#include <QCursor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 
@@ -29,6 +32,7 @@ private slots:
     void desktopColourWhereNoScreenshot();
     void neitherWorksSaysWhy_data();
     void neitherWorksSaysWhy();
+    void stalePointerIsNotReadUntilItMoves();
 
 private:
     void start(InterfaceLanguage language);
@@ -111,6 +115,26 @@ void DesktopFallbackTest::neitherWorksSaysWhy() {
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
     QVERIFY(message()->isVisible());
     QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(), text);
+}
+
+// Xwayland learns the pointer's place only from motion over its own windows: a pick started
+// with the pointer over another program must not read the last place it knew.
+void DesktopFallbackTest::stalePointerIsNotReadUntilItMoves() {
+    m_test->setColour(Rgb(9, 8, 7));
+    const QPoint stale(30, 40);
+    platform().pointer = stale;
+    QCursor::setPos(window().geometry().bottomRight() + QPoint(50, 50));
+    QTest::keyClick(&window(), Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(window().isPicking());
+    QImage picture(window().screen()->geometry().size(), QImage::Format_RGB32);
+    picture.fill(qRgb(200, 100, 0));
+    m_picker->giveScreenshot(picture);
+    QTest::qWait(200); // four ticks
+    QCOMPARE(window().colour(), Rgb(9, 8, 7));
+    QCOMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:?\ry:?"));
+    platform().pointer = stale + QPoint(1, 0);
+    QTRY_COMPARE(window().colour(), Rgb(200, 100, 0));
+    QCOMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:31\ry:40"));
 }
 
 QTEST_MAIN(DesktopFallbackTest)

@@ -81,6 +81,7 @@ private slots:
 
 private:
     void start(InterfaceLanguage language);
+    void freezeThenPoint(const QImage& picture, QPoint pointer);
     MainWindow& window() const { return m_test->window(); }
     FakePlatform& platform() const { return m_test->platform(); }
     QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
@@ -97,6 +98,15 @@ void DesktopPickTest::start(InterfaceLanguage language) {
     m_picker = picker.get();
     m_test.reset();
     m_test = std::make_unique<WidgetTest>(language, std::move(picker));
+}
+
+// Starts a pick, gives the desktop's screenshot, then moves the pointer to `pointer`: a
+// place read before the first move may be stale.
+void DesktopPickTest::freezeThenPoint(const QImage& picture, QPoint pointer) {
+    platform().pointer = pointer + QPoint(1, 1);
+    pickButton()->click();
+    m_picker->giveScreenshot(picture);
+    platform().pointer = pointer;
 }
 
 void DesktopPickTest::init() {
@@ -175,9 +185,7 @@ void DesktopPickTest::tickSamplesScreenshotInPicturePixels() {
     QFETCH(int, side);
     QVERIFY(m_test->restartWithMethod(method));
     m_test->setColour(Rgb(99, 98, 97));
-    platform().pointer = pointer;
-    pickButton()->click();
-    m_picker->giveScreenshot(screenshot(pointer * 2));
+    freezeThenPoint(screenshot(pointer * 2), pointer);
     QTRY_COMPARE(window().colour(), expected);
     QCOMPARE(coordinates()->text(), shown);
     QCOMPARE(m_test->slider(Channel::Green)->value(), expected.green());
@@ -204,9 +212,7 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
     QFETCH(bool, keepsColour);
     QVERIFY(m_test->activate());
     m_test->setColour(Rgb(9, 8, 7));
-    platform().pointer = QPoint(10, 20);
-    pickButton()->click();
-    m_picker->giveScreenshot(screenshot({20, 40}));
+    freezeThenPoint(screenshot({20, 40}), {10, 20});
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 0));
     QCOMPARE(frozenScreens().size(), QGuiApplication::screens().size());
 
