@@ -64,8 +64,10 @@ void MainWindow::followPointerWithoutScreen(QPoint pointer) {
 
 std::optional<Rgb> MainWindow::sampleOwnWindow(QPoint pointer) {
     const QPoint logical = QCursor::pos();
+    // Xwayland keeps the last place it saw the pointer when the pointer leaves for another
+    // program's window; the leave itself is what tells that it has gone.
     QWidget* window = QApplication::topLevelAt(logical);
-    if (window == nullptr) {
+    if (window == nullptr || !window->underMouse()) {
         return std::nullopt;
     }
     // The window draws itself again into a picture of the block under the pointer.
