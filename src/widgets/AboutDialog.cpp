@@ -2,6 +2,7 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
+#include "MinimiseGuard.h"
 #include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "core/MailLink.h"
@@ -77,6 +78,7 @@ AboutDialog::AboutDialog(Platform& platform, const AppInfo& info, QWidget* paren
     }
     m_ui->authorButton->setIcon(aboutGlyph());
     m_ui->okButton->setDefault(true);
+    new MinimiseGuard(*this);
     fillTexts();
 
     // An OK button leaves its view, then ends the modal showing.

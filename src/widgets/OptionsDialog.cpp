@@ -1,5 +1,6 @@
 #include "OptionsDialog.h"
 
+#include "MinimiseGuard.h"
 #include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "ui_OptionsDialog.h"
@@ -18,6 +19,7 @@ OptionsDialog::OptionsDialog(QWidget* parent)
     setFixedSize(size());
     setBackgroundRole(QPalette::Button);
     setModal(true);
+    new MinimiseGuard(*this);
     for (int index = 0; index < 4; ++index) {
         item(index)->installEventFilter(this);
     }

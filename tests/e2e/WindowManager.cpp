@@ -77,6 +77,10 @@ void WindowManager::activate(Window client) {
     sendToRoot(client, "_NET_ACTIVE_WINDOW", {2, CurrentTime, 0, 0, 0});
 }
 
+void WindowManager::minimise(Window client) {
+    sendToRoot(client, "WM_CHANGE_STATE", {3, 0, 0, 0, 0}); // IconicState
+}
+
 void WindowManager::moveFrame(Window client, QPoint frameTopLeft) {
     // North-west gravity, x and y given, from a pager (source 2 in bits 12..15).
     const long flags = 1 | (1 << 8) | (1 << 9) | (2 << 12);

@@ -50,6 +50,8 @@ public:
     void altDrag(QPoint from, QPoint to);
     // Asks the window manager to put the frame's top-left corner at `frameTopLeft`.
     void moveFrame(Window client, QPoint frameTopLeft);
+    // Asks the window manager to minimise `client`, as XIconifyWindow does.
+    void minimise(Window client);
 
 private:
     void sendToRoot(Window client, const char* message, const long (&data)[5]);

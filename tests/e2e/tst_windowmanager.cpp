@@ -31,6 +31,8 @@ private slots:
     void movedAboutWindowHoldsPointerAtNewPlace_data();
     void movedAboutWindowHoldsPointerAtNewPlace();
     void pickFromAnotherActiveProgramEndsWithFirstClick();
+    void dialogsCannotBeMinimised_data();
+    void dialogsCannotBeMinimised();
 
 private:
     // Opens the window `which` names ("main", "options" or "about") and returns it.
@@ -206,6 +208,35 @@ void WindowManagerTest::pickFromAnotherActiveProgramEndsWithFirstClick() {
     QTRY_COMPARE(m_x.title(tintor.main()), QStringLiteral("Tintor, version 1.00"));
     QThread::msleep(200);
     QCOMPARE(late.pressCount(), 0);
+    QCOMPARE(tintor.close(), 0);
+}
+
+void WindowManagerTest::dialogsCannotBeMinimised_data() {
+    QTest::addColumn<QString>("which");
+    QTest::newRow("options") << QStringLiteral("options");
+    QTest::newRow("about") << QStringLiteral("about");
+}
+
+// Some window managers give every titled window a minimise button whatever it asks for; a
+// minimised modal Options dialog would leave a main window that ignores every click.
+void WindowManagerTest::dialogsCannotBeMinimised() {
+    QFETCH(QString, which);
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
+    QVERIFY(tintor.main() != 0);
+    const Window window = openWindow(tintor, which);
+    QVERIFY(window != 0);
+    m_wm.minimise(window);
+    // It goes, and comes straight back.
+    QThread::msleep(300);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !m_wm.state(window).contains(QStringLiteral("HIDDEN")) && m_x.viewable(window), 5000);
+    // And it still takes clicks.
+    if (which == QLatin1String("options")) {
+        tintor.clickIn(window, OptionsDialogAt::CancelButton);
+    } else {
+        tintor.clickIn(window, AboutWindowAt::OkButton);
+    }
+    QTRY_VERIFY(!m_x.viewable(window));
     QCOMPARE(tintor.close(), 0);
 }
 
