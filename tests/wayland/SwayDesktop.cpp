@@ -4,11 +4,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QProcess>
 #include <QTest>
 
 namespace {
 
-QByteArray run(const QString& program, const QStringList& arguments) {
+QImage grim(const QString& output) {
+    return QImage::fromData(SwayDesktop::run("grim", {"-o", output, "-t", "png", "-"}))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QByteArray SwayDesktop::run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
@@ -19,13 +27,6 @@ QByteArray run(const QString& program, const QStringList& arguments) {
     }
     return process.readAllStandardOutput();
 }
-
-QImage grim(const QString& output) {
-    return QImage::fromData(run("grim", {"-o", output, "-t", "png", "-"}))
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
 
 QList<SwayOutput> SwayDesktop::outputs() {
     QList<SwayOutput> list;

@@ -22,6 +22,9 @@ struct SwayOutput {
 
 namespace SwayDesktop {
 
+// Runs a program of the session (swaymsg, grim) and returns what it printed; nothing when it
+// fails.
+QByteArray run(const QString& program, const QStringList& arguments);
 QList<SwayOutput> outputs();
 // Shows `image` (one pixel a device pixel) as the output's background, and waits until grim
 // reads it back.  False when it never shows.  The headless outputs draw the pointer into

@@ -1,8 +1,8 @@
 // A fake desktop portal for a private session bus.
 //
-//   fake_portal [--screenshot SPEC] [--pick-colour SPEC] [--other-handle]
+//   fake_portal [--screenshot ANSWER] [--pick-colour ANSWER] [--other-handle]
 //
-// SPEC: ok:FILE (Screenshot: answers with that file's URI), ok:R,G,B (PickColor: answers
+// ANSWER: ok:FILE (Screenshot: answers with that file's URI), ok:R,G,B (PickColor: answers
 // with those doubles, 0 to 1), refuse (response 1), fail (response 2), silent (never
 // answers), missing (the method does not exist; the default).  --other-handle answers on
 // a request path of its own instead of the one the caller predicted from its token.
@@ -22,20 +22,20 @@
 
 namespace {
 
-std::optional<FakePortal::Method> parseMethod(const QString& spec, bool screenshot) {
+std::optional<FakePortal::Method> parseMethod(const QString& answer, bool screenshot) {
     using B = FakePortal::Behaviour;
     static const QHash<QString, B> plain{{QStringLiteral("refuse"), B::Refuse},
                                          {QStringLiteral("fail"), B::Fail},
                                          {QStringLiteral("silent"), B::Silent},
                                          {QStringLiteral("missing"), B::Missing}};
-    if (plain.contains(spec)) {
-        return FakePortal::Method{plain.value(spec), {}, {}};
+    if (plain.contains(answer)) {
+        return FakePortal::Method{plain.value(answer), {}, {}};
     }
-    if (!spec.startsWith(QLatin1String("ok:"))) {
+    if (!answer.startsWith(QLatin1String("ok:"))) {
         return std::nullopt;
     }
     FakePortal::Method method{B::Succeed, {}, {}};
-    const QString value = spec.mid(3);
+    const QString value = answer.mid(3);
     if (screenshot) {
         method.uri = QUrl::fromLocalFile(QFileInfo(value).absoluteFilePath()).toString();
         return method;
@@ -61,9 +61,9 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption({QStringLiteral("screenshot"), QStringLiteral("Screenshot's answer."),
-                      QStringLiteral("spec"), QStringLiteral("missing")});
+                      QStringLiteral("answer"), QStringLiteral("missing")});
     parser.addOption({QStringLiteral("pick-colour"), QStringLiteral("PickColor's answer."),
-                      QStringLiteral("spec"), QStringLiteral("missing")});
+                      QStringLiteral("answer"), QStringLiteral("missing")});
     parser.addOption(
         {QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
     parser.process(app);
@@ -71,7 +71,7 @@ int main(int argc, char* argv[]) {
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
     const auto pickColour = parseMethod(parser.value(QStringLiteral("pick-colour")), false);
     if (!screenshot || !pickColour) {
-        qCritical("fake_portal: a SPEC is ok:..., refuse, fail, silent or missing");
+        qCritical("fake_portal: a ANSWER is ok:..., refuse, fail, silent or missing");
         return 2;
     }
     FakePortal portal(*screenshot, *pickColour, parser.isSet(QStringLiteral("other-handle")));

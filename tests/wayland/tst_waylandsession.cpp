@@ -1,13 +1,11 @@
 // The headless sway session that the Wayland tests run in: native surfaces show exactly the
 // colours they are given, grim and the desktop portal read them back alike, and the
 // virtual pointer moves and clicks for X clients.  Run through with-sway.sh.
+#include "SwayDesktop.h"
 #include "platform/portal/ScreenshotPortal.h"
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QRasterWindow>
@@ -17,38 +15,9 @@
 
 namespace {
 
-struct Output {
-    QString name;
-    QRect logical;
-    double scale = 1;
-    QSize pixels() const { return (QSizeF(logical.size()) * scale).toSize(); }
-};
-
-QByteArray run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000) || process.exitCode() != 0) {
-        qWarning() << program << arguments << "failed";
-        return {};
-    }
-    return process.readAllStandardOutput();
-}
-
-QList<Output> outputs() {
-    QList<Output> list;
-    const QJsonArray array =
-        QJsonDocument::fromJson(run("swaymsg", {"-r", "-t", "get_outputs"})).array();
-    for (const QJsonValue& value : array) {
-        const QJsonObject object = value.toObject();
-        const QJsonObject rect = object.value("rect").toObject();
-        list.append({object.value("name").toString(),
-                     QRect(rect.value("x").toInt(), rect.value("y").toInt(),
-                           rect.value("width").toInt(), rect.value("height").toInt()),
-                     object.value("scale").toDouble(1)});
-    }
-    return list;
-}
+using Output = SwayOutput;
+using SwayDesktop::outputs;
+using SwayDesktop::run;
 
 // Two halves of the output's colours and a 7x7 block of distinct pixels in the first.
 QImage pattern(QSize size, QRgb left, QRgb right) {

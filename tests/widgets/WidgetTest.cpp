@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -96,6 +97,13 @@ bool WidgetTest::waitForSample() {
     const auto reads = [this] { return m_platform->pixelReads + m_platform->blockReads; };
     const int before = reads();
     return QTest::qWaitFor([&] { return reads() > before; });
+}
+
+bool WidgetTest::pickFrom(Rgb picked) {
+    m_platform->paint(30, 40, picked);
+    m_platform->pointer = QPoint(30, 40);
+    QTest::mouseClick(find<QPushButton>("pickButton"), Qt::LeftButton);
+    return m_window->isPicking() && QTest::qWaitFor([&] { return m_window->colour() == picked; });
 }
 
 bool WidgetTest::breakSettingsStore() {

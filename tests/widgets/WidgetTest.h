@@ -90,6 +90,10 @@ public:
     // Waits until the follower has read the screen at least once more.
     bool waitForSample();
 
+    // Starts a pick by a click with the pointer over a pixel of `picked`, and waits until
+    // the sliders hold it.
+    bool pickFrom(Rgb picked);
+
     // From now on every write of the settings fails: a plain file stands where the store's
     // directory should be.  (Taking the write permission away would not do: the tests may
     // run as root.)

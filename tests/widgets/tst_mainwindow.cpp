@@ -52,14 +52,6 @@ private:
     MainWindow& window() const { return m_test->window(); }
     FakePlatform& platform() const { return m_test->platform(); }
     QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-    // A pick under way with the pointer over a pixel of `picked`, sampled at least once.
-    void pickFrom(Rgb picked) {
-        platform().paint(30, 40, picked);
-        platform().pointer = QPoint(30, 40);
-        QTest::mouseClick(pickButton(), Qt::LeftButton);
-        QVERIFY(window().isPicking());
-        QTRY_COMPARE(window().colour(), picked);
-    }
 
     std::unique_ptr<WidgetTest> m_test;
 };
@@ -202,7 +194,7 @@ void MainWindowTest::sampleByMethod() {
 }
 
 void MainWindowTest::tickWithoutPointerChangesNothing() {
-    pickFrom(Rgb(12, 34, 56));
+    QVERIFY(m_test->pickFrom(Rgb(12, 34, 56)));
     auto* label = m_test->find<QLabel>("coordinatesLabel");
     QTRY_COMPARE(label->text(), QStringLiteral("x:30\ry:40"));
     const QImage shown = m_test->find<Magnifier>("magnifier")->image();

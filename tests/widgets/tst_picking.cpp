@@ -48,14 +48,6 @@ private:
     MainWindow& window() const { return m_test->window(); }
     FakePlatform& platform() const { return m_test->platform(); }
     QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-    // A pick under way with the pointer over a pixel of `picked`, sampled at least once.
-    void pickFrom(Rgb picked) {
-        platform().paint(30, 40, picked);
-        platform().pointer = QPoint(30, 40);
-        QTest::mouseClick(pickButton(), Qt::LeftButton);
-        QVERIFY(window().isPicking());
-        QTRY_COMPARE(window().colour(), picked);
-    }
 
     std::unique_ptr<WidgetTest> m_test;
 };
@@ -114,7 +106,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour_data() {
 
 void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     QFETCH(Qt::MouseButton, button);
-    pickFrom(Rgb(12, 34, 56));
+    QVERIFY(m_test->pickFrom(Rgb(12, 34, 56)));
 
     // The press ends the mode; the capture lasts until its release.
     QTest::mousePress(&window(), button, {}, QPoint(-200, -100));
@@ -141,7 +133,7 @@ void PickingTest::escapeEndsAndRestoresColourFromBefore() {
     QTest::keyClick(&window(), Qt::Key_Escape);
     QCOMPARE(platform().releases, 0);
 
-    pickFrom(Rgb(12, 34, 56));
+    QVERIFY(m_test->pickFrom(Rgb(12, 34, 56)));
     QTest::keyClick(&window(), Qt::Key_Escape);
     QVERIFY(!window().isPicking());
     QVERIFY(pickButton()->isEnabled());
@@ -166,7 +158,7 @@ void PickingTest::openingDialogEndsPickFirst() {
     QVERIFY(m_test->activate());
     m_test->setColour(Rgb(9, 8, 7));
     const Rgb picked(12, 34, 56);
-    pickFrom(picked);
+    QVERIFY(m_test->pickFrom(picked));
     const bool about = how == QLatin1String("aboutButton");
     bool ran = false;
     const int showings = runModalOf<QDialog>(
