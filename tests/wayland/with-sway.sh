@@ -111,6 +111,12 @@ run_outer() {
         for name in ${WITH_SWAY_PATHS:-}; do
             [ -n "${!name:-}" ] && env_args+=("$name=$(stage_path "${!name}")")
         done
+        # A sanitizer's suppressions file in the build's source tree is as far out of reach.
+        if [[ ${LSAN_OPTIONS:-} == *suppressions=* ]]; then
+            local suppressions=${LSAN_OPTIONS#*suppressions=}
+            suppressions=${suppressions%%:*}
+            env_args+=("LSAN_OPTIONS=${LSAN_OPTIONS/suppressions=$suppressions/suppressions=$(stage_path "$suppressions")}")
+        fi
         chown -R "$session_user:$session_group" "$stage"
         cd "$stage"
         setpriv --reuid="$session_user" --regid="$session_group" --clear-groups \

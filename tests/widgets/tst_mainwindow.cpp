@@ -130,7 +130,6 @@ void MainWindowTest::closeGivesScreenReaderBack() {
     platform.pointer = QPoint(5, 5);
     QTest::qWait(200);
     QCOMPARE(platform.pixelReads + platform.blockReads, reads);
-    m_test.reset();
     QCOMPARE(platform.readersTaken, 1);
     QCOMPARE(platform.readersReleased, 1);
 }
