@@ -43,6 +43,9 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
       m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)),
       m_options(new OptionsDialog(this)), m_message(new TimedMessage(this)) {
     m_ui->setupUi(this);
+    m_channels = {{{m_ui->redSlider, m_ui->redArrows, m_ui->redField, m_ui->redGradient},
+                   {m_ui->greenSlider, m_ui->greenArrows, m_ui->greenField, m_ui->greenGradient},
+                   {m_ui->blueSlider, m_ui->blueArrows, m_ui->blueField, m_ui->blueGradient}}};
     setObjectName(QStringLiteral("MainWindow"));
     applyPixelFonts(this);
     setFixedSize(size());
@@ -215,49 +218,17 @@ void MainWindow::showLinkFailure(const QString& message) {
 }
 
 ChannelSlider* MainWindow::slider(Channel channel) const {
-    switch (channel) {
-    case Channel::Red:
-        return m_ui->redSlider;
-    case Channel::Green:
-        return m_ui->greenSlider;
-    case Channel::Blue:
-        break;
-    }
-    return m_ui->blueSlider;
+    return controls(channel).slider;
 }
 
 StepArrows* MainWindow::arrows(Channel channel) const {
-    switch (channel) {
-    case Channel::Red:
-        return m_ui->redArrows;
-    case Channel::Green:
-        return m_ui->greenArrows;
-    case Channel::Blue:
-        break;
-    }
-    return m_ui->blueArrows;
+    return controls(channel).arrows;
 }
 
 QLineEdit* MainWindow::field(Channel channel) const {
-    switch (channel) {
-    case Channel::Red:
-        return m_ui->redField;
-    case Channel::Green:
-        return m_ui->greenField;
-    case Channel::Blue:
-        break;
-    }
-    return m_ui->blueField;
+    return controls(channel).field;
 }
 
 GradientBar* MainWindow::gradient(Channel channel) const {
-    switch (channel) {
-    case Channel::Red:
-        return m_ui->redGradient;
-    case Channel::Green:
-        return m_ui->greenGradient;
-    case Channel::Blue:
-        break;
-    }
-    return m_ui->blueGradient;
+    return controls(channel).gradient;
 }

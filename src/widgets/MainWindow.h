@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -82,12 +83,23 @@ private:
     void onApplicationStateChanged(Qt::ApplicationState state);
     void showLinkFailure(const QString& message);
 
+    // One channel's controls, in the order of Channel.
+    struct ChannelControls {
+        ChannelSlider* slider;
+        StepArrows* arrows;
+        QLineEdit* field;
+        GradientBar* gradient;
+    };
+    [[nodiscard]] const ChannelControls& controls(Channel channel) const {
+        return m_channels.at(static_cast<std::size_t>(channel));
+    }
     [[nodiscard]] ChannelSlider* slider(Channel channel) const;
     [[nodiscard]] StepArrows* arrows(Channel channel) const;
     [[nodiscard]] QLineEdit* field(Channel channel) const;
     [[nodiscard]] GradientBar* gradient(Channel channel) const;
 
     std::unique_ptr<Ui::MainWindow> m_ui;
+    std::array<ChannelControls, 3> m_channels{};
     Platform& m_platform;
     AppInfo m_info;
     ScreenSampler m_sampler;

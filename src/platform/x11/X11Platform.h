@@ -53,6 +53,7 @@ private:
     DisplayPtr m_display;
     SettingsStore& m_settings;
     bool m_canConfine = false;
+    unsigned long m_motifHintsAtom = 0;
     // Declared after the connection, so it goes first.
     std::unique_ptr<PointerBarriers> m_barriers;
 };

@@ -85,7 +85,10 @@ std::optional<QPoint> X11Platform::rootOrigin(unsigned long window) const {
 void X11Platform::setMotifHints(unsigned long window, unsigned long functions,
                                 unsigned long decorations) {
     Display* display = m_display.get();
-    const Atom hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    if (m_motifHintsAtom == 0) {
+        m_motifHintsAtom = XInternAtom(display, "_MOTIF_WM_HINTS", False); // one round trip
+    }
+    const Atom hints = m_motifHintsAtom;
     constexpr unsigned long FunctionsAndDecorations = (1UL << 0) | (1UL << 1);
     const unsigned long data[5] = {FunctionsAndDecorations, functions, decorations, 0, 0};
     XChangeProperty(display, window, hints, hints, 32, PropModeReplace,
