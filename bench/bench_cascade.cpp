@@ -4,8 +4,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_cascade
 
 #include "../tests/widgets/FakePlatform.h"
-#include "widgets/ChannelSlider.h"
-#include "widgets/MainWindow.h"
+#include "ChannelSlider.h"
+#include "MainWindow.h"
 
 #include <QTest>
 

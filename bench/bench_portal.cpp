@@ -5,7 +5,7 @@
 //   tests/wayland/with-sway.sh build/bench/bench_portal
 //   tests/wayland/with-sway.sh --outputs 2 --scale 2 build/bench/bench_portal
 
-#include "platform/portal/ScreenshotPortal.h"
+#include "ScreenshotPortal.h"
 
 #include <QImage>
 #include <QProcess>

@@ -3,10 +3,10 @@
 //
 //   tests/with-xvfb.sh build/bench/bench_tick
 
-#include "platform/x11/X11Platform.h"
-#include "settings/SettingsStore.h"
-#include "widgets/Magnifier.h"
-#include "widgets/ScreenSampler.h"
+#include "X11Platform.h"
+#include "SettingsStore.h"
+#include "Magnifier.h"
+#include "ScreenSampler.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,7 +32,7 @@ private:
 
 void TickBench::initTestCase() {
     auto opened = X11Platform::open(m_settings);
-    QVERIFY2(opened, opened ? "" : opened.error().c_str());
+    QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
     m_reader = m_platform->screenReader();
 }

@@ -8,11 +8,11 @@
 //   tests/wayland/with-sway.sh --outputs 2 --scale 2 build/bench/bench_waylandpick
 
 #include "SwayTintor.h"
-#include "platform/ImageScreenReader.h"
-#include "platform/portal/ScreenshotPortal.h"
-#include "platform/x11/X11Platform.h"
-#include "settings/SettingsStore.h"
-#include "widgets/ScreenSampler.h"
+#include "ImageScreenReader.h"
+#include "ScreenshotPortal.h"
+#include "X11Platform.h"
+#include "SettingsStore.h"
+#include "ScreenSampler.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -58,7 +58,7 @@ private:
 
 void WaylandPickBench::initTestCase() {
     auto opened = X11Platform::open(m_settings);
-    QVERIFY2(opened, opened ? "" : opened.error().c_str());
+    QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
     if (qEnvironmentVariableIsEmpty("TINTOR_VIRTUAL_POINTER")) {
         qputenv("TINTOR_VIRTUAL_POINTER", VIRTUAL_POINTER);

@@ -4,11 +4,11 @@
 #include "CommandLine.h"
 #include "DisplaySession.h"
 #include "StandardStreams.h"
-#include "platform/portal/PortalPicker.h"
-#include "platform/x11/X11Platform.h"
-#include "settings/SettingsStore.h"
-#include "widgets/MainWindow.h"
-#include "widgets/Translator.h"
+#include "PortalPicker.h"
+#include "X11Platform.h"
+#include "SettingsStore.h"
+#include "MainWindow.h"
+#include "Translator.h"
 
 #include <QApplication>
 
@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     SettingsStore settings;
     auto platform = X11Platform::open(settings);
     if (!platform) {
-        qCWarning(lcApp, "%s", platform.error().c_str());
+        qCWarning(lcApp).noquote() << platform.error();
         return 1;
     }
 

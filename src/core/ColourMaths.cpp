@@ -1,7 +1,6 @@
 #include "ColourMaths.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -10,10 +9,8 @@ int webSafeChannel(int value) {
     return static_cast<int>(std::lround(value / 51.0)) * 51;
 }
 
-std::string hexText(std::uint32_t value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "$%0*X", digits, static_cast<unsigned>(value));
-    return text;
+QString hexText(std::uint32_t value, int digits) {
+    return QLatin1Char('$') + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 } // namespace
@@ -23,11 +20,11 @@ Rgb webSafe(Rgb colour) {
             webSafeChannel(colour.blue())};
 }
 
-std::string channelText(int value) {
+QString channelText(int value) {
     return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2);
 }
 
-std::string colourText(Rgb colour) {
+QString colourText(Rgb colour) {
     return hexText(colour.hexValue(), 6);
 }
 

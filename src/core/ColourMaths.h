@@ -2,17 +2,18 @@
 
 #include "Rgb.h"
 
+#include <QString>
+
 #include <array>
-#include <string>
 
 // Rounds each channel to the nearest multiple of 51, the web-safe palette.
 Rgb webSafe(Rgb colour);
 
 // "$" and the value as exactly two upper-case hexadecimal digits: $00 to $FF.
-std::string channelText(int value);
+QString channelText(int value);
 
 // "$RRGGBB": the colour as six upper-case hexadecimal digits, red first.
-std::string colourText(Rgb colour);
+QString colourText(Rgb colour);
 
 inline constexpr int GradientWidth = 128;
 

@@ -1,16 +1,18 @@
 #pragma once
 
-#include <string>
+#include <QString>
+
 #include <utility>
 #include <variant>
 
 // Why an operation failed, in words the user may be shown.
 struct Failure {
-    std::string message;
+    QString message;
 };
 
 // The outcome of an operation that can fail: its value, or the Failure that says why there
-// is none.  The one way failures travel through Tintor's code.
+// is none.  The one way failures travel through Tintor's code, from the file system and the
+// X server up to the message the user reads.
 template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_outcome(std::move(value)) {}
@@ -24,8 +26,10 @@ public:
     [[nodiscard]] T& value() { return std::get<T>(m_outcome); }
     [[nodiscard]] const T& operator*() const { return value(); }
     [[nodiscard]] T& operator*() { return value(); }
+    [[nodiscard]] const T* operator->() const { return &value(); }
+    [[nodiscard]] T* operator->() { return &value(); }
     // Only when !ok().
-    [[nodiscard]] const std::string& error() const { return std::get<Failure>(m_outcome).message; }
+    [[nodiscard]] const QString& error() const { return std::get<Failure>(m_outcome).message; }
 
 private:
     std::variant<T, Failure> m_outcome;
@@ -38,7 +42,7 @@ public:
 
     [[nodiscard]] bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
-    [[nodiscard]] const std::string& error() const { return m_failure.message; }
+    [[nodiscard]] const QString& error() const { return m_failure.message; }
 
 private:
     Failure m_failure;

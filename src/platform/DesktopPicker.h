@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Rgb.h"
+#include "Rgb.h"
 
 #include <QImage>
 #include <QObject>

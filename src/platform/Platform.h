@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DesktopPicker.h"
-#include "core/Rgb.h"
+#include "Rgb.h"
 
 #include <QPoint>
 #include <QRect>

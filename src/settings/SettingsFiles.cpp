@@ -109,15 +109,14 @@ Result<void> replaceAtomically(const QString& destination, const QByteArray& byt
     if (!temporary.open()) {
         const QString folder = QFileInfo(destination).absolutePath();
         return Failure{QStringLiteral("cannot create a file in %1: %2")
-                           .arg(displayPath(folder), temporary.errorString().toLower())
-                           .toStdString()};
+                           .arg(displayPath(folder), temporary.errorString().toLower())};
     }
     if (!writeAll(int(temporary.handle()), bytes) || ::fsync(temporary.handle()) != 0) {
-        return Failure{errorText(errno).toStdString()};
+        return Failure{errorText(errno)};
     }
     temporary.setPermissions(permissions);
     if (::rename(native(temporary.fileName()).constData(), native(destination).constData()) != 0) {
-        return Failure{errorText(errno).toStdString()};
+        return Failure{errorText(errno)};
     }
     temporary.setAutoRemove(false); // it has become the destination
     return {};
@@ -146,7 +145,7 @@ Result<QString> keepCopy(const QString& path, const QByteArray& bytes) {
                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (fd.get() < 0) {
             if (errno != EEXIST) {
-                return Failure{errorText(errno).toStdString()};
+                return Failure{errorText(errno)};
             }
             const Contents earlier = readRegular(copy, bytes.size());
             if (earlier.kind == Contents::Kind::Read && earlier.bytes == bytes) {
@@ -157,11 +156,11 @@ Result<QString> keepCopy(const QString& path, const QByteArray& bytes) {
         if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
             const int error = errno;
             ::unlink(native(copy).constData());
-            return Failure{errorText(error).toStdString()};
+            return Failure{errorText(error)};
         }
         return copy;
     }
-    return Failure{QStringLiteral("%1 earlier copies are in the way").arg(MaxCopies).toStdString()};
+    return Failure{QStringLiteral("%1 earlier copies are in the way").arg(MaxCopies)};
 }
 
 QString homeDirectory() {

@@ -3,7 +3,7 @@
 // The file-system steps of the settings store.  They use the system calls directly where
 // Qt's file classes would follow a link, block on a FIFO or overwrite an earlier copy.
 
-#include "core/Result.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QFileDevice>

@@ -27,11 +27,11 @@ const QString MethodName = QStringLiteral("Method");
 constexpr int LockWaitMs = 3000;
 
 Failure failedToGet() {
-    return Failure{"Failed to get data for 'Method'"};
+    return Failure{QStringLiteral("Failed to get data for 'Method'")};
 }
 
 Failure because(const QString& reason) {
-    return Failure{reason.toStdString()};
+    return Failure{reason};
 }
 
 Result<std::uint32_t> methodOf(const QJsonObject& document) {
@@ -42,7 +42,7 @@ Result<std::uint32_t> methodOf(const QJsonObject& document) {
     // A number that is a whole one (2.0 and 1e3 are) and fits in 32 bits unsigned.
     const qint64 number = value.isDouble() ? value.toInteger(-1) : -1;
     if (number < 0 || number > qint64(UINT32_MAX)) {
-        return Failure{"Invalid data type for 'Method'"};
+        return Failure{QStringLiteral("Invalid data type for 'Method'")};
     }
     return std::uint32_t(number);
 }
@@ -118,7 +118,7 @@ Result<QString> prepare(StoredDocument& stored, const QString& path) {
         const Result<QString> copy = keepCopy(path, stored.bytes);
         if (!copy) {
             return because(QStringLiteral("it does not parse (%1), and a copy cannot be kept: %2")
-                               .arg(stored.reason, QString::fromStdString(copy.error())));
+                               .arg(stored.reason, copy.error()));
         }
         return QStringLiteral("it did not parse (%1); its bytes are kept in %2")
             .arg(stored.reason, displayPath(*copy));
@@ -179,8 +179,8 @@ Result<void> SettingsStore::writeMethod(std::uint32_t value) {
         qCWarning(lcSettings).noquote()
             << QStringLiteral("cannot write %1: %2")
                    .arg(m_path.isEmpty() ? QStringLiteral("the settings") : displayPath(m_path),
-                        QString::fromStdString(stored.error()));
-        return Failure{"Failed to set data for 'Method'"};
+                        stored.error());
+        return Failure{QStringLiteral("Failed to set data for 'Method'")};
     }
     return {};
 }
@@ -206,7 +206,7 @@ Result<void> SettingsStore::store(std::uint32_t value) {
     if (!written) {
         return done.isEmpty()
                    ? written
-                   : because(QString::fromStdString(written.error()) + QStringLiteral("; ") + done);
+                   : because(written.error() + QStringLiteral("; ") + done);
     }
     if (!done.isEmpty()) {
         qCWarning(lcSettings).noquote()

@@ -4,7 +4,7 @@
 // choice is stored.
 
 #include "SettingsStore.h"
-#include "core/Result.h"
+#include "Result.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,7 +13,7 @@
 struct StartupMethod {
     std::uint8_t method;
     // Set when the value could not be read and could not be repaired either.
-    std::optional<std::string> problem;
+    std::optional<QString> problem;
 };
 
 // The low byte of the stored integer.  Anything unreadable is replaced by 0, silently; if

@@ -5,8 +5,8 @@
 #include "MinimiseGuard.h"
 #include "PixelFonts.h"
 #include "WindowPlacement.h"
-#include "core/MailLink.h"
-#include "platform/Platform.h"
+#include "MailLink.h"
+#include "Platform.h"
 #include "ui_AboutDialog.h"
 
 #include <QStyle>
@@ -199,13 +199,9 @@ void AboutDialog::leaveAuthor() {
 
 void AboutDialog::mailAuthor() {
     releasePointer();
-    const std::string subject =
-        mailSubject(m_info.name.toStdString(), m_info.version.toStdString());
-    std::vector<std::string> body;
-    for (const QString& line : m_ui->mailTemplate->toPlainText().split(QLatin1Char('\n'))) {
-        body.push_back(line.toStdString());
-    }
-    openLink(QString::fromStdString(mailTarget(AuthorDetails::mail, subject, body)),
+    const QStringList body = m_ui->mailTemplate->toPlainText().split(QLatin1Char('\n'));
+    openLink(mailTarget(QLatin1String(AuthorDetails::mail),
+                        mailSubject(m_info.name, m_info.version), body),
              tr("Error sending E-mail."));
 }
 

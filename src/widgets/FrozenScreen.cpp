@@ -1,7 +1,7 @@
 #include "FrozenScreen.h"
 
 #include "FrozenScreenOverlay.h"
-#include "platform/ImageScreenReader.h"
+#include "ImageScreenReader.h"
 
 #include <QGuiApplication>
 #include <QScreen>

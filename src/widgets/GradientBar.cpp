@@ -1,6 +1,6 @@
 #include "GradientBar.h"
 
-#include "core/ColourMaths.h"
+#include "ColourMaths.h"
 
 #include <QImage>
 #include <QPainter>

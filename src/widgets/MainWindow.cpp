@@ -8,11 +8,11 @@
 #include "PixelFonts.h"
 #include "TimedMessage.h"
 #include "WindowPlacement.h"
-#include "core/ColourMaths.h"
-#include "platform/Platform.h"
-#include "settings/StoredMethod.h"
+#include "ColourMaths.h"
+#include "Platform.h"
+#include "StoredMethod.h"
 #include "ui_MainWindow.h"
-#include "widgets/WidgetsLog.h"
+#include "WidgetsLog.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -20,10 +20,6 @@
 #include <QWindow>
 
 namespace {
-
-QString text(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Output fields show their text on the window's own background, like labels.
 void makeOutputField(QLineEdit* field) {
@@ -56,7 +52,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     m_ui->aboutButton->setIcon(aboutGlyph());
     for (const Channel channel : AllChannels) {
         gradient(channel)->setChannel(channel);
-        field(channel)->setText(text(channelText(arrows(channel)->position())));
+        field(channel)->setText(channelText(arrows(channel)->position()));
     }
     m_follower.setInterval(50);
     m_activation.setSingleShot(true);
@@ -99,8 +95,9 @@ void MainWindow::readStoredMethod() {
     const StartupMethod stored = readStartupMethod(m_platform.settings());
     if (stored.problem) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets, "the sampling method cannot be stored (%s); using single pixel",
-                  stored.problem->c_str());
+        qCWarning(lcWidgets).noquote()
+            << "the sampling method cannot be stored (" << *stored.problem
+            << "); using single pixel";
     }
     m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
 }
@@ -149,9 +146,9 @@ void MainWindow::onChannelChanged(Channel channel) {
         }
     }
     arrows(channel)->setPosition(slider(channel)->value());
-    field(channel)->setText(text(channelText(arrows(channel)->position())));
-    m_ui->rgbText->setText(text(colourText(current)));
-    m_ui->webText->setText(text(colourText(webSafe(current))));
+    field(channel)->setText(channelText(arrows(channel)->position()));
+    m_ui->rgbText->setText(colourText(current));
+    m_ui->webText->setText(colourText(webSafe(current)));
 }
 
 void MainWindow::onFieldEdited(Channel channel) {
@@ -161,7 +158,7 @@ void MainWindow::onFieldEdited(Channel channel) {
 
 void MainWindow::onStepped(Channel channel) {
     const int position = arrows(channel)->position();
-    field(channel)->setText(text(channelText(position)));
+    field(channel)->setText(channelText(position));
     slider(channel)->setValue(position);
 }
 
@@ -192,7 +189,7 @@ void MainWindow::openOptions() {
     const Result<void> stored =
         storeMethod(m_platform.settings(), static_cast<std::uint8_t>(m_options->method()));
     if (!stored) {
-        showErrorBox(this, text(stored.error()));
+        showErrorBox(this, stored.error());
     }
 }
 

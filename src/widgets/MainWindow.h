@@ -2,9 +2,9 @@
 
 #include "AppInfo.h"
 #include "ScreenSampler.h"
-#include "core/Rgb.h"
-#include "core/Sampling.h"
-#include "platform/DesktopPicker.h"
+#include "Rgb.h"
+#include "Sampling.h"
+#include "DesktopPicker.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -6,8 +6,8 @@
 #include "FrozenScreen.h"
 #include "MainWindow.h"
 #include "TimedMessage.h"
-#include "platform/ImageScreenReader.h"
-#include "platform/Platform.h"
+#include "ImageScreenReader.h"
+#include "Platform.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 
 #include "FrozenScreen.h"
 
-#include "platform/Platform.h"
+#include "Platform.h"
 #include "ui_MainWindow.h"
 
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Sampling.h"
+#include "Sampling.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Sampling.h"
-#include "platform/Platform.h"
+#include "Sampling.h"
+#include "Platform.h"
 
 #include <QImage>
 

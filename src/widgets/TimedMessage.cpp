@@ -2,7 +2,7 @@
 
 #include "PixelFonts.h"
 #include "WindowPlacement.h"
-#include "core/MessageMetrics.h"
+#include "MessageMetrics.h"
 #include "ui_TimedMessage.h"
 
 #include <QCloseEvent>

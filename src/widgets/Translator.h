@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Language.h"
+#include "Language.h"
 
 #include <QTranslator>
 

@@ -1,6 +1,6 @@
 #include "WindowPlacement.h"
 
-#include "core/MessageMetrics.h"
+#include "MessageMetrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

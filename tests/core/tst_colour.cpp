@@ -1,5 +1,5 @@
-#include "core/ColourMaths.h"
-#include "core/Sampling.h"
+#include "ColourMaths.h"
+#include "Sampling.h"
 
 #include <QTest>
 
@@ -32,9 +32,9 @@ void ColourTest::packingKeepsLowByteOfEachChannel() {
 }
 
 void ColourTest::colourTextReadsRedGreenBlue() {
-    QCOMPARE(QString::fromStdString(colourText(Rgb(0xAB, 0xCD, 0xEF))), QStringLiteral("$ABCDEF"));
+    QCOMPARE(colourText(Rgb(0xAB, 0xCD, 0xEF)), QStringLiteral("$ABCDEF"));
     // The lowest bit of each channel shows.
-    QCOMPARE(QString::fromStdString(colourText(Rgb(1, 3, 5))), QStringLiteral("$010305"));
+    QCOMPARE(colourText(Rgb(1, 3, 5)), QStringLiteral("$010305"));
 }
 
 void ColourTest::webSafeBoundaries_data() {
@@ -74,17 +74,17 @@ void ColourTest::channelAndColourTexts_data() {
 void ColourTest::channelAndColourTexts() {
     QFETCH(int, channel);
     QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(channelText(channel)), text);
-    QCOMPARE(QString::fromStdString(colourText(Rgb())), QStringLiteral("$000000"));
-    QCOMPARE(QString::fromStdString(colourText(Rgb(10, 11, 12))), QStringLiteral("$0A0B0C"));
+    QCOMPARE(channelText(channel), text);
+    QCOMPARE(colourText(Rgb()), QStringLiteral("$000000"));
+    QCOMPARE(colourText(Rgb(10, 11, 12)), QStringLiteral("$0A0B0C"));
 }
 
 void ColourTest::orangeExample() {
     const Rgb orange(255, 128, 0);
-    QCOMPARE(QString::fromStdString(colourText(orange)), QStringLiteral("$FF8000"));
-    QCOMPARE(QString::fromStdString(colourText(webSafe(orange))), QStringLiteral("$FF9900"));
-    QCOMPARE(QString::fromStdString(channelText(255)), QStringLiteral("$FF"));
-    QCOMPARE(QString::fromStdString(channelText(128)), QStringLiteral("$80"));
+    QCOMPARE(colourText(orange), QStringLiteral("$FF8000"));
+    QCOMPARE(colourText(webSafe(orange)), QStringLiteral("$FF9900"));
+    QCOMPARE(channelText(255), QStringLiteral("$FF"));
+    QCOMPARE(channelText(128), QStringLiteral("$80"));
 }
 
 void ColourTest::gradientRowRunsOwnChannelAndKeepsOthers() {

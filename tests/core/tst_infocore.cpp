@@ -1,7 +1,7 @@
 // The message window's size and place, without a display.  (The mail link's text is
 // checked whole, in both languages, through the About window's test.)
 
-#include "core/MessageMetrics.h"
+#include "MessageMetrics.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "core/Language.h"
+#include "Language.h"
 
 #include <QTest>
 

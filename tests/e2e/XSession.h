@@ -3,7 +3,7 @@
 // A small client for end-to-end tests: finds the program's window on the test server,
 // reads its properties and pixels, and types on it through XTest.
 
-#include "core/Rgb.h"
+#include "Rgb.h"
 
 #include <QPoint>
 #include <QRect>

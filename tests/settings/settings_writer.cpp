@@ -4,7 +4,7 @@
 //   settings_writer --hold <file> <milliseconds> <value>
 //     takes the store's lock, says "locked", holds it, then writes the value itself.
 
-#include "settings/SettingsStore.h"
+#include "SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QLockFile>
@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     for (long i = 0; count == 0 || i < count; ++i) {
         const Result<void> written = store.writeMethod(values[i % 2]);
         if (!written) {
-            std::fprintf(stderr, "settings_writer: %s\n", written.error().c_str());
+            std::fprintf(stderr, "settings_writer: %s\n", qPrintable(written.error()));
             return 1;
         }
     }

@@ -4,7 +4,7 @@
 // failed.  The cases where permissions matter are in tst_settingspermissions.
 
 #include "SettingsTestFiles.h"
-#include "settings/StoredMethod.h"
+#include "StoredMethod.h"
 
 #include <QJsonArray>
 #include <QRandomGenerator>

@@ -4,7 +4,7 @@
 // CTest runs the table a second time as one when it runs as root.
 
 #include "SettingsTestFiles.h"
-#include "settings/StoredMethod.h"
+#include "StoredMethod.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -269,7 +269,7 @@ void SettingsStoreTest::writeRecreatesWhatWasDeleted() {
     QVERIFY(folderToo ? QDir(QFileInfo(m_path).absolutePath()).removeRecursively()
                       : QFile::remove(m_path));
     const Result<void> stored = storeMethod(store, 2);
-    QVERIFY2(stored.ok(), stored.ok() ? "" : stored.error().c_str());
+    QVERIFY2(stored.ok(), stored.ok() ? "" : stored.error().toLocal8Bit().constData());
     QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", 2}}));
 }
 

@@ -2,7 +2,7 @@
 // serialises them, which is stale only when its owner is gone.
 
 #include "SettingsTestFiles.h"
-#include "settings/StoredMethod.h"
+#include "StoredMethod.h"
 
 #include <QCoreApplication>
 #include <QJsonValue>

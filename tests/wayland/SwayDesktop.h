@@ -3,7 +3,7 @@
 // The headless sway session as the Wayland end-to-end tests see it: its outputs, a native
 // surface (swaybg) showing a picture on each, grim to read them back, and the pointer.
 
-#include "core/Rgb.h"
+#include "Rgb.h"
 
 #include <QImage>
 #include <QList>

@@ -2,7 +2,7 @@
 // colours they are given, grim and the desktop portal read them back alike, and the
 // virtual pointer moves and clicks for X clients.  Run through with-sway.sh.
 #include "SwayDesktop.h"
-#include "platform/portal/ScreenshotPortal.h"
+#include "ScreenshotPortal.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DesktopPicker.h"
+#include "DesktopPicker.h"
 
 #include <QImage>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Platform.h"
-#include "settings/SettingsStore.h"
+#include "Platform.h"
+#include "SettingsStore.h"
 
 #include <QImage>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "WidgetTest.h"
 
-#include "settings/StoredMethod.h"
-#include "widgets/ChannelSlider.h"
-#include "widgets/GradientBar.h"
-#include "widgets/StepArrows.h"
+#include "StoredMethod.h"
+#include "ChannelSlider.h"
+#include "GradientBar.h"
+#include "StepArrows.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FakePlatform.h"
-#include "core/Language.h"
-#include "widgets/MainWindow.h"
-#include "widgets/Translator.h"
+#include "Language.h"
+#include "MainWindow.h"
+#include "Translator.h"
 
 #include <QColor>
 #include <QString>
@@ -24,11 +24,6 @@ Q_DECLARE_METATYPE(Channel)
 inline char* toString(const Rgb& colour) {
     return QTest::toString(
         QStringLiteral("Rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue()));
-}
-
-// A text of the core library as the widgets show it.
-inline QString fromStd(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 // The colour `widget` shows at `at` when it paints itself now.

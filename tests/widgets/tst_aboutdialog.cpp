@@ -3,8 +3,8 @@
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
-#include "widgets/AboutDialog.h"
-#include "widgets/TimedMessage.h"
+#include "AboutDialog.h"
+#include "TimedMessage.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -3,11 +3,11 @@
 // gradient bars and swatches as painted, and the snap to a displayable colour.
 
 #include "WidgetTest.h"
-#include "core/ColourMaths.h"
-#include "widgets/ChannelSlider.h"
-#include "widgets/ColourSwatch.h"
-#include "widgets/GradientBar.h"
-#include "widgets/StepArrows.h"
+#include "ColourMaths.h"
+#include "ChannelSlider.h"
+#include "ColourSwatch.h"
+#include "GradientBar.h"
+#include "StepArrows.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -170,7 +170,7 @@ void ChannelControlsTest::thumbDragNotifiesEveryStepAndTwiceOnRelease() {
     QTest::mouseRelease(track, Qt::LeftButton, {}, start + QPoint(40, 0));
     QCOMPARE(changes.size(), 4);
     QCOMPARE(track->value(), value);
-    QCOMPARE(m_test->field(Green)->text(), fromStd(channelText(value)));
+    QCOMPARE(m_test->field(Green)->text(), channelText(value));
 }
 
 void ChannelControlsTest::arrowsStepByOneAndStopAtLimits_data() {
@@ -204,13 +204,13 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     QCOMPARE(steps.size(), expected == value ? 0 : 1);
     QCOMPARE(arrows->position(), expected);
     QCOMPARE(m_test->slider(channel)->value(), expected);
-    QCOMPARE(m_test->field(channel)->text(), fromStd(channelText(expected)));
+    QCOMPARE(m_test->field(channel)->text(), channelText(expected));
     const Rgb colour = Rgb().withChannel(channel, expected);
     QCOMPARE(m_test->window().colour(), colour);
     if (expected == value) {
         QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
     } else {
-        QCOMPARE(output("rgbText")->text(), fromStd(colourText(colour)));
+        QCOMPARE(output("rgbText")->text(), colourText(colour));
     }
 }
 
@@ -284,11 +284,11 @@ void ChannelControlsTest::doubleClickSnapsToNearestDisplayable() {
     QTest::mouseDClick(swatch("webSwatch"), Qt::LeftButton);
     QCOMPARE(m_test->window().colour(), nearest);
     QCOMPARE(swatch("colourSwatch")->colour(), nearest);
-    QCOMPARE(output("rgbText")->text(), fromStd(colourText(nearest)));
+    QCOMPARE(output("rgbText")->text(), colourText(nearest));
     for (const Channel channel : AllChannels) {
         const bool moved = moves.at(static_cast<int>(channel));
         QCOMPARE(nearest.channel(channel) != colour.channel(channel), moved);
-        const QString shown = fromStd(channelText(nearest.channel(channel)));
+        const QString shown = channelText(nearest.channel(channel));
         QCOMPARE(m_test->field(channel)->text(), shown);
         // Only the channels that moved ran their cascade.
         const QString change = m_test->field(channel)->objectName() + '=' + shown + '@';

@@ -3,8 +3,8 @@
 
 #include "FakeDesktopPicker.h"
 #include "WidgetTest.h"
-#include "widgets/ChannelSlider.h"
-#include "widgets/TimedMessage.h"
+#include "ChannelSlider.h"
+#include "TimedMessage.h"
 
 #include <QCursor>
 #include <QLabel>

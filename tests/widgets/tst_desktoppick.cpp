@@ -5,11 +5,11 @@
 
 #include "FakeDesktopPicker.h"
 #include "WidgetTest.h"
-#include "core/ColourMaths.h"
-#include "widgets/ChannelSlider.h"
-#include "widgets/ColourSwatch.h"
-#include "widgets/Magnifier.h"
-#include "widgets/TimedMessage.h"
+#include "ColourMaths.h"
+#include "ChannelSlider.h"
+#include "ColourSwatch.h"
+#include "Magnifier.h"
+#include "TimedMessage.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -189,7 +189,7 @@ void DesktopPickTest::tickSamplesScreenshotInPicturePixels() {
     QTRY_COMPARE(window().colour(), expected);
     QCOMPARE(coordinates()->text(), shown);
     QCOMPARE(m_test->slider(Channel::Green)->value(), expected.green());
-    QCOMPARE(m_test->field(Channel::Green)->text(), fromStd(channelText(expected.green())));
+    QCOMPARE(m_test->field(Channel::Green)->text(), channelText(expected.green()));
     const QImage pixels = magnifier()->image();
     QCOMPARE(pixels.size(), QSize(side, side));
     QCOMPARE(pixels.pixelColor(side / 2, side / 2), QColor(200, 100, 0));

@@ -3,11 +3,11 @@
 // follower's ticks sample by each method, and the screen reader's return at close.
 
 #include "WidgetTest.h"
-#include "widgets/ChannelSlider.h"
-#include "widgets/ColourSwatch.h"
-#include "widgets/GradientBar.h"
-#include "widgets/Magnifier.h"
-#include "widgets/StepArrows.h"
+#include "ChannelSlider.h"
+#include "ColourSwatch.h"
+#include "GradientBar.h"
+#include "Magnifier.h"
+#include "StepArrows.h"
 
 #include <QAccessible>
 #include <QFrame>

@@ -3,8 +3,8 @@
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
-#include "widgets/Magnifier.h"
-#include "widgets/OptionsDialog.h"
+#include "Magnifier.h"
+#include "OptionsDialog.h"
 
 #include <QGroupBox>
 #include <QMessageBox>

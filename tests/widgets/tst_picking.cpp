@@ -4,8 +4,8 @@
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
-#include "widgets/AboutDialog.h"
-#include "widgets/OptionsDialog.h"
+#include "AboutDialog.h"
+#include "OptionsDialog.h"
 
 #include <QApplication>
 #include <QLabel>

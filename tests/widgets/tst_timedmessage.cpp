@@ -4,8 +4,8 @@
 
 #include "WhileShowing.h"
 #include "WidgetTest.h"
-#include "widgets/StepArrows.h"
-#include "widgets/TimedMessage.h"
+#include "StepArrows.h"
+#include "TimedMessage.h"
 
 #include <QApplication>
 #include <QSlider>

@@ -35,13 +35,13 @@ bool ScreenshotFile::isTemporary(const QString& path) {
 
 Result<QImage> ScreenshotFile::take(const QUrl& uri) {
     if (!uri.isLocalFile()) {
-        return Failure{"the screenshot is not a local file: " + uri.toString().toStdString()};
+        return Failure{QStringLiteral("the screenshot is not a local file: ") + uri.toString()};
     }
     const QString path = uri.toLocalFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return Failure{"cannot read the screenshot " + path.toStdString() + ": " +
-                       file.errorString().toStdString()};
+        return Failure{QStringLiteral("cannot read the screenshot %1: %2")
+                           .arg(path, file.errorString())};
     }
     const QByteArray data = file.readAll();
     file.close();
@@ -54,7 +54,7 @@ Result<QImage> ScreenshotFile::take(const QUrl& uri) {
     }
     QImage image = QImage::fromData(data);
     if (image.isNull()) {
-        return Failure{"the screenshot " + path.toStdString() + " is not an image"};
+        return Failure{QStringLiteral("the screenshot %1 is not an image").arg(path)};
     }
     return image;
 }

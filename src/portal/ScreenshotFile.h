@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Result.h"
+#include "Result.h"
 
 #include <QImage>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "PointerBarriers.h"
 #include "X11Platform.h"
 #include "X11ScreenReader.h"
-#include "platform/PlatformLog.h"
+#include "PlatformLog.h"
 
 #include "XPointer.h"
 
@@ -40,16 +40,18 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open(SettingsStore& settings,
     DisplayPtr display(XOpenDisplay(name));
     if (!display) {
         return Failure{(name == nullptr || *name == '\0')
-                           ? "no X display: DISPLAY is not set. Tintor needs an X11 session "
-                             "(Xwayland works)."
-                           : "cannot open X display \"" + std::string(name) +
-                                 "\". Tintor needs an X11 session (Xwayland works)."};
+                           ? QStringLiteral("no X display: DISPLAY is not set. Tintor needs an "
+                                            "X11 session (Xwayland works).")
+                           : QStringLiteral("cannot open X display \"%1\". Tintor needs an X11 "
+                                            "session (Xwayland works).")
+                                 .arg(QString::fromLocal8Bit(name))};
     }
     if (!showsTrueColour(display.get())) {
-        return Failure{"the screen of display \"" + std::string(DisplayString(display.get())) +
-                       "\" has " + std::to_string(DefaultDepth(display.get(), 0)) +
-                       "-bit colour-mapped pixels; Tintor needs a true-colour screen of 15 "
-                       "bits or more."};
+        return Failure{QStringLiteral("the screen of display \"%1\" has %2-bit colour-mapped "
+                                      "pixels; Tintor needs a true-colour screen of 15 bits "
+                                      "or more.")
+                           .arg(QString::fromLocal8Bit(DisplayString(display.get())))
+                           .arg(DefaultDepth(display.get(), 0))};
     }
     XSetErrorHandler(reportXError);
     return std::unique_ptr<X11Platform>(new X11Platform(std::move(display), settings));

@@ -1,9 +1,9 @@
 // The X11 services against a real server.  Registered twice: on a 24-bit and on a 16-bit
 // Xvfb, where most colours have only a displayable neighbour.
 
-#include "platform/x11/PixelFormat.h"
-#include "platform/x11/X11Platform.h"
-#include "settings/SettingsStore.h"
+#include "PixelFormat.h"
+#include "X11Platform.h"
+#include "SettingsStore.h"
 
 #include <QTemporaryDir>
 
@@ -117,15 +117,15 @@ void X11PlatformTest::initTestCase() {
     m_display.reset(XOpenDisplay(nullptr));
     QVERIFY2(m_display, "these tests need an X server in DISPLAY");
     auto opened = X11Platform::open(m_settings);
-    QVERIFY2(opened, opened ? "" : opened.error().c_str());
+    QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
 }
 
 void X11PlatformTest::unreachableDisplayGivesMessage() {
     const auto opened = X11Platform::open(m_settings, ":4711");
     QVERIFY(!opened);
-    QVERIFY2(opened.error().find(":4711") != std::string::npos, opened.error().c_str());
-    QVERIFY2(opened.error().find("X11") != std::string::npos, opened.error().c_str());
+    QVERIFY2(opened.error().contains(QLatin1String(":4711")), opened.error().toLocal8Bit().constData());
+    QVERIFY2(opened.error().contains(QLatin1String("X11")), opened.error().toLocal8Bit().constData());
 }
 
 void X11PlatformTest::nearestColourIsDisplayableAndClosest() {

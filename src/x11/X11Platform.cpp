@@ -2,7 +2,7 @@
 
 #include "X11Platform.h"
 
-#include "platform/desktop/UrlLauncher.h"
+#include "UrlLauncher.h"
 
 #include <QWidget>
 #include <QWindow>

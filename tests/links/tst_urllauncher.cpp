@@ -1,7 +1,7 @@
 // The shell's "open" through stand-in launchers: the verdict from how the launcher ends,
 // the target handed over as one untouched argument, no report once the owner is gone.
 
-#include "platform/desktop/UrlLauncher.h"
+#include "UrlLauncher.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Result.h"
-#include "platform/Platform.h"
+#include "Result.h"
+#include "Platform.h"
 
 #include <QString>
 

@@ -23,7 +23,7 @@ void ScreenshotPortal::handleResults(const QVariantMap& results) {
     }
     const Result<QImage> image = ScreenshotFile::take(QUrl(uri));
     if (!image) {
-        emit failed(PortalRequest::Error::BadAnswer, QString::fromStdString(image.error()));
+        emit failed(PortalRequest::Error::BadAnswer, image.error());
         return;
     }
     emit imageReady(image.value());

@@ -3,9 +3,9 @@
 #include "FakePortalProcess.h"
 #include "PrivateBus.h"
 
-#include "platform/portal/ColourPickerPortal.h"
-#include "platform/portal/ScreenshotFile.h"
-#include "platform/portal/ScreenshotPortal.h"
+#include "ColourPickerPortal.h"
+#include "ScreenshotFile.h"
+#include "ScreenshotPortal.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -2,10 +2,10 @@
 // edges too, and what the magnifier then shows.
 
 #include "XSession.h"
-#include "platform/x11/X11Platform.h"
-#include "settings/SettingsStore.h"
-#include "widgets/Magnifier.h"
-#include "widgets/ScreenSampler.h"
+#include "X11Platform.h"
+#include "SettingsStore.h"
+#include "Magnifier.h"
+#include "ScreenSampler.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -54,7 +54,7 @@ private:
 void SamplerTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
     auto opened = X11Platform::open(m_settings);
-    QVERIFY2(opened, opened ? "" : opened.error().c_str());
+    QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
 }
 

@@ -2,7 +2,7 @@
 
 #include "ColourPickerPortal.h"
 #include "ScreenshotPortal.h"
-#include "platform/DesktopPicker.h"
+#include "DesktopPicker.h"
 
 // The desktop picker of a Wayland session: the desktop portal's Screenshot and PickColor.
 class PortalPicker final : public DesktopPicker {

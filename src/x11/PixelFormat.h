@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Rgb.h"
+#include "Rgb.h"
 
 // The channel masks of a true-colour visual.
 struct PixelMasks {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PixelFormat.h"
-#include "platform/Platform.h"
+#include "Platform.h"
 
 struct _XDisplay;
 
