@@ -31,10 +31,10 @@ packages=(
     fonts-dejavu-core fontconfig                   # something to draw text with
     fonts-liberation                               # Arial and Times New Roman metrics
     xdg-utils                                      # xdg-open, for the About window's links
+    dpkg-dev file                                  # cpack -G DEB: dpkg-shlibdeps, and file for its scan
 )
 if [ "$mode" = test ]; then
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
-    packages+=(dpkg-dev)                           # dependencies of the Debian package
     packages+=(xdotool xrestop)                    # bench/soak.sh: drives Tintor, reads its X resources
     # A headless Wayland session for the Wayland tests (tests/wayland/with-sway.sh): sway
     # with Xwayland, a native client and a screen reader, the session bus, PipeWire (the
