@@ -3,12 +3,13 @@
 #include "AppLog.h"
 #include "CommandLine.h"
 #include "DisplaySession.h"
-#include "StandardStreams.h"
-#include "PortalPicker.h"
-#include "X11Platform.h"
-#include "SettingsStore.h"
 #include "MainWindow.h"
+#include "PortalPicker.h"
+#include "SettingsStore.h"
+#include "StandardStreams.h"
 #include "Translator.h"
+#include "UrlLauncher.h"
+#include "X11Platform.h"
 
 #include <QApplication>
 
@@ -27,8 +28,7 @@ int main(int argc, char* argv[]) {
         return *status;
     }
     // Without a display Qt would abort with a plugin trace; say plainly what is missing.
-    SettingsStore settings;
-    auto platform = X11Platform::open(settings);
+    auto platform = X11Platform::open();
     if (!platform) {
         qCWarning(lcApp).noquote() << platform.error();
         return 1;
@@ -41,7 +41,9 @@ int main(int argc, char* argv[]) {
         (*platform)->setDesktopPicker(std::make_unique<PortalPicker>());
     }
     const Translator translator(Translator::fromEnvironment());
-    MainWindow window(**platform);
+    SettingsStore settings;
+    UrlLauncher links;
+    MainWindow window(**platform, settings, links);
     window.show();
     return QApplication::exec();
 }

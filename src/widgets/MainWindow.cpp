@@ -2,17 +2,17 @@
 
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
+#include "ColourMaths.h"
 #include "ErrorBox.h"
 #include "FrozenScreen.h"
 #include "OptionsDialog.h"
 #include "PixelFonts.h"
-#include "TimedMessage.h"
-#include "WindowPlacement.h"
-#include "ColourMaths.h"
 #include "Platform.h"
 #include "StoredMethod.h"
-#include "ui_MainWindow.h"
+#include "TimedMessage.h"
 #include "WidgetsLog.h"
+#include "WindowPlacement.h"
+#include "ui_MainWindow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -31,13 +31,15 @@ void makeOutputField(QLineEdit* field) {
 
 } // namespace
 
-MainWindow::MainWindow(Platform& platform, QWidget* parent)
+MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& links,
+                       QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_info(AppInfo::tintor()),
-      m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)),
-      m_options(new OptionsDialog(this)), m_message(new TimedMessage(this)) {
+      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_settings(settings),
+      m_links(links), m_info(AppInfo::tintor()), m_sampler(platform.screenReader()),
+      m_cancelPick(new QShortcut(Qt::Key_Escape, this)), m_options(new OptionsDialog(this)),
+      m_message(new TimedMessage(this)) {
     m_ui->setupUi(this);
     m_channels = {{{m_ui->redSlider, m_ui->redArrows, m_ui->redField, m_ui->redGradient},
                    {m_ui->greenSlider, m_ui->greenArrows, m_ui->greenField, m_ui->greenGradient},
@@ -92,12 +94,11 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::readStoredMethod() {
-    const StartupMethod stored = readStartupMethod(m_platform.settings());
+    const StartupMethod stored = readStartupMethod(m_settings);
     if (stored.problem) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote()
-            << "the sampling method cannot be stored (" << *stored.problem
-            << "); using single pixel";
+        qCWarning(lcWidgets).noquote() << "the sampling method cannot be stored ("
+                                       << *stored.problem << "); using single pixel";
     }
     m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
 }
@@ -187,7 +188,7 @@ void MainWindow::openOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
     m_sampler.setMethod(m_options->method());
     const Result<void> stored =
-        storeMethod(m_platform.settings(), static_cast<std::uint8_t>(m_options->method()));
+        storeMethod(m_settings, static_cast<std::uint8_t>(m_options->method()));
     if (!stored) {
         showErrorBox(this, stored.error());
     }
@@ -200,7 +201,7 @@ void MainWindow::openAbout() {
     // Made when first asked for: most sessions never open it, and it is the costliest
     // window to build.
     if (m_about == nullptr) {
-        m_about = new AboutDialog(m_platform, m_info, this);
+        m_about = new AboutDialog(m_platform, m_links, m_info, this);
         connect(m_about, &AboutDialog::linkFailed, this, &MainWindow::showLinkFailure);
         m_platform.setFrame(*m_about, WindowFrame::Dialog);
     }

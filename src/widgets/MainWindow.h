@@ -1,10 +1,10 @@
 #pragma once
 
 #include "AppInfo.h"
-#include "ScreenSampler.h"
+#include "DesktopPicker.h"
 #include "Rgb.h"
 #include "Sampling.h"
-#include "DesktopPicker.h"
+#include "ScreenSampler.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -17,10 +17,12 @@ class AboutDialog;
 class FrozenScreen;
 class ChannelSlider;
 class GradientBar;
+class LinkOpener;
 class OptionsDialog;
 class Platform;
 class QLineEdit;
 class QShortcut;
+class SettingsStore;
 class StepArrows;
 class TimedMessage;
 
@@ -37,7 +39,8 @@ class MainWindow;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& links,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     [[nodiscard]] Rgb colour() const;
@@ -101,6 +104,8 @@ private:
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::array<ChannelControls, 3> m_channels{};
     Platform& m_platform;
+    SettingsStore& m_settings;
+    LinkOpener& m_links;
     AppInfo m_info;
     ScreenSampler m_sampler;
     QTimer m_follower;

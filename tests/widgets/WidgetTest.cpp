@@ -1,9 +1,9 @@
 #include "WidgetTest.h"
 
-#include "StoredMethod.h"
 #include "ChannelSlider.h"
 #include "GradientBar.h"
 #include "StepArrows.h"
+#include "StoredMethod.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +37,7 @@ WidgetTest::~WidgetTest() {
 
 void WidgetTest::restart() {
     m_window.reset();
-    m_window = std::make_unique<MainWindow>(*m_platform);
+    m_window = std::make_unique<MainWindow>(*m_platform, m_settings, m_links);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         qWarning("the main window was not exposed");
@@ -81,7 +81,7 @@ void WidgetTest::setColour(Rgb colour) const {
 }
 
 bool WidgetTest::restartWithMethod(int method) {
-    if (!storeMethod(m_platform->settings(), static_cast<std::uint8_t>(method))) {
+    if (!storeMethod(m_settings, static_cast<std::uint8_t>(method))) {
         return false;
     }
     restart();
@@ -107,7 +107,7 @@ bool WidgetTest::pickFrom(Rgb picked) {
 }
 
 bool WidgetTest::breakSettingsStore() {
-    const QString directory = QFileInfo(m_platform->settingsStore.path()).absolutePath();
+    const QString directory = QFileInfo(m_settings.path()).absolutePath();
     if (QFileInfo::exists(directory) && !QDir(directory).removeRecursively()) {
         return false;
     }
