@@ -3,13 +3,13 @@
 #include "AppLog.h"
 #include "CommandLine.h"
 #include "DisplaySession.h"
-#include "MainWindow.h"
-#include "PortalPicker.h"
-#include "SettingsStore.h"
 #include "StandardStreams.h"
-#include "Translator.h"
-#include "UrlLauncher.h"
+#include "PortalPicker.h"
 #include "X11Platform.h"
+#include "SettingsStore.h"
+#include "MainWindow.h"
+#include "UrlLauncher.h"
+#include "Translator.h"
 
 #include <QApplication>
 

@@ -37,8 +37,8 @@ enum class WindowFrame {
     Dialog, // a title bar without any buttons: it only moves
 };
 
-// The screen, pointer and window-manager services the windows rely on.  One implementation per
-// windowing system; the widget tests use a fake.  Points and rectangles are in device
+// The screen, pointer and window-manager services the windows rely on.  One implementation
+// per windowing system; the widget tests use a fake.  Points and rectangles are in device
 // pixels of the whole screen.
 class Platform {
 public:

@@ -2,14 +2,14 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
-#include "LinkOpener.h"
-#include "MailLink.h"
 #include "MinimiseGuard.h"
 #include "PixelFonts.h"
-#include "Platform.h"
-#include "WidgetsLog.h"
 #include "WindowPlacement.h"
+#include "MailLink.h"
+#include "Platform.h"
 #include "ui_AboutDialog.h"
+#include "LinkOpener.h"
+#include "WidgetsLog.h"
 
 #include <QStyle>
 #include <QTextCursor>

@@ -2,17 +2,17 @@
 
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
-#include "ColourMaths.h"
 #include "ErrorBox.h"
 #include "FrozenScreen.h"
 #include "OptionsDialog.h"
 #include "PixelFonts.h"
+#include "TimedMessage.h"
+#include "WindowPlacement.h"
+#include "ColourMaths.h"
 #include "Platform.h"
 #include "StoredMethod.h"
-#include "TimedMessage.h"
-#include "WidgetsLog.h"
-#include "WindowPlacement.h"
 #include "ui_MainWindow.h"
+#include "WidgetsLog.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -97,8 +97,9 @@ void MainWindow::readStoredMethod() {
     const StartupMethod stored = readStartupMethod(m_settings);
     if (stored.problem) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote() << "the sampling method cannot be stored ("
-                                       << *stored.problem << "); using single pixel";
+        qCWarning(lcWidgets).noquote()
+            << "the sampling method cannot be stored (" << *stored.problem
+            << "); using single pixel";
     }
     m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
 }

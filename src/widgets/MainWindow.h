@@ -1,10 +1,10 @@
 #pragma once
 
 #include "AppInfo.h"
-#include "DesktopPicker.h"
+#include "ScreenSampler.h"
 #include "Rgb.h"
 #include "Sampling.h"
-#include "ScreenSampler.h"
+#include "DesktopPicker.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform.h"
 #include "Result.h"
+#include "Platform.h"
 
 #include <QString>
 

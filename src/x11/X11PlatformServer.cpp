@@ -1,9 +1,9 @@
 // The Xlib half of X11Platform: the connection, pointer reads and barriers.
 
-#include "PlatformLog.h"
 #include "PointerBarriers.h"
 #include "X11Platform.h"
 #include "X11ScreenReader.h"
+#include "PlatformLog.h"
 
 #include "XPointer.h"
 

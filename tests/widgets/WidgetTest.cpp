@@ -1,9 +1,9 @@
 #include "WidgetTest.h"
 
+#include "StoredMethod.h"
 #include "ChannelSlider.h"
 #include "GradientBar.h"
 #include "StepArrows.h"
-#include "StoredMethod.h"
 
 #include <QDir>
 #include <QFile>

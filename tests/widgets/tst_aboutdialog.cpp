@@ -1,10 +1,10 @@
 // The About window with the fake platform services: its texts, the exact link targets, the
 // views and the pointer limit, and how a link's failure is reported.
 
-#include "AboutDialog.h"
-#include "TimedMessage.h"
 #include "WhileShowing.h"
 #include "WidgetTest.h"
+#include "AboutDialog.h"
+#include "TimedMessage.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
