@@ -28,7 +28,7 @@ PortalPicker::PortalPicker(const QDBusConnection& bus, QObject* parent)
 void PortalPicker::connectPortals() {
     connect(&m_screenshot, &ScreenshotPortal::imageReady, this, &DesktopPicker::screenshotTaken);
     connect(&m_colourPicker, &ColourPickerPortal::colourPicked, this,
-            [this](const QColor& c) { emit colourPicked(Rgb(c.red(), c.green(), c.blue())); });
+            [this](const QColor& c) { emit colourPicked(Rgb::fromQRgb(c.rgb())); });
     for (PortalClient* client :
          {static_cast<PortalClient*>(&m_screenshot), static_cast<PortalClient*>(&m_colourPicker)}) {
         connect(client, &PortalClient::failed, this,

@@ -77,7 +77,7 @@ QString hex(Rgb colour) {
 }
 
 QString hex(QRgb colour) {
-    return hex(Rgb(qRed(colour), qGreen(colour), qBlue(colour)));
+    return hex(Rgb::fromQRgb(colour));
 }
 
 VirtualPointer::VirtualPointer() {

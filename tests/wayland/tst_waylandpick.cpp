@@ -21,7 +21,7 @@ QImage halves(QSize size, Rgb left, Rgb right) {
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
             const Rgb c = x < size.width() / 2 ? left : right;
-            image.setPixel(x, y, qRgb(c.red(), c.green(), c.blue()));
+            image.setPixel(x, y, c.toQRgb());
         }
     }
     return image;
@@ -252,7 +252,7 @@ void tst_WaylandPick::scaledAndSecondOutput() {
     QList<std::pair<QPoint, Rgb>> picks;
     for (const QPoint at : clearPoints(scaled.logical, tintor.mainRect(), 3)) {
         const QRgb device = fine.pixel((at - scaled.logical.topLeft()) * 2);
-        picks.append({at, Rgb(qRed(device), qGreen(device), qBlue(device))});
+        picks.append({at, Rgb::fromQRgb(device)});
     }
     const QRect plainLeft = plain.logical.adjusted(0, 0, -plain.logical.width() / 2, 0);
     const QRect plainRight = plain.logical.adjusted(plain.logical.width() / 2, 0, 0, 0);

@@ -43,15 +43,14 @@ public:
     }
 
     void paint(int x, int y, Rgb colour) {
-        screen.setPixel(x, y, qRgb(colour.red(), colour.green(), colour.blue()));
+        screen.setPixel(x, y, colour.toQRgb());
     }
 
     [[nodiscard]] Rgb screenPixel(QPoint p) const {
         if (!screen.rect().contains(p)) {
             return Rgb::offScreen();
         }
-        const QRgb c = screen.pixel(p);
-        return {qRed(c), qGreen(c), qBlue(c)};
+        return Rgb::fromQRgb(screen.pixel(p));
     }
 
     std::unique_ptr<ScreenReader> screenReader() override {
