@@ -38,8 +38,7 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& 
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_settings(settings),
       m_links(links), m_info(AppInfo::tintor()), m_sampler(platform.screenReader()),
-      m_cancelPick(new QShortcut(Qt::Key_Escape, this)), m_options(new OptionsDialog(this)),
-      m_message(new TimedMessage(this)) {
+      m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
     m_ui->setupUi(this);
     m_channels = {{{m_ui->redSlider, m_ui->redArrows, m_ui->redField, m_ui->redGradient},
                    {m_ui->greenSlider, m_ui->greenArrows, m_ui->greenField, m_ui->greenGradient},
@@ -120,14 +119,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             centreOnPrimaryScreen(*this);
         }
     }
+    // Built once the window is on the screen, so that they do not hold up its showing.
+    if (m_options == nullptr && watched == windowHandle() && event->type() == QEvent::Expose) {
+        QTimer::singleShot(0, this, &MainWindow::createDialogs);
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::createDialogs() {
+    if (m_options == nullptr) {
+        m_options = new OptionsDialog(this);
+        m_message = new TimedMessage(this);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No tick may read through the reader once it is given back.
     m_follower.stop();
     m_sampler.close();
-    m_message->dismiss();
+    if (m_message != nullptr) {
+        m_message->dismiss();
+    }
     if (m_about != nullptr) {
         m_about->hide();
     }
@@ -181,6 +193,7 @@ void MainWindow::openOptions() {
     if (isPicking()) {
         stopPicking(Qt::NoButton);
     }
+    createDialogs();
     m_platform.setFrame(*m_options, WindowFrame::Dialog);
     m_options->setMethod(samplingMethod());
     if (m_options->exec() != QDialog::Accepted) {
@@ -213,6 +226,7 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::showLinkFailure(const QString& message) {
+    createDialogs();
     m_message->showMessage(message, QString(), 3000);
 }
 

@@ -61,6 +61,7 @@ protected:
 
 private:
     void connectControls();
+    void createDialogs();
     void readStoredMethod();
 
     // The update cascade: everything that shows the colour, after `channel`'s slider moved.
@@ -112,9 +113,9 @@ private:
     // Activates the window after a pick from the event loop, once the press has been handled.
     QTimer m_activation;
     QShortcut* m_cancelPick;
-    OptionsDialog* m_options;
+    OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
-    TimedMessage* m_message;
+    TimedMessage* m_message = nullptr;
     std::optional<QPoint> m_shownCoordinates;
     bool m_coordinatesShown = false;
     // While a pick reads a screenshot instead of the screen.

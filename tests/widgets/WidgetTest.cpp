@@ -42,6 +42,7 @@ void WidgetTest::restart() {
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         qWarning("the main window was not exposed");
     }
+    QCoreApplication::processEvents(); // the window builds its dialogs once it shows
 }
 
 ChannelSlider* WidgetTest::slider(Channel channel) const {
