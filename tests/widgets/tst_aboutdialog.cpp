@@ -31,6 +31,7 @@ private slots:
     void limitFollowsMove_data();
     void limitFollowsMove();
     void everyControlHasAnAccessibleName();
+    void f1OpensIt();
 
 private:
     // Opens the About window from the main window's button in `language`; `inside` runs
@@ -276,6 +277,15 @@ void AboutDialogTest::everyControlHasAnAccessibleName() {
         }
         button("okButton")->click();
     });
+}
+
+void AboutDialogTest::f1OpensIt() {
+    // Its button takes no focus: F1 is the keyboard's way in.
+    m_test = std::make_unique<WidgetTest>();
+    QVERIFY(m_test->activate());
+    QCOMPARE(runModalOf<AboutDialog>([this] { QTest::keyClick(&m_test->window(), Qt::Key_F1); },
+                                     [](AboutDialog&) {}),
+             1);
 }
 
 QTEST_MAIN(AboutDialogTest)

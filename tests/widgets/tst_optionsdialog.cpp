@@ -228,6 +228,10 @@ void OptionsDialogTest::returnOnMethodPressesNoButton() {
         // Nor after the keyboard has visited OK and come back.
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
         QCOMPARE(dialog.focusWidget(), button("okButton"));
+        // Nor is any button drawn as the default, the focused one included.
+        for (const char* name : {"okButton", "cancelButton"}) {
+            QVERIFY(!button(name)->isDefault() && !button(name)->autoDefault());
+        }
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Backtab);
         QCOMPARE(dialog.focusWidget(), item(1));
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
