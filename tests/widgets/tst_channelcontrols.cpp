@@ -220,7 +220,7 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     const int notch = direction == StepArrows::Direction::Up ? 120 : -120;
     QWheelEvent wheel({4, 4}, arrows->mapToGlobal(QPointF(4, 4)), {}, {0, notch}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(arrows->arrow(direction), &wheel);
+    QApplication::sendEvent(arrows, &wheel);
     QCOMPARE(m_test->slider(channel)->value(), std::clamp(expected + notch / 120, 0, 255));
 }
 

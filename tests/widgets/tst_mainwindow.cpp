@@ -243,7 +243,7 @@ void MainWindowTest::copiesColourAsHex() {
                                                             {"rgbText", "#FF8000"}};
     for (const auto& [name, copied] : fields) {
         QGuiApplication::clipboard()->clear();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5});
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, output(name)->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(output(name), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
