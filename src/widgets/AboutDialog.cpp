@@ -2,10 +2,10 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
-#include "MinimiseGuard.h"
-#include "WindowPlacement.h"
 #include "MailLink.h"
+#include "MinimiseGuard.h"
 #include "Platform.h"
+#include "WindowPlacement.h"
 #include "ui_AboutDialog.h"
 
 #include <QStyle>

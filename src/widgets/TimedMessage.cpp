@@ -1,7 +1,7 @@
 #include "TimedMessage.h"
 
-#include "WindowPlacement.h"
 #include "MessageMetrics.h"
+#include "WindowPlacement.h"
 #include "ui_TimedMessage.h"
 
 #include <QCloseEvent>

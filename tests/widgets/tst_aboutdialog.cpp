@@ -1,9 +1,9 @@
 // The About window with the fake platform services: its texts, the exact link targets, the
 // views and the pointer limit, and how a link's failure is reported.
 
-#include "WidgetTest.h"
 #include "AboutDialog.h"
 #include "TimedMessage.h"
+#include "WidgetTest.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -38,7 +38,8 @@ private:
     void runAbout(InterfaceLanguage language, const std::function<void()>& inside);
     // A button of the About window once it is open, of the main window before.
     QAbstractButton* button(const char* name) const {
-        const QWidget* window = m_about != nullptr ? static_cast<QWidget*>(m_about) : &m_test->window();
+        const QWidget* window =
+            m_about != nullptr ? static_cast<QWidget*>(m_about) : &m_test->window();
         return window->findChild<QAbstractButton*>(QLatin1String(name));
     }
     QRect clientArea() const { return {m_about->mapToGlobal(QPoint(0, 0)), m_about->size()}; }

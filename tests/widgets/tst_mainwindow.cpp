@@ -2,12 +2,12 @@
 // language, its tab order and accessible names, the pointer's coordinates, what the
 // follower's ticks sample by each method, and the screen reader's return at close.
 
-#include "WidgetTest.h"
 #include "ChannelSlider.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
+#include "WidgetTest.h"
 
 #include <QAccessible>
 #include <QFrame>

@@ -1,9 +1,9 @@
 // The options dialog with the main window: the method in force on opening, OK and Cancel,
 // the keyboard, a store that fails, and the dialog's place.
 
-#include "WidgetTest.h"
 #include "Magnifier.h"
 #include "OptionsDialog.h"
+#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QGroupBox>

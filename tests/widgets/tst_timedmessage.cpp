@@ -2,9 +2,9 @@
 // own timer, and never in the way of the main window.  Reports that arrive while one shows
 // wait their turn; a report already showing or waiting is not repeated.
 
-#include "WidgetTest.h"
 #include "StepArrows.h"
 #include "TimedMessage.h"
+#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QScreen>
