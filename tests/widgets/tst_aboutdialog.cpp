@@ -281,7 +281,7 @@ void AboutDialogTest::f1OpensIt() {
     m_test = std::make_unique<WidgetTest>();
     QVERIFY(m_test->activate());
     QTest::keyClick(&m_test->window(), Qt::Key_F1);
-    const auto* about = [this] { return m_test->window().findChild<AboutDialog*>(); };
+    const auto about = [this] { return m_test->window().findChild<AboutDialog*>(); };
     QTRY_VERIFY(about() != nullptr && about()->isVisible());
 }
 
