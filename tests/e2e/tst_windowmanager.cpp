@@ -1,6 +1,7 @@
 // The built program under a window manager (openbox): staying on top of an active window,
 // the title-bar actions each window asks for and gets, the About window's pointer hold
-// following a moved window and lifted while another program is active, and a pick that starts while another program is active.
+// following a moved window and lifted while another program is active, and a pick that
+// starts while another program is active.
 
 #include <QTest>
 

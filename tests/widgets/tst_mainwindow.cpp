@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -248,7 +247,8 @@ void MainWindowTest::copiesColourAsHex() {
                                                             {"rgbText", "#FF8000"}};
     for (const auto& [name, copied] : fields) {
         QGuiApplication::clipboard()->clear();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, output(name)->mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
+                                output(name)->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(output(name), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
