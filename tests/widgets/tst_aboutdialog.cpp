@@ -31,7 +31,6 @@ private slots:
     void limitFollowsMove_data();
     void limitFollowsMove();
     void everyControlHasAnAccessibleName();
-    void f1OpensIt();
 
 private:
     // Opens the About window from the main window's button in `language`; `inside` runs
@@ -274,15 +273,6 @@ void AboutDialogTest::everyControlHasAnAccessibleName() {
         }
         button("okButton")->click();
     });
-}
-
-void AboutDialogTest::f1OpensIt() {
-    // Its button takes no focus: F1 is the keyboard's way in.
-    m_test = std::make_unique<WidgetTest>();
-    QVERIFY(m_test->activate());
-    QTest::keyClick(&m_test->window(), Qt::Key_F1);
-    const auto about = [this] { return m_test->window().findChild<AboutDialog*>(); };
-    QTRY_VERIFY(about() != nullptr && about()->isVisible());
 }
 
 QTEST_MAIN(AboutDialogTest)

