@@ -3,9 +3,9 @@
 //
 //   tests/with-xvfb.sh build/bench/bench_tick
 
-#include "X11Platform.h"
 #include "Magnifier.h"
 #include "ScreenSampler.h"
+#include "X11Platform.h"
 
 #include <QTest>
 

@@ -7,11 +7,11 @@
 //   tests/wayland/with-sway.sh build/bench/bench_waylandpick
 //   tests/wayland/with-sway.sh --outputs 2 --scale 2 build/bench/bench_waylandpick
 
-#include "SwayTintor.h"
 #include "ImageScreenReader.h"
-#include "ScreenshotPortal.h"
-#include "X11Platform.h"
 #include "ScreenSampler.h"
+#include "ScreenshotPortal.h"
+#include "SwayTintor.h"
+#include "X11Platform.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -2,19 +2,20 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
-#include "MinimiseGuard.h"
-#include "PixelFonts.h"
-#include "WindowPlacement.h"
-#include "MailLink.h"
-#include "Platform.h"
-#include "ui_AboutDialog.h"
 #include "LinkOpener.h"
+#include "MailLink.h"
+#include "MinimiseGuard.h"
+#include "Platform.h"
 #include "WidgetsLog.h"
+#include "WindowPlacement.h"
+#include "ui_AboutDialog.h"
 
+#include <QGuiApplication>
 #include <QStyle>
 #include <QTextCursor>
 #include <QWindow>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,6 +32,7 @@ void makeStatic(QAbstractScrollArea* text) {
     text->setPalette(palette);
 }
 
+// The mail's body, line by line; the empty lines leave the user room to write.
 QStringList mailLines(const QString& name) {
     return {AboutDialog::tr("Hi Korvan"),
             {},
@@ -72,9 +74,7 @@ AboutDialog::AboutDialog(Platform& platform, LinkOpener& links, const AppInfo& i
       m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_links(links),
       m_info(info) {
     m_ui->setupUi(this);
-    applyPixelFonts(this);
-    setFixedSize(size());
-    setBackgroundRole(QPalette::Button);
+    setUpFixedWindow(*this);
     m_ui->mainView->setBackgroundRole(QPalette::Button);
     makeStatic(m_ui->authorText);
     for (QPushButton* ok : {m_ui->okButton, m_ui->authorOkButton}) {
@@ -94,6 +94,8 @@ AboutDialog::AboutDialog(Platform& platform, LinkOpener& links, const AppInfo& i
     connect(m_ui->mailButton, &QPushButton::clicked, this, &AboutDialog::mailAuthor);
     connect(m_ui->homeButton, &QPushButton::clicked, this, &AboutDialog::openDownloadPage);
     connect(m_ui->creditLink, &QToolButton::clicked, this, &AboutDialog::openCreditPage);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            &AboutDialog::onApplicationStateChanged);
 }
 
 AboutDialog::~AboutDialog() {
@@ -111,7 +113,6 @@ void AboutDialog::fillTexts() {
     m_ui->descriptionLine1->setText(withName(tr("%1 picks the screen color and shows the "), name));
     m_ui->mailButton->setToolTip(withName(tr("Contact the author of %1"), name));
     m_ui->homeButton->setToolTip(withName(tr("Download the newest version of %1"), name));
-    m_ui->mailTemplate->setPlainText(mailLines(name).join(QLatin1Char('\n')));
 
     m_ui->authorText->setPlainText(authorLines(name).join(QLatin1Char('\n')));
     QTextCursor all(m_ui->authorText->document());
@@ -123,6 +124,27 @@ void AboutDialog::fillTexts() {
 
 QString AboutDialog::mainTitle() const {
     return m_info.title() + tr(" - Information");
+}
+
+void AboutDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Coming back to the window, by the keyboard or a task bar, takes the pointer again; so
+    // does the end of a window manager's grab (a move), in either view.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (std::exchange(m_heldWhenLeft, false)) {
+            confine();
+        } else {
+            onExposed();
+        }
+    }
+}
+
+void AboutDialog::onApplicationStateChanged(Qt::ApplicationState state) {
+    // The user has gone to another program, which must have the mouse.
+    if (state != Qt::ApplicationActive && m_confining) {
+        releasePointer();
+        m_heldWhenLeft = true;
+    }
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -137,7 +159,9 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AboutDialog::onExposed() {
-    if (m_ui->mainView->isHidden()) {
+    // While another program is active the pointer stays free.
+    if (m_ui->mainView->isHidden() ||
+        QGuiApplication::applicationState() != Qt::ApplicationActive) {
         return;
     }
     // The main view takes the focus unless a control on it holds it already, so a keyboard
@@ -157,13 +181,11 @@ void AboutDialog::confine() {
 void AboutDialog::releasePointer() {
     m_platform.confinePointer(std::nullopt);
     m_confining = false;
+    m_heldWhenLeft = false;
 }
 
 void AboutDialog::showEvent(QShowEvent* event) {
-    // Centred over the main window the first time only; later showings keep the place.
-    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
-        centreOver(*this, *parentWidget());
-    }
+    centreOverParentOnce(*this);
     QDialog::showEvent(event);
     if (QWindow* handle = windowHandle()) {
         handle->installEventFilter(this); // once: installing again changes nothing
@@ -203,9 +225,8 @@ void AboutDialog::leaveAuthor() {
 
 void AboutDialog::mailAuthor() {
     releasePointer();
-    const QStringList body = m_ui->mailTemplate->toPlainText().split(QLatin1Char('\n'));
     openLink(mailTarget(QLatin1String(AuthorDetails::mail),
-                        mailSubject(m_info.name, m_info.version), body),
+                        mailSubject(m_info.name, m_info.version), mailLines(m_info.name)),
              tr("Error sending E-mail."));
 }
 

@@ -4,6 +4,7 @@
 #include "AboutGlyph.h"
 #include "ErrorBox.h"
 #include "FrozenScreen.h"
+#include "HexColourCopy.h"
 #include "OptionsDialog.h"
 #include "PixelFonts.h"
 #include "TimedMessage.h"
@@ -59,6 +60,9 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& 
     m_activation.setSingleShot(true);
     m_activation.setInterval(0);
     m_cancelPick->setEnabled(false);
+    new HexColourCopy(*this, m_ui->rgbText, m_ui->webText);
+    // The About button takes no focus; F1 reaches it from the keyboard.
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &MainWindow::openAbout);
     connectControls();
     readStoredMethod();
     centreOnPrimaryScreen(*this);
@@ -196,9 +200,13 @@ void MainWindow::openOptions() {
     createDialogs();
     m_platform.setFrame(*m_options, WindowFrame::Dialog);
     m_options->setMethod(samplingMethod());
-    if (m_options->exec() != QDialog::Accepted) {
-        return; // nothing changes and nothing is written
-    }
+    // Modal, but without a nested event loop.  Only OK applies; Cancel or a close changes
+    // nothing and writes nothing.
+    connect(m_options, &QDialog::accepted, this, &MainWindow::applyOptions, Qt::UniqueConnection);
+    m_options->open();
+}
+
+void MainWindow::applyOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
     m_sampler.setMethod(m_options->method());
     const Result<void> stored =

@@ -63,6 +63,7 @@ private:
     void connectControls();
     void createDialogs();
     void readStoredMethod();
+    void applyOptions();
 
     // The update cascade: everything that shows the colour, after `channel`'s slider moved.
     void onChannelChanged(Channel channel);

@@ -1,12 +1,12 @@
 #include "OptionsDialog.h"
 
 #include "MinimiseGuard.h"
-#include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "ui_OptionsDialog.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 
 #include <algorithm>
 #include <array>
@@ -15,9 +15,7 @@ OptionsDialog::OptionsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_ui(std::make_unique<Ui::OptionsDialog>()) {
     m_ui->setupUi(this);
-    applyPixelFonts(this);
-    setFixedSize(size());
-    setBackgroundRole(QPalette::Button);
+    setUpFixedWindow(*this);
     setModal(true);
     new MinimiseGuard(*this);
     for (int index = 0; index < 4; ++index) {
@@ -48,10 +46,7 @@ void OptionsDialog::setMethod(SamplingMethod method) {
 }
 
 void OptionsDialog::showEvent(QShowEvent* event) {
-    // Centred over the main window the first time only; later showings keep the place.
-    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
-        centreOver(*this, *parentWidget());
-    }
+    centreOverParentOnce(*this);
     QDialog::showEvent(event);
     // The keyboard starts on the method list, at the method in force.
     item(static_cast<int>(method()))->setFocus(Qt::TabFocusReason);
@@ -74,9 +69,12 @@ bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     // The dialog has no cancel key, and no default button: Return presses only a
-    // focused button, which handles it itself.
+    // focused button.  No button is auto-default either, so none is drawn as the default.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (event->key() == Qt::Key_Escape || enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && enter) {
+            button->click();
+        }
         event->accept();
         return;
     }

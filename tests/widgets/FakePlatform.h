@@ -42,9 +42,7 @@ public:
         };
     }
 
-    void paint(int x, int y, Rgb colour) {
-        screen.setPixel(x, y, colour.toQRgb());
-    }
+    void paint(int x, int y, Rgb colour) { screen.setPixel(x, y, colour.toQRgb()); }
 
     [[nodiscard]] Rgb screenPixel(QPoint p) const {
         if (!screen.rect().contains(p)) {

@@ -9,10 +9,14 @@
 #include "GradientBar.h"
 #include "StepArrows.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -212,6 +216,12 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     } else {
         QCOMPARE(output("rgbText")->text(), colourText(colour));
     }
+    // A wheel notch over the arrows steps the same way, by one.
+    const int notch = direction == StepArrows::Direction::Up ? 120 : -120;
+    QWheelEvent wheel({4, 4}, arrows->mapToGlobal(QPointF(4, 4)), {}, {0, notch}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(arrows, &wheel);
+    QCOMPARE(m_test->slider(channel)->value(), std::clamp(expected + notch / 120, 0, 255));
 }
 
 void ChannelControlsTest::typedTextNeverChangesColour() {
@@ -256,8 +266,7 @@ void ChannelControlsTest::webSwatchShowsDisplayableWebColour() {
     const Rgb shown = platform.nearest(Rgb(255, 153, 0));
     QVERIFY(shown != Rgb(255, 153, 0));
     QCOMPARE(swatch("webSwatch")->colour(), shown);
-    QCOMPARE(paintedAt(swatch("webSwatch"), {10, 7}),
-             QColor(shown.red(), shown.green(), shown.blue()));
+    QCOMPARE(paintedAt(swatch("webSwatch"), {10, 7}), QColor(shown.toQRgb()));
     QCOMPARE(paintedAt(swatch("colourSwatch"), {10, 7}), QColor(255, 128, 0));
 }
 

@@ -1,10 +1,10 @@
 // The sampler and the magnifier over a real X screen: what a tick reads, at the screen's
 // edges too, and what the magnifier then shows.
 
-#include "XSession.h"
-#include "X11Platform.h"
 #include "Magnifier.h"
 #include "ScreenSampler.h"
+#include "X11Platform.h"
+#include "XSession.h"
 
 #include <QApplication>
 #include <QTest>
