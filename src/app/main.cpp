@@ -7,6 +7,8 @@
 #include "PortalPicker.h"
 #include "X11Platform.h"
 #include "SettingsStore.h"
+#include "DesktopPickSource.h"
+#include "LivePickSource.h"
 #include "MainWindow.h"
 #include "Translator.h"
 
@@ -36,12 +38,16 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     session.restorePlatform();
+    // In a Wayland session X sees only Xwayland's windows: picks go through the desktop
+    // portal.
+    std::unique_ptr<PickSource> picks;
     if (session.isWayland()) {
-        // X sees only Xwayland's windows: picks go through the desktop portal.
-        (*platform)->setDesktopPicker(std::make_unique<PortalPicker>());
+        picks = std::make_unique<DesktopPickSource>(**platform, std::make_unique<PortalPicker>());
+    } else {
+        picks = std::make_unique<LivePickSource>(**platform);
     }
     const Translator translator(Translator::fromEnvironment());
-    MainWindow window(**platform);
+    MainWindow window(**platform, *picks);
     window.show();
     return QApplication::exec();
 }

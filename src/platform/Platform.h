@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DesktopPicker.h"
 #include "Rgb.h"
 
 #include <QPoint>
@@ -79,14 +78,4 @@ public:
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
 
     [[nodiscard]] virtual SettingsStore& settings() = 0;
-
-    // The desktop's picker where the screen reader sees only Tintor's own windows (a
-    // Wayland session); null where it sees the whole screen.
-    [[nodiscard]] DesktopPicker* desktopPicker() const { return m_desktopPicker.get(); }
-    void setDesktopPicker(std::unique_ptr<DesktopPicker> picker) {
-        m_desktopPicker = std::move(picker);
-    }
-
-private:
-    std::unique_ptr<DesktopPicker> m_desktopPicker;
 };

@@ -3,6 +3,8 @@
 #include "FakePlatform.h"
 #include "Language.h"
 #include "MainWindow.h"
+#include "PickSource.h"
+#include "DesktopPicker.h"
 #include "Translator.h"
 
 #include <QColor>
@@ -32,8 +34,8 @@ inline QColor paintedAt(QWidget* widget, QPoint at) {
 }
 
 // The shared set-up of the widget tests: a fake platform, the interface language, and the
-// main window with the dialogs it owns, shown and exposed.  A desktop picker given here is
-// the platform's before the window is made, as a Wayland session's is.
+// main window with the dialogs it owns, shown and exposed.  With a desktop picker, picks go
+// through it, as a Wayland session's do.
 class WidgetTest {
 public:
     explicit WidgetTest(InterfaceLanguage language = InterfaceLanguage::English,
@@ -101,5 +103,6 @@ public:
 private:
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<Translator> m_translator;
+    std::unique_ptr<PickSource> m_picks;
     std::unique_ptr<MainWindow> m_window;
 };
