@@ -2,12 +2,12 @@
 // language, its tab order and accessible names, the pointer's coordinates, what the
 // follower's ticks sample by each method, and the screen reader's return at close.
 
-#include "WidgetTest.h"
 #include "ChannelSlider.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
+#include "WidgetTest.h"
 
 #include <QAccessible>
 #include <QFrame>
@@ -122,6 +122,10 @@ void MainWindowTest::coordinatesFollowPointer() {
 void MainWindowTest::closeGivesScreenReaderBack() {
     FakePlatform& platform = m_test->platform();
     QVERIFY(m_test->waitForSample());
+    // Every 50 ms, not as fast as the event loop runs.
+    const int ticked = platform.pixelReads + platform.blockReads;
+    QTest::qWait(200);
+    QVERIFY(platform.pixelReads + platform.blockReads - ticked <= 5);
     QCOMPARE(platform.readersReleased, 0);
     m_test->window().close();
     QCOMPARE(platform.readersReleased, 1);
