@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -189,8 +190,10 @@ void MainWindowTest::sampleByMethod() {
     }
     m_test->setColour(Rgb(99, 98, 97));
     platform().pointer = centre;
+    QSignalSpy shown(output("rgbText"), &QLineEdit::textChanged);
     pickButton()->click();
     QTRY_COMPARE(window().colour(), expected);
+    QCOMPARE(shown.size(), 1); // the tick shows its colour once, not once per channel
     const int side = method <= 3 ? 2 * method + 1 : 0;
     QCOMPARE(platform().pixelReads + platform().blockReads > readsBefore, side > 0);
     QCOMPARE(m_test->find<Magnifier>("magnifier")->image().size(), QSize(side, side));
