@@ -60,6 +60,7 @@ private:
     void connectControls();
     void orderTabStops();
     void readStoredMethod();
+    void applyOptions();
     // The update cascade: everything that shows the colour.
     void showColour();
     void onChannelEdited(Channel channel, int value);

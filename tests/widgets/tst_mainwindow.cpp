@@ -13,6 +13,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,6 +94,10 @@ void MainWindowTest::dutchTexts() {
     // Texts that are the same in both languages stay as laid out.
     QCOMPARE(swatch("colourSwatch")->toolTip(), QStringLiteral("Colour"));
     QCOMPARE(m_test->find<QLabel>("rgbLabel")->text(), QStringLiteral("RGB:"));
+    // Qt's own texts speak Dutch too: a text field's menu.
+    const std::unique_ptr<QMenu> menu(m_test->field(Red)->createStandardContextMenu());
+    QCOMPARE(menu->actions().constLast()->text().section(QLatin1Char('\t'), 0, 0),
+             QStringLiteral("Alles selecteren"));
 }
 
 void MainWindowTest::tabOrderFollowsLayout() {
