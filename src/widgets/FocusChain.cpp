@@ -16,3 +16,13 @@ void activateWithFocus(QWidget& window) {
         }
     }
 }
+
+void chainTabOrder(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* next : order) {
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+}

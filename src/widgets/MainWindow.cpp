@@ -48,7 +48,10 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, QWidget* pare
     for (const Channel channel : AllChannels) {
         m_channels.at(static_cast<std::size_t>(channel))->setChannel(channel);
     }
-    orderTabStops();
+    const auto [red, green, blue] = m_channels;
+    chainTabOrder({red->slider(), green->slider(), blue->slider(), red->field(), green->field(),
+                   blue->field(), m_ui->pickButton, m_ui->optionsButton, m_ui->webText,
+                   m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
     applyPixelFonts(this);
     setFixedSize(size());
@@ -95,16 +98,6 @@ void MainWindow::connectControls() {
             m_platform.capturePointer(*this);
         }
     });
-}
-
-void MainWindow::orderTabStops() {
-    const auto [red, green, blue] = m_channels;
-    const std::array<QWidget*, 10> order{
-        red->slider(), green->slider(),  blue->slider(),      red->field(),  green->field(),
-        blue->field(), m_ui->pickButton, m_ui->optionsButton, m_ui->webText, m_ui->rgbText};
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(order.at(i - 1), order.at(i));
-    }
 }
 
 void MainWindow::readStoredMethod() {

@@ -58,7 +58,6 @@ protected:
 
 private:
     void connectControls();
-    void orderTabStops();
     void readStoredMethod();
     void applyOptions();
     // The update cascade: everything that shows the colour.
