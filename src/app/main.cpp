@@ -1,16 +1,17 @@
 // Program entry: the command line, the display, then the application and its main window.
 
+#include "AppIdentity.h"
 #include "AppLog.h"
 #include "CommandLine.h"
-#include "DisplaySession.h"
-#include "StandardStreams.h"
-#include "PortalPicker.h"
-#include "X11Platform.h"
-#include "SettingsStore.h"
 #include "DesktopPickSource.h"
+#include "DisplaySession.h"
 #include "LivePickSource.h"
 #include "MainWindow.h"
+#include "PortalPicker.h"
+#include "SettingsStore.h"
+#include "StandardStreams.h"
 #include "Translator.h"
+#include "X11Platform.h"
 
 #include <QApplication>
 
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     session.restorePlatform();
+    applyAppIdentity();
     // In a Wayland session X sees only Xwayland's windows: picks go through the desktop
     // portal.
     std::unique_ptr<PickSource> picks;

@@ -6,6 +6,7 @@
 #include "ColourMaths.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
+#include "HexColourCopy.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
 #include "PickSession.h"
@@ -64,6 +65,9 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, QWidget* pare
     m_activation.setSingleShot(true);
     m_activation.setInterval(0);
     m_cancelPick->setEnabled(false);
+    new HexColourCopy(*this, m_ui->rgbText, m_ui->webText);
+    // The About button takes no focus; F1 reaches it from the keyboard.
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &MainWindow::openAbout);
     connectControls();
     readStoredMethod();
     centreOnPrimaryScreen(*this);
@@ -272,8 +276,7 @@ void MainWindow::stopPicking(Qt::MouseButton heldUntilRelease) {
     m_activation.start();
 }
 
-// Escape, enabled only while picking: as colour dialogs do, the colour from before the pick
-// comes back.
+// Escape, only while picking: as in colour dialogs, the colour from before comes back.
 void MainWindow::cancelPicking() {
     stopPicking(Qt::NoButton);
     setColour(m_colourBeforePick);
