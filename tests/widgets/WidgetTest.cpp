@@ -1,11 +1,11 @@
 #include "WidgetTest.h"
 
-#include "StoredMethod.h"
-#include "DesktopPickSource.h"
-#include "LivePickSource.h"
 #include "ChannelSlider.h"
+#include "DesktopPickSource.h"
 #include "GradientBar.h"
+#include "LivePickSource.h"
 #include "StepArrows.h"
+#include "StoredMethod.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "DesktopPicker.h"
 #include "FakePlatform.h"
 #include "Language.h"
 #include "MainWindow.h"
 #include "PickSource.h"
-#include "DesktopPicker.h"
 #include "Translator.h"
 
 #include <QColor>

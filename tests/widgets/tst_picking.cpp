@@ -2,9 +2,9 @@
 // right press anywhere, by Escape or by opening a dialog, and where the focus lands
 // afterwards.
 
-#include "WidgetTest.h"
 #include "AboutDialog.h"
 #include "OptionsDialog.h"
+#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QLabel>
