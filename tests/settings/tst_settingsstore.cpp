@@ -145,7 +145,7 @@ void SettingsStoreTest::startupRead() {
     const QString lock = m_path + ".lock";
     if (kind == Before::UnreadableFile || kind == Before::UnreadableLock) {
         const QString& unreadable = kind == Before::UnreadableLock ? lock : m_path;
-        QVERIFY(writeAll(unreadable, "1\n"));
+        QVERIFY(kind == Before::UnreadableFile || writeAll(lock, "1\n"));
         QVERIFY(QFile::setPermissions(unreadable, QFileDevice::WriteOwner));
     }
     QVERIFY(kind != Before::FifoLock || ::mkfifo(QFile::encodeName(lock).constData(), 0600) == 0);
