@@ -135,10 +135,11 @@ void removeStaleTemporaries(const QString& destination) {
     // The writer's process id, then QTemporaryFile's six letters.
     static const QRegularExpression ours(QStringLiteral("^([0-9]{1,10})-[A-Za-z0-9]{6}$"));
     for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
-        const QRegularExpressionMatch match =
-            name.startsWith(prefix) ? ours.match(QStringView(name).mid(prefix.size()))
-                                    : QRegularExpressionMatch();
-        if (match.hasMatch() && isAbandonedTemporary(folder.filePath(name), match.capturedView(1))) {
+        const QRegularExpressionMatch match = name.startsWith(prefix)
+                                                  ? ours.match(QStringView(name).mid(prefix.size()))
+                                                  : QRegularExpressionMatch();
+        if (match.hasMatch() &&
+            isAbandonedTemporary(folder.filePath(name), match.capturedView(1))) {
             ::unlink(native(folder.filePath(name)).constData());
         }
     }

@@ -44,8 +44,9 @@ Result<void> folderReady(const QString& folder) {
     errno = 0;
     if (!QDir().mkpath(folder)) {
         const int error = errno;
-        return Failure{QStringLiteral("cannot create the folder %1%2").arg(
-            displayPath(folder), error ? QStringLiteral(": ") + errorText(error) : QString())};
+        return Failure{QStringLiteral("cannot create the folder %1%2")
+                           .arg(displayPath(folder),
+                                error ? QStringLiteral(": ") + errorText(error) : QString())};
     }
     return writable(folder, QStringLiteral("the folder ") + displayPath(folder));
 }
@@ -101,9 +102,8 @@ Result<QString> prepare(const StoredDocument& stored, const QString& path) {
 
 // The file's new text: only the value changes in a document; anything else starts afresh.
 Result<QByteArray> newText(const StoredDocument& stored, std::uint32_t value, qint64 maxSize) {
-    Result<QByteArray> text =
-        withMethod(stored.state == StoredDocument::State::Document ? stored.bytes : QByteArray(),
-                   value);
+    Result<QByteArray> text = withMethod(
+        stored.state == StoredDocument::State::Document ? stored.bytes : QByteArray(), value);
     if (text && text->size() > maxSize) { // the next start would refuse it
         return Failure{QStringLiteral("with the method it would take %1 bytes, more than the %2 "
                                       "a settings file may have; it is left as it was")
@@ -186,8 +186,8 @@ Result<void> SettingsStore::store(std::uint32_t value) {
         return done.isEmpty() ? written : Failure{written.error() + QStringLiteral("; ") + done};
     }
     if (!done.isEmpty()) {
-        qCWarning(lcSettings).noquote().nospace() << "replaced " << displayPath(m_path) << ": "
-                                                  << done;
+        qCWarning(lcSettings).noquote().nospace()
+            << "replaced " << displayPath(m_path) << ": " << done;
     }
     return {};
 }
@@ -198,9 +198,9 @@ std::optional<std::uint32_t> SettingsStore::takeOverEarlierSettings() {
     const std::optional<std::uint32_t> method =
         contents ? scanEarlierMethod(*contents) : std::nullopt;
     if (method && writeMethod(*method)) {
-        qCInfo(lcSettings).noquote().nospace() << "took the sampling method from "
-                                               << displayPath(earlier) << " into "
-                                               << displayPath(m_path);
+        qCInfo(lcSettings).noquote().nospace()
+            << "took the sampling method from " << displayPath(earlier) << " into "
+            << displayPath(m_path);
     }
     return method;
 }

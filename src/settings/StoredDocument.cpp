@@ -53,11 +53,12 @@ bool deniedThroughLink(const QString& path, qint64 maxSize) {
 }
 
 StoredDocument linkToReplace(const QString& path, const QString& why) {
-    return withState(State::LinkToReplace, path,
-                     QFileInfo::exists(path)
-                         ? QStringLiteral("it is a link to a file that is not settings (%1)").arg(why)
-                         : QStringLiteral("it is a link to %1, which does not exist")
-                               .arg(QFileInfo(path).symLinkTarget()));
+    return withState(
+        State::LinkToReplace, path,
+        QFileInfo::exists(path)
+            ? QStringLiteral("it is a link to a file that is not settings (%1)").arg(why)
+            : QStringLiteral("it is a link to %1, which does not exist")
+                  .arg(QFileInfo(path).symLinkTarget()));
 }
 
 } // namespace

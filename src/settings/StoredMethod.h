@@ -3,8 +3,8 @@
 // The rules for the one stored setting: what start-up makes of it, and how the dialog's
 // choice is stored.
 
-#include "SettingsStore.h"
 #include "Result.h"
+#include "SettingsStore.h"
 
 #include <cstdint>
 

@@ -1,5 +1,6 @@
 // The built program when its surroundings misbehave: standard error closed, or a pipe
-// that nobody reads, while warnings come, output that cannot be written, and a storm of failing links.
+// that nobody reads, while warnings come, output that cannot be written, and a storm of failing
+// links.
 
 #include <QDir>
 #include <QFile>

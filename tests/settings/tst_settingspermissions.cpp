@@ -58,7 +58,8 @@ void SettingsPermissionsTest::readOnlyFolderReadsButNeverClaimsAWrite() {
     const Result<void> written = storeMethod(store, 3);
     QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ExeOwner));
-    QCOMPARE(written.ok() ? QString() : written.error(), QStringLiteral("Failed to set data for 'Method'"));
+    QCOMPARE(written.ok() ? QString() : written.error(),
+             QStringLiteral("Failed to set data for 'Method'"));
     QCOMPARE(readAll(m_path), stored);
     QCOMPARE(log.lines.size(), 1);
     QVERIFY2(log.lines[0].startsWith("cannot write ") && log.lines[0].contains("is read-only"),

@@ -247,11 +247,15 @@ void SettingsSafetyTest::foreignMembersSurviveRepairAndWrite() {
 // A writer killed between creating its temporary and renaming it leaves the temporary.
 void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
     const QString live = QString::number(QCoreApplication::applicationPid());
-    const QStringList stale = {"settings.json.tmp-999999999-Ab12Cd", "settings.json.tmp-999999997-zzzzzz"};
+    const QStringList stale = {"settings.json.tmp-999999999-Ab12Cd",
+                               "settings.json.tmp-999999997-zzzzzz"};
     // Files that only look alike are the user's, and a live writer's temporary its own.
-    const QStringList users = {"settings.json.backup", "settings.json.tmp-keep-me",
-                               "settings.json.tmp-Ab12Cd", "notes.tmp-999999999-Ab12Cd",
-                               "settings.json.tmp-" + live + "-Ab12Cd", "settings.json.tmp-9-other"};
+    const QStringList users = {"settings.json.backup",
+                               "settings.json.tmp-keep-me",
+                               "settings.json.tmp-Ab12Cd",
+                               "notes.tmp-999999999-Ab12Cd",
+                               "settings.json.tmp-" + live + "-Ab12Cd",
+                               "settings.json.tmp-9-other"};
     for (const QString& name : stale + users) {
         QVERIFY(writeAll(m_dir->filePath("tintor/" + name), R"({"Method": 1)"));
     }
@@ -259,7 +263,9 @@ void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
     if (runsAsRoot()) { // another user's file is never ours to remove
         expected << "settings.json.tmp-999999998-Ab12Cd";
         QVERIFY(writeAll(m_dir->filePath("tintor/" + expected.last()), "theirs"));
-        QCOMPARE(::chown(QFile::encodeName(m_dir->filePath("tintor/" + expected.last())), 65534, 65534), 0);
+        QCOMPARE(
+            ::chown(QFile::encodeName(m_dir->filePath("tintor/" + expected.last())), 65534, 65534),
+            0);
     }
     SettingsStore store(m_path);
     QVERIFY(storeMethod(store, 1));

@@ -16,7 +16,15 @@
 namespace {
 
 // What is there before start-up: the file, and for the last three, at its lock's path.
-enum class Before { NoFile, File, Directory, UnreadableFile, FifoLock, DirectoryLock, UnreadableLock };
+enum class Before {
+    NoFile,
+    File,
+    Directory,
+    UnreadableFile,
+    FifoLock,
+    DirectoryLock,
+    UnreadableLock
+};
 
 } // namespace
 
@@ -298,8 +306,11 @@ void SettingsStoreTest::writeChangesOnlyMethod_data() {
     QTest::addColumn<int>("method");
     QTest::addColumn<QByteArray>("after"); // empty: the store fails, the file stays
     QTest::newRow("in place; an integer beyond 2^53 kept")
-        << QByteArray(R"({"z": {"deep": [1, 2.5, null, "\u00e9"]}, "Method": 1, "n": 12345678901234567890})")
-        << 255 << QByteArray(R"({"z": {"deep": [1, 2.5, null, "\u00e9"]}, "Method": 255, "n": 12345678901234567890})");
+        << QByteArray(
+               R"({"z": {"deep": [1, 2.5, null, "\u00e9"]}, "Method": 1, "n": 12345678901234567890})")
+        << 255
+        << QByteArray(
+               R"({"z": {"deep": [1, 2.5, null, "\u00e9"]}, "Method": 255, "n": 12345678901234567890})");
     QTest::newRow("added after the last member")
         << QByteArray("\xEF\xBB\xBF{\n    \"n\": 1.50e+300,\n  \"o\": {}\n}\n") << 2
         << QByteArray("\xEF\xBB\xBF{\n    \"n\": 1.50e+300,\n  \"o\": {},\n    \"Method\": 2\n}\n");
