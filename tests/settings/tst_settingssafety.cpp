@@ -5,7 +5,6 @@
 
 #include "SettingsTestFiles.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -246,7 +245,7 @@ void SettingsSafetyTest::foreignMembersSurviveRepairAndWrite() {
 
 // A writer killed between creating its temporary and renaming it leaves the temporary.
 void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
-    const QString live = QString::number(QCoreApplication::applicationPid());
+    const QString live = QString::number(::getpid());
     const QStringList stale = {"settings.json.tmp-999999999-Ab12Cd",
                                "settings.json.tmp-999999997-zzzzzz"};
     // Files that only look alike are the user's, and a live writer's temporary its own.
@@ -262,10 +261,9 @@ void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
     QStringList expected = users + QStringList{"settings.json"};
     if (runsAsRoot()) { // another user's file is never ours to remove
         expected << "settings.json.tmp-999999998-Ab12Cd";
-        QVERIFY(writeAll(m_dir->filePath("tintor/" + expected.last()), "theirs"));
-        QCOMPARE(
-            ::chown(QFile::encodeName(m_dir->filePath("tintor/" + expected.last())), 65534, 65534),
-            0);
+        const QString theirs = m_dir->filePath("tintor/" + expected.last());
+        QVERIFY(writeAll(theirs, "theirs") &&
+                ::chown(QFile::encodeName(theirs), 65534, 65534) == 0);
     }
     SettingsStore store(m_path);
     QVERIFY(storeMethod(store, 1));
