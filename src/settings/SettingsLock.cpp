@@ -60,7 +60,8 @@ Result<void> usableLockPath(const QString& path) {
     if (!S_ISREG(entry.st_mode)) {
         return Failure{QStringLiteral(" is %1, not a regular file").arg(kindOf(entry.st_mode))};
     }
-    if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0) {
+    // Another writer may have released it since.
+    if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0 && errno != ENOENT) {
         return Failure{QStringLiteral(" cannot be read: %1").arg(errorText(errno))};
     }
     return {};

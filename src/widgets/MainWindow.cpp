@@ -95,8 +95,8 @@ void MainWindow::readStoredMethod() {
     const Result<std::uint8_t> stored = readStartupMethod(m_platform.settings());
     if (!stored) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote() << "the sampling method cannot be stored (" << stored.error()
-                                       << "); using single pixel";
+        qCWarning(lcWidgets).noquote().nospace() << "the sampling method cannot be stored ("
+                                                 << stored.error() << "); using single pixel";
     }
     m_sampler.setMethod(static_cast<SamplingMethod>(stored ? *stored : 0));
 }
