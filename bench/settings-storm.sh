@@ -54,6 +54,7 @@ for ((kill = 0; kill < kills; ++kill)); do
     check
 done
 "$writer" "$file" 3 4 2
+find "$work/tintor" -mindepth 1 ! -name settings.json -printf 'left: %f\n' >&2
 leftover=$(find "$work/tintor" -mindepth 1 ! -name settings.json | wc -l)
 echo "kill storm: $kills kills, $bad bad files, $leftover files left beside settings.json"
 

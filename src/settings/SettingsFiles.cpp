@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
@@ -54,13 +55,20 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-// A temporary of replaceAtomically() whose writer has ended.  The process id in its name
-// says which writer; only one that no longer exists cannot be in the middle of a write.
+// A write holds its temporary for well under a second.
+constexpr qint64 TemporaryLifeSeconds = 60;
+
+// A temporary of replaceAtomically() whose writer has ended: the process id in its name
+// no longer exists, or the file is too old to be in the middle of a write (the id may
+// have been given to another process since, or belong to another pid namespace).
 bool isAbandonedTemporary(const QString& path, QStringView pid) {
     struct stat entry {};
     if (::lstat(native(path).constData(), &entry) != 0 || !S_ISREG(entry.st_mode) ||
         entry.st_uid != ::geteuid()) {
         return false;
+    }
+    if (::time(nullptr) - entry.st_mtime > TemporaryLifeSeconds) {
+        return true;
     }
     bool number = false;
     const int writer = pid.toInt(&number);

@@ -26,8 +26,8 @@ Result<void> replaceAtomically(const QString& destination, const QByteArray& byt
                                QFileDevice::Permissions permissions);
 
 // Removes temporaries of replaceAtomically() beside `destination` that a writer which has
-// ended left behind: by their name, their owner and the process id in the name.  Files
-// that only look alike are the user's.
+// ended left behind: by their name, their owner, and the process id in the name or their
+// age.  Files that only look alike are the user's.
 void removeStaleTemporaries(const QString& destination);
 
 // Keeps `bytes` in `<path>.unreadable` (`.unreadable-2`, ... when taken), unless one of

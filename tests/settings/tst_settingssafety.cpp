@@ -13,6 +13,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 class SettingsSafetyTest : public QObject {
     Q_OBJECT
@@ -246,8 +247,10 @@ void SettingsSafetyTest::foreignMembersSurviveRepairAndWrite() {
 // A writer killed between creating its temporary and renaming it leaves the temporary.
 void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
     const QString live = QString::number(::getpid());
+    // The last one's writer is alive, but no write takes a minute.
     const QStringList stale = {"settings.json.tmp-999999999-Ab12Cd",
-                               "settings.json.tmp-999999997-zzzzzz"};
+                               "settings.json.tmp-999999997-zzzzzz",
+                               "settings.json.tmp-" + live + "-Oldaaa"};
     // Files that only look alike are the user's, and a live writer's temporary its own.
     const QStringList users = {"settings.json.backup",
                                "settings.json.tmp-keep-me",
@@ -258,6 +261,8 @@ void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
     for (const QString& name : stale + users) {
         QVERIFY(writeAll(m_dir->filePath("tintor/" + name), R"({"Method": 1)"));
     }
+    const utimbuf epoch{};
+    QCOMPARE(::utime(QFile::encodeName(m_dir->filePath("tintor/" + stale.last())), &epoch), 0);
     QStringList expected = users + QStringList{"settings.json"};
     if (runsAsRoot()) { // another user's file is never ours to remove
         expected << "settings.json.tmp-999999998-Ab12Cd";
