@@ -5,6 +5,7 @@
 #include "LinkOpener.h"
 #include "MailLink.h"
 #include "MinimiseGuard.h"
+#include "PixelFonts.h"
 #include "Platform.h"
 #include "WidgetsLog.h"
 #include "WindowPlacement.h"
@@ -73,7 +74,7 @@ AboutDialog::AboutDialog(Platform& platform, LinkOpener& links, const AppInfo& i
                           Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_links(links),
       m_info(info) {
-    m_ui->setupUi(this);
+    setupWithPixelFonts(*m_ui, this);
     setUpFixedWindow(*this);
     m_ui->mainView->setBackgroundRole(QPalette::Button);
     makeStatic(m_ui->authorText);

@@ -44,7 +44,7 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
       m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_pickSource(pickSource),
       m_settings(settings), m_links(links), m_info(AppInfo::tintor()),
       m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
-    m_ui->setupUi(this);
+    setupWithPixelFonts(*m_ui, this);
     m_channels = {m_ui->redChannel, m_ui->greenChannel, m_ui->blueChannel};
     for (const Channel channel : AllChannels) {
         m_channels.at(static_cast<std::size_t>(channel))->setChannel(channel);
@@ -54,7 +54,6 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                    blue->field(), m_ui->pickButton, m_ui->optionsButton, m_ui->webText,
                    m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
-    applyPixelFonts(this);
     setFixedSize(size());
     setBackgroundRole(QPalette::Button);
     setWindowTitle(m_info.title());

@@ -1,6 +1,7 @@
 #include "OptionsDialog.h"
 
 #include "MinimiseGuard.h"
+#include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "ui_OptionsDialog.h"
 
@@ -14,7 +15,7 @@
 OptionsDialog::OptionsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_ui(std::make_unique<Ui::OptionsDialog>()) {
-    m_ui->setupUi(this);
+    setupWithPixelFonts(*m_ui, this);
     setUpFixedWindow(*this);
     setModal(true);
     new MinimiseGuard(*this);

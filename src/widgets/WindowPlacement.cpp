@@ -1,7 +1,6 @@
 #include "WindowPlacement.h"
 
 #include "MessageMetrics.h"
-#include "PixelFonts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -72,7 +71,6 @@ void centreOverParentOnce(QWidget& window) {
 }
 
 void setUpFixedWindow(QWidget& window) {
-    applyPixelFonts(&window);
     window.setFixedSize(window.size());
     window.setBackgroundRole(QPalette::Button);
 }
