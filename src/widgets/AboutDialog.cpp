@@ -2,10 +2,10 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
+#include "FormFonts.h"
 #include "LinkOpener.h"
 #include "MailLink.h"
 #include "MinimiseGuard.h"
-#include "PixelFonts.h"
 #include "Platform.h"
 #include "WidgetsLog.h"
 #include "WindowPlacement.h"
@@ -74,7 +74,7 @@ AboutDialog::AboutDialog(Platform& platform, LinkOpener& links, const AppInfo& i
                           Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_links(links),
       m_info(info) {
-    setupWithPixelFonts(*m_ui, this);
+    setupWithFormFonts(*m_ui, this);
     setUpFixedWindow(*this);
     m_ui->mainView->setBackgroundRole(QPalette::Button);
     makeStatic(m_ui->authorText);

@@ -6,12 +6,12 @@
 #include "ColourMaths.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
+#include "FormFonts.h"
 #include "HexColourCopy.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
 #include "PickSession.h"
 #include "PickSource.h"
-#include "PixelFonts.h"
 #include "Platform.h"
 #include "StoredMethod.h"
 #include "TimedMessage.h"
@@ -44,7 +44,7 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
       m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_pickSource(pickSource),
       m_settings(settings), m_links(links), m_info(AppInfo::tintor()),
       m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
-    setupWithPixelFonts(*m_ui, this);
+    setupWithFormFonts(*m_ui, this);
     m_channels = {m_ui->redChannel, m_ui->greenChannel, m_ui->blueChannel};
     for (const Channel channel : AllChannels) {
         m_channels.at(static_cast<std::size_t>(channel))->setChannel(channel);

@@ -1,7 +1,7 @@
 #include "OptionsDialog.h"
 
+#include "FormFonts.h"
 #include "MinimiseGuard.h"
-#include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "ui_OptionsDialog.h"
 
@@ -15,7 +15,7 @@
 OptionsDialog::OptionsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_ui(std::make_unique<Ui::OptionsDialog>()) {
-    setupWithPixelFonts(*m_ui, this);
+    setupWithFormFonts(*m_ui, this);
     setUpFixedWindow(*this);
     setModal(true);
     new MinimiseGuard(*this);

@@ -1,7 +1,7 @@
 #include "TimedMessage.h"
 
+#include "FormFonts.h"
 #include "MessageMetrics.h"
-#include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "ui_TimedMessage.h"
 
@@ -15,7 +15,7 @@
 TimedMessage::TimedMessage(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::TimedMessage>()) {
-    setupWithPixelFonts(*m_ui, this);
+    setupWithFormFonts(*m_ui, this);
     setUpFixedWindow(*this);
     // Closing the main window must end the program even while a message shows.
     setAttribute(Qt::WA_QuitOnClose, false);
