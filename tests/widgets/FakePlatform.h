@@ -69,6 +69,12 @@ public:
         ++releases;
     }
 
+    void movePointerBy(QPoint offset) override {
+        if (pointer) {
+            *pointer += offset;
+        }
+    }
+
     std::vector<std::pair<QString, WindowFrame>> frames; // every frame asked for, by window
     void setFrame(QWidget& window, WindowFrame frame) override {
         frames.emplace_back(window.objectName(), frame);
