@@ -208,18 +208,21 @@ void DesktopPickTest::tickSamplesScreenshotInPicturePixels() {
 void DesktopPickTest::endingRemovesFrozenScreen_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("keepsColour");
-    QTest::newRow("press on the main window") << "window" << Qt::LeftButton << true;
-    QTest::newRow("right press on the main window") << "window" << Qt::RightButton << true;
-    QTest::newRow("Escape") << "escape" << Qt::NoButton << false;
-    QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << true;
-    QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << true;
+    QTest::addColumn<Rgb>("kept");
+    const Rgb green(200, 100, 0);
+    QTest::newRow("press on the main window") << "window" << Qt::LeftButton << green;
+    QTest::newRow("right press on the main window") << "window" << Qt::RightButton << green;
+    QTest::newRow("Escape") << "escape" << Qt::NoButton << Rgb(9, 8, 7);
+    // The pointer cannot be moved: the point read moves within the picture.
+    QTest::newRow("Right, then Return") << "keys" << Qt::NoButton << Rgb(200, 0, 17);
+    QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << green;
+    QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << green;
 }
 
 void DesktopPickTest::endingRemovesFrozenScreen() {
     QFETCH(QString, how);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, keepsColour);
+    QFETCH(Rgb, kept);
     QVERIFY(m_test->activate());
     m_test->setColour(Rgb(9, 8, 7));
     freezeThenPoint(screenshot({20, 40}), {10, 20});
@@ -228,6 +231,11 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
 
     if (how == QLatin1String("escape")) {
         QTest::keyClick(&window(), Qt::Key_Escape);
+    } else if (how == QLatin1String("keys")) {
+        QTest::keyClick(&window(), Qt::Key_Right);
+        QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ry:40"));
+        QCOMPARE(platform().pointer, QPoint(10, 20));
+        QTest::keyClick(&window(), Qt::Key_Return);
     } else if (how == QLatin1String("window")) {
         QTest::mousePress(window().windowHandle(), button, {}, QPoint(5, 100));
         QTest::mouseRelease(window().windowHandle(), button, {}, QPoint(5, 100));
@@ -238,14 +246,14 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
     }
     QTRY_VERIFY(!window().isPicking());
     QCOMPARE(window().windowTitle(), IdleTitle);
-    QCOMPARE(window().colour(), keepsColour ? Rgb(200, 100, 0) : Rgb(9, 8, 7));
+    QCOMPARE(window().colour(), kept);
     QTRY_VERIFY(frozenScreens().isEmpty());
     QCOMPARE(m_picker->calls, QStringList({"screenshot", "cancel"}));
     QCOMPARE(platform().releases, 1);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     // Later ticks neither read the picture nor move the sliders.
     QTRY_COMPARE(coordinates()->text(), Unknown);
-    QCOMPARE(window().colour(), keepsColour ? Rgb(200, 100, 0) : Rgb(9, 8, 7));
+    QCOMPARE(window().colour(), kept);
 }
 
 void DesktopPickTest::answerAfterPickEndedShowsNothing_data() {

@@ -3,6 +3,7 @@
 // afterwards.
 
 #include "AboutDialog.h"
+#include "ChannelSlider.h"
 #include "OptionsDialog.h"
 #include "WidgetTest.h"
 
@@ -35,6 +36,8 @@ private slots:
     void leftOrRightPressEndsAndKeepsLastColour_data();
     void leftOrRightPressEndsAndKeepsLastColour();
     void escapeEndsAndRestoresColourFromBefore();
+    void keysEndPickOrMoveItsPoint_data();
+    void keysEndPickOrMoveItsPoint();
     void openingDialogEndsPickFirst_data();
     void openingDialogEndsPickFirst();
     void pressOverOwnControlEndsWithoutOperatingIt();
@@ -143,6 +146,49 @@ void PickingTest::escapeEndsAndRestoresColourFromBefore() {
     QCOMPARE(m_test->find<QLineEdit>("rgbText")->text(), QStringLiteral("$090807"));
     QVERIFY(m_test->waitForSample());
     QCOMPARE(window().colour(), before);
+}
+
+void PickingTest::keysEndPickOrMoveItsPoint_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QPoint>("moved"); // none for the keys that end the pick
+    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << QPoint();
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                           << QPoint();
+    QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << QPoint();
+    QTest::newRow("Left") << int(Qt::Key_Left) << Qt::KeyboardModifiers() << QPoint(-1, 0);
+    QTest::newRow("Shift+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                << QPoint(0, 10);
+}
+
+void PickingTest::keysEndPickOrMoveItsPoint() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QPoint, moved);
+    QVERIFY(m_test->activate());
+    ChannelSlider* green = m_test->slider(Channel::Green);
+    green->setFocus();
+    const QPoint start(100, 100);
+    platform().paint(start.x(), start.y(), Rgb(10, 20, 30));
+    platform().paint(start.x() + moved.x(), start.y() + moved.y(), Rgb(40, 50, 60));
+    platform().pointer = start;
+    QTest::keyClick(green, Qt::Key_P, Qt::AltModifier);
+    QTRY_COMPARE(window().colour(), platform().screenPixel(start));
+
+    QTest::keyClick(green, Qt::Key(key), modifiers);
+    QCOMPARE(window().isPicking(), !moved.isNull());
+    QCOMPARE(platform().pointer, start + moved);
+    // Read at once, and the focused slider did not step.
+    QCOMPARE(window().colour(), Rgb(40, 50, 60));
+    QTest::keyClick(green, Qt::Key_Return);
+    QVERIFY(!window().isPicking());
+    QCOMPARE(platform().releases, 1);
+    QVERIFY(m_test->waitForSample());
+    QCOMPARE(window().colour(), Rgb(40, 50, 60));
+    // Outside a pick the keys are the slider's again.
+    QTest::keyClick(green, Qt::Key_Right);
+    QCOMPARE(platform().pointer, start + moved);
+    QCOMPARE(green->value(), 54);
 }
 
 void PickingTest::openingDialogEndsPickFirst_data() {
