@@ -70,9 +70,7 @@ public:
     }
 
     void movePointerBy(QPoint offset) override {
-        if (pointer) {
-            *pointer += offset;
-        }
+        pointer = pointer ? std::optional(*pointer + offset) : std::nullopt;
     }
 
     std::vector<std::pair<QString, WindowFrame>> frames; // every frame asked for, by window
