@@ -101,6 +101,14 @@ bool VirtualPointer::move(QPoint at) {
     return command("move " + QByteArray::number(at.x()) + ' ' + QByteArray::number(at.y()));
 }
 
+// A window that has just been mapped takes the pointer only once the compositor shows it:
+// moves before that are lost to X, so they are made again until X has one.
+bool VirtualPointer::moveUntil(QPoint at, const std::function<bool()>& arrived) {
+    return QTest::qWaitFor(
+        [&] { return move(at + QPoint(1, 1)) && move(at) && QTest::qWaitFor(arrived, 100); },
+        10000);
+}
+
 bool VirtualPointer::click(Qt::MouseButton button) {
     return command(button == Qt::RightButton ? "click right" : "click left");
 }
