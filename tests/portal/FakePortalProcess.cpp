@@ -51,41 +51,30 @@ QString FakePortalProcess::waitForLine(const QString& prefix, int timeout) {
     }
 }
 
-bool FakePortalProcess::sync() {
-    const QDBusMessage reply = m_bus.call(
-        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),
-                                       QStringLiteral("/org/freedesktop/portal/desktop"),
-                                       QStringLiteral("tintor.test.Fake"), QStringLiteral("Sync")));
+QString FakePortalProcess::waitForCall(const QString& method) {
+    const QString call = waitForLine(QStringLiteral("call ") + method + QLatin1Char(' '));
+    // Files are stamped from the coarse clock; once it has ticked, a file written is newer
+    // than the request, as the portal's own screenshot would be.
+    const auto tick = [] {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        return std::pair(now.tv_sec, now.tv_nsec);
+    };
+    for (const auto asked = tick(); tick() == asked;) {
+        QThread::usleep(500);
+    }
+    return call.isEmpty() || !sync() ? QString() : call;
+}
+
+bool FakePortalProcess::tell(const QString& method) {
+    const QDBusMessage reply =
+        m_bus.call(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),
+                                                  QStringLiteral("/org/freedesktop/portal/desktop"),
+                                                  QStringLiteral("tintor.test.Fake"), method));
     // The signals that came before the reply are delivered from the event loop; what was
     // printed before it is in the pipe already.
     QCoreApplication::processEvents();
     while (m_process.waitForReadyRead(0)) {
     }
     return reply.type() == QDBusMessage::ReplyMessage;
-}
-
-QString FakePortalProcess::waitForCall(const QString& method) {
-    const QString call = waitForLine(QStringLiteral("call ") + method + QLatin1Char(' '));
-    if (call.isEmpty() || !sync()) {
-        return {};
-    }
-    // Files are stamped from the coarse clock; once it has ticked, a file written is newer
-    // than the request, as the portal's own screenshot would be.
-    timespec asked{};
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME_COARSE, &asked);
-    do {
-        QThread::usleep(500);
-        clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    } while (now.tv_sec == asked.tv_sec && now.tv_nsec == asked.tv_nsec);
-    return call;
-}
-
-bool FakePortalProcess::answer() {
-    // First what the test asked of the bus so far (a signal to listen to) reaches it.
-    if (!sync()) {
-        return false;
-    }
-    m_process.write("answer\n");
-    return !waitForLine(QStringLiteral("answered ")).isEmpty() && sync();
 }

@@ -6,7 +6,7 @@
 
 // The fake portal (TINTOR_FAKE_PORTAL), started on a bus with the given arguments: the
 // session's, or a private bus's at `address`.  Its report lines ("call Screenshot PATH",
-// "closed PATH", "answered PATH") are kept for the test to look at.
+// "closed PATH") are kept for the test to look at.
 class FakePortalProcess {
 public:
     explicit FakePortalProcess(const QStringList& arguments,
@@ -23,13 +23,14 @@ public:
     // Waits for a call of `method` ("Screenshot", "PickColor") and for its handle to reach
     // the test; returns the report line, or nothing.
     QString waitForCall(const QString& method);
-    // Returns once the portal has handled every message sent to it before, and the test
-    // has every line it printed for them and every signal it sent on their account.
-    bool sync();
-    // Sends the answers a --held portal keeps; true once they have all reached the test.
-    bool answer();
+    // Returns once the test has all the portal printed and sent for earlier messages.
+    bool sync() { return tell(QStringLiteral("Sync")); }
+    // Sends the answers that --held keeps, once what the test asked of the bus is there.
+    bool answer() { return sync() && tell(QStringLiteral("Answer")); }
 
 private:
+    bool tell(const QString& method);
+
     QProcess m_process;
     QDBusConnection m_bus;
     QStringList m_lines;

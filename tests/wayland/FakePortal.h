@@ -6,10 +6,10 @@
 #include <functional>
 
 // A stand-in for org.freedesktop.portal.Desktop that answers Screenshot and PickColor as a
-// test tells it, and reports on stdout what it was asked and did ("call", "closed",
-// "answered" lines).  Like the pickers of mutter and KWin it takes note of Close and answers
-// all the same.  Held, it keeps every answer until release(), as a desktop does while the
-// user reads its dialog.
+// test tells it, and reports on stdout what it was asked ("call", "closed" lines).  Like
+// the pickers of mutter and KWin it takes note of Close and answers all the same.  Held, it
+// keeps every answer, as a desktop does while the user reads its dialog, until a test calls
+// its Answer method; Sync returns once every message before it is handled.
 class FakePortal : public QDBusVirtualObject {
     Q_OBJECT
 public:
@@ -26,8 +26,6 @@ public:
 
     FakePortal(Method screenshot, Method pickColour, bool otherHandle, bool held,
                QObject* parent = nullptr);
-    // Sends the answers held so far; from now on answers go at once.
-    void release();
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;

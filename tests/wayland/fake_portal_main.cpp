@@ -7,8 +7,8 @@
 // handle, never answers), unanswered (never returns from the call), missing (the method
 // does not exist; the default).  --other-handle answers on a request path of its own
 // instead of the one the caller predicted from its token.  --held keeps the answers until
-// a line comes on stdin.  Prints "ready" once it owns org.freedesktop.portal.Desktop, then
-// a line per call, per closed request and per answer.
+// a test calls Answer (see FakePortal).  Prints "ready" once it owns
+// org.freedesktop.portal.Desktop, then a line per call and per closed request.
 #include "FakePortal.h"
 
 #include <QCommandLineParser>
@@ -16,13 +16,10 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <QTextStream>
 #include <QUrl>
 
 #include <optional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -71,7 +68,7 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("answer"), QStringLiteral("missing")});
     parser.addOption(
         {QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
-    parser.addOption({QStringLiteral("held"), QStringLiteral("Answer after a line on stdin.")});
+    parser.addOption({QStringLiteral("held"), QStringLiteral("Answer when told.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
@@ -82,15 +79,6 @@ int main(int argc, char* argv[]) {
     }
     FakePortal portal(*screenshot, *pickColour, parser.isSet(QStringLiteral("other-handle")),
                       parser.isSet(QStringLiteral("held")));
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &portal, [&input, &portal] {
-        char line[64];
-        if (::read(STDIN_FILENO, line, sizeof line) > 0) {
-            portal.release();
-        } else {
-            input.setEnabled(false);
-        }
-    });
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
                                    QDBusConnection::SubPath) ||
