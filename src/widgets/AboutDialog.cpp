@@ -2,11 +2,10 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
-#include "MinimiseGuard.h"
-#include "PixelFonts.h"
-#include "WindowPlacement.h"
 #include "MailLink.h"
+#include "MinimiseGuard.h"
 #include "Platform.h"
+#include "WindowPlacement.h"
 #include "ui_AboutDialog.h"
 
 #include <QStyle>
@@ -29,6 +28,7 @@ void makeStatic(QAbstractScrollArea* text) {
     text->setPalette(palette);
 }
 
+// The mail's body, line by line; the empty lines leave the user room to write.
 QStringList mailLines(const QString& name) {
     return {AboutDialog::tr("Hi Korvan"),
             {},
@@ -68,9 +68,7 @@ AboutDialog::AboutDialog(Platform& platform, const AppInfo& info, QWidget* paren
                           Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_info(info) {
     m_ui->setupUi(this);
-    applyPixelFonts(this);
-    setFixedSize(size());
-    setBackgroundRole(QPalette::Button);
+    setUpFixedWindow(*this);
     m_ui->mainView->setBackgroundRole(QPalette::Button);
     makeStatic(m_ui->authorText);
     for (QPushButton* ok : {m_ui->okButton, m_ui->authorOkButton}) {
@@ -107,7 +105,6 @@ void AboutDialog::fillTexts() {
     m_ui->descriptionLine1->setText(withName(tr("%1 picks the screen color and shows the "), name));
     m_ui->mailButton->setToolTip(withName(tr("Contact the author of %1"), name));
     m_ui->homeButton->setToolTip(withName(tr("Download the newest version of %1"), name));
-    m_ui->mailTemplate->setPlainText(mailLines(name).join(QLatin1Char('\n')));
 
     m_ui->authorText->setPlainText(authorLines(name).join(QLatin1Char('\n')));
     QTextCursor all(m_ui->authorText->document());
@@ -156,10 +153,7 @@ void AboutDialog::releasePointer() {
 }
 
 void AboutDialog::showEvent(QShowEvent* event) {
-    // Centred over the main window the first time only; later showings keep the place.
-    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
-        centreOver(*this, *parentWidget());
-    }
+    centreOverParentOnce(*this);
     QDialog::showEvent(event);
     if (QWindow* handle = windowHandle()) {
         handle->installEventFilter(this); // once: installing again changes nothing
@@ -199,9 +193,8 @@ void AboutDialog::leaveAuthor() {
 
 void AboutDialog::mailAuthor() {
     releasePointer();
-    const QStringList body = m_ui->mailTemplate->toPlainText().split(QLatin1Char('\n'));
     openLink(mailTarget(QLatin1String(AuthorDetails::mail),
-                        mailSubject(m_info.name, m_info.version), body),
+                        mailSubject(m_info.name, m_info.version), mailLines(m_info.name)),
              tr("Error sending E-mail."));
 }
 

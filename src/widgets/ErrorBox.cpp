@@ -3,8 +3,10 @@
 #include <QMessageBox>
 
 void showErrorBox(QWidget* parent, const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tintor"), message, QMessageBox::Ok,
-                    parent);
-    box.setObjectName(QStringLiteral("ErrorBox"));
-    box.exec();
+    // No nested event loop: the failed handler ends at once, and the box goes when answered.
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Tintor"), message,
+                                QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("ErrorBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }

@@ -181,9 +181,13 @@ void MainWindow::openOptions() {
     }
     m_platform.setFrame(*m_options, WindowFrame::Dialog);
     m_options->setMethod(samplingMethod());
-    if (m_options->exec() != QDialog::Accepted) {
-        return; // nothing changes and nothing is written
-    }
+    // Modal, but without a nested event loop.  Only OK applies; Cancel or a close changes
+    // nothing and writes nothing.
+    connect(m_options, &QDialog::accepted, this, &MainWindow::applyOptions, Qt::UniqueConnection);
+    m_options->open();
+}
+
+void MainWindow::applyOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
     m_sampler.setMethod(m_options->method());
     const Result<void> stored =

@@ -59,6 +59,7 @@ protected:
 private:
     void connectControls();
     void readStoredMethod();
+    void applyOptions();
 
     // The update cascade: everything that shows the colour, after `channel`'s slider moved.
     void onChannelChanged(Channel channel);

@@ -1,7 +1,6 @@
 #include "OptionsDialog.h"
 
 #include "MinimiseGuard.h"
-#include "PixelFonts.h"
 #include "WindowPlacement.h"
 #include "ui_OptionsDialog.h"
 
@@ -15,9 +14,7 @@ OptionsDialog::OptionsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_ui(std::make_unique<Ui::OptionsDialog>()) {
     m_ui->setupUi(this);
-    applyPixelFonts(this);
-    setFixedSize(size());
-    setBackgroundRole(QPalette::Button);
+    setUpFixedWindow(*this);
     setModal(true);
     new MinimiseGuard(*this);
     for (int index = 0; index < 4; ++index) {
@@ -48,10 +45,7 @@ void OptionsDialog::setMethod(SamplingMethod method) {
 }
 
 void OptionsDialog::showEvent(QShowEvent* event) {
-    // Centred over the main window the first time only; later showings keep the place.
-    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
-        centreOver(*this, *parentWidget());
-    }
+    centreOverParentOnce(*this);
     QDialog::showEvent(event);
     // The keyboard starts on the method list, at the method in force.
     item(static_cast<int>(method()))->setFocus(Qt::TabFocusReason);

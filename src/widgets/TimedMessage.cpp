@@ -1,8 +1,7 @@
 #include "TimedMessage.h"
 
-#include "PixelFonts.h"
-#include "WindowPlacement.h"
 #include "MessageMetrics.h"
+#include "WindowPlacement.h"
 #include "ui_TimedMessage.h"
 
 #include <QCloseEvent>
@@ -16,9 +15,7 @@ TimedMessage::TimedMessage(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::TimedMessage>()) {
     m_ui->setupUi(this);
-    applyPixelFonts(this);
-    setFixedSize(size());
-    setBackgroundRole(QPalette::Button);
+    setUpFixedWindow(*this);
     // Closing the main window must end the program even while a message shows.
     setAttribute(Qt::WA_QuitOnClose, false);
     QTextEdit* text = m_ui->messageText;
@@ -34,7 +31,7 @@ TimedMessage::TimedMessage(QWidget* parent)
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         m_showing.reset();
-        hide();
+        accept(); // finished() marks the end of each showing
         showNext();
     });
 }
@@ -78,10 +75,7 @@ void TimedMessage::present(const Message& message) {
     text->resize(text->width(), textHeight);
     setFixedSize(width(), messageWindowHeight(textHeight));
     m_ui->panel->resize(size());
-    // Centred over the main window the first time only; later showings keep the place.
-    if (!testAttribute(Qt::WA_Moved) && parentWidget() != nullptr) {
-        centreOver(*this, *parentWidget());
-    }
+    centreOverParentOnce(*this);
     // A zero interval would never let the message be seen.
     m_timer.start(std::max(message.ms, 1));
     show();

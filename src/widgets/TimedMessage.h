@@ -13,7 +13,8 @@ class TimedMessage;
 
 // A small borderless window that shows one or two lines for a given time and then goes
 // away by itself.  The user cannot close it early, but it never blocks the window it
-// reports to: that stays usable, and closing it ends the program at once.
+// reports to: that stays usable, and closing it ends the program at once.  Each showing
+// ends with finished(); a dismissal ends it without.
 class TimedMessage : public QDialog {
     Q_OBJECT
 public:

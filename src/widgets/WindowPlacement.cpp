@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include "MessageMetrics.h"
+#include "PixelFonts.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -62,4 +63,16 @@ void centreOver(QWidget& window, const QWidget& owner) {
     const QScreen* screen = owner.screen();
     centreFrame(window, owner.frameGeometry(), framed ? frameMargins(owner) : QMargins(),
                 screen != nullptr ? screen->geometry() : QRect());
+}
+
+void centreOverParentOnce(QWidget& window) {
+    if (!window.testAttribute(Qt::WA_Moved) && window.parentWidget() != nullptr) {
+        centreOver(window, *window.parentWidget());
+    }
+}
+
+void setUpFixedWindow(QWidget& window) {
+    applyPixelFonts(&window);
+    window.setFixedSize(window.size());
+    window.setBackgroundRole(QPalette::Button);
 }

@@ -15,3 +15,11 @@ void centreOnPrimaryScreen(QWidget& window);
 
 // Centres `window` over `owner`, which is shown.
 void centreOver(QWidget& window, const QWidget& owner);
+
+// Centres `window` over its parent the first time it is shown; later showings keep the place
+// it was moved to.  Call it before the window shows.
+void centreOverParentOnce(QWidget& window);
+
+// Sets up a window as laid out in its form, as all of Tintor's are: its fonts in pixels, its
+// laid-out size fixed, and the button-face colour behind it.
+void setUpFixedWindow(QWidget& window);

@@ -2,17 +2,18 @@
 // language, its tab order and accessible names, the pointer's coordinates, what the
 // follower's ticks sample by each method, and the screen reader's return at close.
 
-#include "WidgetTest.h"
 #include "ChannelSlider.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
+#include "WidgetTest.h"
 
 #include <QAccessible>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -92,6 +93,10 @@ void MainWindowTest::dutchTexts() {
     // Texts that are the same in both languages stay as laid out.
     QCOMPARE(swatch("colourSwatch")->toolTip(), QStringLiteral("Colour"));
     QCOMPARE(m_test->find<QLabel>("rgbLabel")->text(), QStringLiteral("RGB:"));
+    // Qt's own texts speak Dutch too: a text field's menu.
+    const std::unique_ptr<QMenu> menu(m_test->field(Red)->createStandardContextMenu());
+    QCOMPARE(menu->actions().constLast()->text().section(QLatin1Char('\t'), 0, 0),
+             QStringLiteral("Alles selecteren"));
 }
 
 void MainWindowTest::tabOrderFollowsLayout() {

@@ -1,19 +1,17 @@
 // The options dialog with the main window: the method in force on opening, OK and Cancel,
 // the keyboard, a store that fails, and the dialog's place.
 
-#include "WhileShowing.h"
-#include "WidgetTest.h"
 #include "Magnifier.h"
 #include "OptionsDialog.h"
+#include "WidgetTest.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -42,8 +40,10 @@ private slots:
 private:
     // A window started with `stored` in the settings (none when negative).
     void start(int stored = -1, InterfaceLanguage language = InterfaceLanguage::English);
-    // Opens the dialog through its button; `inside` runs while it shows.
-    void runDialog(const std::function<void(OptionsDialog&)>& inside);
+    // Opens the dialog through its button, as the user does.
+    bool openDialog();
+    // Ends the dialog with `name`'s button.
+    bool closeWith(const char* name);
     QRadioButton* item(int index) const { return m_test->find<QRadioButton>(Items[index]); }
     QPushButton* button(const char* name) const { return m_test->find<QPushButton>(name); }
 
@@ -59,17 +59,15 @@ void OptionsDialogTest::start(int stored, InterfaceLanguage language) {
     m_dialog = m_test->child<OptionsDialog>();
 }
 
-void OptionsDialogTest::runDialog(const std::function<void(OptionsDialog&)>& inside) {
-    bool ran = false;
-    const int showings = runModal(
-        *m_dialog, [this] { button("optionsButton")->click(); },
-        [&] {
-            ran = true;
-            inside(*m_dialog);
-        });
-    QCOMPARE(showings, 1);
-    QVERIFY(ran);
-    QVERIFY(!m_dialog->isVisible());
+bool OptionsDialogTest::openDialog() {
+    button("optionsButton")->click();
+    // Modal: the main window takes no input meanwhile.
+    return QTest::qWaitForWindowExposed(m_dialog) && QApplication::activeModalWidget() == m_dialog;
+}
+
+bool OptionsDialogTest::closeWith(const char* name) {
+    button(name)->click();
+    return !m_dialog->isVisible();
 }
 
 void OptionsDialogTest::opensWithMethodInForce_data() {
@@ -85,49 +83,50 @@ void OptionsDialogTest::opensWithMethodInForce() {
     QFETCH(int, stored);
     QFETCH(int, item);
     start(stored);
-    runDialog([&](OptionsDialog& dialog) {
-        QVERIFY(this->item(item)->isChecked());
-        // The keyboard starts at the method in force.
-        QCOMPARE(dialog.focusWidget(), this->item(item));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
-        QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(),
-                 QStringLiteral("Colour Sampling Method"));
-        QCOMPARE(this->item(0)->text(), QStringLiteral("&Single Pixel"));
-        QCOMPARE(this->item(3)->text(), QStringLiteral("&7x7 Average"));
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    QVERIFY(this->item(item)->isChecked());
+    // The keyboard starts at the method in force.
+    QCOMPARE(m_dialog->focusWidget(), this->item(item));
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(),
+             QStringLiteral("Colour Sampling Method"));
+    QCOMPARE(this->item(0)->text(), QStringLiteral("&Single Pixel"));
+    QCOMPARE(this->item(3)->text(), QStringLiteral("&7x7 Average"));
+    QVERIFY(closeWith("cancelButton"));
 }
 
 void OptionsDialogTest::dutchTextsKeepButtonCaptions() {
     start(-1, InterfaceLanguage::Dutch);
-    runDialog([this](OptionsDialog& dialog) {
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Instellingen"));
-        QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(), QStringLiteral("Sample-methode"));
-        QCOMPARE(item(0)->text(), QString::fromUtf8("\u00c9\u00e9n Pixel"));
-        QCOMPARE(item(1)->text(), QStringLiteral("&3x3-emiddelde"));
-        QCOMPARE(item(2)->text(), QStringLiteral("&5x5-middelde"));
-        QCOMPARE(item(3)->text(), QStringLiteral("&7x7-gemiddelde"));
-        QCOMPARE(button("okButton")->text(), QStringLiteral("&OK"));
-        QCOMPARE(button("cancelButton")->text(), QStringLiteral("&Cancel"));
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Instellingen"));
+    QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(), QStringLiteral("Sample-methode"));
+    QCOMPARE(item(0)->text(), QString::fromUtf8("\u00c9\u00e9n Pixel"));
+    QCOMPARE(item(1)->text(), QStringLiteral("&3x3-emiddelde"));
+    QCOMPARE(item(2)->text(), QStringLiteral("&5x5-middelde"));
+    QCOMPARE(item(3)->text(), QStringLiteral("&7x7-gemiddelde"));
+    QCOMPARE(button("okButton")->text(), QStringLiteral("&OK"));
+    QCOMPARE(button("cancelButton")->text(), QStringLiteral("&Cancel"));
+    QVERIFY(closeWith("cancelButton"));
 }
 
 void OptionsDialogTest::cancelStoresNothing() {
     start(2);
-    runDialog([this](OptionsDialog& dialog) {
-        item(3)->click();
-        QTest::keyClick(&dialog, Qt::Key_Escape); // no cancel key: Escape does nothing
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
-        QVERIFY(dialog.isVisible());
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    item(3)->click();
+    QTest::keyClick(m_dialog, Qt::Key_Escape); // no cancel key: Escape does nothing
+    QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Escape);
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(closeWith("cancelButton"));
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
-    runDialog([this](OptionsDialog&) {
-        QVERIFY(item(2)->isChecked()); // the method in force again
-        button("cancelButton")->click();
-    });
+    // Closed by the window manager: the same.
+    QVERIFY(openDialog());
+    item(0)->click();
+    QVERIFY(m_dialog->close());
+    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
+    QVERIFY(openDialog());
+    QVERIFY(item(2)->isChecked()); // the method in force again
+    QVERIFY(closeWith("cancelButton"));
     // Nothing was written: the next start has the old method.
     m_test->restart();
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
@@ -135,10 +134,9 @@ void OptionsDialogTest::cancelStoresNothing() {
 
 void OptionsDialogTest::okStoresAndApplies() {
     start();
-    runDialog([this](OptionsDialog&) {
-        item(3)->click();
-        button("okButton")->click();
-    });
+    QVERIFY(openDialog());
+    item(3)->click();
+    QVERIFY(closeWith("okButton"));
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
     // The follower samples by it at once: the magnifier shows 7 x 7 pixels.
@@ -148,10 +146,9 @@ void OptionsDialogTest::okStoresAndApplies() {
     m_test->restart();
     m_dialog = m_test->child<OptionsDialog>();
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
-    runDialog([this](OptionsDialog&) {
-        QVERIFY(item(3)->isChecked());
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    QVERIFY(item(3)->isChecked());
+    QVERIFY(closeWith("cancelButton"));
 }
 
 void OptionsDialogTest::keyboard_data() {
@@ -176,6 +173,13 @@ void OptionsDialogTest::keyboard_data() {
         << nl << 3 << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 0
         << QString::fromUtf8("\u00c9\u00e9n Pixel") << QList<int>{Qt::Key_Tab, Qt::Key_Return}
         << accepted << 0;
+    // Left and Right move one method, never further, and stop at either end.
+    QTest::newRow("en: Left Left from 7x7, Return on OK")
+        << en << 3 << QList<int>{Qt::Key_Left, Qt::Key_Left} << 1 << "&3x3 Average"
+        << QList<int>{Qt::Key_Tab, Qt::Key_Return} << accepted << 1;
+    QTest::newRow("nl: Right Right from 5x5 stops at 7x7, Return on OK")
+        << nl << 2 << QList<int>{Qt::Key_Right, Qt::Key_Right} << 3 << "&7x7-gemiddelde"
+        << QList<int>{Qt::Key_Tab, Qt::Key_Return} << accepted << 3;
     QTest::newRow("nl: Down, Return on Cancel")
         << nl << 0 << QList<int>{Qt::Key_Down} << 1 << "&3x3-emiddelde"
         << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << rejected << 0;
@@ -193,24 +197,19 @@ void OptionsDialogTest::keyboard() {
     start(stored, language);
     QVERIFY(m_test->activate());
     // Alt+O opens it in both languages.
-    bool ran = false;
-    const int showings = runModal(
-        *m_dialog, [this] { QTest::keyClick(&m_test->window(), Qt::Key_O, Qt::AltModifier); },
-        [&] {
-            QCOMPARE(m_dialog->focusWidget(), item(stored));
-            for (const int key : arrows) {
-                QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
-            }
-            QVERIFY(item(reached)->isChecked());
-            QCOMPARE(m_dialog->focusWidget(), item(reached));
-            QCOMPARE(item(reached)->text(), reachedText);
-            for (const int key : confirm) {
-                QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
-            }
-            ran = true;
-        });
-    QCOMPARE(showings, 1);
-    QVERIFY(ran);
+    QTest::keyClick(&m_test->window(), Qt::Key_O, Qt::AltModifier);
+    QTRY_VERIFY(m_dialog->isVisible());
+    QCOMPARE(m_dialog->focusWidget(), item(stored));
+    for (const int key : arrows) {
+        QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
+    }
+    QVERIFY(item(reached)->isChecked());
+    QCOMPARE(m_dialog->focusWidget(), item(reached));
+    QCOMPARE(item(reached)->text(), reachedText);
+    for (const int key : confirm) {
+        QTest::keyClick(m_dialog->focusWidget(), Qt::Key(key));
+    }
+    QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), result);
     QCOMPARE(m_test->window().samplingMethod(), SamplingMethod(method));
     m_test->restart();
@@ -219,47 +218,36 @@ void OptionsDialogTest::keyboard() {
 
 void OptionsDialogTest::returnOnMethodPressesNoButton() {
     start(1);
-    runDialog([this](OptionsDialog& dialog) {
-        // Neither button is the default: Return and Enter on a method do nothing.
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-            QTest::keyClick(dialog.focusWidget(), key);
-            QVERIFY(dialog.isVisible());
-        }
-        // Nor after the keyboard has visited OK and come back.
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
-        QCOMPARE(dialog.focusWidget(), button("okButton"));
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(dialog.focusWidget(), item(1));
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
-        QVERIFY(dialog.isVisible());
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    // Neither button is the default: Return and Enter on a method do nothing.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(m_dialog->focusWidget(), key);
+        QVERIFY(m_dialog->isVisible());
+    }
+    // Nor after the keyboard has visited OK and come back.
+    QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(m_dialog->focusWidget(), button("okButton"));
+    QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(m_dialog->focusWidget(), item(1));
+    QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Return);
+    QVERIFY(m_dialog->isVisible());
+    QVERIFY(closeWith("cancelButton"));
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
 }
 
 void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     start();
     QVERIFY(m_test->breakSettingsStore());
-    QString boxText, boxTitle;
-    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        auto* box = m_test->window().findChild<QMessageBox*>(QStringLiteral("ErrorBox"));
-        if (box != nullptr && box->isVisible()) {
-            boxText = box->text();
-            boxTitle = box->windowTitle();
-            boxIcon = box->icon();
-            box->accept();
-        }
-    });
-    watcher.start(10);
-    runDialog([this](OptionsDialog&) {
-        item(2)->click();
-        button("okButton")->click();
-    });
-    QTRY_COMPARE(boxText, QStringLiteral("Failed to set data for 'Method'"));
-    QCOMPARE(boxTitle, QStringLiteral("Tintor"));
-    QCOMPARE(boxIcon, QMessageBox::Critical);
+    QVERIFY(openDialog());
+    item(2)->click();
+    QVERIFY(closeWith("okButton"));
+    auto* box = m_test->find<QMessageBox>("ErrorBox");
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    QCOMPARE(QApplication::activeModalWidget(), box);
+    QCOMPARE(box->text(), QStringLiteral("Failed to set data for 'Method'"));
+    QCOMPARE(box->windowTitle(), QStringLiteral("Tintor"));
+    QCOMPARE(box->icon(), QMessageBox::Critical);
+    box->accept();
     // The choice holds for this session: the sampler, the title and the dialog agree.
     MainWindow& window = m_test->window();
     QCOMPARE(window.samplingMethod(), SamplingMethod::Mean5x5);
@@ -267,10 +255,9 @@ void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     button("pickButton")->click();
     QCOMPARE(window.windowTitle(), QStringLiteral("Picking 5x5 Average"));
     QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(5, 100));
-    runDialog([this](OptionsDialog&) {
-        QVERIFY(item(2)->isChecked());
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    QVERIFY(item(2)->isChecked());
+    QVERIFY(closeWith("cancelButton"));
 }
 
 void OptionsDialogTest::centredFirstTimeOnly() {
@@ -279,20 +266,17 @@ void OptionsDialogTest::centredFirstTimeOnly() {
     window.move(100, 80);
     QTRY_VERIFY(window.geometry().left() >= 100);
     const QRect main = window.geometry();
-    QPoint first;
-    runDialog([&](OptionsDialog& dialog) {
-        first = dialog.geometry().topLeft();
-        dialog.move(dialog.pos() + QPoint(37, 21));
-        QTRY_COMPARE(dialog.geometry().topLeft(), first + QPoint(37, 21));
-        button("cancelButton")->click();
-    });
+    QVERIFY(openDialog());
+    const QPoint first = m_dialog->geometry().topLeft();
     // Client areas centred, each half-difference rounded toward zero.
     QCOMPARE(first, QPoint(main.left() + (main.width() - m_dialog->width()) / 2,
                            main.top() + (main.height() - m_dialog->height()) / 2));
-    runDialog([&](OptionsDialog& dialog) {
-        QCOMPARE(dialog.geometry().topLeft(), first + QPoint(37, 21));
-        button("cancelButton")->click();
-    });
+    m_dialog->move(m_dialog->pos() + QPoint(37, 21));
+    QTRY_COMPARE(m_dialog->geometry().topLeft(), first + QPoint(37, 21));
+    QVERIFY(closeWith("cancelButton"));
+    QVERIFY(openDialog());
+    QCOMPARE(m_dialog->geometry().topLeft(), first + QPoint(37, 21));
+    QVERIFY(closeWith("cancelButton"));
 }
 
 QTEST_MAIN(OptionsDialogTest)

@@ -2,7 +2,6 @@
 // right press anywhere, by Escape or by opening a dialog, and where the focus lands
 // afterwards.
 
-#include "WhileShowing.h"
 #include "WidgetTest.h"
 #include "AboutDialog.h"
 #include "OptionsDialog.h"
@@ -160,30 +159,23 @@ void PickingTest::openingDialogEndsPickFirst() {
     const Rgb picked(12, 34, 56);
     QVERIFY(m_test->pickFrom(picked));
     const bool about = how == QLatin1String("aboutButton");
-    bool ran = false;
-    const int showings = runModalOf<QDialog>(
-        [&] {
-            if (how == QLatin1String("Alt+O")) {
-                QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
-            } else {
-                m_test->find<QAbstractButton>(how.toLatin1().constData())->click();
-            }
-        },
-        [&](QDialog& dialog) {
-            QVERIFY(about ? qobject_cast<AboutDialog*>(&dialog) != nullptr
-                          : qobject_cast<OptionsDialog*>(&dialog) != nullptr);
-            // The pick is over before the dialog shows: capture given back, colour kept.
-            QVERIFY(!window().isPicking());
-            QVERIFY(pickButton()->isEnabled());
-            QCOMPARE(platform().releases, 1);
-            QVERIFY(QWidget::mouseGrabber() != &window());
-            QCOMPARE(window().windowTitle(), IdleTitle);
-            QCOMPARE(window().colour(), picked);
-            ran = true;
-            m_test->find<QAbstractButton>(about ? "okButton" : "cancelButton")->click();
-        });
-    QCOMPARE(showings, 1);
-    QVERIFY(ran);
+    if (how == QLatin1String("Alt+O")) {
+        QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
+    } else {
+        m_test->find<QAbstractButton>(how.toLatin1().constData())->click();
+    }
+    QDialog* dialog = about ? static_cast<QDialog*>(m_test->child<AboutDialog>())
+                            : m_test->child<OptionsDialog>();
+    QTRY_VERIFY(dialog->isVisible());
+    // The pick is over before the dialog shows: capture given back, colour kept.
+    QVERIFY(!window().isPicking());
+    QVERIFY(pickButton()->isEnabled());
+    QCOMPARE(platform().releases, 1);
+    QVERIFY(QWidget::mouseGrabber() != &window());
+    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().colour(), picked);
+    dialog->findChild<QAbstractButton*>(about ? "okButton" : "cancelButton")->click();
+    QVERIFY(!dialog->isVisible());
     QVERIFY(m_test->waitForSample());
     QCOMPARE(window().colour(), picked);
     QVERIFY(pickButton()->isEnabled());
