@@ -72,6 +72,14 @@ bool SwayDesktop::busHasOwner(const QString& name) {
         .contains("boolean true");
 }
 
+QImage halves(QSize size, Rgb left, Rgb right) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(qRgb(left.red(), left.green(), left.blue()));
+    QPainter(&image).fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(),
+                              QColor(right.red(), right.green(), right.blue()));
+    return image;
+}
+
 QString hex(Rgb colour) {
     return QStringLiteral("#%1").arg(colour.hexValue(), 6, 16, QLatin1Char('0'));
 }

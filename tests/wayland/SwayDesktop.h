@@ -37,6 +37,9 @@ bool busHasOwner(const QString& name);
 
 } // namespace SwayDesktop
 
+// Left half one colour, right half the other.
+QImage halves(QSize size, Rgb left, Rgb right);
+
 // "#rrggbb", so that failed comparisons say which colours they compared.
 QString hex(Rgb colour);
 QString hex(QRgb colour);

@@ -10,20 +10,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-namespace {
-
-QImage halves(QSize size, QRgb left, QRgb right) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(left);
-    for (int y = 0; y < size.height(); ++y) {
-        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + size.width() / 2,
-                    size.width() - size.width() / 2, right);
-    }
-    return image;
-}
-
-} // namespace
-
 class tst_WaylandFallback : public QObject {
     Q_OBJECT
 
@@ -111,7 +97,7 @@ void tst_WaylandFallback::screenshotFile() {
     QFile::remove(given);
     const QList<SwayOutput> outputs = SwayDesktop::outputs();
     QCOMPARE(outputs.size(), 1);
-    const QRgb left = qRgb(240, 0, 200), right = qRgb(0, 210, 220);
+    const Rgb left(240, 0, 200), right(0, 210, 220);
     const QImage picture = halves(outputs.front().pixels(), left, right);
     QVERIFY(kind == "fresh" || picture.save(stored));
     QVERIFY(kind != "link" || QFile::link(stored, given));

@@ -19,13 +19,8 @@ using SwayDesktop::outputs;
 using SwayDesktop::run;
 
 // Two halves of the output's colours and a 7x7 block of distinct pixels in the first.
-QImage pattern(QSize size, QRgb left, QRgb right) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(left);
-    for (int y = 0; y < size.height(); ++y) {
-        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + size.width() / 2,
-                    size.width() - size.width() / 2, right);
-    }
+QImage pattern(QSize size, Rgb left, Rgb right) {
+    QImage image = halves(size, left, right);
     for (int dy = 0; dy < 7; ++dy) {
         for (int dx = 0; dx < 7; ++dx) {
             image.setPixel(size.width() / 4 + dx, size.height() / 2 + dy,
@@ -66,8 +61,7 @@ private:
 void tst_WaylandSession::nativeSurfaceShowsExactColours() {
     const QList<Output> list = outputs();
     QVERIFY(!list.isEmpty());
-    const QRgb colours[][2] = {{qRgb(255, 0, 0), qRgb(0, 0, 255)},
-                               {qRgb(0, 255, 0), qRgb(255, 255, 0)}};
+    const Rgb colours[][2] = {{Rgb(255, 0, 0), Rgb(0, 0, 255)}, {Rgb(0, 255, 0), Rgb(255, 255, 0)}};
     for (int i = 0; i < list.size(); ++i) {
         const Output& output = list[i];
         const QImage expected = pattern(output.pixels(), colours[i % 2][0], colours[i % 2][1]);
