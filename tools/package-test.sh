@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build directory, installs it on this machine, checks
-# that the installed /usr/bin/tintor starts and shows its window on a private Xvfb, and
-# removes the package again.
+# Builds the Debian package from a build directory, checks it with lintian (no errors),
+# installs it on this machine, checks that the installed /usr/bin/tintor starts and shows its
+# window on a private Xvfb, and removes the package again.
 #   bash tools/package-test.sh <build directory>
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,6 +12,12 @@ rm -f "$build"/tintor_*.deb
 deb=$(ls "$build"/tintor_*.deb)
 echo "Package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB, installed size" \
     "$(dpkg-deb -f "$deb" Installed-Size) KiB"
+# Errors fail; the README says what else lintian reports.
+lintian --fail-on error "$deb"
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/share/man/man1/tintor.1.gz ./usr/share/doc/tintor/copyright; do
+    grep -q " $file\$" <<<"$contents" || { echo "package-test: no $file" >&2; exit 1; }
+done
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)

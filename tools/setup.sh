@@ -29,12 +29,13 @@ packages=(
     xvfb xauth                                     # X servers for the tests
     openbox x11-utils                              # the tests' window manager; xprop
     fonts-dejavu-core fontconfig                   # something to draw text with
-    fonts-liberation                               # Arial and Times New Roman metrics
+    fonts-liberation                               # Arial, Times New Roman and Courier New metrics
     xdg-utils                                      # xdg-open, for the About window's links
     dpkg-dev file                                  # cpack -G DEB: dpkg-shlibdeps, and file for its scan
 )
 if [ "$mode" = test ]; then
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
+    packages+=(lintian)                            # tools/package-test.sh: Debian's package checks
     packages+=(xdotool xrestop)                    # bench/soak.sh: drives Tintor, reads its X resources
     # A headless Wayland session for the Wayland tests (tests/wayland/with-sway.sh): sway
     # with Xwayland, a native client and a screen reader, the session bus, PipeWire (the

@@ -106,6 +106,13 @@
     </message>
 </context>
 <context>
+    <name>HexColourCopy</name>
+    <message>
+        <source>Copy as #RRGGBB</source>
+        <translation>Kopiëren als #RRGGBB</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;Options...</source>

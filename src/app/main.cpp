@@ -1,5 +1,6 @@
 // Program entry: the command line, the display, then the application and its main window.
 
+#include "AppIdentity.h"
 #include "AppLog.h"
 #include "CommandLine.h"
 #include "DisplaySession.h"
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     session.restorePlatform();
+    applyAppIdentity();
     if (session.isWayland()) {
         // X sees only Xwayland's windows: picks go through the desktop portal.
         (*platform)->setDesktopPicker(std::make_unique<PortalPicker>());

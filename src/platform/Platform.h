@@ -65,8 +65,8 @@ public:
     [[nodiscard]] virtual std::optional<QRect> deviceGeometry(const QWidget& widget) = 0;
 
     // From now on the pointer cannot leave `area`; a pointer outside it is moved inside
-    // first.  A new area replaces the old one; nothing lifts the limit.  Returns false when
-    // the limit cannot be set (and then none holds).
+    // first.  A new area replaces the old one; no area (std::nullopt) lifts the limit.
+    // Returns false when the limit cannot be set (and then none holds).
     virtual bool confinePointer(std::optional<QRect> area) = 0;
 
     // Hands `url` (a mailto: or web address) to the desktop's default handler.  Returns at

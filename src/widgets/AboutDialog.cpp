@@ -8,10 +8,12 @@
 #include "WindowPlacement.h"
 #include "ui_AboutDialog.h"
 
+#include <QGuiApplication>
 #include <QStyle>
 #include <QTextCursor>
 #include <QWindow>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -88,6 +90,8 @@ AboutDialog::AboutDialog(Platform& platform, const AppInfo& info, QWidget* paren
     connect(m_ui->mailButton, &QPushButton::clicked, this, &AboutDialog::mailAuthor);
     connect(m_ui->homeButton, &QPushButton::clicked, this, &AboutDialog::openDownloadPage);
     connect(m_ui->creditLink, &QToolButton::clicked, this, &AboutDialog::openCreditPage);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            &AboutDialog::onApplicationStateChanged);
 }
 
 AboutDialog::~AboutDialog() {
@@ -118,6 +122,27 @@ QString AboutDialog::mainTitle() const {
     return m_info.title() + tr(" - Information");
 }
 
+void AboutDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Coming back to the window, by the keyboard or a task bar, takes the pointer again; so
+    // does the end of a window manager's grab (a move), in either view.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (std::exchange(m_heldWhenLeft, false)) {
+            confine();
+        } else {
+            onExposed();
+        }
+    }
+}
+
+void AboutDialog::onApplicationStateChanged(Qt::ApplicationState state) {
+    // The user has gone to another program, which must have the mouse.
+    if (state != Qt::ApplicationActive && m_confining) {
+        releasePointer();
+        m_heldWhenLeft = true;
+    }
+}
+
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     // The window holds the pointer when the window system exposes it: shown, or uncovered
     // by another window.  A control that merely redraws (hover, press) must not take back a
@@ -130,7 +155,9 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AboutDialog::onExposed() {
-    if (m_ui->mainView->isHidden()) {
+    // While another program is active the pointer stays free.
+    if (m_ui->mainView->isHidden() ||
+        QGuiApplication::applicationState() != Qt::ApplicationActive) {
         return;
     }
     // The main view takes the focus unless a control on it holds it already, so a keyboard
@@ -150,6 +177,7 @@ void AboutDialog::confine() {
 void AboutDialog::releasePointer() {
     m_platform.confinePointer(std::nullopt);
     m_confining = false;
+    m_heldWhenLeft = false;
 }
 
 void AboutDialog::showEvent(QShowEvent* event) {

@@ -15,7 +15,8 @@ class AboutDialog;
 // The About window: name, version, copyright, what the program does and a thanks line,
 // with links to mail the author, to the download page and to the credited page, and a
 // second view that lists the author's addresses.  While the window shows, the pointer is
-// held inside it until the user leaves through one of its buttons.
+// held inside it until the user leaves through one of its buttons, or goes to another
+// program; coming back to the main view holds it again.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +28,7 @@ signals:
     void linkFailed(const QString& message);
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -36,6 +38,7 @@ protected:
 private:
     void fillTexts();
     void onExposed();
+    void onApplicationStateChanged(Qt::ApplicationState state);
     void confine();
     void releasePointer();
     void showAuthor();
@@ -52,4 +55,6 @@ private:
     AppInfo m_info;
     // Whether this window holds the pointer now, so a move can carry the limit along.
     bool m_confining = false;
+    // Whether it held the pointer when the application lost the focus, to hold it again.
+    bool m_heldWhenLeft = false;
 };

@@ -4,6 +4,7 @@
 #include "AboutGlyph.h"
 #include "ErrorBox.h"
 #include "FrozenScreen.h"
+#include "HexColourCopy.h"
 #include "OptionsDialog.h"
 #include "PixelFonts.h"
 #include "TimedMessage.h"
@@ -58,6 +59,9 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent)
     m_activation.setSingleShot(true);
     m_activation.setInterval(0);
     m_cancelPick->setEnabled(false);
+    new HexColourCopy(*this, m_ui->rgbText, m_ui->webText);
+    // The About button takes no focus; F1 reaches it from the keyboard.
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &MainWindow::openAbout);
     connectControls();
     readStoredMethod();
     centreOnPrimaryScreen(*this);

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 
 #include <algorithm>
 #include <array>
@@ -68,9 +69,12 @@ bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {
     // The dialog has no cancel key, and no default button: Return presses only a
-    // focused button, which handles it itself.
+    // focused button.  No button is auto-default either, so none is drawn as the default.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (event->key() == Qt::Key_Escape || enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && enter) {
+            button->click();
+        }
         event->accept();
         return;
     }

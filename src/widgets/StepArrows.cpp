@@ -1,6 +1,7 @@
 #include "StepArrows.h"
 
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -45,4 +46,16 @@ void StepArrows::resizeEvent(QResizeEvent* /*event*/) {
     const int upperHeight = height() / 2;
     m_up->setGeometry(0, 0, width(), upperHeight);
     m_down->setGeometry(0, upperHeight, width(), height() - upperHeight);
+}
+
+void StepArrows::wheelEvent(QWheelEvent* event) {
+    // One step per notch (120 eighths of a degree), as a click on the arrow.
+    constexpr int Notch = QWheelEvent::DefaultDeltasPerStep;
+    m_wheelAngle += event->angleDelta().y();
+    while (m_wheelAngle >= Notch || m_wheelAngle <= -Notch) {
+        const bool up = m_wheelAngle > 0;
+        m_wheelAngle += up ? -Notch : Notch;
+        step(up ? Direction::Up : Direction::Down);
+    }
+    event->accept();
 }

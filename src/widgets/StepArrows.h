@@ -5,7 +5,8 @@
 class QToolButton;
 
 // A pair of vertical arrow buttons that keep a position within 0..255 for a channel's
-// text field.  The upper arrow adds one.  At a limit a click neither moves nor notifies.
+// text field.  The upper arrow, or a wheel notch up, adds one.  At a limit a step neither
+// moves nor notifies.
 class StepArrows : public QWidget {
     Q_OBJECT
 public:
@@ -31,9 +32,11 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     int m_position = 0;
+    int m_wheelAngle = 0; // what a fine-grained wheel has turned short of a whole notch
     QToolButton* m_up;
     QToolButton* m_down;
 };

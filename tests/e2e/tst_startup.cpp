@@ -1,12 +1,14 @@
 // The built program on a real X server: its window, its language, the keyboard driving a
 // slider through to the swatches' pixels, and its exit status.
 
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
 #include "ProgramEnvironment.h"
 #include "XSession.h"
 
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 // The program under test: the one built beside this test, or TINTOR_EXE (an installed one).
@@ -70,6 +72,17 @@ void StartupTest::englishWindowIsCentredFixedAndOnTop() {
     QCOMPARE(m_x.clientSize(window), QSize(264, 168));
     QCOMPARE(m_x.fixedSizeHint(window), QSize(264, 168));
     QVERIFY(m_x.atomList(window, "_NET_WM_STATE").contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
+    // Tintor's own icon, even without a window manager, and the class its desktop entry names.
+    const std::vector<unsigned long> icon = m_x.values(window, "_NET_WM_ICON");
+    QVERIFY(icon.size() > 2 && icon[0] == 16 && icon[1] == 16);
+    XClassHint hint{};
+    QVERIFY(XGetClassHint(m_x.display(), window, &hint) != 0);
+    const QString windowClass = QString::fromLatin1(hint.res_class);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    QFile entry(QStringLiteral(TINTOR_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(entry.readAll()).contains("\nStartupWMClass=" + windowClass + '\n'));
     const QSize screen = m_x.screenSize();
     const QPoint expected((screen.width() - 264) / 2, (screen.height() - 168) / 2);
     QVERIFY2((m_x.rootPosition(window) - expected).manhattanLength() <= 2,

@@ -1,6 +1,7 @@
 // The built program under a window manager (openbox): staying on top of an active window,
 // the title-bar actions each window asks for and gets, the About window's pointer hold
-// following a moved window, and a pick that starts while another program is active.
+// following a moved window and lifted while another program is active, and a pick that
+// starts while another program is active.
 
 #include <QTest>
 
@@ -28,8 +29,8 @@ private slots:
     void mainWindowStaysAboveActiveWindow();
     void titleBarActions_data();
     void titleBarActions();
-    void movedAboutWindowHoldsPointerAtNewPlace_data();
-    void movedAboutWindowHoldsPointerAtNewPlace();
+    void aboutWindowHoldsPointerMovedAndOnlyWhileActive_data();
+    void aboutWindowHoldsPointerMovedAndOnlyWhileActive();
     void pickFromAnotherActiveProgramEndsWithFirstClick();
     void dialogsCannotBeMinimised_data();
     void dialogsCannotBeMinimised();
@@ -132,13 +133,13 @@ void WindowManagerTest::titleBarActions() {
     QVERIFY2(frame.top() > frame.bottom(), "no title bar");
 }
 
-void WindowManagerTest::movedAboutWindowHoldsPointerAtNewPlace_data() {
+void WindowManagerTest::aboutWindowHoldsPointerMovedAndOnlyWhileActive_data() {
     QTest::addColumn<bool>("authorView");
     QTest::newRow("main view") << false;
     QTest::newRow("author view") << true;
 }
 
-void WindowManagerTest::movedAboutWindowHoldsPointerAtNewPlace() {
+void WindowManagerTest::aboutWindowHoldsPointerMovedAndOnlyWhileActive() {
     QFETCH(bool, authorView);
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
     QVERIFY(tintor.main() != 0);
@@ -163,6 +164,14 @@ void WindowManagerTest::movedAboutWindowHoldsPointerAtNewPlace() {
     };
     QTRY_COMPARE(pushed(-3000, -3000), moved.topLeft());
     QTRY_COMPARE(pushed(3000, 3000), moved.bottomRight());
+    QTRY_COMPARE(pushed(-3000, 0).x(), moved.left());
+
+    // Another program made active has the mouse; back in About, the hold resumes.
+    ClickRecorder other(QStringLiteral("Other program"), QRect(0, 0, 100, 100), RecorderRgb);
+    QVERIFY(other.shown());
+    m_wm.activate(other.window());
+    QTRY_COMPARE(pushed(-3000, 0).x(), 0);
+    m_wm.activate(about);
     QTRY_COMPARE(pushed(-3000, 0).x(), moved.left());
 
     // Its OK button, at the new place, is reachable and closes the window.

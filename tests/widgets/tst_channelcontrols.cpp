@@ -9,10 +9,14 @@
 #include "GradientBar.h"
 #include "StepArrows.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -212,6 +216,12 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     } else {
         QCOMPARE(output("rgbText")->text(), colourText(colour));
     }
+    // A wheel notch over the arrows steps the same way, by one.
+    const int notch = direction == StepArrows::Direction::Up ? 120 : -120;
+    QWheelEvent wheel({4, 4}, arrows->mapToGlobal(QPointF(4, 4)), {}, {0, notch}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(arrows, &wheel);
+    QCOMPARE(m_test->slider(channel)->value(), std::clamp(expected + notch / 120, 0, 255));
 }
 
 void ChannelControlsTest::typedTextNeverChangesColour() {

@@ -1,7 +1,9 @@
 // The main window with the fake platform services: what it shows at start, in either
-// language, its tab order and accessible names, the pointer's coordinates, what the
-// follower's ticks sample by each method, and the screen reader's return at close.
+// language, its tab order and accessible names, the pointer's coordinates (both lines inside
+// their label), what the follower's ticks sample by each method, the screen reader's return
+// at close, and the keys that copy the colour as #RRGGBB and open About.
 
+#include "AboutDialog.h"
 #include "ChannelSlider.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
@@ -10,6 +12,9 @@
 #include "WidgetTest.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +51,7 @@ private slots:
     void sampleByMethod_data();
     void sampleByMethod();
     void tickWithoutPointerChangesNothing();
+    void keysCopyAsHexAndOpenAbout();
 
 private:
     QLineEdit* output(const char* name) const { return m_test->find<QLineEdit>(name); }
@@ -122,6 +128,21 @@ void MainWindowTest::coordinatesFollowPointer() {
     QTRY_COMPARE(label->text(), QStringLiteral("x:12\ry:34"));
     m_test->platform().pointer = QPoint(-12, 345);
     QTRY_COMPARE(label->text(), QStringLiteral("x:-12\ry:345"));
+    // Both lines fit: drawn with room below, the second line's lowest ink is inside.
+    m_test->platform().pointer = QPoint(540, 540);
+    QTRY_COMPARE(label->text(), QStringLiteral("x:540\ry:540"));
+    const QSize laidOut = label->size();
+    label->resize(laidOut.width(), 3 * laidOut.height());
+    const QImage drawn = label->grab().toImage();
+    label->resize(laidOut);
+    int lowestInk = -1;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            lowestInk = drawn.pixelColor(x, y).lightness() < 100 ? y : lowestInk;
+        }
+    }
+    QVERIFY2(lowestInk > laidOut.height() / 2 && lowestInk < laidOut.height(),
+             qPrintable(QString::number(lowestInk)));
 }
 
 void MainWindowTest::closeGivesScreenReaderBack() {
@@ -216,6 +237,33 @@ void MainWindowTest::tickWithoutPointerChangesNothing() {
     // The ticks were running all along: with the pointer back, the pick goes on.
     platform().pointer = QPoint(30, 40);
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 50));
+}
+
+void MainWindowTest::keysCopyAsHexAndOpenAbout() {
+    m_test->setColour(Rgb(255, 128, 0));
+    QVERIFY(m_test->activate());
+    QTest::keyClick(&window(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF8000"));
+    // Each field's menu, Qt's entries kept, copies its own value; the fields read as before.
+    const QList<std::pair<const char*, const char*>> fields{{"webText", "#FF9900"},
+                                                            {"rgbText", "#FF8000"}};
+    for (const auto& [name, copied] : fields) {
+        QGuiApplication::clipboard()->clear();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
+                                output(name)->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(output(name), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and this one
+        menu->findChild<QAction*>(QStringLiteral("copyAsHex"))->trigger();
+        menu->close();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(copied));
+    }
+    QCOMPARE(output("webText")->text(), QStringLiteral("$FF9900"));
+    // The About button takes no focus: F1 is the keyboard's way in.
+    QTest::keyClick(&window(), Qt::Key_F1);
+    QTRY_VERIFY(window().findChild<AboutDialog*>() &&
+                window().findChild<AboutDialog*>()->isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -227,6 +227,10 @@ void OptionsDialogTest::returnOnMethodPressesNoButton() {
     // Nor after the keyboard has visited OK and come back.
     QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Tab);
     QCOMPARE(m_dialog->focusWidget(), button("okButton"));
+    // Nor is any button drawn as the default, the focused one included.
+    for (const char* name : {"okButton", "cancelButton"}) {
+        QVERIFY(!button(name)->isDefault() && !button(name)->autoDefault());
+    }
     QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Backtab);
     QCOMPARE(m_dialog->focusWidget(), item(1));
     QTest::keyClick(m_dialog->focusWidget(), Qt::Key_Return);
