@@ -3,9 +3,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_cascade
 
-#include "../tests/widgets/FakePlatform.h"
 #include "ChannelSlider.h"
-#include "MainWindow.h"
+#include "WidgetTest.h"
 
 #include <QTest>
 
@@ -22,24 +21,18 @@ private slots:
     void threeChannelsRepaintEach();
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<MainWindow> m_form;
-    ChannelSlider* slider(const char* name) const {
-        return m_form->findChild<ChannelSlider*>(QString::fromLatin1(name));
-    }
+    std::unique_ptr<WidgetTest> m_test;
+    ChannelSlider* slider(const char* name) const { return m_test->find<ChannelSlider>(name); }
 };
 
 // A fresh, shown window for each benchmark.
 void CascadeBench::init() {
-    m_platform = std::make_unique<FakePlatform>();
-    m_form = std::make_unique<MainWindow>(*m_platform);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_test = std::make_unique<WidgetTest>();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_test->window()));
 }
 
 void CascadeBench::cleanup() {
-    m_form.reset();
-    m_platform.reset();
+    m_test.reset();
 }
 
 void CascadeBench::cascadeOnly() {

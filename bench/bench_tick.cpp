@@ -3,12 +3,10 @@
 //
 //   tests/with-xvfb.sh build/bench/bench_tick
 
-#include "X11Platform.h"
-#include "SettingsStore.h"
 #include "Magnifier.h"
 #include "ScreenSampler.h"
+#include "X11Platform.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
@@ -24,14 +22,12 @@ private slots:
     void tick();
 
 private:
-    QTemporaryDir m_settingsDir; // the store writes here, never to the user's settings
-    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("settings.json"))};
     std::unique_ptr<X11Platform> m_platform;
     std::unique_ptr<ScreenReader> m_reader;
 };
 
 void TickBench::initTestCase() {
-    auto opened = X11Platform::open(m_settings);
+    auto opened = X11Platform::open();
     QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
     m_reader = m_platform->screenReader();

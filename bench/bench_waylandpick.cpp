@@ -7,12 +7,11 @@
 //   tests/wayland/with-sway.sh build/bench/bench_waylandpick
 //   tests/wayland/with-sway.sh --outputs 2 --scale 2 build/bench/bench_waylandpick
 
-#include "SwayTintor.h"
 #include "ImageScreenReader.h"
-#include "ScreenshotPortal.h"
-#include "X11Platform.h"
-#include "SettingsStore.h"
 #include "ScreenSampler.h"
+#include "ScreenshotPortal.h"
+#include "SwayTintor.h"
+#include "X11Platform.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -48,8 +47,6 @@ private:
     std::optional<double> timePick(SwayTintor& tintor, bool byKey);
     std::optional<double> timePortal();
 
-    QTemporaryDir m_settingsDir; // the store writes here, never to the user's settings
-    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("settings.json"))};
     std::unique_ptr<X11Platform> m_platform;
     std::unique_ptr<VirtualPointer> m_pointer;
     ScreenshotPortal m_portal;
@@ -57,7 +54,7 @@ private:
 };
 
 void WaylandPickBench::initTestCase() {
-    auto opened = X11Platform::open(m_settings);
+    auto opened = X11Platform::open();
     QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
     if (qEnvironmentVariableIsEmpty("TINTOR_VIRTUAL_POINTER")) {

@@ -25,8 +25,8 @@ int print(const std::string& text) {
     errno = 0;
     const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
     if (!written) {
-        qCWarning(lcApp, "cannot write to standard output: %s",
-                  std::strerror(errno != 0 ? errno : EIO));
+        qCWarning(lcApp) << "cannot write to standard output:"
+                         << std::strerror(errno != 0 ? errno : EIO);
         return 1;
     }
     return 0;

@@ -16,8 +16,8 @@ DisplaySession DisplaySession::prepare() {
     session.m_wayland = wayland;
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         if (wayland) {
-            qCWarning(lcApp, "this Wayland session has no Xwayland (DISPLAY is not set); "
-                             "Tintor needs an X11 display for its windows.");
+            qCWarning(lcApp) << "this Wayland session has no Xwayland (DISPLAY is not set); "
+                                "Tintor needs an X11 display for its windows.";
             session.m_exitStatus = 1;
         }
         return session; // without Wayland, the X11 services say what is missing

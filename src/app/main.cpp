@@ -9,6 +9,7 @@
 #include "X11Platform.h"
 #include "SettingsStore.h"
 #include "MainWindow.h"
+#include "UrlLauncher.h"
 #include "Translator.h"
 
 #include <QApplication>
@@ -28,8 +29,7 @@ int main(int argc, char* argv[]) {
         return *status;
     }
     // Without a display Qt would abort with a plugin trace; say plainly what is missing.
-    SettingsStore settings;
-    auto platform = X11Platform::open(settings);
+    auto platform = X11Platform::open();
     if (!platform) {
         qCWarning(lcApp).noquote() << platform.error();
         return 1;
@@ -43,7 +43,9 @@ int main(int argc, char* argv[]) {
         (*platform)->setDesktopPicker(std::make_unique<PortalPicker>());
     }
     const Translator translator(Translator::fromEnvironment());
-    MainWindow window(**platform);
+    SettingsStore settings;
+    UrlLauncher links;
+    MainWindow window(**platform, settings, links);
     window.show();
     return QApplication::exec();
 }

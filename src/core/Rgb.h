@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRgb>
+
 #include <cstdint>
 
 enum class Channel { Red, Green, Blue };
@@ -30,6 +32,13 @@ public:
         const int shift = 8 * static_cast<int>(c);
         const std::uint32_t others = (m_value & 0xFFFFFFu) & ~(0xFFu << shift);
         return Rgb(others | ((static_cast<std::uint32_t>(value) & 0xFFu) << shift));
+    }
+
+    // Qt's form of the colour, opaque.  offScreen() gives white.
+    [[nodiscard]] constexpr QRgb toQRgb() const { return qRgb(red(), green(), blue()); }
+    // Qt's colour without its alpha.
+    static constexpr Rgb fromQRgb(QRgb colour) {
+        return Rgb(qRed(colour), qGreen(colour), qBlue(colour));
     }
 
     // 0xRRGGBB: the order in which the hexadecimal text reads the channels.

@@ -10,24 +10,26 @@ namespace {
 // reported and the launcher has ended.
 class Launch final : public QObject {
 public:
-    Launch(QObject& owner, std::function<void(bool)> done, int verdictMs)
-        : QObject(&owner), m_done(std::move(done)) {
+    using Done = std::function<void(const Result<void>&)>;
+
+    Launch(QObject& owner, Done done, int verdictMs) : QObject(&owner), m_done(std::move(done)) {
         m_verdict.setSingleShot(true);
         m_verdict.setInterval(verdictMs);
         // Reported from the event loop, never from inside the process's signals: the report
         // may run a modal window.
         m_report.setSingleShot(true);
         m_report.setInterval(0);
-        connect(&m_verdict, &QTimer::timeout, this, [this] { decide(true); });
+        connect(&m_verdict, &QTimer::timeout, this, [this] { decide({}); });
         connect(&m_report, &QTimer::timeout, this, &Launch::report);
         connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart) {
-                decide(false);
+                decide(
+                    Failure{m_process.program() + QLatin1String(": ") + m_process.errorString()});
             }
         });
         connect(&m_process, &QProcess::finished, this,
                 [this](int status, QProcess::ExitStatus how) {
-                    decide(how == QProcess::NormalExit && status == 0);
+                    decide(ending(status, how));
                     removeOnceDone();
                 });
     }
@@ -57,27 +59,40 @@ public:
     }
 
     // A target the launcher would read as an option, or none at all, is refused unopened.
-    void refuse() { decide(false); }
+    void refuse(const QString& target) {
+        decide(Failure{QStringLiteral("not an address: \"%1\"").arg(target)});
+    }
 
 private:
-    void decide(bool opened) {
+    [[nodiscard]] Result<void> ending(int status, QProcess::ExitStatus how) const {
+        if (how != QProcess::NormalExit) {
+            return Failure{m_process.program() + QLatin1String(" crashed")};
+        }
+        if (status != 0) {
+            return Failure{
+                QStringLiteral("%1 exited with status %2").arg(m_process.program()).arg(status)};
+        }
+        return {};
+    }
+
+    void decide(Result<void> outcome) {
         if (m_decided) {
             return;
         }
         m_decided = true;
-        m_opened = opened;
+        m_outcome = std::move(outcome);
         m_verdict.stop();
         m_report.start();
     }
 
     void report() {
-        const std::function<void(bool)> done = std::move(m_done);
-        const bool opened = m_opened;
+        const Done done = std::move(m_done);
+        const Result<void> outcome = m_outcome;
         m_done = nullptr;
         m_reported = true;
         removeOnceDone();
         if (done) {
-            done(opened); // last, touching nothing of this: it may run a modal window
+            done(outcome); // last, touching nothing of this: it may run a modal window
         }
     }
 
@@ -90,20 +105,23 @@ private:
     QProcess m_process;
     QTimer m_verdict;
     QTimer m_report;
-    std::function<void(bool)> m_done;
+    Done m_done;
     bool m_decided = false;
-    bool m_opened = false;
+    Result<void> m_outcome;
     bool m_reported = false;
 };
 
 } // namespace
 
-void launchUrl(QObject& owner, const QString& target, std::function<void(bool)> done,
-               const UrlLauncher& launcher) {
-    auto* launch = new Launch(owner, std::move(done), launcher.verdictMs);
-    if (target.isEmpty() || target.startsWith(QLatin1Char('-'))) {
-        launch->refuse();
+UrlLauncher::UrlLauncher(QString program, int verdictMs)
+    : m_program(std::move(program)), m_verdictMs(verdictMs) {}
+
+void UrlLauncher::open(QObject& owner, const QString& url,
+                       std::function<void(const Result<void>&)> done) {
+    auto* launch = new Launch(owner, std::move(done), m_verdictMs);
+    if (url.isEmpty() || url.startsWith(QLatin1Char('-'))) {
+        launch->refuse(url);
         return;
     }
-    launch->start(launcher.program, target);
+    launch->start(m_program, url);
 }

@@ -1,23 +1,23 @@
 #pragma once
 
+#include "LinkOpener.h"
+
 #include <QString>
 
-#include <functional>
-
-class QObject;
-
-// How a target is handed to the desktop: the launcher program (found on PATH) and how long
-// a launcher that is still running counts as undecided.
-struct UrlLauncher {
-    QString program = QStringLiteral("xdg-open");
+// Runs a launcher program (found on PATH) with the address as its one argument (no shell is
+// involved), without waiting for it.  It fails when the launcher cannot be started,
+// crashes or exits with an error status; it succeeds when the launcher exits cleanly or is
+// still running at the verdict.
+class UrlLauncher final : public LinkOpener {
+public:
     // Without a desktop environment xdg-open runs the handler in the foreground and only
-    // exits with it; a launcher still running after this long has started a handler.
-    int verdictMs = 5000;
-};
+    // exits with it; a launcher still running after `verdictMs` has started a handler.
+    explicit UrlLauncher(QString program = QStringLiteral("xdg-open"), int verdictMs = 5000);
 
-// Runs the launcher with `target` as its one argument (no shell is involved), without
-// waiting for it.  `done(opened)` runs once, from the event loop: false when the launcher
-// cannot be started, crashes or exits with an error status, true when it exits cleanly or
-// is still running at the verdict.  Destroying `owner` first cancels `done`.
-void launchUrl(QObject& owner, const QString& target, std::function<void(bool)> done,
-               const UrlLauncher& launcher = {});
+    void open(QObject& owner, const QString& url,
+              std::function<void(const Result<void>&)> done) override;
+
+private:
+    QString m_program;
+    int m_verdictMs;
+};

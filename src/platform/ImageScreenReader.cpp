@@ -8,8 +8,7 @@ Rgb ImageScreenReader::pixel(QPoint point) {
     if (!m_image.rect().contains(at)) {
         return Rgb::offScreen();
     }
-    const QRgb value = reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y()))[at.x()];
-    return {qRed(value), qGreen(value), qBlue(value)};
+    return Rgb::fromQRgb(reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y()))[at.x()]);
 }
 
 void ImageScreenReader::readBlock(QPoint topLeft, int side, std::span<Rgb> out) {

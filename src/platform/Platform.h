@@ -6,14 +6,11 @@
 #include <QPoint>
 #include <QRect>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 
-class QString;
 class QWidget;
-class SettingsStore;
 
 // Reads the whole screen in device pixels.  Destroying it gives back what it holds.
 class ScreenReader {
@@ -40,8 +37,8 @@ enum class WindowFrame {
     Dialog, // a title bar without any buttons: it only moves
 };
 
-// The screen, pointer and desktop services the windows rely on.  One implementation per
-// windowing system; the widget tests use a fake.  Points and rectangles are in device
+// The screen, pointer and window-manager services the windows rely on.  One implementation
+// per windowing system; the widget tests use a fake.  Points and rectangles are in device
 // pixels of the whole screen.
 class Platform {
 public:
@@ -69,16 +66,8 @@ public:
     // Returns false when the limit cannot be set (and then none holds).
     virtual bool confinePointer(std::optional<QRect> area) = 0;
 
-    // Hands `url` (a mailto: or web address) to the desktop's default handler.  Returns at
-    // once; `done(opened)` runs later from the event loop, with false when no handler
-    // could be started, and never runs if `owner` is destroyed first.
-    virtual void openUrl(QWidget& owner, const QString& url,
-                         std::function<void(bool opened)> done) = 0;
-
     // Asks the window manager for exactly this frame on `window`, which must be shown.
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
-
-    [[nodiscard]] virtual SettingsStore& settings() = 0;
 
     // The desktop's picker where the screen reader sees only Tintor's own windows (a
     // Wayland session); null where it sees the whole screen.

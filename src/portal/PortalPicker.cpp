@@ -20,7 +20,7 @@ void PortalPicker::connectPortals() {
         emit failed(failure);
     });
     connect(&m_colourPicker, &ColourPickerPortal::colourPicked, this,
-            [this](const QColor& c) { emit colourPicked(Rgb(c.red(), c.green(), c.blue())); });
+            [this](const QColor& c) { emit colourPicked(Rgb::fromQRgb(c.rgb())); });
     connect(&m_colourPicker, &PortalClient::failed, this, &DesktopPicker::failed);
 }
 

@@ -2,9 +2,11 @@
 
 #include "AboutGlyph.h"
 #include "AuthorDetails.h"
+#include "LinkOpener.h"
 #include "MailLink.h"
 #include "MinimiseGuard.h"
 #include "Platform.h"
+#include "WidgetsLog.h"
 #include "WindowPlacement.h"
 #include "ui_AboutDialog.h"
 
@@ -65,10 +67,12 @@ QStringList authorLines(const QString& name) {
 
 } // namespace
 
-AboutDialog::AboutDialog(Platform& platform, const AppInfo& info, QWidget* parent)
+AboutDialog::AboutDialog(Platform& platform, LinkOpener& links, const AppInfo& info,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_info(info) {
+      m_ui(std::make_unique<Ui::AboutDialog>()), m_platform(platform), m_links(links),
+      m_info(info) {
     m_ui->setupUi(this);
     setUpFixedWindow(*this);
     m_ui->mainView->setBackgroundRole(QPalette::Button);
@@ -238,8 +242,10 @@ void AboutDialog::openCreditPage() {
 
 void AboutDialog::openLink(const QString& url, const QString& failure) {
     // The launcher's verdict comes later; the window stays open and usable meanwhile.
-    m_platform.openUrl(*this, url, [this, failure](bool opened) {
+    m_links.open(*this, url, [this, failure](const Result<void>& opened) {
         if (!opened) {
+            // The user reads the short report; the log keeps the launcher's reason.
+            qCWarning(lcWidgets).noquote() << "link not opened:" << opened.error();
             emit linkFailed(failure);
         }
     });

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class LinkOpener;
 class Platform;
 
 namespace Ui {
@@ -20,7 +21,7 @@ class AboutDialog;
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(Platform& platform, const AppInfo& info, QWidget* parent);
+    AboutDialog(Platform& platform, LinkOpener& links, const AppInfo& info, QWidget* parent);
     ~AboutDialog() override;
 
 signals:
@@ -52,6 +53,7 @@ private:
 
     std::unique_ptr<Ui::AboutDialog> m_ui;
     Platform& m_platform;
+    LinkOpener& m_links;
     AppInfo m_info;
     // Whether this window holds the pointer now, so a move can carry the limit along.
     bool m_confining = false;

@@ -16,7 +16,7 @@ void ColourSwatch::setColour(Rgb colour) {
 
 void ColourSwatch::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(m_colour));
+    painter.fillRect(rect(), QColor::fromRgb(m_colour.toQRgb()));
 }
 
 void ColourSwatch::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -24,8 +24,4 @@ void ColourSwatch::mouseDoubleClickEvent(QMouseEvent* event) {
         emit doubleClicked();
     }
     QWidget::mouseDoubleClickEvent(event);
-}
-
-QColor toQColor(Rgb colour) {
-    return QColor(colour.red(), colour.green(), colour.blue());
 }

@@ -23,6 +23,3 @@ protected:
 private:
     Rgb m_colour;
 };
-
-// The toolkit's form of a colour.
-QColor toQColor(Rgb colour);

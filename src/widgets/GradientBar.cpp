@@ -27,7 +27,7 @@ void GradientBar::paintEvent(QPaintEvent* /*event*/) {
     QImage line(GradientWidth, 1, QImage::Format_RGB32);
     auto* pixels = reinterpret_cast<QRgb*>(line.scanLine(0));
     for (std::size_t x = 0; x < row.size(); ++x) {
-        pixels[x] = qRgb(row[x].red(), row[x].green(), row[x].blue());
+        pixels[x] = row[x].toQRgb();
     }
     QPainter painter(this);
     // Pixel replication: the bar must show the exact channel values, never a blend.

@@ -32,13 +32,14 @@ void makeOutputField(QLineEdit* field) {
 
 } // namespace
 
-MainWindow::MainWindow(Platform& platform, QWidget* parent)
+MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& links,
+                       QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_info(AppInfo::tintor()),
-      m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)),
-      m_options(new OptionsDialog(this)), m_message(new TimedMessage(this)) {
+      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_settings(settings),
+      m_links(links), m_info(AppInfo::tintor()), m_sampler(platform.screenReader()),
+      m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
     m_ui->setupUi(this);
     m_channels = {{{m_ui->redSlider, m_ui->redArrows, m_ui->redField, m_ui->redGradient},
                    {m_ui->greenSlider, m_ui->greenArrows, m_ui->greenField, m_ui->greenGradient},
@@ -96,7 +97,7 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::readStoredMethod() {
-    const StartupMethod stored = readStartupMethod(m_platform.settings());
+    const StartupMethod stored = readStartupMethod(m_settings);
     if (stored.problem) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
         qCWarning(lcWidgets).noquote()
@@ -122,14 +123,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             centreOnPrimaryScreen(*this);
         }
     }
+    // Built once the window is on the screen, so that they do not hold up its showing.
+    if (m_options == nullptr && watched == windowHandle() && event->type() == QEvent::Expose) {
+        QTimer::singleShot(0, this, &MainWindow::createDialogs);
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::createDialogs() {
+    if (m_options == nullptr) {
+        m_options = new OptionsDialog(this);
+        m_message = new TimedMessage(this);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No tick may read through the reader once it is given back.
     m_follower.stop();
     m_sampler.close();
-    m_message->dismiss();
+    if (m_message != nullptr) {
+        m_message->dismiss();
+    }
     if (m_about != nullptr) {
         m_about->hide();
     }
@@ -183,6 +197,7 @@ void MainWindow::openOptions() {
     if (isPicking()) {
         stopPicking(Qt::NoButton);
     }
+    createDialogs();
     m_platform.setFrame(*m_options, WindowFrame::Dialog);
     m_options->setMethod(samplingMethod());
     // Modal, but without a nested event loop.  Only OK applies; Cancel or a close changes
@@ -195,7 +210,7 @@ void MainWindow::applyOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
     m_sampler.setMethod(m_options->method());
     const Result<void> stored =
-        storeMethod(m_platform.settings(), static_cast<std::uint8_t>(m_options->method()));
+        storeMethod(m_settings, static_cast<std::uint8_t>(m_options->method()));
     if (!stored) {
         showErrorBox(this, stored.error());
     }
@@ -208,7 +223,7 @@ void MainWindow::openAbout() {
     // Made when first asked for: most sessions never open it, and it is the costliest
     // window to build.
     if (m_about == nullptr) {
-        m_about = new AboutDialog(m_platform, m_info, this);
+        m_about = new AboutDialog(m_platform, m_links, m_info, this);
         connect(m_about, &AboutDialog::linkFailed, this, &MainWindow::showLinkFailure);
         m_platform.setFrame(*m_about, WindowFrame::Dialog);
     }
@@ -219,6 +234,7 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::showLinkFailure(const QString& message) {
+    createDialogs();
     m_message->showMessage(message, QString(), 3000);
 }
 

@@ -17,10 +17,12 @@ class AboutDialog;
 class FrozenScreen;
 class ChannelSlider;
 class GradientBar;
+class LinkOpener;
 class OptionsDialog;
 class Platform;
 class QLineEdit;
 class QShortcut;
+class SettingsStore;
 class StepArrows;
 class TimedMessage;
 
@@ -37,7 +39,8 @@ class MainWindow;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& links,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     [[nodiscard]] Rgb colour() const;
@@ -58,6 +61,7 @@ protected:
 
 private:
     void connectControls();
+    void createDialogs();
     void readStoredMethod();
     void applyOptions();
 
@@ -102,15 +106,17 @@ private:
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::array<ChannelControls, 3> m_channels{};
     Platform& m_platform;
+    SettingsStore& m_settings;
+    LinkOpener& m_links;
     AppInfo m_info;
     ScreenSampler m_sampler;
     QTimer m_follower;
     // Activates the window after a pick from the event loop, once the press has been handled.
     QTimer m_activation;
     QShortcut* m_cancelPick;
-    OptionsDialog* m_options;
+    OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
-    TimedMessage* m_message;
+    TimedMessage* m_message = nullptr;
     std::optional<QPoint> m_shownCoordinates;
     bool m_coordinatesShown = false;
     // While a pick reads a screenshot instead of the screen.

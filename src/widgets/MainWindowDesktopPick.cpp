@@ -123,5 +123,6 @@ void MainWindow::onDesktopFailure(DesktopPicker::Failure failure) {
         return;
     }
     stopPicking(Qt::NoButton);
+    createDialogs();
     m_message->showMessage(tr("Screen not read."), failureText(*m_screenshotFailure), 3000);
 }

@@ -17,8 +17,11 @@ void applyPixelFont(QWidget* widget) {
 } // namespace
 
 void applyPixelFonts(QWidget* root) {
-    applyPixelFont(root);
-    for (QWidget* child : root->findChildren<QWidget*>()) {
-        applyPixelFont(child);
+    // Children before their parents: a parent's new size then reaches only the children
+    // that take their size from it, and no text is laid out again in a size it will not keep.
+    const QList<QWidget*> children = root->findChildren<QWidget*>();
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        applyPixelFont(*child);
     }
+    applyPixelFont(root);
 }

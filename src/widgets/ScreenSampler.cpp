@@ -1,13 +1,5 @@
 #include "ScreenSampler.h"
 
-namespace {
-
-QRgb toQRgb(Rgb colour) {
-    return qRgb(colour.red(), colour.green(), colour.blue());
-}
-
-} // namespace
-
 ScreenSampler::ScreenSampler(std::unique_ptr<ScreenReader> reader) : m_reader(std::move(reader)) {
     setMethod(m_method);
 }
@@ -34,7 +26,7 @@ Rgb ScreenSampler::sample(QPoint point) {
     }
     if (side == 1) {
         const Rgb colour = m_reader->pixel(point);
-        m_pixels.setPixel(0, 0, toQRgb(colour));
+        m_pixels.setPixel(0, 0, colour.toQRgb());
         return colour;
     }
     const int half = side / 2;
@@ -43,7 +35,7 @@ Rgb ScreenSampler::sample(QPoint point) {
     for (int row = 0; row < side; ++row) {
         auto* line = reinterpret_cast<QRgb*>(m_pixels.scanLine(row));
         for (int column = 0; column < side; ++column) {
-            line[column] = toQRgb(block[static_cast<std::size_t>(row * side + column)]);
+            line[column] = block[static_cast<std::size_t>(row * side + column)].toQRgb();
         }
     }
     return blockMean(block);

@@ -14,7 +14,7 @@ Translator::Translator(InterfaceLanguage language) {
     if (m_tintor.load(QStringLiteral(":/i18n/tintor_nl.qm"))) {
         QCoreApplication::installTranslator(&m_tintor);
     } else {
-        qCWarning(lcWidgets, "the Dutch texts are missing from this build; using English");
+        qCWarning(lcWidgets) << "the Dutch texts are missing from this build; using English";
     }
     // Qt's own catalogue is a separate package; without it Qt's few texts stay English.
     if (m_qt.load(QStringLiteral("qtbase_nl"),

@@ -1,8 +1,6 @@
-// The toolkit half of X11Platform: the capture, window geometry and links.
+// The toolkit half of X11Platform: the capture, window geometry and frames.
 
 #include "X11Platform.h"
-
-#include "UrlLauncher.h"
 
 #include <QWidget>
 #include <QWindow>
@@ -57,8 +55,4 @@ void X11Platform::setFrame(QWidget& window, WindowFrame frame) {
     } else {
         setMotifHints(window.winId(), Move, Border | Title);
     }
-}
-
-void X11Platform::openUrl(QWidget& owner, const QString& url, std::function<void(bool)> done) {
-    launchUrl(owner, url, std::move(done));
 }

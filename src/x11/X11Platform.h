@@ -13,8 +13,7 @@ class PointerBarriers;
 // The services on an X11 server.  Screen and pointer reads go through a connection of
 // their own, in device pixels whatever scaling the toolkit applies; the capture uses the
 // toolkit's own pointer grab, so the toolkit routes every press to the capturing window.
-// The pointer is confined by barriers on the own connection, and links open through the
-// desktop's xdg-open.
+// The pointer is confined by barriers on the own connection.
 //
 // The toolkit half is in X11Platform.cpp, the Xlib half in X11PlatformServer.cpp: Qt's
 // headers and Xlib's macros do not mix.
@@ -22,8 +21,7 @@ class X11Platform final : public Platform {
 public:
     // Connects to the display named by DISPLAY (or `displayName`).  Fails with a message
     // for the user when no server can be reached or its screen cannot show true colour.
-    static Result<std::unique_ptr<X11Platform>> open(SettingsStore& settings,
-                                                     const char* displayName = nullptr);
+    static Result<std::unique_ptr<X11Platform>> open(const char* displayName = nullptr);
 
     ~X11Platform() override;
 
@@ -33,10 +31,7 @@ public:
     void releasePointer(QWidget& window) override;
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
     bool confinePointer(std::optional<QRect> area) override;
-    void openUrl(QWidget& owner, const QString& url,
-                 std::function<void(bool opened)> done) override;
     void setFrame(QWidget& window, WindowFrame frame) override;
-    [[nodiscard]] SettingsStore& settings() override { return m_settings; }
 
 private:
     struct DisplayCloser {
@@ -44,14 +39,13 @@ private:
     };
     using DisplayPtr = std::unique_ptr<_XDisplay, DisplayCloser>;
 
-    X11Platform(DisplayPtr display, SettingsStore& settings);
+    explicit X11Platform(DisplayPtr display);
 
     // Where the native window `window` lies on the root, in device pixels.
     [[nodiscard]] std::optional<QPoint> rootOrigin(unsigned long window) const;
     void setMotifHints(unsigned long window, unsigned long functions, unsigned long decorations);
 
     DisplayPtr m_display;
-    SettingsStore& m_settings;
     bool m_canConfine = false;
     unsigned long m_motifHintsAtom = 0;
     // Declared after the connection, so it goes first.

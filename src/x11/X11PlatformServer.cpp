@@ -16,7 +16,8 @@ namespace {
 int reportXError(Display* display, XErrorEvent* event) {
     char text[128];
     XGetErrorText(display, event->error_code, text, sizeof text);
-    qCWarning(lcPlatform, "X error ignored: %s (request %d)", text, event->request_code);
+    qCWarning(lcPlatform).nospace()
+        << "X error ignored: " << text << " (request " << event->request_code << ')';
     return 0;
 }
 
@@ -34,8 +35,7 @@ void X11Platform::DisplayCloser::operator()(_XDisplay* display) const {
     XCloseDisplay(display);
 }
 
-Result<std::unique_ptr<X11Platform>> X11Platform::open(SettingsStore& settings,
-                                                       const char* displayName) {
+Result<std::unique_ptr<X11Platform>> X11Platform::open(const char* displayName) {
     const char* name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
     DisplayPtr display(XOpenDisplay(name));
     if (!display) {
@@ -54,12 +54,11 @@ Result<std::unique_ptr<X11Platform>> X11Platform::open(SettingsStore& settings,
                            .arg(DefaultDepth(display.get(), 0))};
     }
     XSetErrorHandler(reportXError);
-    return std::unique_ptr<X11Platform>(new X11Platform(std::move(display), settings));
+    return std::unique_ptr<X11Platform>(new X11Platform(std::move(display)));
 }
 
-X11Platform::X11Platform(DisplayPtr display, SettingsStore& settings)
-    : m_display(std::move(display)), m_settings(settings),
-      m_canConfine(PointerBarriers::available(m_display.get())) {}
+X11Platform::X11Platform(DisplayPtr display)
+    : m_display(std::move(display)), m_canConfine(PointerBarriers::available(m_display.get())) {}
 
 X11Platform::~X11Platform() = default;
 

@@ -29,6 +29,10 @@ void ColourTest::packingKeepsLowByteOfEachChannel() {
     QVERIFY(Rgb::offScreen() != Rgb(255, 255, 255));
     QCOMPARE(Rgb::offScreen().red(), 255);
     QCOMPARE(Rgb::offScreen().blue(), 255);
+    // Qt's form: opaque 0xAARRGGBB both ways, any alpha dropped, off the screen white.
+    QCOMPARE(Rgb(0x12, 0x34, 0x56).toQRgb(), QRgb(0xFF123456));
+    QCOMPARE(Rgb::fromQRgb(0x80ABCDEF), Rgb(0xAB, 0xCD, 0xEF));
+    QCOMPARE(Rgb::offScreen().toQRgb(), QRgb(0xFFFFFFFF));
 }
 
 void ColourTest::colourTextReadsRedGreenBlue() {

@@ -45,8 +45,7 @@ void LanguageTest::localeSelectsInterface_data() {
 void LanguageTest::localeSelectsInterface() {
     QFETCH(QString, locale);
     QFETCH(bool, dutch);
-    const std::string name = locale.toStdString();
-    QCOMPARE(languageForLocale(name) == InterfaceLanguage::Dutch, dutch);
+    QCOMPARE(languageForLocale(locale.toLatin1().constData()) == InterfaceLanguage::Dutch, dutch);
 }
 
 void LanguageTest::precedenceFollowsTheCLibrary_data() {
@@ -77,11 +76,12 @@ void LanguageTest::precedenceFollowsTheCLibrary() {
     QFETCH(QString, lcMessages);
     QFETCH(QString, lang);
     QFETCH(QString, chosen);
-    const std::string a = lcAll.toStdString(), m = lcMessages.toStdString(), l = lang.toStdString();
-    QCOMPARE(QString::fromStdString(std::string(messagesLocale(a.c_str(), m.c_str(), l.c_str()))),
-             chosen);
-    QCOMPARE(QString::fromStdString(std::string(messagesLocale(nullptr, nullptr, l.c_str()))),
-             lang);
+    const QByteArray a = lcAll.toLatin1(), m = lcMessages.toLatin1(), l = lang.toLatin1();
+    const auto text = [](std::string_view locale) {
+        return QString::fromLatin1(locale.data(), static_cast<qsizetype>(locale.size()));
+    };
+    QCOMPARE(text(messagesLocale(a.constData(), m.constData(), l.constData())), chosen);
+    QCOMPARE(text(messagesLocale(nullptr, nullptr, l.constData())), lang);
 }
 
 QTEST_APPLESS_MAIN(LanguageTest)

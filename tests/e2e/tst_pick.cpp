@@ -26,7 +26,7 @@ QImage twoHalves() {
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
             const Rgb c = x < 10 ? ColourA : ColourB;
-            image.setPixel(x, y, qRgb(c.red(), c.green(), c.blue()));
+            image.setPixel(x, y, c.toQRgb());
         }
     }
     return image;

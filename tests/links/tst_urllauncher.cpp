@@ -36,33 +36,36 @@ QString UrlLauncherTest::launcher(const QByteArray& body) {
 void UrlLauncherTest::verdictFollowsTheLauncher_data() {
     QTest::addColumn<QByteArray>("body"); // empty: no launcher at all
     QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("failure"); // part of the reason; empty: opened
     const QString mail = QStringLiteral("mailto:a@example.org?Subject=Programma Tintor, version "
                                         "1.00&Body=Hi $HOME `id`; 'q' \"q\"%0D%0A%0D%0AKind,");
-    QTest::newRow("clean exit, one argument untouched") << QByteArray("exit 0") << mail << true;
-    QTest::newRow("no handler (3)") << QByteArray("exit 3") << mail << false;
-    QTest::newRow("crashed") << QByteArray("kill -KILL $$") << mail << false;
-    QTest::newRow("handler in the foreground") << QByteArray("exec sleep 30") << mail << true;
-    QTest::newRow("launcher missing") << QByteArray() << mail << false;
-    QTest::newRow("option-like target") << QByteArray("exit 0") << "--help" << false;
+    QTest::newRow("clean exit, one argument untouched") << QByteArray("exit 0") << mail << "";
+    QTest::newRow("no handler (3)") << QByteArray("exit 3") << mail << "exited with status 3";
+    QTest::newRow("crashed") << QByteArray("kill -KILL $$") << mail << "open crashed";
+    QTest::newRow("handler in the foreground") << QByteArray("exec sleep 30") << mail << "";
+    QTest::newRow("launcher missing") << QByteArray() << mail << "absent: ";
+    QTest::newRow("option-like target") << QByteArray("exit 0") << "--help"
+                                        << "not an address";
 }
 
 void UrlLauncherTest::verdictFollowsTheLauncher() {
     QFETCH(QByteArray, body);
     QFETCH(QString, target);
-    QFETCH(bool, opened);
+    QFETCH(QString, failure);
     const QString program = body.isEmpty() ? m_dir.filePath("absent") : launcher(body);
     QObject owner;
     int reports = 0;
-    std::optional<bool> verdict;
-    const auto done = [&](bool ok) {
+    std::optional<Result<void>> verdict;
+    const auto done = [&](const Result<void>& outcome) {
         ++reports;
-        verdict = ok;
+        verdict = outcome;
     };
-    launchUrl(owner, target, done, {program, 300});
+    UrlLauncher(program, 300).open(owner, target, done);
     QVERIFY(!verdict); // never from inside the call
     QTRY_VERIFY(verdict.has_value());
-    QCOMPARE(*verdict, opened);
+    const bool opened = failure.isEmpty();
+    QCOMPARE(verdict->ok(), opened);
+    QVERIFY2(opened || verdict->error().contains(failure), qPrintable(verdict->error()));
     QTest::qWait(350); // past the verdict time: still one report
     QCOMPARE(reports, 1);
     QFile log(program + ".log");
@@ -79,8 +82,8 @@ void UrlLauncherTest::noReportOnceOwnerIsGone() {
     int reports = 0;
     {
         QObject owner;
-        launchUrl(owner, QStringLiteral("https://example.org/"), [&](bool) { ++reports; },
-                  {program, 5000});
+        UrlLauncher(program).open(owner, QStringLiteral("https://example.org/"),
+                                  [&](const Result<void>&) { ++reports; });
     }
     QTest::qWait(400);
     QCOMPARE(reports, 0);

@@ -74,9 +74,9 @@ bool SwayDesktop::busHasOwner(const QString& name) {
 
 QImage halves(QSize size, Rgb left, Rgb right) {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(qRgb(left.red(), left.green(), left.blue()));
+    image.fill(left.toQRgb());
     QPainter(&image).fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(),
-                              QColor(right.red(), right.green(), right.blue()));
+                              QColor(right.toQRgb()));
     return image;
 }
 
@@ -85,7 +85,7 @@ QString hex(Rgb colour) {
 }
 
 QString hex(QRgb colour) {
-    return hex(Rgb(qRed(colour), qGreen(colour), qBlue(colour)));
+    return hex(Rgb::fromQRgb(colour));
 }
 
 VirtualPointer::VirtualPointer() {

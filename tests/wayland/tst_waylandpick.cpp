@@ -241,7 +241,7 @@ void tst_WaylandPick::scaledAndSecondOutput() {
     QList<std::pair<QPoint, Rgb>> picks;
     for (const QPoint at : clearPoints(scaled.logical, tintor.mainRect(), 3)) {
         const QRgb device = fine.pixel((at - scaled.logical.topLeft()) * 2);
-        picks.append({at, Rgb(qRed(device), qGreen(device), qBlue(device))});
+        picks.append({at, Rgb::fromQRgb(device)});
     }
     const QRect plainLeft = plain.logical.adjusted(0, 0, -plain.logical.width() / 2, 0);
     const QRect plainRight = plain.logical.adjusted(plain.logical.width() / 2, 0, 0, 0);

@@ -1,28 +1,22 @@
 #pragma once
 
 #include "Platform.h"
-#include "SettingsStore.h"
 
 #include <QImage>
 #include <QString>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
 // Stands in for the X11 services in widget tests: a screen image the test paints, a pointer
-// the test places, the nearest-colour and link answers the test chooses, and records of what
-// the program asked for.
+// the test places, the nearest-colour answer the test chooses, and records of what the
+// program asked for.
 class FakePlatform final : public Platform {
 public:
     std::function<Rgb(Rgb)> nearest = [](Rgb c) { return c; };
     QImage screen{640, 480, QImage::Format_RGB32};
     std::optional<QPoint> pointer = QPoint(0, 0);
-    // A real settings file, in a directory of the test's own.
-    QTemporaryDir settingsDir;
-    SettingsStore settingsStore{settingsDir.filePath(QStringLiteral("tintor/settings.json"))};
 
     int readersTaken = 0;
     int readersReleased = 0;
@@ -33,8 +27,6 @@ public:
 
     std::optional<QRect> confinement;           // the limit in force
     std::vector<std::optional<QRect>> clipping; // every confinePointer request
-    std::vector<QString> opened;                // every URL handed to the desktop
-    bool linksOpen = true;                      // what the desktop answers
 
     FakePlatform() { screen.fill(Qt::black); }
 
@@ -50,16 +42,13 @@ public:
         };
     }
 
-    void paint(int x, int y, Rgb colour) {
-        screen.setPixel(x, y, qRgb(colour.red(), colour.green(), colour.blue()));
-    }
+    void paint(int x, int y, Rgb colour) { screen.setPixel(x, y, colour.toQRgb()); }
 
     [[nodiscard]] Rgb screenPixel(QPoint p) const {
         if (!screen.rect().contains(p)) {
             return Rgb::offScreen();
         }
-        const QRgb c = screen.pixel(p);
-        return {qRed(c), qGreen(c), qBlue(c)};
+        return Rgb::fromQRgb(screen.pixel(p));
     }
 
     std::unique_ptr<ScreenReader> screenReader() override {
@@ -80,8 +69,6 @@ public:
         ++releases;
     }
 
-    SettingsStore& settings() override { return settingsStore; }
-
     std::vector<std::pair<QString, WindowFrame>> frames; // every frame asked for, by window
     void setFrame(QWidget& window, WindowFrame frame) override {
         frames.emplace_back(window.objectName(), frame);
@@ -99,12 +86,6 @@ public:
         clipping.push_back(area);
         confinement = area;
         return true;
-    }
-
-    // Answers from the event loop, as the real launcher does.
-    void openUrl(QWidget& owner, const QString& url, std::function<void(bool)> done) override {
-        opened.push_back(url);
-        QTimer::singleShot(0, &owner, [done = std::move(done), ok = linksOpen] { done(ok); });
     }
 
 private:

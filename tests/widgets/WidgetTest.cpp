@@ -37,11 +37,12 @@ WidgetTest::~WidgetTest() {
 
 void WidgetTest::restart() {
     m_window.reset();
-    m_window = std::make_unique<MainWindow>(*m_platform);
+    m_window = std::make_unique<MainWindow>(*m_platform, m_settings, m_links);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         qWarning("the main window was not exposed");
     }
+    QCoreApplication::processEvents(); // the window builds its dialogs once it shows
 }
 
 ChannelSlider* WidgetTest::slider(Channel channel) const {
@@ -81,7 +82,7 @@ void WidgetTest::setColour(Rgb colour) const {
 }
 
 bool WidgetTest::restartWithMethod(int method) {
-    if (!storeMethod(m_platform->settings(), static_cast<std::uint8_t>(method))) {
+    if (!storeMethod(m_settings, static_cast<std::uint8_t>(method))) {
         return false;
     }
     restart();
@@ -107,7 +108,7 @@ bool WidgetTest::pickFrom(Rgb picked) {
 }
 
 bool WidgetTest::breakSettingsStore() {
-    const QString directory = QFileInfo(m_platform->settingsStore.path()).absolutePath();
+    const QString directory = QFileInfo(m_settings.path()).absolutePath();
     if (QFileInfo::exists(directory) && !QDir(directory).removeRecursively()) {
         return false;
     }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "FakeLinkOpener.h"
 #include "FakePlatform.h"
 #include "Language.h"
 #include "MainWindow.h"
+#include "SettingsStore.h"
 #include "Translator.h"
 
 #include <QColor>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -31,8 +34,9 @@ inline QColor paintedAt(QWidget* widget, QPoint at) {
     return widget->grab().toImage().pixelColor(at);
 }
 
-// The shared set-up of the widget tests: a fake platform, the interface language, and the
-// main window with the dialogs it owns, shown and exposed.  A desktop picker given here is
+// The shared set-up of the widget tests: a fake platform and link opener, a settings file of
+// the test's own, the interface language, and the main window with the dialogs it owns,
+// shown and exposed.  A desktop picker given here is
 // the platform's before the window is made, as a Wayland session's is.
 class WidgetTest {
 public:
@@ -43,6 +47,8 @@ public:
     WidgetTest& operator=(const WidgetTest&) = delete;
 
     FakePlatform& platform() { return *m_platform; }
+    FakeLinkOpener& links() { return m_links; }
+    SettingsStore& settings() { return m_settings; }
     MainWindow& window() { return *m_window; }
 
     // A child of the main window (or of its dialogs) by object name; a missing one ends the
@@ -99,6 +105,9 @@ public:
     static void silenceOffscreenWarnings();
 
 private:
+    QTemporaryDir m_settingsDir;
+    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("tintor/settings.json"))};
+    FakeLinkOpener m_links;
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<Translator> m_translator;
     std::unique_ptr<MainWindow> m_window;

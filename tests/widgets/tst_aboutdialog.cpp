@@ -139,7 +139,7 @@ void AboutDialogTest::linkTargets() {
     runAbout(language, [&] {
         QTRY_COMPARE(m_test->platform().confinement, std::optional<QRect>(clientArea()));
         QTest::mouseClick(button(control.toLatin1().constData()), Qt::LeftButton);
-        QCOMPARE(m_test->platform().opened, std::vector<QString>{target});
+        QCOMPARE(m_test->links().opened, std::vector<QString>{target});
         // The link sets the pointer free; the window's own redraws do not take it back.
         QCOMPARE(m_test->platform().confinement, std::nullopt);
         m_about->repaint();
@@ -173,7 +173,7 @@ void AboutDialogTest::failedLinkIsReportedWhileWindowStaysOpen() {
     QFETCH(QString, report);
     runAbout(language, [&] {
         auto* message = m_test->child<TimedMessage>();
-        m_test->platform().linksOpen = opens;
+        m_test->links().linksOpen = opens;
         QTest::mouseClick(button(control.toLatin1().constData()), Qt::LeftButton);
         if (report.isEmpty()) {
             QTest::qWait(100); // the launcher's verdict comes from the event loop
@@ -191,7 +191,7 @@ void AboutDialogTest::repeatedFailureIsReportedOnce() {
     runAbout(InterfaceLanguage::English, [&] {
         auto* message = m_test->child<TimedMessage>();
         QSignalSpy ended(message, &QDialog::finished);
-        m_test->platform().linksOpen = false;
+        m_test->links().linksOpen = false;
         for (int click = 0; click < 20; ++click) {
             QTest::mouseClick(button("homeButton"), Qt::LeftButton);
             if (click % 2 == 0) {
@@ -199,7 +199,7 @@ void AboutDialogTest::repeatedFailureIsReportedOnce() {
             }
         }
         QTRY_VERIFY(message->isVisible());
-        QCOMPARE(m_test->platform().opened.size(), std::size_t(20));
+        QCOMPARE(m_test->links().opened.size(), std::size_t(20));
         // Not twenty reports in a row: once it has gone, nothing else is waiting.
         QTRY_VERIFY_WITH_TIMEOUT(!message->isVisible(), 10000);
         QTest::qWait(200);

@@ -266,8 +266,7 @@ void ChannelControlsTest::webSwatchShowsDisplayableWebColour() {
     const Rgb shown = platform.nearest(Rgb(255, 153, 0));
     QVERIFY(shown != Rgb(255, 153, 0));
     QCOMPARE(swatch("webSwatch")->colour(), shown);
-    QCOMPARE(paintedAt(swatch("webSwatch"), {10, 7}),
-             QColor(shown.red(), shown.green(), shown.blue()));
+    QCOMPARE(paintedAt(swatch("webSwatch"), {10, 7}), QColor(shown.toQRgb()));
     QCOMPARE(paintedAt(swatch("colourSwatch"), {10, 7}), QColor(255, 128, 0));
 }
 

@@ -1,14 +1,12 @@
 // The sampler and the magnifier over a real X screen: what a tick reads, at the screen's
 // edges too, and what the magnifier then shows.
 
-#include "XSession.h"
-#include "X11Platform.h"
-#include "SettingsStore.h"
 #include "Magnifier.h"
 #include "ScreenSampler.h"
+#include "X11Platform.h"
+#include "XSession.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -43,8 +41,6 @@ private:
     Rgb sampleAt(int x, int y);
 
     XSession m_x;
-    QTemporaryDir m_settingsDir;
-    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("settings.json"))};
     std::unique_ptr<X11Platform> m_platform;
     std::unique_ptr<ScreenSampler> m_sampler;
     std::unique_ptr<Magnifier> m_magnifier;
@@ -53,7 +49,7 @@ private:
 
 void SamplerTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
-    auto opened = X11Platform::open(m_settings);
+    auto opened = X11Platform::open();
     QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
 }

@@ -3,9 +3,6 @@
 
 #include "PixelFormat.h"
 #include "X11Platform.h"
-#include "SettingsStore.h"
-
-#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -108,24 +105,24 @@ private slots:
 
 private:
     DisplayPtr m_display;
-    QTemporaryDir m_settingsDir;
-    SettingsStore m_settings{m_settingsDir.filePath(QStringLiteral("settings.json"))};
     std::unique_ptr<X11Platform> m_platform;
 };
 
 void X11PlatformTest::initTestCase() {
     m_display.reset(XOpenDisplay(nullptr));
     QVERIFY2(m_display, "these tests need an X server in DISPLAY");
-    auto opened = X11Platform::open(m_settings);
+    auto opened = X11Platform::open();
     QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
 }
 
 void X11PlatformTest::unreachableDisplayGivesMessage() {
-    const auto opened = X11Platform::open(m_settings, ":4711");
+    const auto opened = X11Platform::open(":4711");
     QVERIFY(!opened);
-    QVERIFY2(opened.error().contains(QLatin1String(":4711")), opened.error().toLocal8Bit().constData());
-    QVERIFY2(opened.error().contains(QLatin1String("X11")), opened.error().toLocal8Bit().constData());
+    QVERIFY2(opened.error().contains(QLatin1String(":4711")),
+             opened.error().toLocal8Bit().constData());
+    QVERIFY2(opened.error().contains(QLatin1String("X11")),
+             opened.error().toLocal8Bit().constData());
 }
 
 void X11PlatformTest::nearestColourIsDisplayableAndClosest() {
@@ -232,7 +229,7 @@ void X11PlatformTest::confinementEndsWithItsConnection() {
     Display* d = m_display.get();
     moveTo(d, {300, 300});
     {
-        const auto other = X11Platform::open(m_settings);
+        const auto other = X11Platform::open();
         QVERIFY(other && (*other)->confinePointer(QRect(250, 250, 100, 100)));
         QCOMPARE(moveBy(d, -200, 0).x(), 250);
     }
