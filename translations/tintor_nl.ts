@@ -106,6 +106,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopPick</name>
+    <message>
+        <source>The desktop offers no screenshot.</source>
+        <translation>Het bureaublad biedt geen schermafdruk.</translation>
+    </message>
+    <message>
+        <source>The desktop refused the screenshot.</source>
+        <translation>Het bureaublad weigerde de schermafdruk.</translation>
+    </message>
+    <message>
+        <source>The desktop did not answer.</source>
+        <translation>Het bureaublad antwoordde niet.</translation>
+    </message>
+    <message>
+        <source>The desktop could not take the screenshot.</source>
+        <translation>Het bureaublad kon geen schermafdruk maken.</translation>
+    </message>
+</context>
+<context>
     <name>HexColourCopy</name>
     <message>
         <source>Copy as #RRGGBB</source>
@@ -141,22 +160,6 @@
     <message>
         <source>Picking %1</source>
         <translation>Pluk %1</translation>
-    </message>
-    <message>
-        <source>The desktop offers no screenshot.</source>
-        <translation>Het bureaublad biedt geen schermafdruk.</translation>
-    </message>
-    <message>
-        <source>The desktop refused the screenshot.</source>
-        <translation>Het bureaublad weigerde de schermafdruk.</translation>
-    </message>
-    <message>
-        <source>The desktop did not answer.</source>
-        <translation>Het bureaublad antwoordde niet.</translation>
-    </message>
-    <message>
-        <source>The desktop could not take the screenshot.</source>
-        <translation>Het bureaublad kon geen schermafdruk maken.</translation>
     </message>
     <message>
         <source>Screen not read.</source>

@@ -3,14 +3,16 @@
 #include "AppIdentity.h"
 #include "AppLog.h"
 #include "CommandLine.h"
+#include "DesktopPickSource.h"
 #include "DisplaySession.h"
-#include "StandardStreams.h"
-#include "PortalPicker.h"
-#include "X11Platform.h"
-#include "SettingsStore.h"
+#include "LivePickSource.h"
 #include "MainWindow.h"
-#include "UrlLauncher.h"
+#include "PortalPicker.h"
+#include "SettingsStore.h"
+#include "StandardStreams.h"
 #include "Translator.h"
+#include "UrlLauncher.h"
+#include "X11Platform.h"
 
 #include <QApplication>
 
@@ -38,14 +40,18 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     session.restorePlatform();
     applyAppIdentity();
+    // In a Wayland session X sees only Xwayland's windows: picks go through the desktop
+    // portal.
+    std::unique_ptr<PickSource> picks;
     if (session.isWayland()) {
-        // X sees only Xwayland's windows: picks go through the desktop portal.
-        (*platform)->setDesktopPicker(std::make_unique<PortalPicker>());
+        picks = std::make_unique<DesktopPickSource>(**platform, std::make_unique<PortalPicker>());
+    } else {
+        picks = std::make_unique<LivePickSource>(**platform);
     }
     const Translator translator(Translator::fromEnvironment());
     SettingsStore settings;
     UrlLauncher links;
-    MainWindow window(**platform, settings, links);
+    MainWindow window(**platform, *picks, settings, links);
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DesktopPicker.h"
 #include "Rgb.h"
 
 #include <QPoint>
@@ -69,13 +68,4 @@ public:
     // Asks the window manager for exactly this frame on `window`, which must be shown.
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
 
-    // The desktop's picker where the screen reader sees only Tintor's own windows (a
-    // Wayland session); null where it sees the whole screen.
-    [[nodiscard]] DesktopPicker* desktopPicker() const { return m_desktopPicker.get(); }
-    void setDesktopPicker(std::unique_ptr<DesktopPicker> picker) {
-        m_desktopPicker = std::move(picker);
-    }
-
-private:
-    std::unique_ptr<DesktopPicker> m_desktopPicker;
 };

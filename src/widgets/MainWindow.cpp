@@ -2,18 +2,22 @@
 
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
-#include "ErrorBox.h"
-#include "FrozenScreen.h"
-#include "HexColourCopy.h"
-#include "OptionsDialog.h"
-#include "PixelFonts.h"
-#include "TimedMessage.h"
-#include "WindowPlacement.h"
+#include "ChannelEditor.h"
 #include "ColourMaths.h"
+#include "ErrorBox.h"
+#include "FocusChain.h"
+#include "HexColourCopy.h"
+#include "MethodName.h"
+#include "OptionsDialog.h"
+#include "PickSession.h"
+#include "PickSource.h"
+#include "PixelFonts.h"
 #include "Platform.h"
 #include "StoredMethod.h"
-#include "ui_MainWindow.h"
+#include "TimedMessage.h"
 #include "WidgetsLog.h"
+#include "WindowPlacement.h"
+#include "ui_MainWindow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -32,18 +36,23 @@ void makeOutputField(QLineEdit* field) {
 
 } // namespace
 
-MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& links,
-                       QWidget* parent)
+MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
+                       LinkOpener& links, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_settings(settings),
-      m_links(links), m_info(AppInfo::tintor()), m_sampler(platform.screenReader()),
-      m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
+      m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_pickSource(pickSource),
+      m_settings(settings), m_links(links), m_info(AppInfo::tintor()),
+      m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
     m_ui->setupUi(this);
-    m_channels = {{{m_ui->redSlider, m_ui->redArrows, m_ui->redField, m_ui->redGradient},
-                   {m_ui->greenSlider, m_ui->greenArrows, m_ui->greenField, m_ui->greenGradient},
-                   {m_ui->blueSlider, m_ui->blueArrows, m_ui->blueField, m_ui->blueGradient}}};
+    m_channels = {m_ui->redChannel, m_ui->greenChannel, m_ui->blueChannel};
+    for (const Channel channel : AllChannels) {
+        m_channels.at(static_cast<std::size_t>(channel))->setChannel(channel);
+    }
+    const auto [red, green, blue] = m_channels;
+    chainTabOrder({red->slider(), green->slider(), blue->slider(), red->field(), green->field(),
+                   blue->field(), m_ui->pickButton, m_ui->optionsButton, m_ui->webText,
+                   m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
     applyPixelFonts(this);
     setFixedSize(size());
@@ -52,10 +61,6 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& 
     makeOutputField(m_ui->rgbText);
     makeOutputField(m_ui->webText);
     m_ui->aboutButton->setIcon(aboutGlyph());
-    for (const Channel channel : AllChannels) {
-        gradient(channel)->setChannel(channel);
-        field(channel)->setText(channelText(arrows(channel)->position()));
-    }
     m_follower.setInterval(50);
     m_activation.setSingleShot(true);
     m_activation.setInterval(0);
@@ -74,35 +79,37 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::connectControls() {
-    for (const Channel channel : AllChannels) {
-        connect(slider(channel), &ChannelSlider::changed, this,
-                [this, channel] { onChannelChanged(channel); });
-        connect(field(channel), &QLineEdit::textChanged, this,
-                [this, channel] { onFieldEdited(channel); });
-        connect(arrows(channel), &StepArrows::stepped, this,
-                [this, channel] { onStepped(channel); });
+    for (ChannelEditor* editor : m_channels) {
+        connect(editor, &ChannelEditor::edited, this,
+                [this, editor](int value) { onChannelEdited(editor->channel(), value); });
     }
-    connect(m_ui->webSwatch, &ColourSwatch::doubleClicked, this, &MainWindow::snapToDisplayable);
+    connect(m_ui->webSwatch, &ColourSwatch::doubleClicked, this, [this] {
+        if (m_sampler.isOpen()) {
+            setColour(m_sampler.nearestDisplayable(m_ui->colourSwatch->colour()));
+        }
+    });
     connect(m_ui->pickButton, &QPushButton::clicked, this, &MainWindow::startPicking);
+    // The mnemonic would animate a click for 100 ms before the pick starts.
+    m_ui->pickButton->installEventFilter(this);
     connect(m_ui->optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_ui->aboutButton, &QToolButton::clicked, this, &MainWindow::openAbout);
     connect(&m_follower, &QTimer::timeout, this, &MainWindow::followPointer);
-    connect(&m_activation, &QTimer::timeout, this, &MainWindow::restoreFocusAfterPick);
+    connect(&m_activation, &QTimer::timeout, this, [this] { activateWithFocus(*this); });
     connect(m_cancelPick, &QShortcut::activated, this, &MainWindow::cancelPicking);
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
-            &MainWindow::onApplicationStateChanged);
-    if (DesktopPicker* picker = m_platform.desktopPicker()) {
-        connectDesktopPicker(*picker);
-    }
+    // Another program took the focus while picking: take the capture back.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](auto state) {
+        if (state == Qt::ApplicationInactive && isPicking()) {
+            m_platform.capturePointer(*this);
+        }
+    });
 }
 
 void MainWindow::readStoredMethod() {
     const StartupMethod stored = readStartupMethod(m_settings);
     if (stored.problem) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote()
-            << "the sampling method cannot be stored (" << *stored.problem
-            << "); using single pixel";
+        qCWarning(lcWidgets).noquote() << "the sampling method cannot be stored ("
+                                       << *stored.problem << "); using single pixel";
     }
     m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
 }
@@ -115,6 +122,11 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->pickButton && event->type() == QEvent::Shortcut &&
+        !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        m_ui->pickButton->click();
+        return true;
+    }
     // The frame is known once the window manager has mapped the window: centre it whole,
     // unless someone moved it meanwhile.
     if (m_awaitingFrame && watched == windowHandle() && event->type() == QEvent::Expose) {
@@ -150,46 +162,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-Rgb MainWindow::colour() const {
-    return {m_ui->redSlider->value(), m_ui->greenSlider->value(), m_ui->blueSlider->value()};
-}
-
-void MainWindow::onChannelChanged(Channel channel) {
-    const Rgb current = colour();
-    m_ui->colourSwatch->setColour(current);
-    m_ui->webSwatch->setColour(m_sampler.nearestDisplayable(webSafe(current)));
-    for (const Channel other : AllChannels) {
-        if (other != channel) {
-            gradient(other)->setColour(current);
-        }
-    }
-    arrows(channel)->setPosition(slider(channel)->value());
-    field(channel)->setText(channelText(arrows(channel)->position()));
-    m_ui->rgbText->setText(colourText(current));
-    m_ui->webText->setText(colourText(webSafe(current)));
-}
-
-void MainWindow::onFieldEdited(Channel channel) {
-    // The typed text is never parsed: the field only re-asserts its arrows' position.
-    slider(channel)->setValue(arrows(channel)->position());
-}
-
-void MainWindow::onStepped(Channel channel) {
-    const int position = arrows(channel)->position();
-    field(channel)->setText(channelText(position));
-    slider(channel)->setValue(position);
-}
-
 void MainWindow::setColour(Rgb colour) {
-    for (const Channel channel : AllChannels) {
-        slider(channel)->setValue(colour.channel(channel));
+    if (colour == m_colour) {
+        return;
     }
+    m_colour = colour;
+    showColour();
+    emit colourChanged(colour);
 }
 
-void MainWindow::snapToDisplayable() {
-    if (m_sampler.isOpen()) {
-        setColour(m_sampler.nearestDisplayable(m_ui->colourSwatch->colour()));
+void MainWindow::showColour() {
+    m_ui->colourSwatch->setColour(m_colour);
+    m_ui->webSwatch->setColour(m_sampler.nearestDisplayable(webSafe(m_colour)));
+    for (ChannelEditor* editor : m_channels) {
+        editor->setColour(m_colour);
     }
+    m_ui->rgbText->setText(colourText(m_colour));
+    m_ui->webText->setText(colourText(webSafe(m_colour)));
+}
+
+void MainWindow::onChannelEdited(Channel channel, int value) {
+    const Rgb colour = m_colour.withChannel(channel, value);
+    if (colour == m_colour) {
+        showColour(); // the user's step that moved nothing still shows the colour anew
+        return;
+    }
+    setColour(colour);
 }
 
 void MainWindow::openOptions() {
@@ -224,7 +222,8 @@ void MainWindow::openAbout() {
     // window to build.
     if (m_about == nullptr) {
         m_about = new AboutDialog(m_platform, m_links, m_info, this);
-        connect(m_about, &AboutDialog::linkFailed, this, &MainWindow::showLinkFailure);
+        connect(m_about, &AboutDialog::linkFailed, this,
+                [this](const QString& text) { showMessage(text, QString()); });
         m_platform.setFrame(*m_about, WindowFrame::Dialog);
     }
     // Not modal: closing the main window must end the program even while it shows.
@@ -233,23 +232,87 @@ void MainWindow::openAbout() {
     m_about->activateWindow();
 }
 
-void MainWindow::showLinkFailure(const QString& message) {
+void MainWindow::showMessage(const QString& text, const QString& detail) {
     createDialogs();
-    m_message->showMessage(message, QString(), 3000);
+    m_message->showMessage(text, detail, 3000);
 }
 
-ChannelSlider* MainWindow::slider(Channel channel) const {
-    return controls(channel).slider;
+void MainWindow::followPointer() {
+    const std::optional<QPoint> pointer = m_platform.pointerPosition();
+    if (!pointer || !m_sampler.isOpen()) {
+        return; // nothing to sample where the pointer cannot be found
+    }
+    const PointerSample sample =
+        m_pick ? m_pick->follow(*pointer) : m_pickSource.follow(*pointer, m_sampler);
+    m_ui->coordinatesLabel->showPosition(sample.position);
+    m_ui->magnifier->setImage(sample.pixels);
+    if (sample.colour) {
+        setColour(*sample.colour);
+    }
+    // Starting a pick shows the default cursor over the button; the tick puts the hand back.
+    if (m_ui->pickButton->cursor().shape() != Qt::PointingHandCursor) {
+        m_ui->pickButton->setCursor(Qt::PointingHandCursor);
+    }
 }
 
-StepArrows* MainWindow::arrows(Channel channel) const {
-    return controls(channel).arrows;
+// Only while idle: the pick button is disabled while picking.
+void MainWindow::startPicking() {
+    m_colourBeforePick = colour();
+    m_ui->pickButton->setCursor(Qt::ArrowCursor);
+    // A disabled button gives up the focus; let it go nowhere, so the activation after the
+    // pick gives the focus to the first control in tab order.
+    if (m_ui->pickButton->hasFocus()) {
+        m_ui->pickButton->clearFocus();
+    }
+    m_ui->pickButton->setEnabled(false);
+    m_cancelPick->setEnabled(true);
+    setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
+    m_pick = m_pickSource.makePick(*this, m_sampler);
+    connect(m_pick, &PickSession::picked, this, &MainWindow::setColour);
+    connect(m_pick, &PickSession::finished, this, [this] { stopPicking(Qt::NoButton); });
+    connect(m_pick, &PickSession::failed, this, [this](const QString& reason) {
+        stopPicking(Qt::NoButton);
+        showMessage(tr("Screen not read."), reason);
+    });
+    m_pick->start();
 }
 
-QLineEdit* MainWindow::field(Channel channel) const {
-    return controls(channel).field;
+// Ends pick mode with the colour shown.  With a pressed button the capture lasts until its
+// release; otherwise it ends now.
+void MainWindow::stopPicking(Qt::MouseButton heldUntilRelease) {
+    m_pick->end();
+    disconnect(m_pick, nullptr, this, nullptr);
+    // Later: this may run from one of the session's own signals.
+    m_pick->deleteLater();
+    m_pick = nullptr;
+    m_cancelPick->setEnabled(false);
+    m_ui->pickButton->setEnabled(true);
+    setWindowTitle(m_info.title());
+    m_captureHeldUntilRelease = heldUntilRelease;
+    if (heldUntilRelease == Qt::NoButton) {
+        m_platform.releasePointer(*this);
+    }
+    m_activation.start();
 }
 
-GradientBar* MainWindow::gradient(Channel channel) const {
-    return controls(channel).gradient;
+// Escape, only while picking: as in colour dialogs, the colour from before comes back.
+void MainWindow::cancelPicking() {
+    stopPicking(Qt::NoButton);
+    setColour(m_colourBeforePick);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    const bool endsPick = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
+    if (endsPick && isPicking()) {
+        stopPicking(event->button());
+    }
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if (m_captureHeldUntilRelease != Qt::NoButton && event->button() == m_captureHeldUntilRelease) {
+        m_captureHeldUntilRelease = Qt::NoButton;
+        m_platform.releasePointer(*this);
+    }
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "AppInfo.h"
-#include "ScreenSampler.h"
 #include "Rgb.h"
 #include "Sampling.h"
-#include "DesktopPicker.h"
+#include "ScreenSampler.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -14,43 +13,44 @@
 #include <optional>
 
 class AboutDialog;
-class FrozenScreen;
-class ChannelSlider;
-class GradientBar;
+class ChannelEditor;
 class LinkOpener;
 class OptionsDialog;
+class PickSession;
+class PickSource;
 class Platform;
-class QLineEdit;
 class QShortcut;
 class SettingsStore;
-class StepArrows;
 class TimedMessage;
 
 namespace Ui {
 class MainWindow;
 }
 
-// The main window: three channel sliders with their step arrows and text fields, the colour
-// and web-safe swatches, the gradient bars and the two hexadecimal outputs; the sampler that
-// follows the pointer every 50 ms, and pick mode, in which the sampler drives the sliders.
-//
-// The colour handlers are in MainWindow.cpp, the pointer follower and pick mode in
-// MainWindowPicking.cpp.
+// The main window: the three channels' controls, the colour and web-safe swatches and the
+// two hexadecimal outputs, all showing the one current colour; the follower that shows the
+// pointer's place and pixels every 50 ms; and pick mode, in which a pick session drives the
+// colour until a left or right press anywhere, Escape, or a dialog ends it.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(Platform& platform, SettingsStore& settings, LinkOpener& links,
-               QWidget* parent = nullptr);
+    MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
+               LinkOpener& links, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    [[nodiscard]] Rgb colour() const;
+    [[nodiscard]] Rgb colour() const { return m_colour; }
     [[nodiscard]] SamplingMethod samplingMethod() const { return m_sampler.method(); }
-    [[nodiscard]] bool isPicking() const;
+    [[nodiscard]] bool isPicking() const { return m_pick != nullptr; }
 
 public slots:
+    // Shows `colour` everywhere, once, when it differs from the current one.
+    void setColour(Rgb colour);
     void startPicking();
     void openOptions();
     void openAbout();
+
+signals:
+    void colourChanged(Rgb colour);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,52 +64,24 @@ private:
     void createDialogs();
     void readStoredMethod();
     void applyOptions();
-
-    // The update cascade: everything that shows the colour, after `channel`'s slider moved.
-    void onChannelChanged(Channel channel);
-    void onFieldEdited(Channel channel);
-    void onStepped(Channel channel);
-    void setColour(Rgb colour);
-    void snapToDisplayable();
-
+    // The update cascade: everything that shows the colour.
+    void showColour();
+    void onChannelEdited(Channel channel, int value);
     void followPointer();
-    // Where the screen cannot be read: the frozen screenshot while picking, Tintor's own
-    // windows otherwise.
-    void followPointerWithoutScreen(QPoint pointer);
-    [[nodiscard]] std::optional<Rgb> sampleOwnWindow(QPoint pointer);
-    void showCoordinates(std::optional<QPoint> point);
-    void connectDesktopPicker(DesktopPicker& picker);
-    void onScreenshotTaken(const QImage& picture);
-    void onDesktopColour(Rgb colour);
-    void onDesktopFailure(DesktopPicker::Failure failure);
     void stopPicking(Qt::MouseButton heldUntilRelease);
     void cancelPicking();
-    void restoreFocusAfterPick();
-    void onApplicationStateChanged(Qt::ApplicationState state);
-    void showLinkFailure(const QString& message);
-
-    // One channel's controls, in the order of Channel.
-    struct ChannelControls {
-        ChannelSlider* slider;
-        StepArrows* arrows;
-        QLineEdit* field;
-        GradientBar* gradient;
-    };
-    [[nodiscard]] const ChannelControls& controls(Channel channel) const {
-        return m_channels.at(static_cast<std::size_t>(channel));
-    }
-    [[nodiscard]] ChannelSlider* slider(Channel channel) const;
-    [[nodiscard]] StepArrows* arrows(Channel channel) const;
-    [[nodiscard]] QLineEdit* field(Channel channel) const;
-    [[nodiscard]] GradientBar* gradient(Channel channel) const;
+    // In the message window, for three seconds.
+    void showMessage(const QString& text, const QString& detail);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
-    std::array<ChannelControls, 3> m_channels{};
+    std::array<ChannelEditor*, 3> m_channels{};
     Platform& m_platform;
+    PickSource& m_pickSource;
     SettingsStore& m_settings;
     LinkOpener& m_links;
     AppInfo m_info;
     ScreenSampler m_sampler;
+    Rgb m_colour;
     QTimer m_follower;
     // Activates the window after a pick from the event loop, once the press has been handled.
     QTimer m_activation;
@@ -117,12 +89,8 @@ private:
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
-    std::optional<QPoint> m_shownCoordinates;
-    bool m_coordinatesShown = false;
-    // While a pick reads a screenshot instead of the screen.
-    std::unique_ptr<FrozenScreen> m_frozen;
-    // The desktop's screenshot failed; its colour picker is being asked instead.
-    std::optional<DesktopPicker::Failure> m_screenshotFailure;
+    // The pick under way, a child of this window; null when not picking.
+    PickSession* m_pick = nullptr;
     Rgb m_colourBeforePick;
     // The press that ended a pick: the capture is kept until its release, so the release
     // does not land in the program under the pointer.

@@ -1,9 +1,11 @@
 #include "WidgetTest.h"
 
-#include "StoredMethod.h"
 #include "ChannelSlider.h"
+#include "DesktopPickSource.h"
 #include "GradientBar.h"
+#include "LivePickSource.h"
 #include "StepArrows.h"
+#include "StoredMethod.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +28,11 @@ QByteArray channelPart(Channel channel, const char* part) {
 WidgetTest::WidgetTest(InterfaceLanguage language, std::unique_ptr<DesktopPicker> desktopPicker)
     : m_platform(std::make_unique<FakePlatform>()),
       m_translator(std::make_unique<Translator>(language)) {
-    m_platform->setDesktopPicker(std::move(desktopPicker));
+    if (desktopPicker) {
+        m_picks = std::make_unique<DesktopPickSource>(*m_platform, std::move(desktopPicker));
+    } else {
+        m_picks = std::make_unique<LivePickSource>(*m_platform);
+    }
     restart();
 }
 
@@ -37,7 +43,7 @@ WidgetTest::~WidgetTest() {
 
 void WidgetTest::restart() {
     m_window.reset();
-    m_window = std::make_unique<MainWindow>(*m_platform, m_settings, m_links);
+    m_window = std::make_unique<MainWindow>(*m_platform, *m_picks, m_settings, m_links);
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get())) {
         qWarning("the main window was not exposed");

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DesktopPicker.h"
 #include "FakeLinkOpener.h"
 #include "FakePlatform.h"
 #include "Language.h"
 #include "MainWindow.h"
+#include "PickSource.h"
 #include "SettingsStore.h"
 #include "Translator.h"
 
@@ -35,9 +37,8 @@ inline QColor paintedAt(QWidget* widget, QPoint at) {
 }
 
 // The shared set-up of the widget tests: a fake platform and link opener, a settings file of
-// the test's own, the interface language, and the main window with the dialogs it owns,
-// shown and exposed.  A desktop picker given here is
-// the platform's before the window is made, as a Wayland session's is.
+// the test's own, the interface language, and the main window with the dialogs it owns, shown
+// and exposed.  With a desktop picker, picks go through it, as a Wayland session's do.
 class WidgetTest {
 public:
     explicit WidgetTest(InterfaceLanguage language = InterfaceLanguage::English,
@@ -110,5 +111,6 @@ private:
     FakeLinkOpener m_links;
     std::unique_ptr<FakePlatform> m_platform;
     std::unique_ptr<Translator> m_translator;
+    std::unique_ptr<PickSource> m_picks;
     std::unique_ptr<MainWindow> m_window;
 };

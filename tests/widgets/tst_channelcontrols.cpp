@@ -2,12 +2,12 @@
 // texts, slider keys and drags, the step arrows, the text fields that only show, the
 // gradient bars and swatches as painted, and the snap to a displayable colour.
 
-#include "WidgetTest.h"
-#include "ColourMaths.h"
 #include "ChannelSlider.h"
+#include "ColourMaths.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "StepArrows.h"
+#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -40,6 +40,7 @@ private slots:
     void thumbDragNotifiesEveryStepAndTwiceOnRelease();
     void arrowsStepByOneAndStopAtLimits_data();
     void arrowsStepByOneAndStopAtLimits();
+    void heldArrowRepeatsAndReleasedSliderStops();
     void typedTextNeverChangesColour();
     void gradientBarShowsOtherChannelsAndNever255();
     void webSwatchShowsDisplayableWebColour();
@@ -222,6 +223,20 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(arrows, &wheel);
     QCOMPARE(m_test->slider(channel)->value(), std::clamp(expected + notch / 120, 0, 255));
+}
+
+void ChannelControlsTest::heldArrowRepeatsAndReleasedSliderStops() {
+    // Held, an arrow goes on stepping, as a spinner's does.
+    QToolButton* up = m_test->arrows(Red)->arrow(StepArrows::Direction::Up);
+    QTest::mousePress(up, Qt::LeftButton);
+    QTRY_VERIFY(m_test->slider(Red)->value() > 2);
+    QTest::mouseRelease(up, Qt::LeftButton);
+    // A click beside the thumb pages once; the release ends the slider's own repeat.
+    ChannelSlider* green = m_test->slider(Green);
+    QTest::mouseClick(green, Qt::LeftButton, {}, m_test->handleCentre(Green) + QPoint(60, 0));
+    QCOMPARE(green->value(), 16);
+    QTest::qWait(700); // past the repeat's delay
+    QCOMPARE(green->value(), 16);
 }
 
 void ChannelControlsTest::typedTextNeverChangesColour() {

@@ -3,13 +3,13 @@
 // a press or Escape; an answer after the end shows nothing.  Outside a pick only Tintor's own
 // windows are read.
 
-#include "FakeDesktopPicker.h"
-#include "WidgetTest.h"
-#include "ColourMaths.h"
 #include "ChannelSlider.h"
+#include "ColourMaths.h"
 #include "ColourSwatch.h"
+#include "FakeDesktopPicker.h"
 #include "Magnifier.h"
 #include "TimedMessage.h"
+#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -70,6 +70,7 @@ private slots:
     void init();
     void cleanup();
 
+    void pickWaitsForScreenshotThenFreezesIt_data();
     void pickWaitsForScreenshotThenFreezesIt();
     void tickSamplesScreenshotInPicturePixels_data();
     void tickSamplesScreenshotInPicturePixels();
@@ -120,7 +121,14 @@ void DesktopPickTest::cleanup() {
     m_test.reset();
 }
 
+void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt_data() {
+    QTest::addColumn<int>("scale");
+    QTest::newRow("scale 1") << 1;
+    QTest::newRow("scale 2") << 2;
+}
+
 void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
+    QFETCH(int, scale);
     m_test->setColour(Rgb(9, 8, 7));
     // Over the main window its own pixels show, until the pick begins.
     const QPoint over = window().mapToGlobal(window().rect().center());
@@ -138,11 +146,11 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
     QVERIFY(frozenScreens().isEmpty());
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
 
-    // Every 2x2 block of the picture is one desktop pixel: (x, y) shows as (x, y, 50).
-    QImage picture(desktopSize() * 2, QImage::Format_RGB32);
+    // Every block of scale x scale pixels is one desktop pixel: (x, y) shows as (x, y, 50).
+    QImage picture(desktopSize() * scale, QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            picture.setPixel(x, y, qRgb((x / 2) % 256, (y / 2) % 256, 50));
+            picture.setPixel(x, y, qRgb((x / scale) % 256, (y / scale) % 256, 50));
         }
     }
     m_picker->giveScreenshot(picture);
@@ -154,9 +162,11 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
         QVERIFY(overlay->isVisible());
         // The overlay shows the picture at the desktop's scale, and leaves the main window
         // uncovered.
-        const QPoint desktopPoint = overlay->geometry().topLeft() + QPoint(10, 20);
-        QCOMPARE(paintedAt(overlay, {10, 20}),
-                 QColor(desktopPoint.x() % 256, desktopPoint.y() % 256, 50));
+        for (const QPoint at : {QPoint(10, 20), QPoint(10, overlay->height() - 2)}) {
+            const QPoint desktopPoint = overlay->geometry().topLeft() + at;
+            QCOMPARE(paintedAt(overlay, at),
+                     QColor(desktopPoint.x() % 256, desktopPoint.y() % 256, 50));
+        }
         QVERIFY(overlay->mask().contains(QPoint(10, 20)));
         QVERIFY(!overlay->mask().contains(overlay->mapFromGlobal(over)));
     }

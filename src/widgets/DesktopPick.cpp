@@ -1,0 +1,80 @@
+#include "DesktopPick.h"
+
+#include "FrozenScreen.h"
+#include "Platform.h"
+
+#include <QWidget>
+
+namespace {
+
+QString failureText(DesktopPicker::Failure failure) {
+    switch (failure) {
+    case DesktopPicker::Failure::Unavailable:
+        return DesktopPick::tr("The desktop offers no screenshot.");
+    case DesktopPicker::Failure::Refused:
+        return DesktopPick::tr("The desktop refused the screenshot.");
+    case DesktopPicker::Failure::TimedOut:
+        return DesktopPick::tr("The desktop did not answer.");
+    case DesktopPicker::Failure::Failed:
+        break;
+    }
+    return DesktopPick::tr("The desktop could not take the screenshot.");
+}
+
+} // namespace
+
+DesktopPick::DesktopPick(Platform& platform, DesktopPicker& desktop, QWidget& window,
+                         SamplingMethod method)
+    : PickSession(&window), m_platform(platform), m_desktop(desktop), m_window(window),
+      m_method(method) {}
+
+DesktopPick::~DesktopPick() = default;
+
+void DesktopPick::start() {
+    connect(&m_desktop, &DesktopPicker::screenshotTaken, this, &DesktopPick::onScreenshotTaken);
+    connect(&m_desktop, &DesktopPicker::colourPicked, this, [this](Rgb colour) {
+        emit picked(colour);
+        emit finished();
+    });
+    connect(&m_desktop, &DesktopPicker::failed, this, &DesktopPick::onFailure);
+    // The capture follows once the frozen screenshot shows.
+    m_desktop.takeScreenshot();
+}
+
+PointerSample DesktopPick::follow(QPoint pointer) {
+    // Nothing to read until the picture shows, nor while the pointer's place is stale.
+    if (!m_frozen || !m_frozen->knowsPointer(pointer)) {
+        return {};
+    }
+    const QPoint at = m_frozen->toPicture(pointer);
+    const Rgb colour = m_frozen->sampler().sample(at);
+    return {at, m_frozen->sampler().image(), colour};
+}
+
+void DesktopPick::end() {
+    disconnect(&m_desktop, nullptr, this, nullptr);
+    m_desktop.cancel();
+    m_frozen.reset(); // the screenshot lives only while picking
+}
+
+void DesktopPick::onScreenshotTaken(const QImage& picture) {
+    // A pick started by a click on the button has the pointer over the window, where
+    // Xwayland knows its place.
+    m_frozen = std::make_unique<FrozenScreen>(picture, m_window, m_method,
+                                              m_platform.pointerPosition(), m_window.underMouse());
+    // Queued: the press is still being delivered to the overlay that ending the pick removes.
+    connect(m_frozen.get(), &FrozenScreen::pressed, this, &PickSession::finished,
+            Qt::QueuedConnection);
+    m_window.activateWindow();
+    m_platform.capturePointer(m_window);
+}
+
+void DesktopPick::onFailure(DesktopPicker::Failure failure) {
+    if (!m_screenshotFailure) {
+        // No screenshot: the desktop's own picker may still give one colour.
+        m_screenshotFailure = failure;
+        m_desktop.pickColour();
+        return;
+    }
+    emit failed(failureText(*m_screenshotFailure));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DesktopPicker.h"
+#include "PickSession.h"
+#include "Sampling.h"
+
+#include <memory>
+#include <optional>
+
+class FrozenScreen;
+class Platform;
+class QWidget;
+
+// A pick through the desktop (a Wayland session): its screenshot, frozen over every
+// monitor, is read as the screen would be; where it gives none, its own colour picker
+// gives the colour; where neither works, the pick fails with the screenshot's reason.
+class DesktopPick final : public PickSession {
+    Q_OBJECT
+public:
+    DesktopPick(Platform& platform, DesktopPicker& desktop, QWidget& window, SamplingMethod method);
+    ~DesktopPick() override;
+
+    void start() override;
+    [[nodiscard]] PointerSample follow(QPoint pointer) override;
+    void end() override;
+
+private:
+    void onScreenshotTaken(const QImage& picture);
+    void onFailure(DesktopPicker::Failure failure);
+
+    Platform& m_platform;
+    DesktopPicker& m_desktop;
+    QWidget& m_window;
+    SamplingMethod m_method;
+    std::unique_ptr<FrozenScreen> m_frozen;
+    // The screenshot failed; the desktop's colour picker is being asked instead.
+    std::optional<DesktopPicker::Failure> m_screenshotFailure;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <initializer_list>
+
+class QWidget;
+
+// Tab goes from each widget of `order` to the next.
+void chainTabOrder(std::initializer_list<QWidget*> order);
+
+// Activates `window` as the windowing system would: its active control gets the focus
+// again, or, where it has none, the first control in tab order that can take it.
+void activateWithFocus(QWidget& window);

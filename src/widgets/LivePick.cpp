@@ -1,0 +1,18 @@
+#include "LivePick.h"
+
+#include "LivePickSource.h"
+#include "Platform.h"
+#include "ScreenSampler.h"
+
+#include <QWidget>
+
+LivePick::LivePick(Platform& platform, QWidget& window, ScreenSampler& screen)
+    : PickSession(&window), m_platform(platform), m_window(window), m_screen(screen) {}
+
+void LivePick::start() {
+    m_platform.capturePointer(m_window);
+}
+
+PointerSample LivePick::follow(QPoint pointer) {
+    return LivePickSource::sampleScreen(pointer, m_screen);
+}
