@@ -1,7 +1,14 @@
 #include "StandardStreams.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+
+void ignoreSignal(int) {}
+
+} // namespace
 
 void ensureStandardStreams() {
     for (int descriptor = 0; descriptor <= 2; ++descriptor) {
@@ -14,4 +21,12 @@ void ensureStandardStreams() {
             close(opened);
         }
     }
+    // A log reader that went away must not kill Tintor with its first warning.  A handler
+    // rather than SIG_IGN: exec() resets it, so the programs Tintor starts get the usual
+    // SIGPIPE.
+    struct sigaction action {};
+    action.sa_handler = &ignoreSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
 }

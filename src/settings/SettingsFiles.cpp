@@ -4,12 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -40,14 +43,6 @@ private:
     int m_fd;
 };
 
-Contents refused(const QString& reason, bool denied = false) {
-    return {Contents::Kind::Refused, {}, reason, denied};
-}
-
-QString sizeText(qint64 bytes) {
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
-}
-
 bool writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -60,52 +55,71 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// A write holds its temporary for well under a second.
+constexpr qint64 TemporaryLifeSeconds = 60;
+
+// A temporary of replaceAtomically() whose writer has ended: the process id in its name
+// no longer exists, or the file is too old to be in the middle of a write (the id may
+// have been given to another process since, or belong to another pid namespace).
+bool isAbandonedTemporary(const QString& path, QStringView pid) {
+    struct stat entry {};
+    if (::lstat(native(path).constData(), &entry) != 0 || !S_ISREG(entry.st_mode) ||
+        entry.st_uid != ::geteuid()) {
+        return false;
+    }
+    if (::time(nullptr) - entry.st_mtime > TemporaryLifeSeconds) {
+        return true;
+    }
+    bool number = false;
+    const int writer = pid.toInt(&number);
+    return number && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH;
+}
+
 } // namespace
 
-Contents readRegular(const QString& path, qint64 maxSize) {
+Result<QByteArray> readRegular(const QString& path, qint64 maxSize) {
     // Non-blocking, so a FIFO put in the file's place cannot stop the program.
     const Descriptor fd(::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (errno == ENOENT) {
-            return {};
-        }
-        return refused(errorText(errno), errno == EACCES || errno == EPERM);
-    }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return refused(errorText(errno));
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
+        return Failure{errorText(errno)};
     }
     if (S_ISDIR(info.st_mode)) {
-        return refused(QStringLiteral("it is a directory"));
+        return Failure{QStringLiteral("it is a directory")};
     }
     if (!S_ISREG(info.st_mode)) {
-        return refused(QStringLiteral("it is not a regular file"));
+        return Failure{QStringLiteral("it is not a regular file")};
     }
     const auto tooLarge = [&](qint64 size) {
-        return refused(QStringLiteral("it is %1, too large for a settings file (at most %2)")
-                           .arg(sizeText(size), sizeText(maxSize)));
+        return Failure{QStringLiteral("it is %1, too large for a settings file (at most %2)")
+                           .arg(sizeText(size), sizeText(maxSize))};
     };
     if (info.st_size > maxSize) {
         return tooLarge(info.st_size);
     }
     QFile file;
     if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-        return refused(file.errorString());
+        return Failure{file.errorString()};
     }
-    Contents contents{Contents::Kind::Read, file.read(maxSize + 1), {}, false};
-    if (contents.bytes.size() > maxSize) { // it grew since
-        return tooLarge(contents.bytes.size());
+    QByteArray bytes = file.read(maxSize + 1);
+    if (bytes.size() > maxSize) { // it grew since
+        return tooLarge(bytes.size());
     }
-    return contents;
+    return bytes;
 }
 
-int writeError(const QString& path) {
-    return ::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+Result<void> writable(const QString& path, const QString& name) {
+    if (::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0) {
+        return {};
+    }
+    const int error = errno;
+    return Failure{error == EACCES ? name + QStringLiteral(" is read-only") : errorText(error)};
 }
 
 Result<void> replaceAtomically(const QString& destination, const QByteArray& bytes,
                                QFileDevice::Permissions permissions) {
-    QTemporaryFile temporary(destination + TemporaryInfix + QStringLiteral("XXXXXX"));
+    QTemporaryFile temporary(destination + TemporaryInfix + QString::number(::getpid()) +
+                             QStringLiteral("-XXXXXX"));
     if (!temporary.open()) {
         const QString folder = QFileInfo(destination).absolutePath();
         return Failure{QStringLiteral("cannot create a file in %1: %2")
@@ -124,12 +138,18 @@ Result<void> replaceAtomically(const QString& destination, const QByteArray& byt
 
 void removeStaleTemporaries(const QString& destination) {
     const QFileInfo info(destination);
-    QDir folder = info.absoluteDir();
-    const QString pattern = info.fileName() + TemporaryInfix + QStringLiteral("??????");
-    const QStringList stale =
-        folder.entryList({pattern}, QDir::Files | QDir::System | QDir::Hidden | QDir::NoSymLinks);
-    for (const QString& name : stale) {
-        folder.remove(name);
+    const QDir folder = info.absoluteDir();
+    const QString prefix = info.fileName() + TemporaryInfix;
+    // The writer's process id, then QTemporaryFile's six letters.
+    static const QRegularExpression ours(QStringLiteral("^([0-9]{1,10})-[A-Za-z0-9]{6}$"));
+    for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+        const QRegularExpressionMatch match = name.startsWith(prefix)
+                                                  ? ours.match(QStringView(name).mid(prefix.size()))
+                                                  : QRegularExpressionMatch();
+        if (match.hasMatch() &&
+            isAbandonedTemporary(folder.filePath(name), match.capturedView(1))) {
+            ::unlink(native(folder.filePath(name)).constData());
+        }
     }
 }
 
@@ -147,8 +167,8 @@ Result<QString> keepCopy(const QString& path, const QByteArray& bytes) {
             if (errno != EEXIST) {
                 return Failure{errorText(errno)};
             }
-            const Contents earlier = readRegular(copy, bytes.size());
-            if (earlier.kind == Contents::Kind::Read && earlier.bytes == bytes) {
+            const Result<QByteArray> earlier = readRegular(copy, bytes.size());
+            if (earlier && *earlier == bytes) {
                 return copy;
             }
             continue;
@@ -185,6 +205,10 @@ QString displayPath(const QString& path) {
         return QLatin1Char('~') + path.mid(home.size());
     }
     return path;
+}
+
+QString sizeText(qint64 bytes) {
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
 }
 
 QString errorText(int error) {

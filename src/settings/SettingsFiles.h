@@ -11,29 +11,23 @@
 
 namespace SettingsFiles {
 
-// What reading a path, through links, found.
-struct Contents {
-    enum class Kind { Read, Missing, Refused };
-    Kind kind = Kind::Missing;
-    QByteArray bytes;
-    QString reason;      // when refused: why, in words for the log
-    bool denied = false; // refused for want of permission
-};
+// Reads, through links, a regular file of at most `maxSize` bytes; never waits on a FIFO
+// or a device.
+Result<QByteArray> readRegular(const QString& path, qint64 maxSize);
 
-// Reads a regular file of at most `maxSize` bytes; never waits on a FIFO or a device.
-Contents readRegular(const QString& path, qint64 maxSize);
-
-// 0 when the calling user may write `path`, otherwise the errno value that says why not.
-int writeError(const QString& path);
+// Whether the calling user may write `path`; one that is read-only is `name` in the words
+// of the failure ("it", "the folder ~/x").
+Result<void> writable(const QString& path, const QString& name);
 
 // Writes `bytes` to a temporary file beside `destination` and renames it over
 // `destination`: readers see the old file or the new one, and a link at that name is
-// replaced, never followed.
+// replaced, never followed.  The temporary's name carries the writer's process id.
 Result<void> replaceAtomically(const QString& destination, const QByteArray& bytes,
                                QFileDevice::Permissions permissions);
 
-// Removes temporaries of replaceAtomically() beside `destination`.  Only call it while
-// holding the store's lock: no other writer can be using one then.
+// Removes temporaries of replaceAtomically() beside `destination` that a writer which has
+// ended left behind: by their name, their owner, and the process id in the name or their
+// age.  Files that only look alike are the user's.
 void removeStaleTemporaries(const QString& destination);
 
 // Keeps `bytes` in `<path>.unreadable` (`.unreadable-2`, ... when taken), unless one of
@@ -49,5 +43,8 @@ QString displayPath(const QString& path);
 
 // The system's text for an errno value, as a clause: "permission denied".
 QString errorText(int error);
+
+// A size for the log: "1.0 MB".
+QString sizeText(qint64 bytes);
 
 } // namespace SettingsFiles

@@ -10,14 +10,15 @@
 // The per-user settings file: a JSON object whose member "Method" holds the sampling method
 // as a 32-bit unsigned integer, by default $XDG_CONFIG_HOME/tintor/settings.json.
 //
-// A write changes only "Method" and keeps every other member.  Writes are atomic (a
-// temporary file renamed into place) and serialised between processes by a lock file
-// beside the settings file; they recreate a missing file and folder.  A file that does not
-// parse is first copied to settings.json.unreadable; one that cannot be read for want of
-// permission, or is too large to be settings, is never overwritten.  A link to a settings
-// document is read and written through; any other link is replaced by a file of our own,
-// and its target is left alone.  What the store does to a file, and why a write fails, it
-// says in one line on the log.
+// A write changes only the value of "Method" and keeps every other byte.  Writes are
+// atomic (a temporary file renamed into place) and serialised between processes by a lock
+// file beside the settings file; they recreate a missing file and folder.  A file that does
+// not parse is first copied to settings.json.unreadable; one that cannot be read for want
+// of permission, or is too large to be settings, is never overwritten, nor is a file
+// written that start-up would refuse as too large.  A link to the user's own settings
+// document is read and written through; a link to another user's file is not written;
+// any other link is replaced by a file of our own, and its target is left alone.  What the
+// store does to a file, and why a write fails, it says in one line on the log.
 class SettingsStore {
 public:
     explicit SettingsStore(QString path = defaultPath());

@@ -15,16 +15,16 @@ namespace {
 
 using State = StoredDocument::State;
 
-StoredDocument withState(State state, const QString& path, QString reason = {}) {
+StoredDocument withState(State state, const QString& path, QString note = {}) {
     StoredDocument stored;
     stored.state = state;
-    stored.reason = std::move(reason);
+    stored.note = std::move(note);
     stored.destination = path;
     return stored;
 }
 
 // A JSON object; an empty file is an empty one.  Otherwise why not.
-std::optional<QJsonObject> parse(QByteArray bytes, QString& reason) {
+Result<QJsonObject> parse(QByteArray bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) { // a byte-order mark, as some editors write
         bytes.remove(0, 3);
     }
@@ -34,23 +34,42 @@ std::optional<QJsonObject> parse(QByteArray bytes, QString& reason) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
-        reason = QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset);
-        return std::nullopt;
+        return Failure{QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset)};
     }
     if (!document.isObject()) {
-        reason = QStringLiteral("it is not a JSON object");
-        return std::nullopt;
+        return Failure{QStringLiteral("it is not a JSON object")};
     }
     return document.object();
 }
 
+// After a read through a link failed: whether the target's permissions refused it, which
+// the store respects, rather than the target being no settings file at all.
+bool deniedThroughLink(const QString& path, qint64 maxSize) {
+    struct stat target {};
+    if (::stat(QFile::encodeName(path).constData(), &target) != 0) {
+        return errno == EACCES || errno == EPERM;
+    }
+    return S_ISREG(target.st_mode) && target.st_size <= maxSize;
+}
+
+StoredDocument linkToReplace(const QString& path, const QString& why) {
+    return withState(
+        State::LinkToReplace, path,
+        QFileInfo::exists(path)
+            ? QStringLiteral("it is a link to a file that is not settings (%1)").arg(why)
+            : QStringLiteral("it is a link to %1, which does not exist")
+                  .arg(QFileInfo(path).symLinkTarget()));
+}
+
 } // namespace
 
-StoredDocument StoredDocument::inspect(const QString& path, qint64 maxSize) {
+Result<StoredDocument> StoredDocument::inspect(const QString& path, qint64 maxSize) {
     struct stat entry {};
     if (::lstat(QFile::encodeName(path).constData(), &entry) != 0) {
-        return errno == ENOENT ? withState(State::Missing, path)
-                               : withState(State::Refused, path, SettingsFiles::errorText(errno));
+        if (errno == ENOENT) {
+            return withState(State::Missing, path);
+        }
+        return Failure{SettingsFiles::errorText(errno)};
     }
     const bool link = S_ISLNK(entry.st_mode);
     // Like the kernel's protected links: another user's link is never followed.
@@ -58,35 +77,22 @@ StoredDocument StoredDocument::inspect(const QString& path, qint64 maxSize) {
         return withState(State::LinkToReplace, path,
                          QStringLiteral("it is a link that belongs to another user"));
     }
-    const SettingsFiles::Contents contents = SettingsFiles::readRegular(path, maxSize);
-    using Kind = SettingsFiles::Contents::Kind;
-    if (link && contents.kind == Kind::Missing) {
-        return withState(State::LinkToReplace, path,
-                         QStringLiteral("it is a link to %1, which does not exist")
-                             .arg(QFileInfo(path).symLinkTarget()));
+    const Result<QByteArray> contents = SettingsFiles::readRegular(path, maxSize);
+    if (!contents) {
+        if (!link || deniedThroughLink(path, maxSize)) {
+            return Failure{contents.error()};
+        }
+        return linkToReplace(path, contents.error());
     }
-    if (link && contents.kind == Kind::Refused && !contents.denied) {
-        return withState(State::LinkToReplace, path,
-                         QStringLiteral("it is a link to a file that is not settings (%1)")
-                             .arg(contents.reason));
-    }
-    if (contents.kind != Kind::Read) {
-        return contents.kind == Kind::Missing ? withState(State::Missing, path) // just removed
-                                              : withState(State::Refused, path, contents.reason);
-    }
-    QString reason;
-    std::optional<QJsonObject> document = parse(contents.bytes, reason);
+    Result<QJsonObject> document = parse(*contents);
     if (!document && link) {
-        return withState(
-            State::LinkToReplace, path,
-            QStringLiteral("it is a link to a file that is not settings (%1)").arg(reason));
+        return linkToReplace(path, document.error());
     }
-    StoredDocument stored =
-        withState(document ? State::Document : State::Unparseable, path, reason);
+    StoredDocument stored = withState(document ? State::Document : State::Unparseable, path,
+                                      document ? QString() : document.error());
+    stored.bytes = *contents;
     if (document) {
         stored.document = std::move(*document);
-    } else {
-        stored.bytes = contents.bytes;
     }
     if (link) {
         stored.destination = QFileInfo(path).canonicalFilePath();

@@ -105,13 +105,13 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::readStoredMethod() {
-    const StartupMethod stored = readStartupMethod(m_settings);
-    if (stored.problem) {
+    const Result<std::uint8_t> stored = readStartupMethod(m_settings);
+    if (!stored) {
         // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote() << "the sampling method cannot be stored ("
-                                       << *stored.problem << "); using single pixel";
+        qCWarning(lcWidgets).noquote().nospace() << "the sampling method cannot be stored ("
+                                                 << stored.error() << "); using single pixel";
     }
-    m_sampler.setMethod(static_cast<SamplingMethod>(stored.method));
+    m_sampler.setMethod(static_cast<SamplingMethod>(stored ? *stored : 0));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
-// The built program when its surroundings misbehave: standard error closed while warnings
-// come, output that cannot be written, and a storm of failing links.
+// The built program when its surroundings misbehave: standard error closed, or a pipe
+// that nobody reads, while warnings come, output that cannot be written, and a storm of failing
+// links.
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <unistd.h>
 
 #include "ProgramEnvironment.h"
 #include "TintorRun.h"
@@ -36,7 +39,8 @@ class ReliabilityTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void closedStandardErrorKeepsFollowingPointer();
+    void brokenStandardErrorKeepsFollowingPointer_data();
+    void brokenStandardErrorKeepsFollowingPointer();
     void unwritableOutputFails_data();
     void unwritableOutputFails();
     void failingLinkStormShowsOneMessage();
@@ -60,7 +64,17 @@ void ReliabilityTest::initTestCase() {
     launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 }
 
-void ReliabilityTest::closedStandardErrorKeepsFollowingPointer() {
+void ReliabilityTest::brokenStandardErrorKeepsFollowingPointer_data() {
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("closed") << false;
+    // A closed terminal pipeline, a launcher whose log reader went away: SIGPIPE.
+    QTest::newRow("a pipe nobody reads") << true;
+}
+
+void ReliabilityTest::brokenStandardErrorKeepsFollowingPointer() {
+    QFETCH(bool, pipe);
+    int ends[2] = {-1, -1};
+    QVERIFY(!pipe || (::pipe(ends) == 0 && ::close(ends[0]) == 0));
     // Two warnings at start-up: a file where the settings folder belongs, and a runtime
     // folder that others may read.
     QFile blocker(m_dir.filePath(QStringLiteral("config/tintor")));
@@ -75,10 +89,11 @@ void ReliabilityTest::closedStandardErrorKeepsFollowingPointer() {
     const Window blue = m_x.showImage(340, 40, filled(qRgb(20, 20, 220)));
 
     QProcess tintor;
-    startThroughShell(tintor, QStringLiteral("2>&-"), {},
+    startThroughShell(tintor, pipe ? QStringLiteral("2>&%1 %1>&-").arg(ends[1]) : "2>&-", {},
                       {"XDG_CONFIG_HOME=" + m_dir.filePath(QStringLiteral("config")),
                        "XDG_RUNTIME_DIR=" + m_dir.filePath(QStringLiteral("runtime"))});
     QVERIFY(tintor.waitForStarted());
+    QVERIFY(!pipe || ::close(ends[1]) == 0);
     const std::optional<Window> main = m_x.waitForWindow(tintor.processId(), 10000);
     QVERIFY(main.has_value());
     // The magnifier keeps following the pointer.

@@ -2,6 +2,8 @@
 
 // Helpers of the settings tests: files as bytes and as JSON, and the store's log lines.
 
+#include "StoredMethod.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +27,12 @@ inline bool writeAll(const QString& path, const QByteArray& bytes) {
 // The file's JSON object; empty when it holds none.
 inline QJsonObject jsonOf(const QString& path) {
     return QJsonDocument::fromJson(readAll(path)).object();
+}
+
+// The method start-up puts in force; -1 when not even 0 could be stored.
+inline int startupMethod(SettingsStore& store) {
+    const Result<std::uint8_t> read = readStartupMethod(store);
+    return read ? *read : -1;
 }
 
 inline bool isLink(const QString& path) {

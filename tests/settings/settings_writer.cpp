@@ -1,6 +1,7 @@
 // Test helper, a second Tintor writing the settings file.
 //   settings_writer <file> <first value> <second value> <count, 0 for ever>
-//     alternates between the two values as fast as it can; exits 1 at the first failure.
+//     alternates between the two values, a few milliseconds apart (a Tintor stores once
+//     per OK); exits 1 at the first failure.
 //   settings_writer --hold <file> <milliseconds> <value>
 //     takes the store's lock, says "locked", holds it, then writes the value itself.
 
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QThread>
 
@@ -54,6 +56,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "settings_writer: %s\n", qPrintable(written.error()));
             return 1;
         }
+        QThread::usleep(1000 + QRandomGenerator::global()->bounded(4000));
     }
     return 0;
 }

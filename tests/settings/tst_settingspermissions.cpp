@@ -3,7 +3,6 @@
 // bind root: CTest runs this as an unprivileged user when it runs as root.
 
 #include "SettingsTestFiles.h"
-#include "StoredMethod.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,9 +41,7 @@ void SettingsPermissionsTest::unreadableLinkTargetIsLeftAlone() {
     QVERIFY(QFile::setPermissions(target, QFileDevice::WriteOwner));
     QVERIFY(QFile::link(target, m_path));
     SettingsStore store(m_path);
-    const StartupMethod read = readStartupMethod(store);
-    QCOMPARE(read.method, 0);
-    QVERIFY(read.problem.has_value());
+    QCOMPARE(startupMethod(store), -1);
     QVERIFY(!storeMethod(store, 2));
     QVERIFY(isLink(m_path));
     QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
@@ -57,11 +54,12 @@ void SettingsPermissionsTest::readOnlyFolderReadsButNeverClaimsAWrite() {
     QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     SettingsLogCapture log;
     SettingsStore store(m_path);
-    QCOMPARE(readStartupMethod(store).method, 2);
+    QCOMPARE(startupMethod(store), 2);
     const Result<void> written = storeMethod(store, 3);
     QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ExeOwner));
-    QCOMPARE(written.ok() ? QString() : written.error(), QStringLiteral("Failed to set data for 'Method'"));
+    QCOMPARE(written.ok() ? QString() : written.error(),
+             QStringLiteral("Failed to set data for 'Method'"));
     QCOMPARE(readAll(m_path), stored);
     QCOMPARE(log.lines.size(), 1);
     QVERIFY2(log.lines[0].startsWith("cannot write ") && log.lines[0].contains("is read-only"),
@@ -76,9 +74,7 @@ void SettingsPermissionsTest::readOnlyUnparseableFileIsNotCopied() {
     for (int start = 0; start < 3; ++start) {
         SettingsLogCapture log;
         SettingsStore store(m_path);
-        const StartupMethod read = readStartupMethod(store);
-        QCOMPARE(read.method, 0);
-        QVERIFY(read.problem.has_value());
+        QCOMPARE(startupMethod(store), -1);
         QCOMPARE(log.lines.size(), 1);
         QVERIFY2(log.lines[0].contains("cannot write") && !log.lines[0].contains("replaced"),
                  qPrintable(log.lines[0]));

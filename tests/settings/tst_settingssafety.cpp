@@ -4,7 +4,6 @@
 // failed.  The cases where permissions matter are in tst_settingspermissions.
 
 #include "SettingsTestFiles.h"
-#include "StoredMethod.h"
 
 #include <QJsonArray>
 #include <QRandomGenerator>
@@ -14,6 +13,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 class SettingsSafetyTest : public QObject {
     Q_OBJECT
@@ -22,6 +22,7 @@ private slots:
     void linkToSettingsIsWrittenThrough();
     void otherLinksAreReplacedNotFollowed_data();
     void otherLinksAreReplacedNotFollowed();
+    void anotherUsersLinkIsNotFollowed_data();
     void anotherUsersLinkIsNotFollowed();
     void earlierSettingsLinks_data();
     void earlierSettingsLinks();
@@ -50,7 +51,7 @@ void SettingsSafetyTest::linkToSettingsIsWrittenThrough() {
     QVERIFY(writeAll(target, R"({"Method": 1, "Kept": "yes"})"));
     QVERIFY(QFile::link(target, m_path));
     SettingsStore store(m_path);
-    QCOMPARE(readStartupMethod(store).method, 1);
+    QCOMPARE(startupMethod(store), 1);
     QVERIFY(storeMethod(store, 3));
     QVERIFY(isLink(m_path));
     QCOMPARE(jsonOf(target), QJsonObject({{"Method", 3}, {"Kept", "yes"}}));
@@ -83,9 +84,7 @@ void SettingsSafetyTest::otherLinksAreReplacedNotFollowed() {
     QVERIFY(QFile::link(at, m_path));
     SettingsLogCapture log;
     SettingsStore store(m_path);
-    const StartupMethod read = readStartupMethod(store);
-    QCOMPARE(read.method, 0);
-    QVERIFY(!read.problem);
+    QCOMPARE(startupMethod(store), 0);
     QVERIFY(!isLink(m_path));
     QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", 0}}));
     QCOMPARE(entriesOf(m_outside->path()), outside); // nothing created out there
@@ -97,20 +96,36 @@ void SettingsSafetyTest::otherLinksAreReplacedNotFollowed() {
     QVERIFY2(log.lines[0].contains("replaced the link"), qPrintable(log.lines[0]));
 }
 
-// In a shared folder, another user's link must not steer our writes (nor root's).
+void SettingsSafetyTest::anotherUsersLinkIsNotFollowed_data() {
+    QTest::addColumn<bool>("targetIsTheirs"); // or else the link is
+    // In a shared folder, another user's link must not steer our writes (nor root's).
+    QTest::newRow("their link is replaced") << false;
+    // Writing through would give their file to us; world-writable, it may be written only
+    // as it is, which an atomic write cannot do.
+    QTest::newRow("a link to their file fails") << true;
+}
+
 void SettingsSafetyTest::anotherUsersLinkIsNotFollowed() {
+    QFETCH(bool, targetIsTheirs);
     if (!runsAsRoot()) {
-        QSKIP("only root can give a link to another user");
+        QSKIP("only root can give a file to another user");
     }
-    const QString target = m_outside->filePath(QStringLiteral("root-only.json"));
-    QVERIFY(writeAll(target, R"({"Method": 2, "Secret": 1})"));
+    const QByteArray theirs = R"({"Method": 2, "Secret": 1})";
+    const QString target = m_outside->filePath(QStringLiteral("theirs.json"));
+    QVERIFY(writeAll(target, theirs));
+    QVERIFY(QFile::setPermissions(target, QFileDevice::Permissions(0x666)));
     QVERIFY(QFile::link(target, m_path));
-    QCOMPARE(::lchown(QFile::encodeName(m_path).constData(), 65534, 65534), 0);
+    const QString owned = targetIsTheirs ? target : m_path;
+    QCOMPARE(::lchown(QFile::encodeName(owned).constData(), 65534, 65534), 0);
+    SettingsLogCapture log;
     SettingsStore store(m_path);
-    QCOMPARE(readStartupMethod(store).method, 0);
-    QVERIFY(!isLink(m_path));
-    QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", 0}}));
-    QCOMPARE(readAll(target), QByteArray(R"({"Method": 2, "Secret": 1})"));
+    QCOMPARE(storeMethod(store, 1).ok(), !targetIsTheirs);
+    QCOMPARE(isLink(m_path), targetIsTheirs);
+    QCOMPARE(readAll(target), theirs);
+    QCOMPARE(jsonOf(m_path), targetIsTheirs ? jsonOf(target) : QJsonObject({{"Method", 1}}));
+    QCOMPARE(log.lines.size(), 1);
+    QVERIFY2(log.lines[0].contains(targetIsTheirs ? "settings.json: it is a link to " : "replaced"),
+             qPrintable(log.lines[0]));
 }
 
 void SettingsSafetyTest::earlierSettingsLinks_data() {
@@ -133,7 +148,7 @@ void SettingsSafetyTest::earlierSettingsLinks() {
     const QStringList outside = entriesOf(m_outside->path());
     QVERIFY(QFile::link(target, m_dir->filePath(QStringLiteral("tintor/settings.reg"))));
     SettingsStore store(m_path);
-    QCOMPARE(int(readStartupMethod(store).method), method); // and no wait on the FIFO
+    QCOMPARE(startupMethod(store), method); // and no wait on the FIFO
     QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", method}}));
     QVERIFY(!isLink(m_path));
     QCOMPARE(entriesOf(m_outside->path()), outside);
@@ -231,19 +246,32 @@ void SettingsSafetyTest::foreignMembersSurviveRepairAndWrite() {
 
 // A writer killed between creating its temporary and renaming it leaves the temporary.
 void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
-    const QStringList stale = {"settings.json.tmp-Ab12Cd", "settings.json.tmp-zzzzzz"};
-    for (const QString& name : stale) {
+    const QString live = QString::number(::getpid());
+    // The last one's writer is alive, but no write takes a minute.
+    const QStringList stale = {"settings.json.tmp-999999999-Ab12Cd",
+                               "settings.json.tmp-999999997-zzzzzz",
+                               "settings.json.tmp-" + live + "-Oldaaa"};
+    // Files that only look alike are the user's, and a live writer's temporary its own.
+    const QStringList users = {"settings.json.backup",
+                               "settings.json.tmp-keep-me",
+                               "settings.json.tmp-Ab12Cd",
+                               "notes.tmp-999999999-Ab12Cd",
+                               "settings.json.tmp-" + live + "-Ab12Cd",
+                               "settings.json.tmp-9-other"};
+    for (const QString& name : stale + users) {
         QVERIFY(writeAll(m_dir->filePath("tintor/" + name), R"({"Method": 1)"));
     }
-    // Files that only look alike are the user's.
-    const QStringList users = {"settings.json.backup", "settings.json.tmp-keep-me",
-                               "notes.tmp-Ab12Cd"};
-    for (const QString& name : users) {
-        QVERIFY(writeAll(m_dir->filePath("tintor/" + name), "mine"));
+    const utimbuf epoch{};
+    QCOMPARE(::utime(QFile::encodeName(m_dir->filePath("tintor/" + stale.last())), &epoch), 0);
+    QStringList expected = users + QStringList{"settings.json"};
+    if (runsAsRoot()) { // another user's file is never ours to remove
+        expected << "settings.json.tmp-999999998-Ab12Cd";
+        const QString theirs = m_dir->filePath("tintor/" + expected.last());
+        QVERIFY(writeAll(theirs, "theirs") &&
+                ::chown(QFile::encodeName(theirs), 65534, 65534) == 0);
     }
     SettingsStore store(m_path);
     QVERIFY(storeMethod(store, 1));
-    QStringList expected = users + QStringList{"settings.json"};
     expected.sort();
     QCOMPARE(entriesOf(folder()), expected);
 }
