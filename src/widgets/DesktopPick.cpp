@@ -39,6 +39,11 @@ void DesktopPick::start() {
         emit finished();
     });
     connect(&m_desktop, &DesktopPicker::failed, this, &DesktopPick::onFailure);
+    // A pick started by a click on the button has the pointer over the window, where
+    // Xwayland knows its place.
+    if (m_window.underMouse()) {
+        m_placeAtStart = m_platform.pointerPosition();
+    }
     // The capture follows once the frozen screenshot shows.
     m_desktop.takeScreenshot();
 }
@@ -78,11 +83,12 @@ void DesktopPick::end() {
 }
 
 void DesktopPick::onScreenshotTaken(const QImage& picture) {
-    // A pick started by a click on the button has the pointer over the window, where
-    // Xwayland knows its place.
+    // KDE takes the pointer from the window while it takes the screenshot; the place
+    // Xwayland kept is still the pointer's while it is the one the pick started at.
+    const std::optional<QPoint> pointer = m_platform.pointerPosition();
     m_picture = picture.rect();
-    m_frozen = std::make_unique<FrozenScreen>(picture, m_window, m_method,
-                                              m_platform.pointerPosition(), m_window.underMouse());
+    const bool known = m_window.underMouse() || (m_placeAtStart && pointer == m_placeAtStart);
+    m_frozen = std::make_unique<FrozenScreen>(picture, m_window, m_method, pointer, known);
     // Queued: the press is still being delivered to the overlay that ending the pick removes.
     connect(m_frozen.get(), &FrozenScreen::pressed, this, &PickSession::finished,
             Qt::QueuedConnection);

@@ -37,6 +37,8 @@ private:
     QWidget& m_window;
     SamplingMethod m_method;
     std::unique_ptr<FrozenScreen> m_frozen;
+    // Where the pointer was when the pick started over the window.
+    std::optional<QPoint> m_placeAtStart;
     // The screenshot failed; the desktop's colour picker is being asked instead.
     std::optional<DesktopPicker::Failure> m_screenshotFailure;
     QRect m_picture;
