@@ -28,6 +28,7 @@ public:
     std::optional<QPoint> pointerPosition() override { return std::nullopt; }
     bool capturePointer(QWidget& /*window*/) override { return true; }
     void releasePointer(QWidget& /*window*/) override {}
+    void movePointerBy(QPoint /*offset*/) override {}
     std::optional<QRect> deviceGeometry(const QWidget& /*widget*/) override { return {}; }
     bool confinePointer(std::optional<QRect> /*area*/) override { return true; }
     void setFrame(QWidget& /*window*/, WindowFrame /*frame*/) override {}

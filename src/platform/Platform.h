@@ -56,6 +56,8 @@ public:
     virtual bool capturePointer(QWidget& window) = 0;
     // Presses go to the window under the pointer again.
     virtual void releasePointer(QWidget& window) = 0;
+    // Moves the pointer by `offset`, as the mouse would, stopping at the screen's edges.
+    virtual void movePointerBy(QPoint offset) = 0;
 
     // Where `widget` lies on the screen; nothing when it has no window on the screen.
     [[nodiscard]] virtual std::optional<QRect> deviceGeometry(const QWidget& widget) = 0;
@@ -67,5 +69,4 @@ public:
 
     // Asks the window manager for exactly this frame on `window`, which must be shown.
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
-
 };

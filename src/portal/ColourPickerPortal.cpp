@@ -1,5 +1,7 @@
 #include "ColourPickerPortal.h"
 
+#include "PortalLog.h"
+
 #include <QDBusArgument>
 
 #include <algorithm>
@@ -24,16 +26,23 @@ void ColourPickerPortal::request() {
 }
 
 void ColourPickerPortal::handleResults(const QVariantMap& results) {
+    const Result<QColor> colour = colourOf(results);
+    if (!colour) {
+        qCWarning(lcPortal) << "the colour picker's answer is unusable:" << colour.error();
+        emit failed(DesktopPicker::Failure::Failed);
+        return;
+    }
+    emit colourPicked(*colour);
+}
+
+Result<QColor> ColourPickerPortal::colourOf(const QVariantMap& results) {
     const QVariant colour = results.value(QStringLiteral("color"));
     if (!colour.canConvert<QDBusArgument>()) {
-        emit failed(PortalRequest::Error::BadAnswer, QStringLiteral("the answer has no colour"));
-        return;
+        return Failure{QStringLiteral("the answer has no colour")};
     }
     const auto argument = colour.value<QDBusArgument>();
     if (argument.currentSignature() != QLatin1String("(ddd)")) {
-        emit failed(PortalRequest::Error::BadAnswer,
-                    QStringLiteral("a colour of type %1").arg(argument.currentSignature()));
-        return;
+        return Failure{QStringLiteral("a colour of type ") + argument.currentSignature()};
     }
     double red = 0;
     double green = 0;
@@ -41,5 +50,5 @@ void ColourPickerPortal::handleResults(const QVariantMap& results) {
     argument.beginStructure();
     argument >> red >> green >> blue;
     argument.endStructure();
-    emit colourPicked(QColor(toChannel(red), toChannel(green), toChannel(blue)));
+    return QColor(toChannel(red), toChannel(green), toChannel(blue));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PortalClient.h"
+#include "Result.h"
 
 #include <QColor>
 
@@ -24,4 +25,7 @@ signals:
 
 protected:
     void handleResults(const QVariantMap& results) override;
+
+private:
+    static Result<QColor> colourOf(const QVariantMap& results);
 };

@@ -17,7 +17,7 @@ void PortalClient::cancel() {
 void PortalClient::startRequest(const QString& interface, const QString& method,
                                 const QVariantMap& options) {
     discard();
-    m_request = std::make_unique<PortalRequest>(m_bus, m_timeout);
+    m_request = std::make_unique<PortalRequest>(m_bus, m_callTimeout);
     connect(m_request.get(), &PortalRequest::answered, this, &PortalClient::handleResults);
     connect(m_request.get(), &PortalRequest::failed, this, &PortalClient::failed);
     m_request->start(interface, method, options);

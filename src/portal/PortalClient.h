@@ -9,17 +9,17 @@
 #include <memory>
 
 // What the screenshot and colour-picker clients share: one request at a time, a time
-// limit after which a silent portal counts as a refusal, and one failure signal.
+// limit on the portal taking the call (a portal that never does counts as not answering),
+// and one failure signal.
 class PortalClient : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds defaultTimeout{10000};
+    static constexpr std::chrono::milliseconds defaultCallTimeout{10000};
 
     explicit PortalClient(const QDBusConnection& bus, QObject* parent = nullptr);
     ~PortalClient() override;
 
-    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
-    [[nodiscard]] std::chrono::milliseconds timeout() const { return m_timeout; }
+    void setCallTimeout(std::chrono::milliseconds timeout) { m_callTimeout = timeout; }
     [[nodiscard]] bool isBusy() const;
 
 public slots:
@@ -27,7 +27,7 @@ public slots:
     void cancel();
 
 signals:
-    void failed(PortalRequest::Error error, const QString& detail);
+    void failed(DesktopPicker::Failure failure);
 
 protected:
     // Starts a request, replacing one still pending.
@@ -38,6 +38,6 @@ private:
     void discard();
 
     QDBusConnection m_bus;
-    std::chrono::milliseconds m_timeout = defaultTimeout;
+    std::chrono::milliseconds m_callTimeout = defaultCallTimeout;
     std::unique_ptr<PortalRequest> m_request;
 };

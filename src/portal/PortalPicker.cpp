@@ -1,57 +1,56 @@
 #include "PortalPicker.h"
 
-namespace {
-
-DesktopPicker::Failure failureOf(PortalRequest::Error error) {
-    switch (error) {
-    case PortalRequest::Error::Unavailable:
-        return DesktopPicker::Failure::Unavailable;
-    case PortalRequest::Error::Refused:
-        return DesktopPicker::Failure::Refused;
-    case PortalRequest::Error::TimedOut:
-        return DesktopPicker::Failure::TimedOut;
-    default:
-        break;
-    }
-    return DesktopPicker::Failure::Failed;
-}
-
-} // namespace
+#include "PortalLog.h"
 
 PortalPicker::PortalPicker(QObject* parent) : PortalPicker(QDBusConnection::sessionBus(), parent) {}
 
 PortalPicker::PortalPicker(const QDBusConnection& bus, QObject* parent)
     : DesktopPicker(parent), m_screenshot(bus), m_colourPicker(bus) {
+    m_unansweredFailure.setSingleShot(true);
+    m_unansweredFailure.setInterval(0);
+    connect(&m_unansweredFailure, &QTimer::timeout, this,
+            [this] { emit failed(Failure::TimedOut); });
     connectPortals();
 }
 
 void PortalPicker::connectPortals() {
     connect(&m_screenshot, &ScreenshotPortal::imageReady, this, &DesktopPicker::screenshotTaken);
+    connect(&m_screenshot, &PortalClient::failed, this, [this](Failure failure) {
+        m_screenshotUnanswered = failure == Failure::TimedOut;
+        emit failed(failure);
+    });
     connect(&m_colourPicker, &ColourPickerPortal::colourPicked, this,
             [this](const QColor& c) { emit colourPicked(Rgb::fromQRgb(c.rgb())); });
-    for (PortalClient* client :
-         {static_cast<PortalClient*>(&m_screenshot), static_cast<PortalClient*>(&m_colourPicker)}) {
-        connect(client, &PortalClient::failed, this,
-                [this](PortalRequest::Error error) { emit failed(failureOf(error)); });
-    }
+    connect(&m_colourPicker, &PortalClient::failed, this, &DesktopPicker::failed);
 }
 
 void PortalPicker::takeScreenshot() {
-    m_colourPicker.cancel();
+    cancel();
+    m_screenshotUnanswered = false;
     m_screenshot.request();
 }
 
 void PortalPicker::pickColour() {
-    m_screenshot.cancel();
+    cancel();
+    if (m_screenshotUnanswered) {
+        // The portal may still take up the screenshot call it let lapse, and a picker
+        // asked now could come up over whatever that brings (a dialog asking the user).
+        // The desktops' pickers outlast being closed, so the click meant for the dialog
+        // would be taken as a colour; better not to ask at all.
+        qCDebug(lcPortal) << "not asking for a colour: the screenshot call went unanswered";
+        m_unansweredFailure.start();
+        return;
+    }
     m_colourPicker.request();
 }
 
 void PortalPicker::cancel() {
+    m_unansweredFailure.stop();
     m_screenshot.cancel();
     m_colourPicker.cancel();
 }
 
-void PortalPicker::setTimeout(std::chrono::milliseconds timeout) {
-    m_screenshot.setTimeout(timeout);
-    m_colourPicker.setTimeout(timeout);
+void PortalPicker::setCallTimeout(std::chrono::milliseconds timeout) {
+    m_screenshot.setCallTimeout(timeout);
+    m_colourPicker.setCallTimeout(timeout);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "ColourPickerPortal.h"
-#include "ScreenshotPortal.h"
 #include "DesktopPicker.h"
+#include "ScreenshotPortal.h"
+
+#include <QTimer>
 
 // The desktop picker of a Wayland session: the desktop portal's Screenshot and PickColor.
+// A request the portal has taken on is waited for until it answers or the pick drops it.
 class PortalPicker final : public DesktopPicker {
     Q_OBJECT
 public:
@@ -12,15 +15,18 @@ public:
     PortalPicker(const QDBusConnection& bus, QObject* parent = nullptr);
 
     void takeScreenshot() override;
+    // Fails at once, without asking, after a screenshot call the portal never took.
     void pickColour() override;
     void cancel() override;
 
-    // For tests: how long a silent portal is waited for.
-    void setTimeout(std::chrono::milliseconds timeout);
+    // For tests: how long a portal that does not take a call is waited for.
+    void setCallTimeout(std::chrono::milliseconds timeout);
 
 private:
     void connectPortals();
 
     ScreenshotPortal m_screenshot;
     ColourPickerPortal m_colourPicker;
+    QTimer m_unansweredFailure;
+    bool m_screenshotUnanswered = false;
 };

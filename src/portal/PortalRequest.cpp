@@ -16,11 +16,11 @@ const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request"
 
 } // namespace
 
-PortalRequest::PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds timeout,
+PortalRequest::PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds callTimeout,
                              QObject* parent)
     : QObject(parent), m_bus(bus) {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(timeout);
+    m_timer.setInterval(callTimeout);
     connect(&m_timer, &QTimer::timeout, this, &PortalRequest::onTimeout);
 }
 
@@ -62,10 +62,12 @@ void PortalRequest::onCallFinished(QDBusPendingCallWatcher* watcher) {
     }
     const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
     if (reply.isError()) {
-        fail(Error::Unavailable,
-             reply.error().name() + QStringLiteral(": ") + reply.error().message());
+        qCWarning(lcPortal) << "the portal refused the call:" << reply.error().name()
+                            << reply.error().message();
+        fail(DesktopPicker::Failure::Unavailable);
         return;
     }
+    m_timer.stop();
     // Portals older than the handle_token option choose their own path.
     const QString handle = reply.value().path();
     if (handle != m_handle) {
@@ -83,27 +85,26 @@ void PortalRequest::onResponse(uint response, const QVariantMap& results) {
     if (response == 0) {
         stop();
         emit answered(results);
-    } else if (response == 1) {
-        fail(Error::Refused, QStringLiteral("the request was cancelled"));
-    } else {
-        fail(Error::Failed, QStringLiteral("the request ended with response %1").arg(response));
+        return;
     }
+    qCWarning(lcPortal) << "the portal ended" << m_handle << "with response" << response;
+    fail(response == 1 ? DesktopPicker::Failure::Refused : DesktopPicker::Failure::Failed);
 }
 
 void PortalRequest::onTimeout() {
     if (!m_pending) {
         return;
     }
+    qCWarning(lcPortal) << "the portal did not take the call in"
+                        << std::chrono::milliseconds(m_timer.intervalAsDuration()).count() << "ms";
+    // Closed all the same, in case the call comes through later.
     closeOnBus();
-    fail(Error::TimedOut,
-         QStringLiteral("no answer in %1 ms")
-             .arg(std::chrono::milliseconds(m_timer.intervalAsDuration()).count()));
+    fail(DesktopPicker::Failure::TimedOut);
 }
 
-void PortalRequest::fail(Error error, const QString& detail) {
-    qCWarning(lcPortal) << "portal request failed:" << error << detail;
+void PortalRequest::fail(DesktopPicker::Failure failure) {
     stop();
-    emit failed(error, detail);
+    emit failed(failure);
 }
 
 void PortalRequest::watch(const QString& handle) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DesktopPicker.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QTimer>
@@ -13,25 +15,20 @@ class QDBusPendingCallWatcher;
 // the call to the request's Response signal.  The owner of a pending request is its
 // owner on the bus too: destroying it closes the request, so the desktop drops whatever
 // it was doing (or asking the user) on the program's behalf.
+//
+// Only the call itself has a time limit.  Once the portal has returned the request's
+// handle it is working on it, perhaps asking the user first, and the answer is waited for
+// as long as that takes: a limit there would give up on a user still reading a dialog.
 class PortalRequest : public QObject {
     Q_OBJECT
 public:
-    enum class Error {
-        Unavailable, // no portal, or no such interface or method
-        Refused,     // the user (or the desktop for them) said no
-        Failed,      // the desktop ended the request some other way
-        TimedOut,    // no answer in time; the request was closed
-        BadAnswer,   // an answer that does not hold what was asked
-    };
-    Q_ENUM(Error)
-
-    PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds timeout,
+    PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds callTimeout,
                   QObject* parent = nullptr);
     ~PortalRequest() override;
 
     // Calls interface.method("", options) on the portal, adding a handle_token.
     void start(const QString& interface, const QString& method, QVariantMap options);
-    // Closes a pending request without a word to anyone.
+    // Closes a pending request without a word to anyone; an answer after this is ignored.
     void cancel();
     [[nodiscard]] bool isPending() const { return m_pending; }
     // The request object's path: predicted at start, as the portal returned it later.
@@ -39,7 +36,7 @@ public:
 
 signals:
     void answered(const QVariantMap& results);
-    void failed(PortalRequest::Error error, const QString& detail);
+    void failed(DesktopPicker::Failure failure);
 
 private slots:
     // Connected by name: QtDBus offers no member-pointer connect for bus signals.
@@ -48,7 +45,7 @@ private slots:
 private:
     void onCallFinished(QDBusPendingCallWatcher* watcher);
     void onTimeout();
-    void fail(Error error, const QString& detail);
+    void fail(DesktopPicker::Failure failure);
     void watch(const QString& handle);
     void unwatch();
     void closeOnBus();

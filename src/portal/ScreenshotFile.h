@@ -3,19 +3,24 @@
 #include "Result.h"
 
 #include <QImage>
-#include <QString>
 #include <QUrl>
 
-// The picture a screenshot portal wrote for the program.  It is read once; if it lies in a
-// temporary directory it is removed at once, so no screenshot outlives the pick.  Nothing
-// elsewhere is ever removed: GNOME, for one, saves its screenshots in the user's pictures.
+#include <chrono>
+
+// The picture a screenshot portal wrote for one request.  Desktops write it wherever they
+// keep screenshots (KDE in ~/Pictures, GNOME in the home folder or ~/Pictures), and a pick
+// must not leave one behind; yet a buggy or hostile portal may name any file at all.  So
+// the file is opened without blocking and never through a link, read only if it is a
+// regular file no larger than Qt would decode, and removed only when it is beyond doubt
+// this request's own screenshot: a regular file of the user's, with one link, created
+// after the request started, whose bytes decoded as a picture.  Anything else stays.
 class ScreenshotFile {
 public:
-    // Reads the image at a file: URI, removing the file when isTemporary() says so.
-    static Result<QImage> take(const QUrl& uri);
+    // A moment on the clock that the file system stamps files with.
+    using Stamp = std::chrono::nanoseconds;
+    static Stamp now();
 
-    // True for a regular file (not a link) below /tmp, /var/tmp or the temporary directory
-    // that TMPDIR names.  The runtime directory does not count: the document portal
-    // serves other programs' files from there.
-    static bool isTemporary(const QString& path);
+    // Reads the picture at a file: URI that the portal answered a request made at `asked`
+    // with, removing the file under the rule above.
+    static Result<QImage> take(const QUrl& uri, Stamp asked);
 };

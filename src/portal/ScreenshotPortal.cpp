@@ -1,6 +1,6 @@
 #include "ScreenshotPortal.h"
 
-#include "ScreenshotFile.h"
+#include "PortalLog.h"
 
 #include <QUrl>
 
@@ -11,20 +11,19 @@ ScreenshotPortal::ScreenshotPortal(const QDBusConnection& bus, QObject* parent)
     : PortalClient(bus, parent) {}
 
 void ScreenshotPortal::request() {
+    m_asked = ScreenshotFile::now();
     startRequest(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
                  {{QStringLiteral("interactive"), false}, {QStringLiteral("modal"), false}});
 }
 
 void ScreenshotPortal::handleResults(const QVariantMap& results) {
     const QString uri = results.value(QStringLiteral("uri")).toString();
-    if (uri.isEmpty()) {
-        emit failed(PortalRequest::Error::BadAnswer, QStringLiteral("the answer has no uri"));
-        return;
-    }
-    const Result<QImage> image = ScreenshotFile::take(QUrl(uri));
+    const Result<QImage> image = uri.isEmpty() ? Failure{QStringLiteral("the answer has no uri")}
+                                               : ScreenshotFile::take(QUrl(uri), m_asked);
     if (!image) {
-        emit failed(PortalRequest::Error::BadAnswer, image.error());
+        qCWarning(lcPortal) << "no screenshot:" << image.error();
+        emit failed(DesktopPicker::Failure::Failed);
         return;
     }
-    emit imageReady(image.value());
+    emit imageReady(*image);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PortalClient.h"
+#include "ScreenshotFile.h"
 
 #include <QImage>
 
@@ -21,4 +22,7 @@ signals:
 
 protected:
     void handleResults(const QVariantMap& results) override;
+
+private:
+    ScreenshotFile::Stamp m_asked{};
 };

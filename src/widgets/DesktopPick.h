@@ -4,6 +4,8 @@
 #include "PickSession.h"
 #include "Sampling.h"
 
+#include <QRect>
+
 #include <memory>
 #include <optional>
 
@@ -22,6 +24,8 @@ public:
 
     void start() override;
     [[nodiscard]] PointerSample follow(QPoint pointer) override;
+    // No program may move the pointer here: the point read moves within the picture.
+    void movePoint(QPoint offset) override;
     void end() override;
 
 private:
@@ -33,6 +37,12 @@ private:
     QWidget& m_window;
     SamplingMethod m_method;
     std::unique_ptr<FrozenScreen> m_frozen;
+    // Where the pointer was when the pick started over the window.
+    std::optional<QPoint> m_placeAtStart;
     // The screenshot failed; the desktop's colour picker is being asked instead.
     std::optional<DesktopPicker::Failure> m_screenshotFailure;
+    QRect m_picture;
+    // Where the keys moved the point read, from the pointer's place when they did.
+    QPoint m_moved;
+    std::optional<QPoint> m_lastPointer;
 };

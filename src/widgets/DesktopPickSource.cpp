@@ -10,18 +10,21 @@
 #include <QWidget>
 
 DesktopPickSource::DesktopPickSource(Platform& platform, std::unique_ptr<DesktopPicker> desktop)
-    : m_platform(platform), m_desktop(std::move(desktop)) {}
+    : m_platform(platform), m_desktop(std::move(desktop)), m_firstPlace(QCursor::pos()) {}
 
 DesktopPickSource::~DesktopPickSource() = default;
 
 PointerSample DesktopPickSource::follow(QPoint pointer, ScreenSampler& screen) {
     const QPoint logical = QCursor::pos();
+    // Xwayland starts with the pointer in the middle of the screen, inside the centred
+    // window, wherever the real one is: a place counts once the pointer has moved.
+    m_pointerMoved = m_pointerMoved || logical != m_firstPlace;
     // Xwayland keeps the last place it saw the pointer when the pointer leaves for another
     // program's window; the leave itself is what tells that it has gone.  Over another
     // program's window the position and pixels are not known: say so rather than show the
     // last ones as if they were live.
     QWidget* window = QApplication::topLevelAt(logical);
-    if (window == nullptr || !window->underMouse()) {
+    if (!m_pointerMoved || window == nullptr || !window->underMouse()) {
         return {};
     }
     // The window draws itself again into a picture of the block under the pointer.

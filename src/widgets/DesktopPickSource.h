@@ -2,6 +2,8 @@
 
 #include "PickSource.h"
 
+#include <QPoint>
+
 #include <memory>
 #include <optional>
 
@@ -21,4 +23,6 @@ public:
 private:
     Platform& m_platform;
     std::unique_ptr<DesktopPicker> m_desktop;
+    QPoint m_firstPlace;
+    bool m_pointerMoved = false;
 };

@@ -13,6 +13,10 @@ void LivePick::start() {
     m_platform.capturePointer(m_window);
 }
 
+void LivePick::movePoint(QPoint offset) {
+    m_platform.movePointerBy(offset);
+}
+
 PointerSample LivePick::follow(QPoint pointer) {
     return LivePickSource::sampleScreen(pointer, m_screen);
 }

@@ -15,6 +15,7 @@ public:
 
     void start() override;
     [[nodiscard]] PointerSample follow(QPoint pointer) override;
+    void movePoint(QPoint offset) override;
     void end() override {}
 
 private:

@@ -4,10 +4,10 @@
 #include "AboutGlyph.h"
 #include "ChannelEditor.h"
 #include "ColourMaths.h"
+#include "ColourOutputs.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
 #include "FormFonts.h"
-#include "HexColourCopy.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
 #include "PickSession.h"
@@ -24,18 +24,6 @@
 #include <QShortcut>
 #include <QWindow>
 
-namespace {
-
-// Output fields show their text on the window's own background, like labels.
-void makeOutputField(QLineEdit* field) {
-    field->setTextMargins(0, 0, 0, 0);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    field->setPalette(palette);
-}
-
-} // namespace
-
 MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
                        LinkOpener& links, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -43,7 +31,7 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_pickSource(pickSource),
       m_settings(settings), m_links(links), m_info(AppInfo::tintor()),
-      m_sampler(platform.screenReader()), m_cancelPick(new QShortcut(Qt::Key_Escape, this)) {
+      m_sampler(platform.screenReader()) {
     setupWithFormFonts(*m_ui, this);
     m_channels = {m_ui->redChannel, m_ui->greenChannel, m_ui->blueChannel};
     for (const Channel channel : AllChannels) {
@@ -54,17 +42,13 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                    blue->field(), m_ui->pickButton, m_ui->optionsButton, m_ui->webText,
                    m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
-    setFixedSize(size());
-    setBackgroundRole(QPalette::Button);
+    setUpFixedWindow(*this);
     setWindowTitle(m_info.title());
-    makeOutputField(m_ui->rgbText);
-    makeOutputField(m_ui->webText);
+    m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText);
     m_ui->aboutButton->setIcon(aboutGlyph());
     m_follower.setInterval(50);
     m_activation.setSingleShot(true);
     m_activation.setInterval(0);
-    m_cancelPick->setEnabled(false);
-    new HexColourCopy(*this, m_ui->rgbText, m_ui->webText);
     // The About button takes no focus; F1 reaches it from the keyboard.
     connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &MainWindow::openAbout);
     connectControls();
@@ -88,13 +72,16 @@ void MainWindow::connectControls() {
         }
     });
     connect(m_ui->pickButton, &QPushButton::clicked, this, &MainWindow::startPicking);
-    // The mnemonic would animate a click for 100 ms before the pick starts.
-    m_ui->pickButton->installEventFilter(this);
     connect(m_ui->optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_ui->aboutButton, &QToolButton::clicked, this, &MainWindow::openAbout);
     connect(&m_follower, &QTimer::timeout, this, &MainWindow::followPointer);
     connect(&m_activation, &QTimer::timeout, this, [this] { activateWithFocus(*this); });
-    connect(m_cancelPick, &QShortcut::activated, this, &MainWindow::cancelPicking);
+    connect(&m_pickKeys, &PickKeys::accepted, this, [this] { stopPicking(Qt::NoButton); });
+    connect(&m_pickKeys, &PickKeys::cancelled, this, &MainWindow::cancelPicking);
+    connect(&m_pickKeys, &PickKeys::moved, this, [this](QPoint offset) {
+        m_pick->movePoint(offset);
+        followPointer(); // now: the next key may end the pick before the next tick
+    });
     // Another program took the focus while picking: take the capture back.
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](auto state) {
         if (state == Qt::ApplicationInactive && isPicking()) {
@@ -121,11 +108,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->pickButton && event->type() == QEvent::Shortcut &&
-        !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
-        m_ui->pickButton->click();
-        return true;
-    }
     // The frame is known once the window manager has mapped the window: centre it whole,
     // unless someone moved it meanwhile.
     if (m_awaitingFrame && watched == windowHandle() && event->type() == QEvent::Expose) {
@@ -176,8 +158,7 @@ void MainWindow::showColour() {
     for (ChannelEditor* editor : m_channels) {
         editor->setColour(m_colour);
     }
-    m_ui->rgbText->setText(colourText(m_colour));
-    m_ui->webText->setText(colourText(webSafe(m_colour)));
+    m_outputs->show(m_colour);
 }
 
 void MainWindow::onChannelEdited(Channel channel, int value) {
@@ -264,7 +245,7 @@ void MainWindow::startPicking() {
         m_ui->pickButton->clearFocus();
     }
     m_ui->pickButton->setEnabled(false);
-    m_cancelPick->setEnabled(true);
+    m_pickKeys.setOn(true);
     setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
     m_pick = m_pickSource.makePick(*this, m_sampler);
     connect(m_pick, &PickSession::picked, this, &MainWindow::setColour);
@@ -284,7 +265,7 @@ void MainWindow::stopPicking(Qt::MouseButton heldUntilRelease) {
     // Later: this may run from one of the session's own signals.
     m_pick->deleteLater();
     m_pick = nullptr;
-    m_cancelPick->setEnabled(false);
+    m_pickKeys.setOn(false);
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
     m_captureHeldUntilRelease = heldUntilRelease;

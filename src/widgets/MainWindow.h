@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppInfo.h"
+#include "PickKeys.h"
 #include "Rgb.h"
 #include "Sampling.h"
 #include "ScreenSampler.h"
@@ -14,12 +15,12 @@
 
 class AboutDialog;
 class ChannelEditor;
+class ColourOutputs;
 class LinkOpener;
 class OptionsDialog;
 class PickSession;
 class PickSource;
 class Platform;
-class QShortcut;
 class SettingsStore;
 class TimedMessage;
 
@@ -30,7 +31,7 @@ class MainWindow;
 // The main window: the three channels' controls, the colour and web-safe swatches and the
 // two hexadecimal outputs, all showing the one current colour; the follower that shows the
 // pointer's place and pixels every 50 ms; and pick mode, in which a pick session drives the
-// colour until a left or right press anywhere, Escape, or a dialog ends it.
+// colour until a left or right press anywhere, a key of the pick, or a dialog ends it.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -85,7 +86,9 @@ private:
     QTimer m_follower;
     // Activates the window after a pick from the event loop, once the press has been handled.
     QTimer m_activation;
-    QShortcut* m_cancelPick;
+    // The keys that end a pick or move its point; on only while picking.
+    PickKeys m_pickKeys;
+    ColourOutputs* m_outputs = nullptr;
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;

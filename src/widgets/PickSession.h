@@ -16,6 +16,8 @@ public:
     virtual void start() = 0;
     // What the follower's tick shows while picking, the pointer being at `pointer`.
     [[nodiscard]] virtual PointerSample follow(QPoint pointer) = 0;
+    // Moves the point picked by `offset` pixels, as the arrow keys ask.
+    virtual void movePoint(QPoint offset) = 0;
     // Drops whatever the pick still holds or waits for; no signal follows.
     virtual void end() = 0;
 

@@ -20,6 +20,6 @@ void centreOver(QWidget& window, const QWidget& owner);
 // it was moved to.  Call it before the window shows.
 void centreOverParentOnce(QWidget& window);
 
-// Sets up a window as laid out in its form, as all of Tintor's are: its fonts in pixels, its
-// laid-out size fixed, and the button-face colour behind it.
+// Sets up a window as laid out in its form, as all of Tintor's are: its laid-out size fixed,
+// and the button-face colour behind it.
 void setUpFixedWindow(QWidget& window);

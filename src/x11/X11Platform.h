@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
 #include "Platform.h"
+#include "Result.h"
 
 #include <QString>
 
@@ -29,6 +29,7 @@ public:
     [[nodiscard]] std::optional<QPoint> pointerPosition() override;
     bool capturePointer(QWidget& window) override;
     void releasePointer(QWidget& window) override;
+    void movePointerBy(QPoint offset) override;
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
     bool confinePointer(std::optional<QRect> area) override;
     void setFrame(QWidget& window, WindowFrame frame) override;

@@ -1,9 +1,9 @@
 // The Xlib half of X11Platform: the connection, pointer reads and barriers.
 
+#include "PlatformLog.h"
 #include "PointerBarriers.h"
 #include "X11Platform.h"
 #include "X11ScreenReader.h"
-#include "PlatformLog.h"
 
 #include "XPointer.h"
 
@@ -69,6 +69,12 @@ std::unique_ptr<ScreenReader> X11Platform::screenReader() {
 std::optional<QPoint> X11Platform::pointerPosition() {
     const auto pointer = queryPointer(m_display.get());
     return pointer ? std::optional(QPoint(pointer->first, pointer->second)) : std::nullopt;
+}
+
+void X11Platform::movePointerBy(QPoint offset) {
+    // On the connection the pointer is read through, so the next read sees the move.
+    XWarpPointer(m_display.get(), None, None, 0, 0, 0, 0, offset.x(), offset.y());
+    XFlush(m_display.get());
 }
 
 std::optional<QPoint> X11Platform::rootOrigin(unsigned long window) const {

@@ -1,7 +1,9 @@
 // Pick mode from the keyboard, under a window manager: Escape ends a pick and gives back
-// the colour the sliders had, and opening the Options dialog during a pick (by its
-// accelerator, or Space on its focused button) leaves neither the mouse nor the dialog stuck.
+// the colour the sliders had; the arrow keys move the real pointer onto a one-pixel line and
+// Return or Space take its colour, pressing no focused button; opening the Options dialog
+// during a pick leaves neither the mouse nor the dialog stuck.
 
+#include <QImage>
 #include <QTest>
 #include <QThread>
 
@@ -25,7 +27,8 @@ class PickKeysTest : public QObject {
 private slots:
     void initTestCase();
     void escapeEndsPickAndRestoresColour();
-    void optionsDuringPickLeaveNothingStuck_data();
+    void arrowsHitOnePixelLineAndKeysTakeIt_data();
+    void arrowsHitOnePixelLineAndKeysTakeIt();
     void optionsDuringPickLeaveNothingStuck();
 
 private:
@@ -64,43 +67,63 @@ void PickKeysTest::escapeEndsPickAndRestoresColour() {
     QCOMPARE(tintor.close(), 0);
 }
 
-void PickKeysTest::optionsDuringPickLeaveNothingStuck_data() {
-    QTest::addColumn<bool>("byAccelerator");
-    QTest::newRow("Alt+O") << true;
-    QTest::newRow("Space on the focused Options button") << false;
+void PickKeysTest::arrowsHitOnePixelLineAndKeysTakeIt_data() {
+    QTest::addColumn<bool>("byClick");
+    QTest::addColumn<int>("endKey");
+    QTest::newRow("clicked, Return") << true << XK_Return;
+    QTest::newRow("Alt+P, Space on the focused Options button") << false << XK_space;
 }
 
-void PickKeysTest::optionsDuringPickLeaveNothingStuck() {
-    QFETCH(bool, byAccelerator);
+void PickKeysTest::arrowsHitOnePixelLineAndKeysTakeIt() {
+    QFETCH(bool, byClick);
+    QFETCH(int, endKey);
+    QImage pattern(40, 40, QImage::Format_RGB32);
+    pattern.fill(qRgb(128, 128, 128));
+    for (int y = 0; y < pattern.height(); ++y) {
+        pattern.setPixel(25, y, qRgb(220, 20, 20)); // the line, one pixel wide
+    }
+    const QPoint at(40, 40);
+    const Window shown = m_x.showImage(at.x(), at.y(), pattern);
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
     QVERIFY(tintor.main() != 0);
-    ClickRecorder other(QStringLiteral("Other program"), {40, 40, 200, 150}, OtherRgb);
-    QVERIFY(other.shown());
-    const QPoint origin = m_x.rootPosition(tintor.main());
-    if (byAccelerator) {
+    if (byClick) {
         tintor.clickIn(tintor.main(), MainWindowAt::PickButton);
     } else {
-        // A press on the Options button released elsewhere focuses it without a click;
-        // the pick then starts by its own accelerator.
+        // A press on the Options button released elsewhere focuses it without a click.
+        const QPoint origin = m_x.rootPosition(tintor.main());
         const QPoint options = origin + MainWindowAt::OptionsButton;
         m_x.movePointer(options.x(), options.y());
         m_x.pressButton(1);
         m_x.movePointer(origin.x() + 130, origin.y() + 60);
         m_x.releaseButton(1);
-        QThread::msleep(100);
-        QVERIFY(!tintor.waitForTitle(QStringLiteral("Options"), 200));
         m_x.chord(XK_Alt_L, XK_p);
     }
+    QTRY_COMPARE(m_x.title(tintor.main()), PickTitle);
+    m_x.movePointer(at.x() + 10, at.y() + 20);
+
+    m_x.chord(XK_Shift_L, XK_Right);
+    m_x.tapKey(XK_Right, 5);
+    QTRY_COMPARE(m_x.pointer(), at + QPoint(25, 20));
+    m_x.tapKey(endKey);
+    QTRY_COMPARE(m_x.title(tintor.main()), IdleTitle);
+    QCOMPARE(tintor.swatch(), Rgb(220, 20, 20));
+    QVERIFY(!tintor.waitForTitle(QStringLiteral("Options"), 200));
+    QCOMPARE(tintor.close(), 0);
+    m_x.destroyWindow(shown);
+}
+
+void PickKeysTest::optionsDuringPickLeaveNothingStuck() {
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
+    QVERIFY(tintor.main() != 0);
+    ClickRecorder other(QStringLiteral("Other program"), {40, 40, 200, 150}, OtherRgb);
+    QVERIFY(other.shown());
+    tintor.clickIn(tintor.main(), MainWindowAt::PickButton);
     QTRY_COMPARE(m_x.title(tintor.main()), PickTitle);
     const QPoint inOther = m_x.rootPosition(other.window()) + QPoint(100, 75);
     m_x.movePointer(inOther.x(), inOther.y());
     QTRY_COMPARE(tintor.swatch(), OtherColour);
 
-    if (byAccelerator) {
-        m_x.chord(XK_Alt_L, XK_o);
-    } else {
-        m_x.tapKey(XK_space);
-    }
+    m_x.chord(XK_Alt_L, XK_o);
     const std::optional<Window> dialog = tintor.waitForTitle(QStringLiteral("Options"));
     QVERIFY(dialog.has_value());
     // The pick ended before the dialog opened, keeping its colour, and let the mouse go.

@@ -4,42 +4,15 @@
 
 #include <sys/prctl.h>
 
-#include <QFile>
 #include <csignal>
 
-namespace {
-
-const char* const busConfig =
-    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%1</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)";
-
-} // namespace
-
 PrivateBus::PrivateBus() {
-    const QString config = m_dir.filePath(QStringLiteral("bus.conf"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return;
-    }
-    file.write(QString::fromLatin1(busConfig).arg(m_dir.path()).toUtf8());
-    file.close();
     // A test that crashes takes its helpers with it.
     m_daemon.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_daemon.start(QStringLiteral("dbus-daemon"),
                    {QStringLiteral("--nofork"), QStringLiteral("--nosyslog"),
                     QStringLiteral("--print-address=1"),
-                    QStringLiteral("--config-file=") + config});
+                    QStringLiteral("--config-file=" SESSION_BUS_CONFIG)});
     const QDeadlineTimer deadline(5000);
     while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(int(deadline.remainingTime()))) {
     }

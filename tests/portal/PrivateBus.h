@@ -2,8 +2,6 @@
 
 #include <QDBusConnection>
 #include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
 
 // A session bus of the test's own, with no services to start on demand: a portal the
 // test does not run is missing, not started behind its back.
@@ -19,7 +17,6 @@ public:
     [[nodiscard]] QDBusConnection connection() const { return m_connection; }
 
 private:
-    QTemporaryDir m_dir;
     QProcess m_daemon;
     QString m_address;
     QDBusConnection m_connection{QString()};

@@ -19,9 +19,10 @@ void report(const QString& line) {
 
 } // namespace
 
-FakePortal::FakePortal(Method screenshot, Method pickColour, bool otherHandle, QObject* parent)
+FakePortal::FakePortal(Method screenshot, Method pickColour, bool otherHandle, bool held,
+                       QObject* parent)
     : QDBusVirtualObject(parent), m_screenshot(std::move(screenshot)),
-      m_pickColour(std::move(pickColour)), m_otherHandle(otherHandle) {}
+      m_pickColour(std::move(pickColour)), m_otherHandle(otherHandle), m_held(held) {}
 
 QString FakePortal::introspect(const QString&) const {
     return QStringLiteral(R"(<interface name="org.freedesktop.portal.Screenshot">
@@ -35,6 +36,16 @@ QString FakePortal::introspect(const QString&) const {
 bool FakePortal::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.interface() == requestInterface && message.member() == QLatin1String("Close")) {
         report(QStringLiteral("closed ") + message.path());
+        connection.send(message.createReply());
+        return true;
+    }
+    if (message.member() == QLatin1String("Sync") || message.member() == QLatin1String("Answer")) {
+        if (message.member() == QLatin1String("Answer")) {
+            m_held = false;
+            for (const auto& answer : std::exchange(m_answers, {})) {
+                answer();
+            }
+        }
         connection.send(message.createReply());
         return true;
     }
@@ -61,6 +72,9 @@ void FakePortal::answer(const Method& method, const QString& name, const QDBusMe
     }
     const QString handle = handleFor(message);
     report(QStringLiteral("call %1 %2").arg(name, handle));
+    if (method.behaviour == Behaviour::Unanswered) {
+        return;
+    }
     connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
     if (method.behaviour == Behaviour::Silent) {
         return;
@@ -83,12 +97,17 @@ void FakePortal::answer(const Method& method, const QString& name, const QDBusMe
     // The answer comes after the call's reply, as from a real portal; on a path of its own
     // a little later still, as the user would take a moment to answer an old portal's
     // dialog, which gives the caller time to learn the path.
-    QTimer::singleShot(m_otherHandle ? 100 : 0, this, [connection, handle, response, results] {
+    auto send = [connection, handle, response, results] {
         QDBusMessage signal =
             QDBusMessage::createSignal(handle, requestInterface, QStringLiteral("Response"));
         signal << response << results;
         QDBusConnection(connection).send(signal);
-    });
+    };
+    if (m_held) {
+        m_answers.append(send);
+        return;
+    }
+    QTimer::singleShot(m_otherHandle ? 100 : 0, this, send);
 }
 
 QString FakePortal::handleFor(const QDBusMessage& message) {

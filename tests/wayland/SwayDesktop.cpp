@@ -72,6 +72,14 @@ bool SwayDesktop::busHasOwner(const QString& name) {
         .contains("boolean true");
 }
 
+QImage halves(QSize size, Rgb left, Rgb right) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(left.toQRgb());
+    QPainter(&image).fillRect(size.width() / 2, 0, size.width() - size.width() / 2, size.height(),
+                              QColor(right.toQRgb()));
+    return image;
+}
+
 QString hex(Rgb colour) {
     return QStringLiteral("#%1").arg(colour.hexValue(), 6, 16, QLatin1Char('0'));
 }
@@ -99,6 +107,14 @@ VirtualPointer::~VirtualPointer() {
 bool VirtualPointer::move(QPoint at) {
     m_position = at;
     return command("move " + QByteArray::number(at.x()) + ' ' + QByteArray::number(at.y()));
+}
+
+// A window that has just been mapped takes the pointer only once the compositor shows it:
+// moves before that are lost to X, so they are made again until X has one.
+bool VirtualPointer::moveUntil(QPoint at, const std::function<bool()>& arrived) {
+    return QTest::qWaitFor(
+        [&] { return move(at + QPoint(1, 1)) && move(at) && QTest::qWaitFor(arrived, 100); },
+        10000);
 }
 
 bool VirtualPointer::click(Qt::MouseButton button) {

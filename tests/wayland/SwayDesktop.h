@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 struct SwayOutput {
@@ -36,6 +37,9 @@ bool busHasOwner(const QString& name);
 
 } // namespace SwayDesktop
 
+// Left half one colour, right half the other.
+QImage halves(QSize size, Rgb left, Rgb right);
+
 // "#rrggbb", so that failed comparisons say which colours they compared.
 QString hex(Rgb colour);
 QString hex(QRgb colour);
@@ -51,6 +55,8 @@ public:
     [[nodiscard]] bool started() const { return m_started; }
     // Each returns once the compositor has handled it.
     bool move(QPoint at);
+    // Moves until `arrived` says the pointer is there.
+    bool moveUntil(QPoint at, const std::function<bool()>& arrived);
     bool click(Qt::MouseButton button);
     // Where the last move put it.
     [[nodiscard]] std::optional<QPoint> position() const { return m_position; }

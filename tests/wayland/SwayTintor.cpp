@@ -33,15 +33,8 @@ void SwayTintor::pressEscape() {
     m_x.tapKey(XK_Escape);
 }
 
-// A window that has just been mapped takes the pointer only once the compositor shows it:
-// moves before that are lost to X, so they are made again until X has one.
 bool SwayTintor::movePointer(VirtualPointer& pointer, QPoint at) {
-    return QTest::qWaitFor(
-        [&] {
-            return pointer.move(at + QPoint(1, 1)) && pointer.move(at) &&
-                   QTest::qWaitFor([&] { return m_x.pointer() == at; }, 100);
-        },
-        5000);
+    return pointer.moveUntil(at, [&] { return m_x.pointer() == at; });
 }
 
 int SwayTintor::shown(const QString& title) {

@@ -1,13 +1,14 @@
 // A fake desktop portal for a private session bus.
 //
-//   fake_portal [--screenshot ANSWER] [--pick-colour ANSWER] [--other-handle]
+//   fake_portal [--screenshot ANSWER] [--pick-colour ANSWER] [--other-handle] [--held]
 //
 // ANSWER: ok:FILE (Screenshot: answers with that file's URI), ok:R,G,B (PickColor: answers
-// with those doubles, 0 to 1), refuse (response 1), fail (response 2), silent (never
-// answers), missing (the method does not exist; the default).  --other-handle answers on
-// a request path of its own instead of the one the caller predicted from its token.
-// Prints "ready" once it owns org.freedesktop.portal.Desktop, then a line per call and
-// per closed request.
+// with those doubles, 0 to 1), refuse (response 1), fail (response 2), silent (returns a
+// handle, never answers), unanswered (never returns from the call), missing (the method
+// does not exist; the default).  --other-handle answers on a request path of its own
+// instead of the one the caller predicted from its token.  --held keeps the answers until
+// a test calls Answer (see FakePortal).  Prints "ready" once it owns
+// org.freedesktop.portal.Desktop, then a line per call and per closed request.
 #include "FakePortal.h"
 
 #include <QCommandLineParser>
@@ -27,6 +28,7 @@ std::optional<FakePortal::Method> parseMethod(const QString& answer, bool screen
     static const QHash<QString, B> plain{{QStringLiteral("refuse"), B::Refuse},
                                          {QStringLiteral("fail"), B::Fail},
                                          {QStringLiteral("silent"), B::Silent},
+                                         {QStringLiteral("unanswered"), B::Unanswered},
                                          {QStringLiteral("missing"), B::Missing}};
     if (plain.contains(answer)) {
         return FakePortal::Method{plain.value(answer), {}, {}};
@@ -66,15 +68,17 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("answer"), QStringLiteral("missing")});
     parser.addOption(
         {QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
+    parser.addOption({QStringLiteral("held"), QStringLiteral("Answer when told.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
     const auto pickColour = parseMethod(parser.value(QStringLiteral("pick-colour")), false);
     if (!screenshot || !pickColour) {
-        qCritical("fake_portal: a ANSWER is ok:..., refuse, fail, silent or missing");
+        qCritical("fake_portal: a ANSWER is ok:..., refuse, fail, silent, unanswered or missing");
         return 2;
     }
-    FakePortal portal(*screenshot, *pickColour, parser.isSet(QStringLiteral("other-handle")));
+    FakePortal portal(*screenshot, *pickColour, parser.isSet(QStringLiteral("other-handle")),
+                      parser.isSet(QStringLiteral("held")));
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
                                    QDBusConnection::SubPath) ||

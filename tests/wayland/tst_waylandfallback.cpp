@@ -1,6 +1,7 @@
 // Picks in a sway session whose desktop portal is a fake that the test sets up: the
 // desktop's colour picker where the screenshot is refused, the message where both fail,
 // and what becomes of the screenshot file.  Run through with-sway.sh --no-portal.
+#include "FakePortalProcess.h"
 #include "SwayDesktop.h"
 #include "SwayTintor.h"
 
@@ -9,58 +10,14 @@
 #include <QFileInfo>
 #include <QTest>
 
-namespace {
-
-const QString Portal = QStringLiteral("org.freedesktop.portal.Desktop");
-
-// The fake portal on the session bus, for as long as the object lives.
-class FakePortalRun {
-public:
-    explicit FakePortalRun(const QStringList& arguments) {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(qEnvironmentVariable("TINTOR_FAKE_PORTAL"), arguments);
-        m_ready = m_process.waitForStarted() &&
-                  QTest::qWaitFor([this] { return m_process.canReadLine(); }, 10000) &&
-                  m_process.readLine().trimmed() == "ready";
-    }
-    ~FakePortalRun() {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-    FakePortalRun(const FakePortalRun&) = delete;
-    FakePortalRun& operator=(const FakePortalRun&) = delete;
-    [[nodiscard]] bool ready() const { return m_ready; }
-
-private:
-    QProcess m_process;
-    bool m_ready = false;
-};
-
-QImage halves(QSize size, QRgb left, QRgb right) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(left);
-    for (int y = 0; y < size.height(); ++y) {
-        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + size.width() / 2,
-                    size.width() - size.width() / 2, right);
-    }
-    return image;
-}
-
-} // namespace
-
 class tst_WaylandFallback : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
     void init();
-    void desktopColour_data();
-    void desktopColour();
-    void failureMessage_data();
-    void failureMessage();
+    void desktopAnswers_data();
+    void desktopAnswers();
     void screenshotFile_data();
     void screenshotFile();
 
@@ -74,104 +31,90 @@ void tst_WaylandFallback::initTestCase() {
 }
 
 void tst_WaylandFallback::init() {
-    if (SwayDesktop::busHasOwner(Portal)) {
+    if (SwayDesktop::busHasOwner("org.freedesktop.portal.Desktop")) {
         QSKIP("the session has a real portal; run with with-sway.sh --no-portal");
     }
 }
 
-void tst_WaylandFallback::desktopColour_data() {
+void tst_WaylandFallback::desktopAnswers_data() {
     QTest::addColumn<QString>("screenshot");
     QTest::addColumn<QString>("colour");
-    QTest::addColumn<int>("expected"); // 0xRRGGBB
-    QTest::newRow("refused") << "refuse"
-                             << "ok:0.2,0.4,0.6" << 0x336699;
+    QTest::addColumn<int>("expected"); // 0xRRGGBB; -1: the message, and the colour as it was
+    QTest::newRow("refused: the desktop's colour") << "refuse"
+                                                   << "ok:0.2,0.4,0.6" << 0x336699;
     QTest::newRow("missing, halves round up") << "missing"
                                               << "ok:0.5,0.999,0.001" << 0x80ff00;
     QTest::newRow("failed") << "fail"
                             << "ok:0.1,0.0,1.0" << 0x1a00ff;
+    QTest::newRow("both refused: the message") << "refuse"
+                                               << "refuse" << -1;
+    QTest::newRow("neither offered") << "missing"
+                                     << "missing" << -1;
+    QTest::newRow("both failed") << "fail"
+                                 << "fail" << -1;
+    QTest::newRow("refused, then failed") << "refuse"
+                                          << "fail" << -1;
 }
 
-// No screenshot: the desktop's own picker gives the colour, and the pick ends with it.
-void tst_WaylandFallback::desktopColour() {
+// No screenshot: the desktop's own picker gives the colour, and the pick ends with it;
+// where that fails too, the pick ends with the colour it started with, and a message.
+void tst_WaylandFallback::desktopAnswers() {
     QFETCH(QString, screenshot);
     QFETCH(QString, colour);
     QFETCH(int, expected);
-    FakePortalRun portal({"--screenshot", screenshot, "--pick-colour", colour});
-    QVERIFY(portal.ready());
+    FakePortalProcess portal({"--screenshot", screenshot, "--pick-colour", colour});
+    QVERIFY(portal.isReady());
     SwayTintor tintor;
     QVERIFY(tintor.started());
-    QVERIFY(hex(tintor.swatch()) != hex(QRgb(expected)));
+    const QString before = hex(tintor.swatch());
+    const QString after = expected < 0 ? before : hex(QRgb(expected));
+    QVERIFY(expected < 0 || before != after);
     tintor.pressPick();
-    QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(QRgb(expected)), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(expected < 0 ? tintor.shown(QStringLiteral("MessageForm")) == 1
+                                          : hex(tintor.swatch()) == after,
+                             10000);
     QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
     QCOMPARE(tintor.shown(FrozenTitle), 0);
-    QCOMPARE(tintor.shown(QStringLiteral("MessageForm")), 0);
-}
-
-void tst_WaylandFallback::failureMessage_data() {
-    QTest::addColumn<QString>("screenshot");
-    QTest::addColumn<QString>("colour");
-    QTest::newRow("both refused") << "refuse"
-                                  << "refuse";
-    QTest::newRow("neither offered") << "missing"
-                                     << "missing";
-    QTest::newRow("both failed") << "fail"
-                                 << "fail";
-    QTest::newRow("refused, then failed") << "refuse"
-                                          << "fail";
-}
-
-// Neither works: the pick ends with the colour it started with, and the message says so.
-void tst_WaylandFallback::failureMessage() {
-    QFETCH(QString, screenshot);
-    QFETCH(QString, colour);
-    FakePortalRun portal({"--screenshot", screenshot, "--pick-colour", colour});
-    QVERIFY(portal.ready());
-    SwayTintor tintor;
-    QVERIFY(tintor.started());
-    const Rgb before = tintor.swatch();
-    tintor.pressPick();
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(QStringLiteral("MessageForm")), 1, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
-    QCOMPARE(tintor.shown(FrozenTitle), 0);
-    QCOMPARE(hex(tintor.swatch()), hex(before));
+    QCOMPARE(tintor.shown(QStringLiteral("MessageForm")), expected < 0 ? 1 : 0);
+    QCOMPARE(hex(tintor.swatch()), after);
 }
 
 void tst_WaylandFallback::screenshotFile_data() {
-    QTest::addColumn<QString>("place"); // "temporary", "outside" or "link"
-    QTest::addColumn<bool>("removed");
-    QTest::newRow("in a temporary directory: removed") << "temporary" << true;
-    QTest::newRow("elsewhere: kept") << "outside" << false;
-    QTest::newRow("a link in a temporary directory: kept, and what it names") << "link" << false;
+    QTest::addColumn<QString>("kind"); // "fresh", "old" or "link"
+    QTest::newRow("written for the pick in ~/Pictures: read, removed") << "fresh";
+    QTest::newRow("older than the pick: read, kept") << "old";
+    QTest::newRow("a link: not read, kept, and what it names") << "link";
 }
 
-// The fake portal answers with a file: its picture is what the pick reads, and it is
-// removed only from a temporary directory, never through a link.
+// The fake portal answers with a file, as GNOME and KDE do in the user's folders: its
+// picture is what the pick reads, and only a file written for this very pick is removed.
 void tst_WaylandFallback::screenshotFile() {
-    QFETCH(QString, place);
-    QFETCH(bool, removed);
-    // Outside TMPDIR, /tmp and /var/tmp, yet writable without privileges.
-    const QString outsideRoot = QStringLiteral("/dev/shm");
-    if (place != "temporary" && !QFileInfo(outsideRoot).isWritable()) {
-        QSKIP("no directory outside the temporary ones to write to");
-    }
-    QTemporaryDir temporary;
-    QTemporaryDir outside(outsideRoot + QStringLiteral("/tintor-test-XXXXXX"));
-    QVERIFY(temporary.isValid() && (place == "temporary" || outside.isValid()));
-    const QString stored = (place == "temporary" ? temporary : outside).filePath("shot.png");
-    const QString given = place == "link" ? temporary.filePath("link.png") : stored;
+    QFETCH(QString, kind);
+    const QString pictures = QDir::home().filePath("Pictures");
+    QVERIFY(QDir().mkpath(pictures));
+    const QString given = pictures + "/Screenshot_" + kind + ".png";
+    const QString stored = kind == "link" ? pictures + "/Linked.png" : given;
+    QFile::remove(given);
     const QList<SwayOutput> outputs = SwayDesktop::outputs();
     QCOMPARE(outputs.size(), 1);
-    const QRgb left = qRgb(240, 0, 200), right = qRgb(0, 210, 220);
-    QVERIFY(halves(outputs.front().pixels(), left, right).save(stored));
-    QVERIFY(given == stored || QFile::link(stored, given));
+    const Rgb left(240, 0, 200), right(0, 210, 220);
+    const QImage picture = halves(outputs.front().pixels(), left, right);
+    QVERIFY(kind == "fresh" || picture.save(stored));
+    QVERIFY(kind != "link" || QFile::link(stored, given));
 
-    FakePortalRun portal({"--screenshot", "ok:" + given, "--pick-colour", "refuse"});
-    QVERIFY(portal.ready());
-    QVERIFY(m_pointer.started());
+    FakePortalProcess portal({"--screenshot", "ok:" + given, "--pick-colour", "missing", "--held"});
+    QVERIFY(portal.isReady());
     SwayTintor tintor;
     QVERIFY(tintor.started());
     tintor.pressPick();
+    QVERIFY(!portal.waitForCall("Screenshot").isEmpty());
+    QVERIFY(kind != "fresh" || picture.save(stored));
+    QVERIFY(portal.answer());
+    if (kind == "link") {
+        QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(QStringLiteral("MessageForm")), 1, 10000);
+        QVERIFY(QFileInfo(given).isSymLink() && QFileInfo::exists(stored));
+        return;
+    }
     QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(FrozenTitle), 1, 10000);
     const QRect main = tintor.mainRect();
     const QRect area = outputs.front().logical;
@@ -182,8 +125,7 @@ void tst_WaylandFallback::screenshotFile() {
         QVERIFY(tintor.movePointer(m_pointer, at));
         QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(colour), 5000);
     }
-    QCOMPARE(QFileInfo::exists(stored), !removed);
-    QCOMPARE(QFileInfo(given).isSymLink(), place == "link");
+    QCOMPARE(QFileInfo::exists(stored), kind == "old");
 }
 
 QTEST_GUILESS_MAIN(tst_WaylandFallback)

@@ -16,17 +16,6 @@ const QString PortalFile = QStringLiteral("/tmp/out.png");
 const Rgb Red(230, 20, 35);
 const Rgb Blue(25, 40, 210);
 
-QImage halves(QSize size, Rgb left, Rgb right) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            const Rgb c = x < size.width() / 2 ? left : right;
-            image.setPixel(x, y, c.toQRgb());
-        }
-    }
-    return image;
-}
-
 // Every pixel differs from its neighbours and from every other pixel of the picture: a
 // pick one pixel off, or at the wrong scale, shows another colour.
 QImage distinctPixels(QSize size) {

@@ -104,7 +104,7 @@ run_outer() {
     local -a command=() env_args=()
     if [ "$(id -u)" -eq 0 ]; then
         mkdir "$stage/files"
-        cp "$here/with-sway.sh" "$here/sway.config" "$stage/"
+        cp "$here/with-sway.sh" "$here/sway.config" "$here/session-bus.conf" "$stage/"
         for arg in "$@"; do
             command+=("$(stage_path "$arg")")
         done
@@ -123,7 +123,7 @@ run_outer() {
             env "${env_args[@]}" TINTOR_SWAY_STAGE="$stage" \
             setsid -w bash "$stage/with-sway.sh" --inner "${options[@]}" -- "${command[@]}" &
     else
-        cp "$here/with-sway.sh" "$here/sway.config" "$stage/"
+        cp "$here/with-sway.sh" "$here/sway.config" "$here/session-bus.conf" "$stage/"
         TINTOR_SWAY_STAGE="$stage" \
             setsid -w bash "$stage/with-sway.sh" --inner "${options[@]}" -- "$@" &
     fi
@@ -174,23 +174,14 @@ bus_has() {
 }
 
 start_bus() {
-    cat >"$stage/bus.conf" <<EOF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$XDG_RUNTIME_DIR/bus</listen>
-  <auth>EXTERNAL</auth>
-  $services
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-EOF
+    if [ "$portal" = yes ]; then
+        # What the portal starts on demand: the permission and document stores.
+        echo '<busconfig><servicedir>/usr/share/dbus-1/services</servicedir></busconfig>' \
+            >"$stage/bus-services.conf"
+    fi
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
-    start dbus-daemon --nofork --nosyslog --config-file="$stage/bus.conf" >"$stage/bus.log" 2>&1
+    start dbus-daemon --nofork --nosyslog --config-file="$stage/session-bus.conf" \
+        --address="$DBUS_SESSION_BUS_ADDRESS" >"$stage/bus.log" 2>&1
     wait_for "the session bus" test -S "$XDG_RUNTIME_DIR/bus"
 }
 
@@ -249,13 +240,6 @@ run_inner() {
     export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
     export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
     unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
-    # Only the permission and document stores may be started on demand: a test that
-    # leaves the portal out must find it missing, not started behind its back.
-    services=""
-    if [ "$portal" = yes ]; then
-        services="<servicedir>/usr/share/dbus-1/services</servicedir>"
-    fi
-
     start_bus
     start_sway
     configure_outputs

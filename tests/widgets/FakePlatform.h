@@ -69,6 +69,10 @@ public:
         ++releases;
     }
 
+    void movePointerBy(QPoint offset) override {
+        pointer = pointer ? std::optional(*pointer + offset) : std::nullopt;
+    }
+
     std::vector<std::pair<QString, WindowFrame>> frames; // every frame asked for, by window
     void setFrame(QWidget& window, WindowFrame frame) override {
         frames.emplace_back(window.objectName(), frame);

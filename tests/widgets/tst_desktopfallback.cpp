@@ -1,10 +1,10 @@
 // Picking through the desktop where it gives no screenshot: its own colour picker gives the
 // colour instead, and where that fails too a message says why the screen was not read.
 
-#include "FakeDesktopPicker.h"
-#include "WidgetTest.h"
 #include "ChannelSlider.h"
+#include "FakeDesktopPicker.h"
 #include "TimedMessage.h"
+#include "WidgetTest.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -33,6 +33,8 @@ private slots:
     void neitherWorksSaysWhy_data();
     void neitherWorksSaysWhy();
     void stalePointerIsNotReadUntilItMoves();
+    void escapeWhileDesktopIsBusy_data();
+    void escapeWhileDesktopIsBusy();
 
 private:
     void start(InterfaceLanguage language);
@@ -135,6 +137,31 @@ void DesktopFallbackTest::stalePointerIsNotReadUntilItMoves() {
     platform().pointer = stale + QPoint(1, 0);
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 0));
     QCOMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:31\ry:40"));
+}
+
+// The desktop may ask the user first, for as long as the user needs: Escape ends the pick at
+// any time, puts the colour back, and a late answer changes nothing.
+void DesktopFallbackTest::escapeWhileDesktopIsBusy_data() {
+    QTest::addColumn<bool>("screenshotRefused");
+    QTest::newRow("screenshot pending") << false;
+    QTest::newRow("colour picker pending") << true;
+}
+
+void DesktopFallbackTest::escapeWhileDesktopIsBusy() {
+    QFETCH(bool, screenshotRefused);
+    m_test->setColour(Rgb(9, 8, 7));
+    QTest::keyClick(&window(), Qt::Key_P, Qt::AltModifier);
+    QTRY_VERIFY(window().isPicking());
+    if (screenshotRefused) {
+        m_picker->fail(DesktopPicker::Failure::Refused);
+    }
+    QTest::keyClick(&window(), Qt::Key_Escape);
+    QVERIFY(!window().isPicking());
+    QCOMPARE(m_picker->calls.last(), QStringLiteral("cancel"));
+    m_picker->giveColour(Rgb(1, 2, 3));
+    m_picker->fail(DesktopPicker::Failure::Failed);
+    QCOMPARE(window().colour(), Rgb(9, 8, 7));
+    QVERIFY(!message()->isVisible());
 }
 
 QTEST_MAIN(DesktopFallbackTest)

@@ -77,6 +77,8 @@ private slots:
     void answerAfterPickEndedShowsNothing_data();
     void answerAfterPickEndedShowsNothing();
     void outsidePickOnlyOwnWindowsAreRead();
+    void placeShownOnceFrozen_data();
+    void placeShownOnceFrozen();
     void endingRemovesFrozenScreen_data();
     void endingRemovesFrozenScreen();
 
@@ -111,8 +113,8 @@ void DesktopPickTest::freezeThenPoint(const QImage& picture, QPoint pointer) {
 }
 
 void DesktopPickTest::init() {
-    start(InterfaceLanguage::English);
     QCursor::setPos(Elsewhere);
+    start(InterfaceLanguage::English);
     platform().pointer = Elsewhere;
 }
 
@@ -208,18 +210,21 @@ void DesktopPickTest::tickSamplesScreenshotInPicturePixels() {
 void DesktopPickTest::endingRemovesFrozenScreen_data() {
     QTest::addColumn<QString>("how");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("keepsColour");
-    QTest::newRow("press on the main window") << "window" << Qt::LeftButton << true;
-    QTest::newRow("right press on the main window") << "window" << Qt::RightButton << true;
-    QTest::newRow("Escape") << "escape" << Qt::NoButton << false;
-    QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << true;
-    QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << true;
+    QTest::addColumn<Rgb>("kept");
+    const Rgb green(200, 100, 0);
+    QTest::newRow("press on the main window") << "window" << Qt::LeftButton << green;
+    QTest::newRow("right press on the main window") << "window" << Qt::RightButton << green;
+    QTest::newRow("Escape") << "escape" << Qt::NoButton << Rgb(9, 8, 7);
+    // The pointer cannot be moved: the point read moves within the picture.
+    QTest::newRow("Right, then Return") << "keys" << Qt::NoButton << Rgb(200, 0, 17);
+    QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << green;
+    QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << green;
 }
 
 void DesktopPickTest::endingRemovesFrozenScreen() {
     QFETCH(QString, how);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, keepsColour);
+    QFETCH(Rgb, kept);
     QVERIFY(m_test->activate());
     m_test->setColour(Rgb(9, 8, 7));
     freezeThenPoint(screenshot({20, 40}), {10, 20});
@@ -228,6 +233,10 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
 
     if (how == QLatin1String("escape")) {
         QTest::keyClick(&window(), Qt::Key_Escape);
+    } else if (how == QLatin1String("keys")) {
+        QTest::keyClick(&window(), Qt::Key_Right);
+        QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ry:40"));
+        QTest::keyClick(&window(), Qt::Key_Return);
     } else if (how == QLatin1String("window")) {
         QTest::mousePress(window().windowHandle(), button, {}, QPoint(5, 100));
         QTest::mouseRelease(window().windowHandle(), button, {}, QPoint(5, 100));
@@ -238,14 +247,14 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
     }
     QTRY_VERIFY(!window().isPicking());
     QCOMPARE(window().windowTitle(), IdleTitle);
-    QCOMPARE(window().colour(), keepsColour ? Rgb(200, 100, 0) : Rgb(9, 8, 7));
+    QCOMPARE(window().colour(), kept);
     QTRY_VERIFY(frozenScreens().isEmpty());
     QCOMPARE(m_picker->calls, QStringList({"screenshot", "cancel"}));
     QCOMPARE(platform().releases, 1);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     // Later ticks neither read the picture nor move the sliders.
     QTRY_COMPARE(coordinates()->text(), Unknown);
-    QCOMPARE(window().colour(), keepsColour ? Rgb(200, 100, 0) : Rgb(9, 8, 7));
+    QCOMPARE(window().colour(), kept);
 }
 
 void DesktopPickTest::answerAfterPickEndedShowsNothing_data() {
@@ -282,6 +291,13 @@ void DesktopPickTest::answerAfterPickEndedShowsNothing() {
 }
 
 void DesktopPickTest::outsidePickOnlyOwnWindowsAreRead() {
+    // Xwayland's first place for the pointer lies in the centred window, wherever the real
+    // pointer is: nothing is read there until the pointer moves.
+    QCursor::setPos(window().mapToGlobal(window().rect().center()));
+    start(InterfaceLanguage::English);
+    platform().pointer = QCursor::pos();
+    QTest::qWait(200);
+    QCOMPARE(coordinates()->text(), Unknown);
     m_test->setColour(Rgb(40, 8, 12));
     auto* swatch = m_test->find<ColourSwatch>("colourSwatch");
     // Over Tintor's own window: its position, and its own rendering under the pointer.
@@ -299,6 +315,26 @@ void DesktopPickTest::outsidePickOnlyOwnWindowsAreRead() {
     QTRY_COMPARE(coordinates()->text(), Unknown);
     QVERIFY(magnifier()->image().isNull());
     QCOMPARE(window().colour(), Rgb(40, 8, 12));
+}
+
+void DesktopPickTest::placeShownOnceFrozen_data() {
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("the desktop took the pointer, which stayed: shown at once") << false;
+    QTest::newRow("the pointer went elsewhere: not until it moves") << true;
+}
+
+void DesktopPickTest::placeShownOnceFrozen() {
+    QFETCH(bool, moved);
+    const QPoint over = window().mapToGlobal(window().rect().center());
+    QCursor::setPos(over);
+    platform().pointer = over;
+    QTRY_VERIFY(window().underMouse());
+    pickButton()->click();
+    // KDE shows a window of its own under the pointer while it takes the screenshot.
+    window().setAttribute(Qt::WA_UnderMouse, false);
+    platform().pointer = moved ? Elsewhere : over;
+    m_picker->giveScreenshot(QImage(desktopSize(), QImage::Format_RGB32));
+    QTRY_COMPARE(coordinates()->text(), moved ? Unknown : shownAt(over));
 }
 
 QTEST_MAIN(DesktopPickTest)

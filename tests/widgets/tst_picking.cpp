@@ -1,14 +1,14 @@
 // Pick mode with the fake platform services: the title, the capture, the end by a left or
-// right press anywhere, by Escape or by opening a dialog, and where the focus lands
+// right press anywhere, by its keys or by opening a dialog, and where the focus lands
 // afterwards.
 
 #include "AboutDialog.h"
+#include "ChannelSlider.h"
 #include "OptionsDialog.h"
 #include "WidgetTest.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,7 +34,8 @@ private slots:
     void startCapturesAndDisablesButton();
     void leftOrRightPressEndsAndKeepsLastColour_data();
     void leftOrRightPressEndsAndKeepsLastColour();
-    void escapeEndsAndRestoresColourFromBefore();
+    void keysEndPickOrMoveItsPoint_data();
+    void keysEndPickOrMoveItsPoint();
     void openingDialogEndsPickFirst_data();
     void openingDialogEndsPickFirst();
     void pressOverOwnControlEndsWithoutOperatingIt();
@@ -124,25 +125,50 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     QCOMPARE(window().colour(), Rgb(12, 34, 56));
 }
 
-void PickingTest::escapeEndsAndRestoresColourFromBefore() {
-    QVERIFY(m_test->activate());
-    const Rgb before(9, 8, 7);
-    m_test->setColour(before);
-    // Not picking: Escape does nothing.
-    QTest::keyClick(&window(), Qt::Key_Escape);
-    QCOMPARE(platform().releases, 0);
+void PickingTest::keysEndPickOrMoveItsPoint_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QPoint>("moved"); // none for the keys that end the pick
+    QTest::addColumn<Rgb>("kept");
+    const Qt::KeyboardModifiers none;
+    const Rgb line(40, 50, 60);
+    // As in colour dialogs, Escape gives back the colour from before.
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << none << QPoint() << Rgb(9, 8, 7);
+    QTest::newRow("Return") << int(Qt::Key_Return) << none << QPoint() << line;
+    QTest::newRow("Space") << int(Qt::Key_Space) << none << QPoint() << line;
+    QTest::newRow("Left") << int(Qt::Key_Left) << none << QPoint(-1, 0) << line;
+    QTest::newRow("Shift+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                << QPoint(0, 10) << line;
+}
 
-    QVERIFY(m_test->pickFrom(Rgb(12, 34, 56)));
-    QTest::keyClick(&window(), Qt::Key_Escape);
+void PickingTest::keysEndPickOrMoveItsPoint() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QPoint, moved);
+    QFETCH(Rgb, kept);
+    QVERIFY(m_test->activate());
+    m_test->setColour(Rgb(9, 8, 7));
+    ChannelSlider* green = m_test->slider(Channel::Green);
+    green->setFocus();
+    const QPoint start(100, 100);
+    platform().paint(start.x(), start.y(), Rgb(10, 20, 30));
+    platform().paint(start.x() + moved.x(), start.y() + moved.y(), Rgb(40, 50, 60));
+    platform().pointer = start;
+    QTest::keyClick(green, Qt::Key_P, Qt::AltModifier);
+    QTRY_COMPARE(window().colour(), platform().screenPixel(start));
+
+    QTest::keyClick(green, Qt::Key(key), modifiers);
+    QCOMPARE(window().isPicking(), !moved.isNull());
+    QCOMPARE(platform().pointer, start + moved);
+    QTest::keyClick(green, Qt::Key_Return);
     QVERIFY(!window().isPicking());
-    QVERIFY(pickButton()->isEnabled());
-    QCOMPARE(window().windowTitle(), IdleTitle);
-    QCOMPARE(platform().releases, 1);
-    QCOMPARE(QWidget::mouseGrabber(), nullptr);
-    QCOMPARE(window().colour(), before);
-    QCOMPARE(m_test->find<QLineEdit>("rgbText")->text(), QStringLiteral("$090807"));
+    // The point moved to was read at once, and the focused slider did not step.
     QVERIFY(m_test->waitForSample());
-    QCOMPARE(window().colour(), before);
+    QCOMPARE(window().colour(), kept);
+    // Outside a pick the keys are the slider's again.
+    QTest::keyClick(green, Qt::Key_Right);
+    QCOMPARE(platform().pointer, start + moved);
+    QCOMPARE(green->value(), kept.green() + 4);
 }
 
 void PickingTest::openingDialogEndsPickFirst_data() {
