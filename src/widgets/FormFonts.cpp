@@ -7,9 +7,9 @@
 
 namespace {
 
-const QString WindowsSansSerif = QStringLiteral("MS Sans Serif");
+constexpr QLatin1StringView WindowsSansSerif("MS Sans Serif");
 // Qt's fontconfig database registers the desktop's sans-serif under this name.
-const QString DesktopSansSerif = QStringLiteral("Sans Serif");
+constexpr QLatin1StringView DesktopSansSerif("Sans Serif");
 
 } // namespace
 
@@ -43,7 +43,9 @@ bool FormFonts::eventFilter(QObject* watched, QEvent* event) {
     QFont font = widget->font();
     const int pixelSize = widget->property("pixelSize").toInt();
     const bool resize = pixelSize > 0 && font.pixelSize() != pixelSize;
-    const bool rename = font.families() == QStringList{WindowsSansSerif} && lacksWindowsSansSerif();
+    const QStringList families = font.families();
+    const bool rename =
+        families.size() == 1 && families.first() == WindowsSansSerif && lacksWindowsSansSerif();
     if (!resize && !rename) {
         return false;
     }
@@ -51,7 +53,7 @@ bool FormFonts::eventFilter(QObject* watched, QEvent* event) {
         font.setPixelSize(pixelSize);
     }
     if (rename) {
-        font.setFamilies({DesktopSansSerif});
+        font.setFamilies({QString(DesktopSansSerif)});
     }
     widget->setFont(font);
     // The font the form has just set is never shown: the widget need not lay its text out
