@@ -10,7 +10,8 @@ int webSafeChannel(int value) {
 }
 
 QString hexText(std::uint32_t value, int digits) {
-    return QLatin1Char('$') + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+    return QLatin1Char('$') +
+           QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Sampling.h"
 #include "Platform.h"
+#include "Sampling.h"
 
 #include <QImage>
 
