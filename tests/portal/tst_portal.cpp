@@ -74,6 +74,17 @@ bool makeFile(const QString& kind, const QString& path) {
     return kind != "foreign" || ::chown(name.constData(), 65534, 65534) == 0;
 }
 
+// The picture, or the failure of kind `error` (-1: none).
+void verifyOutcome(const QSignalSpy& images, const QSignalSpy& failures, int error) {
+    if (error < 0) {
+        QCOMPARE(images.count(), 1);
+        QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32),
+                 pattern());
+    } else {
+        QCOMPARE(failures.first().first().value<Kind>(), Kind(error));
+    }
+}
+
 } // namespace
 
 class tst_Portal : public QObject {
@@ -177,14 +188,7 @@ void tst_Portal::screenshotAnswers() {
     }
     QTRY_COMPARE(images.count() + failures.count(), 1);
     QVERIFY(!portal.isBusy());
-
-    if (error < 0) {
-        QCOMPARE(images.count(), 1);
-        QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32),
-                 pattern());
-    } else {
-        QCOMPARE(failures.first().first().value<Kind>(), Kind(error));
-    }
+    verifyOutcome(images, failures, error);
     if (!file.isEmpty()) {
         QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), fileLeft);
     }
