@@ -29,6 +29,11 @@ PortalRequest::~PortalRequest() {
 }
 
 void PortalRequest::start(const QString& interface, const QString& method, QVariantMap options) {
+    start(interface, method, {QString()}, std::move(options));
+}
+
+void PortalRequest::start(const QString& interface, const QString& method,
+                          const QVariantList& leading, QVariantMap options) {
     cancel();
     const QString token = QStringLiteral("tintor%1").arg(QRandomGenerator::global()->generate());
     options.insert(QStringLiteral("handle_token"), token);
@@ -40,7 +45,10 @@ void PortalRequest::start(const QString& interface, const QString& method, QVari
 
     QDBusMessage call =
         QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
-    call << QString() << options;
+    for (const QVariant& argument : leading) {
+        call << argument;
+    }
+    call << options;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalRequest::onCallFinished);
     qCDebug(lcPortal) << "asked" << interface << method << "as" << m_handle;

@@ -28,6 +28,9 @@ public:
 
     // Calls interface.method("", options) on the portal, adding a handle_token.
     void start(const QString& interface, const QString& method, QVariantMap options);
+    // The same with other arguments before the options: interface.method(leading..., options).
+    void start(const QString& interface, const QString& method, const QVariantList& leading,
+               QVariantMap options);
     // Closes a pending request without a word to anyone; an answer after this is ignored.
     void cancel();
     [[nodiscard]] bool isPending() const { return m_pending; }

@@ -1,0 +1,3 @@
+#include "PipeWireLog.h"
+
+Q_LOGGING_CATEGORY(lcPipeWire, "tintor.pipewire", QtInfoMsg)

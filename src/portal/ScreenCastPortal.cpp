@@ -1,0 +1,218 @@
+#include "ScreenCastPortal.h"
+
+#include "PortalLog.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QRandomGenerator>
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString castInterface = QStringLiteral("org.freedesktop.portal.ScreenCast");
+const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
+constexpr uint monitors = 1;
+constexpr uint cursorAsMetadata = 4;
+constexpr uint persistUntilRevoked = 2;
+// persist_mode and restore tokens came with version 4.
+constexpr uint versionWithTokens = 4;
+constexpr int callTimeoutMs = 10000;
+
+std::optional<std::pair<int, int>> pairOf(const QVariant& value) {
+    if (!value.canConvert<QDBusArgument>()) {
+        return std::nullopt;
+    }
+    const auto argument = value.value<QDBusArgument>();
+    int first = 0;
+    int second = 0;
+    argument.beginStructure();
+    argument >> first >> second;
+    argument.endStructure();
+    return std::pair(first, second);
+}
+
+QList<ScreenCastPortal::Stream> streamsOf(const QVariant& value) {
+    QList<ScreenCastPortal::Stream> streams;
+    if (!value.canConvert<QDBusArgument>()) {
+        return streams;
+    }
+    const auto argument = value.value<QDBusArgument>();
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        uint node = 0;
+        QVariantMap properties;
+        argument.beginStructure();
+        argument >> node >> properties;
+        argument.endStructure();
+        ScreenCastPortal::Stream stream{node, std::nullopt, std::nullopt};
+        if (const auto position = pairOf(properties.value(QStringLiteral("position")))) {
+            stream.position = QPoint(position->first, position->second);
+        }
+        if (const auto size = pairOf(properties.value(QStringLiteral("size")))) {
+            stream.size = QSize(size->first, size->second);
+        }
+        streams.append(stream);
+    }
+    argument.endArray();
+    return streams;
+}
+
+ScreenCast::Failure castFailure(DesktopPicker::Failure failure) {
+    switch (failure) {
+    case DesktopPicker::Failure::Unavailable:
+        return ScreenCast::Failure::Unavailable;
+    case DesktopPicker::Failure::Refused:
+        return ScreenCast::Failure::Refused;
+    case DesktopPicker::Failure::TimedOut:
+    case DesktopPicker::Failure::Failed:
+        break;
+    }
+    return ScreenCast::Failure::Failed;
+}
+
+} // namespace
+
+ScreenCastPortal::ScreenCastPortal(const QDBusConnection& bus, QObject* parent)
+    : QObject(parent), m_bus(bus) {}
+
+ScreenCastPortal::~ScreenCastPortal() {
+    close();
+}
+
+void ScreenCastPortal::probe() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        portalService, portalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("GetAll"));
+    call << castInterface;
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](auto* finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QVariantMap> reply = *finished;
+        const QVariantMap properties = reply.isError() ? QVariantMap() : reply.value();
+        const uint version = properties.value(QStringLiteral("version")).toUInt();
+        const uint modes = properties.value(QStringLiteral("AvailableCursorModes")).toUInt();
+        qCDebug(lcPortal) << "ScreenCast version" << version << "cursor modes" << modes;
+        emit probed(version >= versionWithTokens && (modes & cursorAsMetadata) != 0);
+    });
+}
+
+void ScreenCastPortal::open(const QString& token) {
+    close();
+    m_token = token;
+    const QString handle = QStringLiteral("tintor%1").arg(QRandomGenerator::global()->generate());
+    ask(QStringLiteral("CreateSession"), {}, {{QStringLiteral("session_handle_token"), handle}},
+        [this](const QVariantMap& created) { selectSources(created); });
+}
+
+void ScreenCastPortal::selectSources(const QVariantMap& created) {
+    m_session = created.value(QStringLiteral("session_handle")).toString();
+    if (m_session.isEmpty()) {
+        qCWarning(lcPortal) << "the portal gave no screen-cast session";
+        fail(ScreenCast::Failure::Failed);
+        return;
+    }
+    m_bus.connect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
+                  SLOT(onSessionClosed(QVariantMap)));
+    QVariantMap options{{QStringLiteral("types"), monitors},
+                        {QStringLiteral("multiple"), true},
+                        {QStringLiteral("cursor_mode"), cursorAsMetadata},
+                        {QStringLiteral("persist_mode"), persistUntilRevoked}};
+    if (!m_token.isEmpty()) {
+        options.insert(QStringLiteral("restore_token"), m_token);
+    }
+    ask(QStringLiteral("SelectSources"), {sessionPath()}, options,
+        [this](const QVariantMap&) { startSession(); });
+}
+
+void ScreenCastPortal::startSession() {
+    ask(QStringLiteral("Start"), {sessionPath(), QString()}, {},
+        [this](const QVariantMap& started) { openRemote(started); });
+}
+
+void ScreenCastPortal::openRemote(const QVariantMap& started) {
+    const QList<Stream> streams = streamsOf(started.value(QStringLiteral("streams")));
+    // A desktop that keeps no selection gives no token: the last one stays good.
+    const QString token = started.value(QStringLiteral("restore_token"), m_token).toString();
+    if (streams.isEmpty()) {
+        qCWarning(lcPortal) << "the screen cast has no streams";
+        fail(ScreenCast::Failure::Failed);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, castInterface,
+                                                       QStringLiteral("OpenPipeWireRemote"));
+    call << sessionPath() << QVariantMap();
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, streams, token, generation = m_generation](auto* finished) {
+                finished->deleteLater();
+                if (generation != m_generation) {
+                    return;
+                }
+                const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *finished;
+                if (reply.isError() || !reply.value().isValid()) {
+                    qCWarning(lcPortal) << "no PipeWire connection:" << reply.error().message();
+                    fail(ScreenCast::Failure::StreamFailed);
+                    return;
+                }
+                qCDebug(lcPortal) << "screen cast of" << streams.size() << "streams opened";
+                emit opened(streams, token, reply.value());
+            });
+}
+
+void ScreenCastPortal::ask(const QString& method, const QVariantList& leading,
+                           const QVariantMap& options,
+                           std::function<void(const QVariantMap&)> next) {
+    dropRequest();
+    m_request = std::make_unique<PortalRequest>(m_bus, std::chrono::milliseconds(callTimeoutMs));
+    connect(m_request.get(), &PortalRequest::answered, this, std::move(next));
+    connect(m_request.get(), &PortalRequest::failed, this, [this, method](auto failure) {
+        qCWarning(lcPortal) << "screen cast:" << method << "failed:" << failure;
+        fail(castFailure(failure));
+    });
+    m_request->start(castInterface, method, leading, options);
+}
+
+void ScreenCastPortal::dropRequest() {
+    if (m_request) {
+        m_request->disconnect(this);
+        m_request->cancel();
+        // It may be dropped from one of its own signals: later, not at once.
+        m_request.release()->deleteLater();
+    }
+}
+
+void ScreenCastPortal::close() {
+    ++m_generation;
+    dropRequest();
+    if (!m_session.isEmpty()) {
+        m_bus.disconnect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
+                         SLOT(onSessionClosed(QVariantMap)));
+        m_bus.send(QDBusMessage::createMethodCall(portalService, m_session, sessionInterface,
+                                                  QStringLiteral("Close")));
+        qCDebug(lcPortal) << "closed the screen-cast session" << m_session;
+        m_session.clear();
+    }
+}
+
+void ScreenCastPortal::fail(ScreenCast::Failure failure) {
+    close();
+    emit failed(failure);
+}
+
+void ScreenCastPortal::onSessionClosed(const QVariantMap&) {
+    qCInfo(lcPortal) << "the desktop closed the screen-cast session";
+    // Already closed on the portal's side: nothing to close.
+    m_bus.disconnect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
+                     SLOT(onSessionClosed(QVariantMap)));
+    m_session.clear();
+    close();
+    emit closedByDesktop();
+}
+
+QVariant ScreenCastPortal::sessionPath() const {
+    return QVariant::fromValue(QDBusObjectPath(m_session));
+}

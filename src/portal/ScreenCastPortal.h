@@ -1,0 +1,68 @@
+#pragma once
+
+#include "PortalRequest.h"
+#include "ScreenCast.h"
+
+#include <QDBusConnection>
+#include <QDBusUnixFileDescriptor>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// The conversation with the desktop portal's ScreenCast interface that opens a cast: a
+// session, its sources (every monitor, the pointer's place as metadata, kept for the next
+// time), its start (where the desktop may ask the user) and the PipeWire connection for its
+// streams.  The session is closed on the portal's side when it is dropped.
+class ScreenCastPortal : public QObject {
+    Q_OBJECT
+public:
+    struct Stream {
+        std::uint32_t node = 0;
+        std::optional<QPoint> position; // where the desktop places the monitor, if it says
+        std::optional<QSize> size;      // in the desktop's units, if it says
+    };
+
+    explicit ScreenCastPortal(const QDBusConnection& bus, QObject* parent = nullptr);
+    ~ScreenCastPortal() override;
+
+    // Ends in probed().
+    void probe();
+    // Replaces a session open or opening.  Ends in opened() or failed().
+    void open(const QString& token);
+    // Closes the session, or drops the request under way; no signal follows.
+    void close();
+
+signals:
+    void probed(bool offered);
+    void opened(const QList<ScreenCastPortal::Stream>& streams, const QString& token,
+                const QDBusUnixFileDescriptor& remote);
+    void failed(ScreenCast::Failure failure);
+    void closedByDesktop();
+
+private slots:
+    // Connected by name: QtDBus offers no member-pointer connect for bus signals.
+    void onSessionClosed(const QVariantMap& details);
+
+private:
+    void ask(const QString& method, const QVariantList& leading, const QVariantMap& options,
+             std::function<void(const QVariantMap&)> next);
+    void selectSources(const QVariantMap& created);
+    void startSession();
+    void openRemote(const QVariantMap& started);
+    void fail(ScreenCast::Failure failure);
+    void dropRequest();
+    [[nodiscard]] QVariant sessionPath() const;
+
+    QDBusConnection m_bus;
+    std::unique_ptr<PortalRequest> m_request;
+    QString m_session;
+    QString m_token;
+    // Bumped by every open and close: a late reply of an earlier one is dropped.
+    unsigned m_generation = 0;
+};
