@@ -26,6 +26,7 @@ packages=(
     qt6-tools-dev qt6-l10n-tools                   # Qt Linguist: the Dutch texts at build time
     qt6-translations-l10n                          # Qt's own Dutch texts
     libx11-dev libxtst-dev libxfixes-dev           # Xlib, XTest, XFixes
+    libpipewire-0.3-dev pkg-config                 # screen-cast streams in Wayland sessions
     xvfb xauth                                     # X servers for the tests
     openbox x11-utils                              # the tests' window manager; xprop
     fonts-dejavu-core fontconfig                   # something to draw text with
@@ -43,9 +44,9 @@ if [ "$mode" = test ]; then
     # and its gtk back end (Access, without which the portal hides Screenshot); and what
     # builds the tests' virtual pointer.
     packages+=(sway swaybg grim xwayland)
-    packages+=(dbus dbus-bin pipewire)
+    packages+=(dbus dbus-bin pipewire wireplumber) # wireplumber links screen-cast streams
     packages+=(xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk)
-    packages+=(libwayland-dev libwayland-bin wayland-protocols pkg-config)
+    packages+=(libwayland-dev libwayland-bin wayland-protocols)
 fi
 missing=()
 for package in "${packages[@]}"; do

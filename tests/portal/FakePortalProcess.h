@@ -27,6 +27,8 @@ public:
     bool sync() { return tell(QStringLiteral("Sync")); }
     // Sends the answers that --held keeps, once what the test asked of the bus is there.
     bool answer() { return sync() && tell(QStringLiteral("Answer")); }
+    // Ends the screen-cast session as the desktop's sharing indicator would.
+    bool closeSession() { return tell(QStringLiteral("CloseSession")); }
 
 private:
     bool tell(const QString& method);

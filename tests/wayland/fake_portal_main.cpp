@@ -9,7 +9,11 @@
 // instead of the one the caller predicted from its token.  --held keeps the answers until
 // a test calls Answer (see FakePortal).  Prints "ready" once it owns
 // org.freedesktop.portal.Desktop, then a line per call and per closed request.
+//
+// ScreenCast (see FakeScreenCast): --cast-streams NODE@X,Y,WxH;NODE:WxH... the streams
+// Start gives, --cast-modes N the cursor modes offered (7), --cast-refuse the user's no.
 #include "FakePortal.h"
+#include "FakeScreenCast.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -69,6 +73,11 @@ int main(int argc, char* argv[]) {
     parser.addOption(
         {QStringLiteral("other-handle"), QStringLiteral("Answer on a path of its own.")});
     parser.addOption({QStringLiteral("held"), QStringLiteral("Answer when told.")});
+    parser.addOption({QStringLiteral("cast-streams"), QStringLiteral("ScreenCast's streams."),
+                      QStringLiteral("streams")});
+    parser.addOption({QStringLiteral("cast-modes"), QStringLiteral("ScreenCast's cursor modes."),
+                      QStringLiteral("modes"), QStringLiteral("7")});
+    parser.addOption({QStringLiteral("cast-refuse"), QStringLiteral("Refuse the screen cast.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
@@ -79,8 +88,13 @@ int main(int argc, char* argv[]) {
     }
     FakePortal portal(*screenshot, *pickColour, parser.isSet(QStringLiteral("other-handle")),
                       parser.isSet(QStringLiteral("held")));
+    FakeScreenCast cast(
+        {parser.value(QStringLiteral("cast-modes")).toUInt(),
+         parser.value(QStringLiteral("cast-streams")).split(QLatin1Char(';'), Qt::SkipEmptyParts),
+         parser.isSet(QStringLiteral("cast-refuse"))},
+        portal);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal,
+    if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &cast,
                                    QDBusConnection::SubPath) ||
         !bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"))) {
         qCritical("fake_portal: cannot take the portal's name: %s",

@@ -216,6 +216,10 @@ start_portals() {
         XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
     start pipewire >"$stage/pipewire.log" 2>&1
     wait_for "pipewire" test -S "$XDG_RUNTIME_DIR/pipewire-0"
+    # The session manager links screen-cast streams to their readers.
+    if command -v wireplumber >/dev/null; then
+        start wireplumber >"$stage/wireplumber.log" 2>&1
+    fi
     start /usr/libexec/xdg-desktop-portal-wlr -l ERROR >"$stage/portal-wlr.log" 2>&1
     start /usr/libexec/xdg-desktop-portal-gtk >"$stage/portal-gtk.log" 2>&1
     wait_for "xdg-desktop-portal-wlr" bus_has org.freedesktop.impl.portal.desktop.wlr
