@@ -61,14 +61,14 @@ QList<ScreenCastPortal::Stream> streamsOf(const QVariant& value) {
     return streams;
 }
 
-ScreenCast::Failure castFailure(DesktopPicker::Failure failure) {
+ScreenCast::Failure castFailure(DesktopCapture::Refusal failure) {
     switch (failure) {
-    case DesktopPicker::Failure::Unavailable:
+    case DesktopCapture::Refusal::Unavailable:
         return ScreenCast::Failure::Unavailable;
-    case DesktopPicker::Failure::Refused:
+    case DesktopCapture::Refusal::Refused:
         return ScreenCast::Failure::Refused;
-    case DesktopPicker::Failure::TimedOut:
-    case DesktopPicker::Failure::Failed:
+    case DesktopCapture::Refusal::TimedOut:
+    case DesktopCapture::Refusal::Failed:
         break;
     }
     return ScreenCast::Failure::Failed;
