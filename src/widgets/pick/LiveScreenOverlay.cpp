@@ -1,0 +1,32 @@
+#include "LiveScreenOverlay.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+LiveScreenOverlay::LiveScreenOverlay(const QRect& geometry)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
+                           Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
+    setObjectName(QStringLiteral("LiveScreen"));
+    setWindowTitle(QStringLiteral("Tintor live screen"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setCursor(Qt::CrossCursor);
+    setGeometry(geometry);
+}
+
+void LiveScreenOverlay::uncover(const QRect& window) {
+    setMask(QRegion(rect()).subtracted(QRegion(window.translated(-pos()))));
+}
+
+void LiveScreenOverlay::paintEvent(QPaintEvent* /*event*/) {
+    // Fully transparent: the screen cast and the user see the screen itself.
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+}
+
+void LiveScreenOverlay::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        emit pressed();
+    }
+}
