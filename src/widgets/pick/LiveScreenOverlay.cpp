@@ -14,10 +14,6 @@ LiveScreenOverlay::LiveScreenOverlay(const QRect& geometry)
     setGeometry(geometry);
 }
 
-void LiveScreenOverlay::uncover(const QRect& window) {
-    setMask(QRegion(rect()).subtracted(QRegion(window.translated(-pos()))));
-}
-
 void LiveScreenOverlay::paintEvent(QPaintEvent* /*event*/) {
     // Fully transparent: the screen cast and the user see the screen itself.
     QPainter painter(this);

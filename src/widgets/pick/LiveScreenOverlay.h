@@ -10,9 +10,6 @@ class LiveScreenOverlay : public QWidget {
 public:
     explicit LiveScreenOverlay(const QRect& geometry);
 
-    // Leaves `window`'s frame uncovered, so that it takes its own clicks.
-    void uncover(const QRect& window);
-
 signals:
     void pressed();
 
