@@ -132,6 +132,49 @@
     </message>
 </context>
 <context>
+    <name>LiveFollow</name>
+    <message>
+        <source>Follow the pointer everywhere</source>
+        <translation>Overal de aanwijzer volgen</translation>
+    </message>
+    <message>
+        <source>The desktop offers no screen cast with the pointer&apos;s place.</source>
+        <translation>Het bureaublad biedt geen schermdeling met de plaats van de aanwijzer.</translation>
+    </message>
+    <message>
+        <source>The desktop did not share the screen.</source>
+        <translation>Het bureaublad heeft het scherm niet gedeeld.</translation>
+    </message>
+    <message>
+        <source>The screen cast broke off.</source>
+        <translation>De schermdeling is afgebroken.</translation>
+    </message>
+    <message>
+        <source>The desktop sent no picture of the screen.</source>
+        <translation>Het bureaublad stuurde geen beeld van het scherm.</translation>
+    </message>
+    <message>
+        <source>The screen cast does not show the pointer where it is.</source>
+        <translation>De schermdeling toont de aanwijzer niet waar hij is.</translation>
+    </message>
+    <message>
+        <source>The desktop could not share the screen.</source>
+        <translation>Het bureaublad kon het scherm niet delen.</translation>
+    </message>
+    <message>
+        <source>The screen sharing was ended from the desktop.</source>
+        <translation>Het delen van het scherm is vanuit het bureaublad beëindigd.</translation>
+    </message>
+    <message>
+        <source>The pointer is followed only over Tintor&apos;s windows.</source>
+        <translation>De aanwijzer wordt alleen boven de vensters van Tintor gevolgd.</translation>
+    </message>
+    <message>
+        <source>Over other programs&apos; windows Tintor does not know where the pointer is. &quot;Follow the pointer everywhere&quot; in this menu follows it anywhere; the desktop will ask you to share the screen.</source>
+        <translation>Boven vensters van andere programma&apos;s weet Tintor niet waar de aanwijzer is. &quot;Overal de aanwijzer volgen&quot; in dit menu volgt hem overal; het bureaublad vraagt dan of u het scherm wilt delen.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;Options...</source>

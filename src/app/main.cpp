@@ -2,11 +2,13 @@
 
 #include "AppIdentity.h"
 #include "AppLog.h"
+#include "CastPickSource.h"
 #include "CommandLine.h"
 #include "DisplaySession.h"
 #include "LivePickSource.h"
 #include "MainWindow.h"
 #include "PortalCapture.h"
+#include "PortalScreenCast.h"
 #include "ScreenshotPickSource.h"
 #include "SettingsStore.h"
 #include "StandardStreams.h"
@@ -41,11 +43,14 @@ int main(int argc, char* argv[]) {
     session.restorePlatform();
     applyAppIdentity();
     // In a Wayland session X sees only Xwayland's windows: picks go through the desktop
-    // portal.
+    // portal, and the desktop's screen cast, when the user chooses it, shows the rest.
+    std::unique_ptr<ScreenCast> cast;
     std::unique_ptr<PickSource> picks;
     if (session.isWayland()) {
-        picks =
-            std::make_unique<ScreenshotPickSource>(**platform, std::make_unique<PortalCapture>());
+        cast = std::make_unique<PortalScreenCast>();
+        picks = std::make_unique<CastPickSource>(
+            **platform, *cast,
+            std::make_unique<ScreenshotPickSource>(**platform, std::make_unique<PortalCapture>()));
     } else {
         picks = std::make_unique<LivePickSource>(**platform);
     }
@@ -53,6 +58,9 @@ int main(int argc, char* argv[]) {
     SettingsStore settings;
     UrlLauncher links;
     MainWindow window(**platform, *picks, settings, links);
+    if (cast) {
+        window.offerScreenCast(*cast);
+    }
     window.show();
     return QApplication::exec();
 }

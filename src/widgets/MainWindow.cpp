@@ -8,6 +8,7 @@
 #include "ErrorBox.h"
 #include "FocusChain.h"
 #include "FormFonts.h"
+#include "LiveFollow.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
 #include "PickSource.h"
@@ -200,6 +201,13 @@ void MainWindow::openAbout() {
     m_about->activateWindow();
 }
 
+void MainWindow::offerScreenCast(ScreenCast& cast) {
+    m_liveFollow = new LiveFollow(cast, m_settings, *this);
+    m_liveFollow->offerIn(*m_ui->magnifier);
+    m_liveFollow->offerIn(*m_ui->coordinatesLabel);
+    connect(m_liveFollow, &LiveFollow::stopped, this, &MainWindow::showMessage);
+}
+
 void MainWindow::showMessage(const QString& text, const QString& detail) {
     createDialogs();
     m_message->showMessage(text, detail, 3000);
@@ -213,6 +221,9 @@ void MainWindow::followPointer() {
     const PointerSample sample =
         isPicking() ? m_pickMode.follow(*pointer) : m_pickSource.follow(*pointer, m_sampler);
     m_ui->coordinatesLabel->showPosition(sample.position);
+    // While the place is unknown, the label says how it could be known.
+    const bool hinted = !sample.position && m_liveFollow != nullptr;
+    m_ui->coordinatesLabel->setToolTip(hinted ? m_liveFollow->hint() : QString());
     m_ui->magnifier->setImage(sample.pixels);
     if (sample.colour) {
         setColour(*sample.colour);

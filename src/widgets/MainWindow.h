@@ -17,9 +17,11 @@ class AboutDialog;
 class ChannelEditor;
 class ColourOutputs;
 class LinkOpener;
+class LiveFollow;
 class OptionsDialog;
 class PickSource;
 class Platform;
+class ScreenCast;
 class SettingsStore;
 class TimedMessage;
 
@@ -40,6 +42,9 @@ public:
     [[nodiscard]] Rgb colour() const { return m_colour; }
     [[nodiscard]] SamplingMethod samplingMethod() const { return m_sampler.method(); }
     [[nodiscard]] bool isPicking() const { return m_pickMode.isActive(); }
+    // Offers to follow the pointer everywhere through the desktop's screen cast, which the
+    // pick source reads while it is open.
+    void offerScreenCast(ScreenCast& cast);
 
 public slots:
     // Shows `colour` everywhere, once, when it differs from the current one.
@@ -87,6 +92,7 @@ private:
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
+    LiveFollow* m_liveFollow = nullptr;
     // Until the window manager's frame is known and the window centred with it.
     bool m_awaitingFrame = true;
 };

@@ -1,0 +1,118 @@
+#include "LiveFollow.h"
+
+#include "Setting.h"
+#include "SettingsStore.h"
+#include "WidgetsLog.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QWidget>
+
+namespace {
+
+QString failureText(ScreenCast::Failure failure) {
+    switch (failure) {
+    case ScreenCast::Failure::Unavailable:
+        return LiveFollow::tr("The desktop offers no screen cast with the pointer's place.");
+    case ScreenCast::Failure::Refused:
+        return LiveFollow::tr("The desktop did not share the screen.");
+    case ScreenCast::Failure::StreamFailed:
+        return LiveFollow::tr("The screen cast broke off.");
+    case ScreenCast::Failure::NoFrames:
+        return LiveFollow::tr("The desktop sent no picture of the screen.");
+    case ScreenCast::Failure::PlaceMismatch:
+        return LiveFollow::tr("The screen cast does not show the pointer where it is.");
+    case ScreenCast::Failure::Failed:
+        break;
+    }
+    return LiveFollow::tr("The desktop could not share the screen.");
+}
+
+} // namespace
+
+LiveFollow::LiveFollow(ScreenCast& cast, SettingsStore& settings, QWidget& window)
+    : QObject(&window), m_cast(cast), m_settings(settings), m_window(window),
+      m_action(new QAction(tr("Follow the pointer everywhere"), this)) {
+    m_action->setObjectName(QStringLiteral("followEverywhere"));
+    m_action->setCheckable(true);
+    m_action->setChecked(m_settings.value(Settings::FollowEverywhere).toBool());
+    m_action->setVisible(m_cast.isOffered());
+    connect(m_action, &QAction::triggered, this, &LiveFollow::choose);
+    connect(&m_cast, &ScreenCast::offerKnown, this, [this](bool offered) {
+        m_action->setVisible(offered);
+        openIfWanted();
+    });
+    connect(&m_cast, &ScreenCast::opened, this, [this](const QString& token) {
+        m_opening = false;
+        if (!token.isEmpty() && token != m_settings.value(Settings::ScreenCastToken).toString()) {
+            if (const Result<void> stored = m_settings.write(Settings::ScreenCastToken, token);
+                !stored) {
+                qCWarning(lcWidgets).noquote() << "the screen cast's token:" << stored.error();
+            }
+        }
+    });
+    connect(&m_cast, &ScreenCast::failed, this,
+            [this](ScreenCast::Failure failure) { turnOff(failureText(failure)); });
+    connect(&m_cast, &ScreenCast::closedByDesktop, this,
+            [this] { turnOff(tr("The screen sharing was ended from the desktop.")); });
+    window.installEventFilter(this);
+    openIfWanted();
+}
+
+void LiveFollow::offerIn(QWidget& widget) {
+    widget.setContextMenuPolicy(Qt::ActionsContextMenu);
+    widget.addAction(m_action);
+}
+
+QString LiveFollow::hint() const {
+    if (!m_action->isVisible()) {
+        return {};
+    }
+    return tr("Over other programs' windows Tintor does not know where the pointer is. "
+              "\"Follow the pointer everywhere\" in this menu follows it anywhere; the desktop "
+              "will ask you to share the screen.");
+}
+
+void LiveFollow::choose(bool on) {
+    store(on);
+    if (on) {
+        openIfWanted();
+    } else {
+        m_opening = false;
+        m_cast.close();
+    }
+}
+
+void LiveFollow::openIfWanted() {
+    if (m_action->isChecked() && m_cast.isOffered() && !m_window.isMinimized() &&
+        !m_cast.isOpen() && !m_opening) {
+        m_opening = true;
+        m_cast.open(m_settings.value(Settings::ScreenCastToken).toString());
+    }
+}
+
+void LiveFollow::turnOff(const QString& detail) {
+    m_opening = false;
+    m_action->setChecked(false);
+    store(false);
+    emit stopped(tr("The pointer is followed only over Tintor's windows."), detail);
+}
+
+void LiveFollow::store(bool on) {
+    if (const Result<void> stored = m_settings.write(Settings::FollowEverywhere, on); !stored) {
+        qCWarning(lcWidgets).noquote() << "the choice to follow everywhere:" << stored.error();
+    }
+}
+
+bool LiveFollow::eventFilter(QObject* watched, QEvent* event) {
+    // Minimised, nothing is followed: the desktop stops sharing until the window is back.
+    if (watched == &m_window && event->type() == QEvent::WindowStateChange) {
+        if (m_window.isMinimized()) {
+            m_opening = false;
+            m_cast.close();
+        } else {
+            openIfWanted();
+        }
+    }
+    return false;
+}
