@@ -7,20 +7,27 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-SwayTintor::SwayTintor(std::optional<int> method) {
+SwayTintor::SwayTintor(std::optional<int> method)
+    : SwayTintor(method ? "{\"Method\": " + QByteArray::number(*method) + "}\n" : QByteArray()) {}
+
+SwayTintor::SwayTintor(const QByteArray& settings) {
     if (!m_config.isValid() || !m_x.connected()) {
         return;
     }
-    if (method) {
-        const QString dir = m_config.filePath(QStringLiteral("tintor"));
-        QFile file(dir + QStringLiteral("/settings.json"));
-        if (!QDir().mkpath(dir) || !file.open(QIODevice::WriteOnly) ||
-            file.write(QByteArray("{\"Method\": ") + QByteArray::number(*method) + "}\n") < 0) {
+    if (!settings.isEmpty()) {
+        QFile file(m_config.filePath(QStringLiteral("tintor/settings.json")));
+        if (!QDir().mkpath(m_config.filePath(QStringLiteral("tintor"))) ||
+            !file.open(QIODevice::WriteOnly) || file.write(settings) < 0) {
             return;
         }
     }
     m_run = std::make_unique<TintorRun>(
         m_x, QStringList{QStringLiteral("LANG=C"), "XDG_CONFIG_HOME=" + m_config.path()});
+}
+
+QByteArray SwayTintor::settings() const {
+    QFile file(m_config.filePath(QStringLiteral("tintor/settings.json")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void SwayTintor::pressPick() {

@@ -19,6 +19,11 @@ class SwayTintor {
 public:
     // `method`, when given, is stored in the settings before the start.
     explicit SwayTintor(std::optional<int> method = std::nullopt);
+    // `settings`, when not empty, is the settings file at the start.
+    explicit SwayTintor(const QByteArray& settings);
+
+    // The settings file as it is now.
+    [[nodiscard]] QByteArray settings() const;
 
     // The main window showed.
     [[nodiscard]] bool started() const { return m_run && m_run->main() != 0; }
