@@ -28,17 +28,17 @@ CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QLi
             m_places[i] = Place{said, free.removeOne(said)};
         }
     }
-    const bool single = streams.size() == 1 && outputs.size() == 1;
+    // A monitor of a shape no other has is its stream's for certain; among monitors of one
+    // shape, the order is a guess.
+    const QList<QRect> unplaced = free;
     for (std::size_t i = 0; i < m_places.size(); ++i) {
         const auto& stream = streams[static_cast<qsizetype>(i)];
-        if (m_places[i]) {
-            continue;
-        }
-        const auto match = std::find_if(free.begin(), free.end(), [&](const QRect& output) {
+        const auto fits = [&stream](const QRect& output) {
             return !stream.size || sameShape(output.size(), *stream.size);
-        });
-        if (match != free.end()) {
-            m_places[i] = Place{*match, single};
+        };
+        const auto match = std::find_if(free.begin(), free.end(), fits);
+        if (!m_places[i] && match != free.end()) {
+            m_places[i] = Place{*match, std::count_if(unplaced.begin(), unplaced.end(), fits) == 1};
             free.erase(match);
         }
     }

@@ -12,8 +12,9 @@
 
 // Where each stream of a cast lies on the screen, in the screen's device pixels.  A desktop
 // that says where its monitors are (GNOME: position and size) is matched to the screen's
-// outputs exactly; one that does not (KDE) is matched to them by shape, left to right, and
-// that guess counts only once the pointer's place confirms it.
+// outputs exactly; one that does not (KDE) is matched to them by shape, left to right.  A
+// place the screen does not have, or a guess among monitors of one shape, counts only once
+// the pointer's place confirms it.
 class CastLayout {
 public:
     struct Located {

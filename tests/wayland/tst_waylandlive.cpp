@@ -1,7 +1,7 @@
 // Following the pointer everywhere in a headless sway session, through the fake portal's
 // ScreenCast and the test's PipeWire producer: the magnifier over other programs' windows
-// (on one output, and on two with the first scaled by 2), a pick from the live screen, and
-// the ends of the cast that turn the choice off.
+// (on one output, and on two with the first scaled by 2), a pick from the live screen, the
+// token that skips the dialog next time, and every end of the cast that turns it off.
 #include "CastProducer.h"
 #include "FakePortalProcess.h"
 #include "SwayTintor.h"
@@ -11,6 +11,7 @@
 namespace {
 
 const QByteArray Chosen = "{\"FollowEverywhere\": true}\n";
+const QByteArray Token = "fake-token-1";
 
 // Every pixel its own colour, and every output its own pictures.
 QImage distinct(QSize size, int output) {
@@ -30,14 +31,17 @@ class tst_WaylandLive : public QObject {
 
 private slots:
     void init();
+    void follows_data();
     void follows();
     void livePick();
     void ends_data();
     void ends();
 
 private:
-    // Tintor with the choice on, once its cast is open; `blank` is its empty magnifier.
-    bool start(SwayTintor& tintor);
+    // The fake portal offering the producer's streams as GNOME (placed) or KDE would; Tintor
+    // with the choice on; true once its cast is open, when `opens`.
+    bool start(SwayTintor& tintor, const QStringList& portal = {}, bool placed = true,
+               bool opens = true);
     // The pointer at `at` for the compositor and for the cast; the colour the cast shows there.
     Rgb pointAt(QPoint at);
     Rgb magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
@@ -48,37 +52,40 @@ private:
     std::unique_ptr<CastProducer> m_producer;
     std::unique_ptr<FakePortalProcess> m_portal;
     VirtualPointer m_pointer;
-    Rgb m_blank;
+    Rgb m_blank; // the magnifier with nothing to show
 };
 
 void tst_WaylandLive::init() {
     m_portal.reset();
     m_outputs = SwayDesktop::outputs();
     QList<QSize> sizes;
-    QList<QRect> places;
     m_pictures.clear();
     for (const SwayOutput& output : std::as_const(m_outputs)) {
         sizes << output.pixels();
-        places << output.logical;
         m_pictures << distinct(output.pixels(), int(m_pictures.size()));
     }
     m_producer = std::make_unique<CastProducer>(sizes);
     QVERIFY(m_producer->isReady() && m_pointer.started());
-    for (int i = 0; i < m_pictures.size(); ++i) {
-        QVERIFY(m_producer->show(i, m_pictures[i]));
-    }
     QVERIFY(m_pointer.move(m_outputs.front().logical.topLeft() + QPoint(2, 2)));
-    m_portal = std::make_unique<FakePortalProcess>(
-        QStringList{"--cast-streams", m_producer->streams(places)});
-    QVERIFY(m_portal->isReady());
 }
 
-bool tst_WaylandLive::start(SwayTintor& tintor) {
-    if (!tintor.started()) {
+bool tst_WaylandLive::start(SwayTintor& tintor, const QStringList& portal, bool placed,
+                            bool opens) {
+    QList<QRect> places;
+    for (int i = 0; i < m_outputs.size(); ++i) {
+        places << m_outputs[i].logical;
+        if (opens && !m_producer->show(i, m_pictures[i])) {
+            return false;
+        }
+    }
+    m_portal = std::make_unique<FakePortalProcess>(
+        QStringList{"--cast-streams", m_producer->streams(placed ? places : QList<QRect>())} +
+        portal);
+    if (!m_portal->isReady() || !tintor.started()) {
         return false;
     }
     m_blank = magnifier(tintor);
-    return QTest::qWaitFor([&] { return tintor.settings().contains("fake-token-1"); }, 10000);
+    return !opens || QTest::qWaitFor([&] { return tintor.settings().contains(Token); }, 10000);
 }
 
 Rgb tst_WaylandLive::pointAt(QPoint at) {
@@ -106,18 +113,35 @@ QList<QPoint> tst_WaylandLive::clearPoints(SwayTintor& tintor, const SwayOutput&
     return points;
 }
 
+void tst_WaylandLive::follows_data() {
+    QTest::addColumn<bool>("placed");
+    QTest::newRow("placed, as GNOME does") << true;
+    QTest::newRow("sizes only, as KDE does") << false;
+}
+
 void tst_WaylandLive::follows() {
-    SwayTintor tintor(Chosen);
-    QVERIFY(start(tintor));
-    for (const SwayOutput& output : std::as_const(m_outputs)) {
-        for (const QPoint at : clearPoints(tintor, output)) {
-            const Rgb expected = pointAt(at);
-            QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(expected), 5000);
+    QFETCH(bool, placed);
+    QByteArray kept;
+    {
+        SwayTintor tintor(Chosen);
+        QVERIFY(start(tintor, {}, placed));
+        for (const SwayOutput& output : std::as_const(m_outputs)) {
+            for (const QPoint at : clearPoints(tintor, output)) {
+                const Rgb expected = pointAt(at);
+                QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(expected), 5000);
+            }
         }
+        // The pointer on no stream: nothing is shown rather than the last pixels.
+        QVERIFY(m_producer->command("cursor -1"));
+        QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
+        kept = tintor.settings();
     }
-    // The pointer on no stream: nothing is shown rather than the last pixels.
-    QVERIFY(m_producer->command("cursor -1"));
-    QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
+    // The next start gives the desktop the token, which skips its dialog.
+    QVERIFY(m_portal->waitForLine("select").endsWith("restore_token="));
+    SwayTintor again(kept);
+    QVERIFY(again.started());
+    QCOMPARE(m_portal->waitForLine("select"),
+             "select types=1 multiple=true cursor_mode=4 persist_mode=2 restore_token=" + Token);
 }
 
 void tst_WaylandLive::livePick() {
@@ -132,29 +156,38 @@ void tst_WaylandLive::livePick() {
     QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
     QCOMPARE(tintor.shown("Tintor live screen"), 0);
     QCOMPARE(hex(tintor.swatch()), hex(expected));
-    // No screenshot was asked for.
     QVERIFY(m_portal->waitForLine("call Screenshot", 0).isEmpty());
 }
 
 void tst_WaylandLive::ends_data() {
-    QTest::addColumn<QByteArray>("end");
-    QTest::newRow("the desktop closes the session") << QByteArray("close");
-    QTest::newRow("the stream ends") << QByteArray("end 0");
+    QTest::addColumn<QStringList>("portal");
+    QTest::addColumn<QByteArray>("end"); // what ends an open cast; empty: it never opens
+    QTest::newRow("refused in the dialog") << QStringList{"--cast-refuse"} << QByteArray();
+    QTest::newRow("no picture in time") << QStringList() << QByteArray();
+    QTest::newRow("the desktop closes the session") << QStringList() << QByteArray("close");
+    QTest::newRow("the stream ends") << QStringList() << QByteArray("end 0");
+    QTest::newRow("the cast shows the pointer elsewhere") << QStringList() << QByteArray("away");
 }
 
 // Back to Tintor's own windows, with the message, and the choice stored as off.
 void tst_WaylandLive::ends() {
+    QFETCH(QStringList, portal);
     QFETCH(QByteArray, end);
     SwayTintor tintor(Chosen);
-    QVERIFY(start(tintor));
-    const Rgb expected = pointAt(clearPoints(tintor, m_outputs.front()).front());
-    QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(expected), 5000);
-    QVERIFY(end == "close" ? m_portal->closeSession() : m_producer->command(end));
+    QVERIFY(start(tintor, portal, true, !end.isEmpty()));
+    const QPoint native = clearPoints(tintor, m_outputs.front()).front();
+    if (end == "away") {
+        QVERIFY(m_producer->cursor(0, native) &&
+                tintor.movePointer(m_pointer, tintor.mainRect().center()));
+    } else if (!end.isEmpty()) {
+        QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(pointAt(native)), 5000);
+        QVERIFY(end == "close" ? m_portal->closeSession() : m_producer->command(end));
+    }
     QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(QStringLiteral("MessageForm")), 1, 5000);
+    pointAt(native);
     QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
-    QCOMPARE(
-        tintor.settings(),
-        "{\"FollowEverywhere\": false, \"Method\": 0, \"ScreenCastToken\": \"fake-token-1\"}\n");
+    const QByteArray token = end.isEmpty() ? "" : ", \"ScreenCastToken\": \"" + Token + '"';
+    QCOMPARE(tintor.settings(), "{\"FollowEverywhere\": false, \"Method\": 0" + token + "}\n");
 }
 
 QTEST_GUILESS_MAIN(tst_WaylandLive)
