@@ -38,10 +38,9 @@ private slots:
     void ends();
 
 private:
-    // The fake portal offering the producer's streams as GNOME (placed) or KDE would; Tintor
-    // with the choice on; true once its cast is open, when `opens`.
-    bool start(SwayTintor& tintor, const QStringList& portal = {}, bool placed = true,
-               bool opens = true);
+    // The fake portal offering the producer's streams as GNOME (placed) or KDE would, then
+    // Tintor with the choice on; true once its cast is open, when `opens`.
+    bool start(const QStringList& portal = {}, bool placed = true, bool opens = true);
     // The pointer at `at` for the compositor and for the cast; the colour the cast shows there.
     Rgb pointAt(QPoint at);
     Rgb magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
@@ -51,11 +50,13 @@ private:
     QList<QImage> m_pictures;
     std::unique_ptr<CastProducer> m_producer;
     std::unique_ptr<FakePortalProcess> m_portal;
+    std::unique_ptr<SwayTintor> m_tintor;
     VirtualPointer m_pointer;
     Rgb m_blank; // the magnifier with nothing to show
 };
 
 void tst_WaylandLive::init() {
+    m_tintor.reset();
     m_portal.reset();
     m_outputs = SwayDesktop::outputs();
     QList<QSize> sizes;
@@ -69,8 +70,7 @@ void tst_WaylandLive::init() {
     QVERIFY(m_pointer.move(m_outputs.front().logical.topLeft() + QPoint(2, 2)));
 }
 
-bool tst_WaylandLive::start(SwayTintor& tintor, const QStringList& portal, bool placed,
-                            bool opens) {
+bool tst_WaylandLive::start(const QStringList& portal, bool placed, bool opens) {
     QList<QRect> places;
     for (int i = 0; i < m_outputs.size(); ++i) {
         places << m_outputs[i].logical;
@@ -81,11 +81,15 @@ bool tst_WaylandLive::start(SwayTintor& tintor, const QStringList& portal, bool 
     m_portal = std::make_unique<FakePortalProcess>(
         QStringList{"--cast-streams", m_producer->streams(placed ? places : QList<QRect>())} +
         portal);
-    if (!m_portal->isReady() || !tintor.started()) {
+    if (!m_portal->isReady()) {
         return false;
     }
-    m_blank = magnifier(tintor);
-    return !opens || QTest::qWaitFor([&] { return tintor.settings().contains(Token); }, 10000);
+    m_tintor = std::make_unique<SwayTintor>(Chosen);
+    if (!m_tintor->started()) {
+        return false;
+    }
+    m_blank = magnifier(*m_tintor);
+    return !opens || QTest::qWaitFor([&] { return m_tintor->settings().contains(Token); }, 10000);
 }
 
 Rgb tst_WaylandLive::pointAt(QPoint at) {
@@ -121,21 +125,19 @@ void tst_WaylandLive::follows_data() {
 
 void tst_WaylandLive::follows() {
     QFETCH(bool, placed);
-    QByteArray kept;
-    {
-        SwayTintor tintor(Chosen);
-        QVERIFY(start(tintor, {}, placed));
-        for (const SwayOutput& output : std::as_const(m_outputs)) {
-            for (const QPoint at : clearPoints(tintor, output)) {
-                const Rgb expected = pointAt(at);
-                QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(expected), 5000);
-            }
+    QVERIFY(start({}, placed));
+    SwayTintor& tintor = *m_tintor;
+    for (const SwayOutput& output : std::as_const(m_outputs)) {
+        for (const QPoint at : clearPoints(tintor, output)) {
+            const Rgb expected = pointAt(at);
+            QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(expected), 5000);
         }
-        // The pointer on no stream: nothing is shown rather than the last pixels.
-        QVERIFY(m_producer->command("cursor -1"));
-        QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
-        kept = tintor.settings();
     }
+    // The pointer on no stream: nothing is shown rather than the last pixels.
+    QVERIFY(m_producer->command("cursor -1"));
+    QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
+    const QByteArray kept = tintor.settings();
+    m_tintor.reset();
     // The next start gives the desktop the token, which skips its dialog.
     QVERIFY(m_portal->waitForLine("select").endsWith("restore_token="));
     SwayTintor again(kept);
@@ -145,8 +147,8 @@ void tst_WaylandLive::follows() {
 }
 
 void tst_WaylandLive::livePick() {
-    SwayTintor tintor(Chosen);
-    QVERIFY(start(tintor));
+    QVERIFY(start());
+    SwayTintor& tintor = *m_tintor;
     tintor.pressPick();
     QTRY_VERIFY_WITH_TIMEOUT(tintor.shown("Tintor live screen") > 0, 5000);
     const QPoint at = clearPoints(tintor, m_outputs.back()).back();
@@ -173,8 +175,8 @@ void tst_WaylandLive::ends_data() {
 void tst_WaylandLive::ends() {
     QFETCH(QStringList, portal);
     QFETCH(QByteArray, end);
-    SwayTintor tintor(Chosen);
-    QVERIFY(start(tintor, portal, true, !end.isEmpty()));
+    QVERIFY(start(portal, true, !end.isEmpty()));
+    SwayTintor& tintor = *m_tintor;
     const QPoint native = clearPoints(tintor, m_outputs.front()).front();
     if (end == "away") {
         QVERIFY(m_producer->cursor(0, native) &&
