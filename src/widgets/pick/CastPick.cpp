@@ -11,7 +11,7 @@
 
 CastPick::CastPick(Platform& platform, ScreenCast& cast, QWidget& window, SamplingMethod method)
     : PickSession(&window), m_platform(platform), m_cast(cast), m_window(window),
-      m_frames(cast.screenReader()), m_pointer(QCursor::pos(), window.underMouse()) {
+      m_frames(cast.screenReader()), m_pointer(QCursor::pos()) {
     m_frames.setMethod(method);
 }
 
@@ -44,12 +44,15 @@ PointerSample CastPick::follow(QPoint pointer) {
         m_moved = {}; // the pointer's own move takes the point read back under it
     }
     m_lastPointer = pointer;
-    // Until the pointer first moves over the overlays, only the cast knows where it is.
+    // The cast shows where the pointer truly is.  Xwayland knows it only once the pointer
+    // has moved over the overlays; before that it may give a made-up place inside the window.
     std::optional<ScreenCast::Pointer> place = m_cast.pointer();
     if (m_pointer.knows(QCursor::pos())) {
         m_cast.confirmPlace(pointer);
         const std::optional<QPoint> frame = m_cast.toFrame(pointer);
-        place = frame ? std::optional(ScreenCast::Pointer{pointer, *frame}) : std::nullopt;
+        if (!place && frame) {
+            place = ScreenCast::Pointer{pointer, *frame};
+        }
     }
     if (!place || !m_cast.isOpen()) {
         return {};
