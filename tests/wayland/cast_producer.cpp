@@ -165,7 +165,7 @@ bool command(Producer& producer, const std::string& line) {
     };
     if (std::sscanf(line.c_str(), "rate %d", &x) == 1) {
         setRate(producer, x);
-    } else if (std::sscanf(line.c_str(), "cursor %d %d %d", &index, &x, &y) == 3) {
+    } else if (std::sscanf(line.c_str(), "cursor %d %d %d", &index, &x, &y) >= 1) {
         for (const auto& other : producer.streams) {
             other->cursor.reset();
         }
