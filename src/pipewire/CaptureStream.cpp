@@ -12,7 +12,7 @@
 namespace {
 
 // Room for the pointer's place and a bitmap of up to `side` x `side`, which Tintor does not
-// read but which the desktops fill when there is room.
+// read but which the desktops insist on room for (mutter asks for 384 x 384).
 constexpr int cursorMetaSize(int side) {
     return static_cast<int>(sizeof(spa_meta_cursor) + sizeof(spa_meta_bitmap)) + side * side * 4;
 }
@@ -121,7 +121,7 @@ void CaptureStream::takeFormat(const spa_pod* param) {
         static_cast<const spa_pod*>(spa_pod_builder_add_object(
             &builder, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta, SPA_PARAM_META_type,
             SPA_POD_Id(SPA_META_Cursor), SPA_PARAM_META_size,
-            SPA_POD_CHOICE_RANGE_Int(cursorMetaSize(64), cursorMetaSize(1), cursorMetaSize(256)))),
+            SPA_POD_CHOICE_RANGE_Int(cursorMetaSize(64), cursorMetaSize(1), cursorMetaSize(1024)))),
     };
     pw_stream_update_params(m_stream.get(), params, 3);
 }
