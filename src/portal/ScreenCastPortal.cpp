@@ -116,7 +116,7 @@ void ScreenCastPortal::selectSources(const QVariantMap& created) {
         return;
     }
     m_bus.connect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
-                  SLOT(onSessionClosed(QVariantMap)));
+                  SLOT(onSessionClosed(QVariantMap, QDBusMessage)));
     QVariantMap options{{QStringLiteral("types"), monitors},
                         {QStringLiteral("multiple"), true},
                         {QStringLiteral("cursor_mode"), cursorAsMetadata},
@@ -190,7 +190,7 @@ void ScreenCastPortal::close() {
     dropRequest();
     if (!m_session.isEmpty()) {
         m_bus.disconnect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
-                         SLOT(onSessionClosed(QVariantMap)));
+                         SLOT(onSessionClosed(QVariantMap, QDBusMessage)));
         m_bus.send(QDBusMessage::createMethodCall(portalService, m_session, sessionInterface,
                                                   QStringLiteral("Close")));
         qCDebug(lcPortal) << "closed the screen-cast session" << m_session;
@@ -203,11 +203,16 @@ void ScreenCastPortal::fail(ScreenCast::Failure failure) {
     emit failed(failure);
 }
 
-void ScreenCastPortal::onSessionClosed(const QVariantMap&) {
+void ScreenCastPortal::onSessionClosed(const QVariantMap&, const QDBusMessage& message) {
+    // One that was queued before Tintor closed the session itself is old news (KDE closes
+    // the session when the user refuses its dialog).
+    if (message.path() != m_session) {
+        return;
+    }
     qCInfo(lcPortal) << "the desktop closed the screen-cast session";
     // Already closed on the portal's side: nothing to close.
     m_bus.disconnect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
-                     SLOT(onSessionClosed(QVariantMap)));
+                     SLOT(onSessionClosed(QVariantMap, QDBusMessage)));
     m_session.clear();
     close();
     emit closedByDesktop();

@@ -4,6 +4,7 @@
 #include "ScreenCast.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusUnixFileDescriptor>
 #include <QList>
 #include <QObject>
@@ -47,7 +48,7 @@ signals:
 
 private slots:
     // Connected by name: QtDBus offers no member-pointer connect for bus signals.
-    void onSessionClosed(const QVariantMap& details);
+    void onSessionClosed(const QVariantMap& details, const QDBusMessage& message);
 
 private:
     void ask(const QString& method, const QVariantList& leading, const QVariantMap& options,
