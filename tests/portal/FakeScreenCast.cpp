@@ -24,6 +24,13 @@ void report(const QString& line) {
     QTextStream(stdout) << line << Qt::endl;
 }
 
+// The caller's object at `kind` (request, session) for the token given in `options`.
+QString pathFor(const QDBusMessage& message, const QString& kind, const QVariant& token) {
+    const QString sender = message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+    return QStringLiteral("/org/freedesktop/portal/desktop/%1/%2/%3")
+        .arg(kind, sender, token.toString());
+}
+
 // A new connection to the session's PipeWire, as the portal hands one over.
 QDBusUnixFileDescriptor pipeWireConnection() {
     sockaddr_un address{};
@@ -69,11 +76,7 @@ FakeScreenCast::FakeScreenCast(Options options, QDBusVirtualObject& rest, QObjec
 }
 
 QString FakeScreenCast::introspect(const QString& path) const {
-    return m_rest.introspect(path) +
-           QStringLiteral(R"(<interface name="org.freedesktop.portal.ScreenCast">
-  <property name="version" type="u" access="read"/>
-  <property name="AvailableCursorModes" type="u" access="read"/>
-</interface>)");
+    return m_rest.introspect(path);
 }
 
 bool FakeScreenCast::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
@@ -85,10 +88,7 @@ bool FakeScreenCast::handleMessage(const QDBusMessage& message, const QDBusConne
             QVariantMap{{QStringLiteral("version"), 4u},
                         {QStringLiteral("AvailableCursorModes"), m_options.cursorModes}})));
     } else if (member == QLatin1String("CreateSession")) {
-        QString sender = message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-        m_session =
-            QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
-                .arg(sender, options.value(QStringLiteral("session_handle_token")).toString());
+        m_session = pathFor(message, "session", options.value("session_handle_token"));
         answer(message, connection, 0, {{QStringLiteral("session_handle"), m_session}});
     } else if (member == QLatin1String("SelectSources")) {
         QStringList said;
@@ -141,10 +141,7 @@ QVariantMap FakeScreenCast::started() const {
 void FakeScreenCast::answer(const QDBusMessage& message, const QDBusConnection& connection,
                             uint response, const QVariantMap& results) {
     const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().last());
-    QString sender = message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString handle =
-        QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
-            .arg(sender, options.value(QStringLiteral("handle_token")).toString());
+    const QString handle = pathFor(message, "request", options.value("handle_token"));
     connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
     QTimer::singleShot(0, this, [connection, handle, response, results] {
         QDBusMessage signal = QDBusMessage::createSignal(
