@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QImage>
-#include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
 
-// The test's screen cast (cast_producer, TINTOR_CAST_PRODUCER): a stream per output of the
-// session, at the output's own pixels, and the fake portal's --cast-streams that offer them
-// as GNOME would (placed) or as KDE would (size only).
+#include <memory>
+
+// The test's screen cast: a PipeWire video stream per size given, BGRx in shared memory with
+// the pointer's place as metadata, as the desktops send them, from a PipeWire thread of the
+// test's own.  A frame of each stream goes five times a second (or as setRate() says), and at
+// once after each change.  The streams end with the producer.
 class CastProducer {
 public:
     explicit CastProducer(const QList<QSize>& sizes);
@@ -15,17 +19,20 @@ public:
     CastProducer(const CastProducer&) = delete;
     CastProducer& operator=(const CastProducer&) = delete;
 
-    [[nodiscard]] bool isReady() const { return m_nodes.size() > 0; }
-    // "NODE@X,Y,WxH;..." with the places given, or "NODE:WxH;..." without.
+    // Every stream has its PipeWire node.
+    [[nodiscard]] bool isReady() const { return m_ready; }
+    // The fake portal's --cast-streams: "NODE@X,Y,WxH;..." with the places given, as GNOME
+    // says them, or "NODE:WxH;..." without, as KDE does.
     [[nodiscard]] QString streams(const QList<QRect>& places = {}) const;
 
+    // Until it shows a picture, a stream's frames carry the pointer's place only.
     bool show(int stream, const QImage& picture);
-    bool cursor(int stream, QPoint at);
-    bool command(const QByteArray& line);
+    // The pointer at `at` of that stream, and on no other; stream -1: on none.
+    bool cursor(int stream, QPoint at = {});
+    void setRate(int framesPerSecond);
 
 private:
-    QProcess m_process;
-    QTemporaryDir m_dir;
-    QList<QSize> m_sizes;
-    QStringList m_nodes;
+    struct Loop;
+    std::unique_ptr<Loop> m_loop;
+    bool m_ready = false;
 };

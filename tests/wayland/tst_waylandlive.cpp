@@ -134,7 +134,7 @@ void tst_WaylandLive::follows() {
         }
     }
     // The pointer on no stream: nothing is shown rather than the last pixels.
-    QVERIFY(m_producer->command("cursor -1"));
+    QVERIFY(m_producer->cursor(-1));
     QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
     const QByteArray kept = tintor.settings();
     m_tintor.reset();
