@@ -2,6 +2,12 @@
 
 #include "ProgramEnvironment.h"
 
+#include <QThread>
+
+QString TintorRun::program() {
+    return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE));
+}
+
 TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst) : m_x(x) {
     QStringList environment = extra;
     if (!pathFirst.isEmpty()) {
@@ -9,10 +15,15 @@ TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathF
                            qEnvironmentVariable("PATH");
     }
     m_process.setProcessEnvironment(ProgramEnvironment(environment));
-    m_process.start(qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)), {});
+    m_process.start(program(), {});
     if (m_process.waitForStarted()) {
         m_main = m_x.waitForWindow(m_process.processId(), 10000).value_or(0);
     }
+    if (m_main == 0) {
+        qWarning("no window; stderr: %s", m_process.readAllStandardError().constData());
+        return;
+    }
+    m_scale = std::max(1, m_x.clientSize(m_main).width() / MainWindowAt::Size.width());
 }
 
 TintorRun::~TintorRun() {
@@ -26,13 +37,25 @@ std::optional<Window> TintorRun::waitForTitle(const QString& title, int timeoutM
     return m_x.waitForWindow(m_process.processId(), title, timeoutMs);
 }
 
+std::optional<Window> TintorRun::open(QPoint button, const QString& title) {
+    click(button);
+    return waitForTitle(title, 10000);
+}
+
+std::optional<Window> TintorRun::openAbout() {
+    const std::optional<Window> about = open(MainWindowAt::AboutButton, Title::About);
+    QThread::msleep(200); // its first painting holds the pointer
+    return about;
+}
+
 void TintorRun::clickIn(Window window, QPoint client, int button) {
-    const QPoint origin = m_x.rootPosition(window);
-    m_x.clickAt(origin.x() + client.x(), origin.y() + client.y(), button);
+    const QPoint at = m_x.rootPosition(window) + client * m_scale;
+    m_x.clickAt(at.x(), at.y(), button);
 }
 
 Rgb TintorRun::swatch() {
-    return m_x.pixel(m_main, MainWindowAt::ColourSwatch.x(), MainWindowAt::ColourSwatch.y());
+    const QPoint at = MainWindowAt::ColourSwatch * m_scale;
+    return m_x.pixel(m_main, at.x(), at.y());
 }
 
 int TintorRun::close(int timeoutMs) {

@@ -3,7 +3,6 @@
 
 #include <QRect>
 #include <QTest>
-#include <QThread>
 
 #include "ProgramEnvironment.h"
 #include "TintorRun.h"
@@ -29,7 +28,7 @@ void ScreensTest::eightBitScreenRefusedInOneLine() {
     QCOMPARE(DefaultDepth(m_x.display(), DefaultScreen(m_x.display())), 8);
     QProcess tintor;
     tintor.setProcessEnvironment(ProgramEnvironment());
-    tintor.start(qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)), {});
+    tintor.start(TintorRun::program(), {});
     QVERIFY(tintor.waitForFinished(10000));
     QCOMPARE(tintor.exitStatus(), QProcess::NormalExit);
     const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
@@ -43,11 +42,8 @@ void ScreensTest::tinyScreenHoldsPointerOnVisiblePartOfAbout() {
     QCOMPARE(screen.size(), QSize(200, 200));
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
     QVERIFY(tintor.main() != 0);
-    tintor.clickIn(tintor.main(), MainWindowAt::AboutButton);
-    const std::optional<Window> about =
-        tintor.waitForTitle(QStringLiteral("Tintor, version 1.00 - Information"));
+    const std::optional<Window> about = tintor.openAbout();
     QVERIFY(about.has_value());
-    QThread::msleep(200);
     const QRect visible = m_x.clientRect(*about) & screen;
     QVERIFY(!visible.isEmpty());
     const auto pushed = [this](int dx, int dy) {

@@ -1,5 +1,6 @@
 #include "SwayDesktop.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -70,6 +71,10 @@ bool SwayDesktop::busHasOwner(const QString& name) {
                {"--session", "--print-reply", "--dest=org.freedesktop.DBus",
                 "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name})
         .contains("boolean true");
+}
+
+bool SwayDesktop::clearPortalFile() {
+    return !QFile::exists(PortalFile) || QFile::remove(PortalFile);
 }
 
 QImage halves(QSize size, Rgb left, Rgb right) {

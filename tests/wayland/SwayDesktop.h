@@ -34,6 +34,10 @@ bool showBackground(const SwayOutput& output, const QImage& image, const QString
                     std::optional<QPoint> pointer = std::nullopt);
 // True when the session's bus has an owner for `name`.
 bool busHasOwner(const QString& name);
+// Where xdg-desktop-portal-wlr writes every screenshot; a file left there by anyone else
+// would stop it from writing its own.  True once there is none.
+inline const QString PortalFile = QStringLiteral("/tmp/out.png");
+bool clearPortalFile();
 
 } // namespace SwayDesktop
 

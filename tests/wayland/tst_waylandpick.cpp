@@ -11,8 +11,6 @@
 namespace {
 
 const QString Portal = QStringLiteral("org.freedesktop.portal.Desktop");
-// Where xdg-desktop-portal-wlr writes every screenshot.
-const QString PortalFile = QStringLiteral("/tmp/out.png");
 const Rgb Red(230, 20, 35);
 const Rgb Blue(25, 40, 210);
 
@@ -89,7 +87,7 @@ private slots:
 
 private:
     bool show(const SwayOutput& output, const QImage& image);
-    bool startPick(SwayTintor& tintor, const QString& title = "Picking Single Pixel");
+    bool startPick(SwayTintor& tintor, const QString& title = Title::Picking);
 
     QTemporaryDir m_dir;
     QList<SwayOutput> m_outputs;
@@ -108,9 +106,7 @@ void tst_WaylandPick::init() {
     m_outputs = SwayDesktop::outputs();
     QVERIFY(!m_outputs.isEmpty());
     QVERIFY(m_pointer.move(m_outputs.back().logical.bottomRight()));
-    // A file left by anyone else would stop the portal from writing its own.
-    QVERIFY2(!QFile::exists(PortalFile) || QFile::remove(PortalFile),
-             "cannot remove an earlier /tmp/out.png");
+    QVERIFY2(SwayDesktop::clearPortalFile(), "cannot remove an earlier /tmp/out.png");
 }
 
 bool tst_WaylandPick::show(const SwayOutput& output, const QImage& image) {
@@ -126,7 +122,8 @@ bool tst_WaylandPick::startPick(SwayTintor& tintor, const QString& title) {
     }
     tintor.pressPick();
     return QTest::qWaitFor([&] { return tintor.title() == title; }, 5000) &&
-           QTest::qWaitFor([&] { return tintor.shown(FrozenTitle) == m_outputs.size(); }, 10000);
+           QTest::qWaitFor([&] { return tintor.shown(Title::FrozenScreen) == m_outputs.size(); },
+                           10000);
 }
 
 void tst_WaylandPick::nativeColoursPicked() {
@@ -136,7 +133,7 @@ void tst_WaylandPick::nativeColoursPicked() {
     QVERIFY(tintor.started());
     QVERIFY(startPick(tintor));
     // The portal's file was read and removed before the picture showed.
-    QVERIFY(!QFile::exists(PortalFile));
+    QVERIFY(!QFile::exists(SwayDesktop::PortalFile));
 
     const QRect left = output.logical.adjusted(0, 0, -output.logical.width() / 2, 0);
     const QRect right = output.logical.adjusted(output.logical.width() / 2, 0, 0, 0);
@@ -147,7 +144,7 @@ void tst_WaylandPick::nativeColoursPicked() {
         QVERIFY(tintor.movePointer(m_pointer, at));
         QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(colour), 5000);
     }
-    QCOMPARE(tintor.title(), QStringLiteral("Picking Single Pixel"));
+    QCOMPARE(tintor.title(), Title::Picking);
 }
 
 void tst_WaylandPick::pickEnds_data() {
@@ -179,8 +176,8 @@ void tst_WaylandPick::pickEnds() {
     } else {
         QVERIFY(m_pointer.click(Qt::MouseButton(end)));
     }
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(FrozenTitle), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), Title::Main, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(Title::FrozenScreen), 0, 5000);
     const QString expected = hex(keeps ? Blue : before);
     QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), expected, 5000);
     // Over the middle of Tintor's own window (its grey background, where a pick would read
@@ -236,7 +233,7 @@ void tst_WaylandPick::scaledAndSecondOutput() {
     SwayTintor tintor;
     QVERIFY(tintor.started());
     QVERIFY(startPick(tintor));
-    QVERIFY(!QFile::exists(PortalFile));
+    QVERIFY(!QFile::exists(SwayDesktop::PortalFile));
 
     QList<std::pair<QPoint, Rgb>> picks;
     for (const QPoint at : clearPoints(scaled.logical, tintor.mainRect(), 3)) {

@@ -73,6 +73,7 @@ void tst_WaylandSession::nativeSurfaceShowsExactColours() {
 }
 
 void tst_WaylandSession::portalScreenshotMatchesGrim() {
+    QVERIFY2(SwayDesktop::clearPortalFile(), "cannot remove an earlier /tmp/out.png");
     const QImage screen = grim({});
     QVERIFY(!screen.isNull());
     ScreenshotPortal portal;
@@ -82,8 +83,8 @@ void tst_WaylandSession::portalScreenshotMatchesGrim() {
     QTRY_COMPARE_WITH_TIMEOUT(images.count() + failures.count(), 1, 15000);
     QVERIFY(failures.isEmpty()); // the reason is in the log
     QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32), screen);
-    // Where xdg-desktop-portal-wlr writes every screenshot; the client removes it.
-    QVERIFY(!QFile::exists(QStringLiteral("/tmp/out.png")));
+    // The client removes the portal's file.
+    QVERIFY(!QFile::exists(SwayDesktop::PortalFile));
 }
 
 void tst_WaylandSession::virtualPointerMovesAndClicksForXClients() {

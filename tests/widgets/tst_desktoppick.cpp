@@ -1,15 +1,14 @@
 // Picking through the desktop, where no program may read the screen: the pick waits for the
 // desktop's screenshot, freezes it over the screen, samples it in picture pixels and ends by
 // a press or Escape; an answer after the end shows nothing.  Outside a pick only Tintor's own
-// windows are read.
+// windows are read.  Where the desktop gives no screenshot: tst_desktopfallback.cpp.
 
 #include "ChannelSlider.h"
 #include "ColourMaths.h"
 #include "ColourSwatch.h"
-#include "FakeDesktopPicker.h"
+#include "DesktopPickTest.h"
 #include "Magnifier.h"
 #include "TimedMessage.h"
-#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,7 +22,6 @@
 
 namespace {
 
-const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
 const QString Unknown = QStringLiteral("x:?\ry:?");
 // A point of the desktop where no Tintor window lies: another program's.
 const QPoint Elsewhere(2, 2);
@@ -63,46 +61,6 @@ QList<QWidget*> frozenScreens() {
 
 } // namespace
 
-class DesktopPickTest : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void init();
-    void cleanup();
-
-    void pickWaitsForScreenshotThenFreezesIt_data();
-    void pickWaitsForScreenshotThenFreezesIt();
-    void tickSamplesScreenshotInPicturePixels_data();
-    void tickSamplesScreenshotInPicturePixels();
-    void answerAfterPickEndedShowsNothing_data();
-    void answerAfterPickEndedShowsNothing();
-    void outsidePickOnlyOwnWindowsAreRead();
-    void placeShownOnceFrozen_data();
-    void placeShownOnceFrozen();
-    void endingRemovesFrozenScreen_data();
-    void endingRemovesFrozenScreen();
-
-private:
-    void start(InterfaceLanguage language);
-    void freezeThenPoint(const QImage& picture, QPoint pointer);
-    MainWindow& window() const { return m_test->window(); }
-    FakePlatform& platform() const { return m_test->platform(); }
-    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-    QLabel* coordinates() const { return m_test->find<QLabel>("coordinatesLabel"); }
-    Magnifier* magnifier() const { return m_test->find<Magnifier>("magnifier"); }
-    TimedMessage* message() const { return m_test->child<TimedMessage>(); }
-
-    std::unique_ptr<WidgetTest> m_test;
-    FakeDesktopPicker* m_picker = nullptr; // the platform's
-};
-
-void DesktopPickTest::start(InterfaceLanguage language) {
-    auto picker = std::make_unique<FakeDesktopPicker>();
-    m_picker = picker.get();
-    m_test.reset();
-    m_test = std::make_unique<WidgetTest>(language, std::move(picker));
-}
-
 // Starts a pick, gives the desktop's screenshot, then moves the pointer to `pointer`: a
 // place read before the first move may be stale.
 void DesktopPickTest::freezeThenPoint(const QImage& picture, QPoint pointer) {
@@ -116,11 +74,6 @@ void DesktopPickTest::init() {
     QCursor::setPos(Elsewhere);
     start(InterfaceLanguage::English);
     platform().pointer = Elsewhere;
-}
-
-void DesktopPickTest::cleanup() {
-    m_picker = nullptr;
-    m_test.reset();
 }
 
 void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt_data() {
@@ -140,7 +93,7 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
 
     pickButton()->click();
     QCOMPARE(m_picker->calls, QStringList({"screenshot"}));
-    QCOMPARE(window().windowTitle(), QStringLiteral("Picking Single Pixel"));
+    QCOMPARE(window().windowTitle(), Title::Picking);
     // The ticks go on with nothing to read: no position, no pixels, no capture yet.
     QTRY_COMPARE(coordinates()->text(), Unknown);
     QVERIFY(magnifier()->image().isNull());
@@ -246,7 +199,7 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
         QTest::mousePress(frozenScreens().constFirst()->windowHandle(), button, {}, {2, 2});
     }
     QTRY_VERIFY(!window().isPicking());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(window().colour(), kept);
     QTRY_VERIFY(frozenScreens().isEmpty());
     QCOMPARE(m_picker->calls, QStringList({"screenshot", "cancel"}));
@@ -286,7 +239,7 @@ void DesktopPickTest::answerAfterPickEndedShowsNothing() {
     QCOMPARE(m_picker->calls, asked); // no colour picker asked for
     QVERIFY(!message()->isVisible());
     QVERIFY(!window().isPicking());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
 }
 
@@ -299,7 +252,7 @@ void DesktopPickTest::outsidePickOnlyOwnWindowsAreRead() {
     QTest::qWait(200);
     QCOMPARE(coordinates()->text(), Unknown);
     m_test->setColour(Rgb(40, 8, 12));
-    auto* swatch = m_test->find<ColourSwatch>("colourSwatch");
+    auto* swatch = find<ColourSwatch>("colourSwatch");
     // Over Tintor's own window: its position, and its own rendering under the pointer.
     const QPoint own = swatch->mapToGlobal(swatch->rect().center());
     QCursor::setPos(own);
@@ -338,4 +291,3 @@ void DesktopPickTest::placeShownOnceFrozen() {
 }
 
 QTEST_MAIN(DesktopPickTest)
-#include "tst_desktoppick.moc"

@@ -5,7 +5,7 @@
 #include "AboutDialog.h"
 #include "ChannelSlider.h"
 #include "OptionsDialog.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,12 +22,10 @@ const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
 
 } // namespace
 
-class PickingTest : public QObject {
+class PickingTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void init() { m_test = std::make_unique<WidgetTest>(); }
-    void cleanup() { m_test.reset(); }
 
     void titleNamesMethod_data();
     void titleNamesMethod();
@@ -45,11 +43,6 @@ private slots:
     void deactivationRetakesCaptureOnlyWhilePicking();
 
 private:
-    MainWindow& window() const { return m_test->window(); }
-    FakePlatform& platform() const { return m_test->platform(); }
-    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-
-    std::unique_ptr<WidgetTest> m_test;
 };
 
 void PickingTest::titleNamesMethod_data() {
@@ -120,7 +113,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     // The sliders keep the last tick's colour; later ticks leave them alone.
     platform().paint(31, 40, Rgb(1, 1, 1));
     platform().pointer = QPoint(31, 40);
-    QTRY_COMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:31\ry:40"));
+    QTRY_COMPARE(coordinates()->text(), QStringLiteral("x:31\ry:40"));
     QVERIFY(m_test->waitForSample());
     QCOMPARE(window().colour(), Rgb(12, 34, 56));
 }
@@ -188,7 +181,7 @@ void PickingTest::openingDialogEndsPickFirst() {
     if (how == QLatin1String("Alt+O")) {
         QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
     } else {
-        m_test->find<QAbstractButton>(how.toLatin1().constData())->click();
+        find<QAbstractButton>(how.toLatin1().constData())->click();
     }
     QDialog* dialog = about ? static_cast<QDialog*>(m_test->child<AboutDialog>())
                             : m_test->child<OptionsDialog>();
@@ -208,7 +201,7 @@ void PickingTest::openingDialogEndsPickFirst() {
 }
 
 void PickingTest::pressOverOwnControlEndsWithoutOperatingIt() {
-    auto* options = m_test->find<QPushButton>("optionsButton");
+    auto* options = find<QPushButton>("optionsButton");
     QSignalSpy optionClicks(options, &QPushButton::clicked);
     QTest::mouseClick(pickButton(), Qt::LeftButton);
     // Through the window, as the server delivers it: the toolkit must route it to the
@@ -231,7 +224,7 @@ void PickingTest::focusAfterPick() {
     QFETCH(bool, byKeyboard);
     QFETCH(QString, focus);
     QVERIFY(m_test->activate());
-    QWidget* expected = m_test->find<QWidget>(focus.toLatin1().constData());
+    QWidget* expected = find<QWidget>(focus.toLatin1().constData());
     if (byKeyboard) {
         expected->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), expected);
@@ -247,7 +240,7 @@ void PickingTest::focusAfterPick() {
 }
 
 void PickingTest::idlePressChangesNothing() {
-    auto* green = m_test->find<QWidget>("greenSlider");
+    auto* green = find<QWidget>("greenSlider");
     green->setFocus();
     QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
     QTest::mouseClick(&window(), Qt::RightButton, {}, QPoint(5, 100));

@@ -4,7 +4,7 @@
 
 #include "StepArrows.h"
 #include "TimedMessage.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -18,10 +18,9 @@
 
 #include <memory>
 
-class TimedMessageTest : public QObject {
+class TimedMessageTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void init();
     void cleanup();
     void sizedToDisplayedLines_data();
@@ -34,15 +33,14 @@ private slots:
     void endingForgetsWaitingReports();
 
 private:
-    QTextEdit* text() const { return m_test->find<QTextEdit>("messageText"); }
+    QTextEdit* text() const { return find<QTextEdit>("messageText"); }
 
-    std::unique_ptr<WidgetTest> m_test;
     TimedMessage* m_message = nullptr;
 };
 
 void TimedMessageTest::init() {
     m_test = std::make_unique<WidgetTest>();
-    m_message = m_test->child<TimedMessage>();
+    m_message = message();
 }
 
 void TimedMessageTest::cleanup() {
@@ -87,9 +85,9 @@ void TimedMessageTest::returnsAtOnceAndLeavesMainWindowUsable() {
     QVERIFY(m_message->isVisible());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     // The main window's controls still work while the message shows.
-    auto* arrows = m_test->find<StepArrows>("redArrows");
+    auto* arrows = find<StepArrows>("redArrows");
     QTest::mouseClick(arrows->arrow(StepArrows::Direction::Up), Qt::LeftButton);
-    QCOMPARE(m_test->find<QSlider>("redSlider")->value(), 1);
+    QCOMPARE(find<QSlider>("redSlider")->value(), 1);
     QVERIFY(m_message->isVisible());
 }
 
@@ -101,7 +99,7 @@ void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce_data() {
 
 void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce() {
     QFETCH(bool, atRightEdge);
-    MainWindow& main = m_test->window();
+    MainWindow& main = window();
     const int screenEnd = main.screen()->geometry().right() + 1;
     main.move(atRightEdge ? screenEnd - main.width() : 300, 200);
     QTRY_VERIFY(main.geometry().left() >= 300); // the frame's size is the platform's
@@ -159,7 +157,7 @@ void TimedMessageTest::endingForgetsWaitingReports() {
     m_message->showMessage(QStringLiteral("first"), QString(), 100);
     m_message->showMessage(QStringLiteral("second"), QString(), 100);
     if (closeMainWindow) {
-        m_test->window().close();
+        window().close();
     } else {
         m_message->dismiss();
     }
