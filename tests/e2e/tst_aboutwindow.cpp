@@ -72,26 +72,21 @@ void AboutWindowTest::pointerHeldThroughBothViews() {
     QCOMPARE(about, QRect(main + QPoint((264 - 368) / 2, (168 - 257) / 2), QSize(368, 257)));
 
     // Main view: no way out, corners included.
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), about.left());
-    m_x.movePointerBy(3000, 3000);
-    QCOMPARE(m_x.pointer(), about.bottomRight());
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
+    QCOMPARE(m_x.movePointerBy(3000, 3000), about.bottomRight());
 
     // Author view: still held; its OK button closes the window and frees the pointer.
     tintor.clickIn(m_about, AboutWindowAt::AuthorButton);
     QTRY_COMPARE(m_x.title(m_about), Title::Author);
-    m_x.movePointerBy(-2000, -2000);
-    QCOMPARE(m_x.pointer(), about.topLeft());
+    QCOMPARE(m_x.movePointerBy(-2000, -2000), about.topLeft());
     tintor.clickIn(m_about, AboutWindowAt::AuthorOkButton);
     QTRY_VERIFY(!m_x.viewable(m_about));
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
 
     // Shown again: the main view, held again.
     QCOMPARE(openAbout(tintor), about);
     QCOMPARE(m_x.title(m_about), Title::About);
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), about.left());
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
     QCOMPARE(tintor.close(), 0);
 }
 
@@ -102,14 +97,12 @@ void AboutWindowTest::linksFreePointerAndFailuresAreShown() {
     QVERIFY(!about.isEmpty());
     // A link that opens frees the pointer, and the window's own redrawing after the click
     // does not take it back.
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), about.left());
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
     tintor.clickIn(m_about, AboutWindowAt::HomeButton);
     QTRY_COMPARE(launched(),
                  QStringList{"1|https://korvan.example.org/en/downloads.html#Tintor|unset"});
     QThread::msleep(300);
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
     QVERIFY(m_x.viewable(m_about));
     QVERIFY(!tintor.waitForTitle(Title::Message, 200));
 
@@ -123,8 +116,7 @@ void AboutWindowTest::linksFreePointerAndFailuresAreShown() {
     QCOMPARE(m_x.clientSize(*message), QSize(350, 78));
     QCOMPARE(launched().size(), 2);
     QVERIFY(launched().at(1).startsWith("1|mailto:korvan@example.org?Subject=Programma Tintor"));
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!m_x.viewable(*message), 6000);
     QVERIFY(m_x.viewable(m_about));
     QTRY_VERIFY(about.contains(m_x.pointer()));
@@ -132,8 +124,7 @@ void AboutWindowTest::linksFreePointerAndFailuresAreShown() {
     // OK frees it for good.
     tintor.clickIn(m_about, AboutWindowAt::OkButton);
     QTRY_VERIFY(!m_x.viewable(m_about));
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
     QCOMPARE(tintor.close(), 0);
 }
 
@@ -142,10 +133,8 @@ void AboutWindowTest::scaledWindowHoldsItsDevicePixels() {
     QVERIFY(tintor.main() != 0);
     const QRect about = openAbout(tintor);
     QCOMPARE(about.size(), QSize(736, 514));
-    m_x.movePointerBy(3000, 3000);
-    QCOMPARE(m_x.pointer(), about.bottomRight());
-    m_x.movePointerBy(-3000, -3000);
-    QCOMPARE(m_x.pointer(), about.topLeft());
+    QCOMPARE(m_x.movePointerBy(3000, 3000), about.bottomRight());
+    QCOMPARE(m_x.movePointerBy(-3000, -3000), about.topLeft());
     tintor.clickIn(m_about, AboutWindowAt::OkButton);
     QTRY_VERIFY(!m_x.viewable(m_about));
     QCOMPARE(tintor.close(), 0);
