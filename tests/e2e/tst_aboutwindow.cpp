@@ -3,12 +3,15 @@
 // xdg-open that the test puts first on PATH.
 
 #include <QFile>
+#include <QImage>
 #include <QRect>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
 #include "TintorRun.h"
+
+#include <X11/keysym.h>
 
 class AboutWindowTest : public QObject {
     Q_OBJECT
@@ -87,6 +90,15 @@ void AboutWindowTest::pointerHeldThroughBothViews() {
     QCOMPARE(openAbout(tintor), about);
     QCOMPARE(m_x.title(m_about), Title::About);
     QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
+    // Asked for while another window covers it: brought back on top.
+    QImage covering(40, 40, QImage::Format_RGB32);
+    covering.fill(qRgb(1, 200, 3));
+    const Window other = m_x.showImage(about.x() + 150, about.y() + 100, covering);
+    QCOMPARE(m_x.pixel(other, 20, 20), Rgb(1, 200, 3));
+    m_x.focus(tintor.main());
+    m_x.tapKey(XK_F1);
+    QTRY_VERIFY(m_x.pixel(other, 20, 20) != Rgb(1, 200, 3));
+    m_x.destroyWindow(other);
     QCOMPARE(tintor.close(), 0);
 }
 

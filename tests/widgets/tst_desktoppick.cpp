@@ -170,6 +170,9 @@ void DesktopPickTest::endingRemovesFrozenScreen_data() {
     QTest::newRow("Escape") << "escape" << Qt::NoButton << Rgb(9, 8, 7);
     // The pointer cannot be moved: the point read moves within the picture.
     QTest::newRow("Right, then Return") << "keys" << Qt::NoButton << Rgb(200, 0, 17);
+    // Moving the mouse brings the point read back under the pointer.
+    QTest::newRow("Right, the mouse away and back, Return")
+        << "keys, mouse" << Qt::NoButton << green;
     QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << green;
     QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << green;
 }
@@ -186,9 +189,15 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
 
     if (how == QLatin1String("escape")) {
         QTest::keyClick(&window(), Qt::Key_Escape);
-    } else if (how == QLatin1String("keys")) {
+    } else if (how.startsWith(QLatin1String("keys"))) {
         QTest::keyClick(&window(), Qt::Key_Right);
         QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ry:40"));
+        if (how.endsWith(QLatin1String("mouse"))) {
+            platform().pointer = QPoint(11, 20);
+            QTRY_COMPARE(window().colour(), Rgb(200, 0, 0));
+            platform().pointer = QPoint(10, 20);
+            QTRY_COMPARE(window().colour(), kept);
+        }
         QTest::keyClick(&window(), Qt::Key_Return);
     } else if (how == QLatin1String("window")) {
         QTest::mousePress(window().windowHandle(), button, {}, QPoint(5, 100));
