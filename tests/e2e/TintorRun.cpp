@@ -1,20 +1,30 @@
 #include "TintorRun.h"
 
-#include "ProgramEnvironment.h"
-
 #include <QThread>
 
 QString TintorRun::program() {
     return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE));
 }
 
-TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst) : m_x(x) {
-    QStringList environment = extra;
-    if (!pathFirst.isEmpty()) {
-        environment << QStringLiteral("PATH=") + pathFirst + QLatin1Char(':') +
-                           qEnvironmentVariable("PATH");
+QProcessEnvironment TintorRun::environment(const QStringList& extra) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "QT_QPA_PLATFORM"}) {
+        env.remove(QString::fromLatin1(name));
     }
-    m_process.setProcessEnvironment(ProgramEnvironment(environment));
+    for (const QString& pair : extra) {
+        const auto split = pair.indexOf(QLatin1Char('='));
+        env.insert(pair.left(split), pair.mid(split + 1));
+    }
+    return env;
+}
+
+TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst) : m_x(x) {
+    QStringList pairs = extra;
+    if (!pathFirst.isEmpty()) {
+        pairs << QStringLiteral("PATH=") + pathFirst + QLatin1Char(':') +
+                     qEnvironmentVariable("PATH");
+    }
+    m_process.setProcessEnvironment(environment(pairs));
     m_process.start(program(), {});
     if (m_process.waitForStarted()) {
         m_main = m_x.waitForWindow(m_process.processId(), 10000).value_or(0);

@@ -45,8 +45,12 @@ class TintorRun {
 public:
     // The program under test: the one built beside the tests, or TINTOR_EXE (an installed one).
     static QString program();
+    // The environment the program starts in: this process's own, without the locale and
+    // toolkit-platform choices of whoever runs the tests, plus `extra` ("NAME=value" each,
+    // applied in order).
+    static QProcessEnvironment environment(const QStringList& extra = {});
 
-    // `extra` as for ProgramEnvironment; `pathFirst`, when given, goes before PATH.
+    // `extra` as for environment(); `pathFirst`, when given, goes before PATH.
     TintorRun(XSession& x, const QStringList& extra = {}, const QString& pathFirst = {});
     ~TintorRun();
     TintorRun(const TintorRun&) = delete;

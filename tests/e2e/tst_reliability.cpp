@@ -10,7 +10,6 @@
 
 #include <unistd.h>
 
-#include "ProgramEnvironment.h"
 #include "TintorRun.h"
 
 namespace {
@@ -24,7 +23,7 @@ QImage filled(QRgb colour) {
 // Runs the program through the shell, so that `redirect` can close or divert its streams.
 void startThroughShell(QProcess& process, const QString& redirect, const QStringList& arguments,
                        const QStringList& extra = {}) {
-    process.setProcessEnvironment(ProgramEnvironment(extra));
+    process.setProcessEnvironment(TintorRun::environment(extra));
     process.start(QStringLiteral("/bin/sh"),
                   QStringList{QStringLiteral("-c"),
                               QStringLiteral("exec \"$0\" \"$@\" ") + redirect,

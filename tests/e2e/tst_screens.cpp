@@ -4,7 +4,6 @@
 #include <QRect>
 #include <QTest>
 
-#include "ProgramEnvironment.h"
 #include "TintorRun.h"
 
 #include <X11/Xlib.h>
@@ -27,7 +26,7 @@ void ScreensTest::initTestCase() {
 void ScreensTest::eightBitScreenRefusedInOneLine() {
     QCOMPARE(DefaultDepth(m_x.display(), DefaultScreen(m_x.display())), 8);
     QProcess tintor;
-    tintor.setProcessEnvironment(ProgramEnvironment());
+    tintor.setProcessEnvironment(TintorRun::environment());
     tintor.start(TintorRun::program(), {});
     QVERIFY(tintor.waitForFinished(10000));
     QCOMPARE(tintor.exitStatus(), QProcess::NormalExit);

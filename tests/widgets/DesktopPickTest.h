@@ -4,9 +4,8 @@
 // fake of the desktop's screenshot and colour picker that answers when the test says so.  The
 // cases with a screenshot are in tst_desktoppick.cpp, those without in tst_desktopfallback.cpp.
 
-#include "FakeDesktopPicker.h"
+#include "FakeDesktopCapture.h"
 #include "WidgetTestCase.h"
-#include "WindowTitles.h"
 
 class DesktopPickTest : public WidgetTestCase {
     Q_OBJECT
@@ -36,11 +35,11 @@ private:
     void start(InterfaceLanguage language);
     void freezeThenPoint(const QImage& picture, QPoint pointer);
 
-    FakeDesktopPicker* m_picker = nullptr; // the fixture's
+    FakeDesktopCapture* m_picker = nullptr; // the fixture's
 };
 
 inline void DesktopPickTest::start(InterfaceLanguage language) {
-    auto picker = std::make_unique<FakeDesktopPicker>();
+    auto picker = std::make_unique<FakeDesktopCapture>();
     m_picker = picker.get();
     m_test.reset();
     m_test = std::make_unique<WidgetTest>(language, std::move(picker));

@@ -4,6 +4,7 @@
 // init()) makes, and the main window's controls that many tests look at, found by name.
 
 #include "WidgetTest.h"
+#include "WindowTitles.h"
 
 #include <QObject>
 

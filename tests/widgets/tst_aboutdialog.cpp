@@ -68,8 +68,7 @@ void AboutDialogTest::textsFollowLanguage_data() {
     QTest::addColumn<QString>("thanks");
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("townLine");
-    QTest::newRow("English") << InterfaceLanguage::English << "Tintor, version 1.00 - Information"
-                             << "version 1.00"
+    QTest::newRow("English") << InterfaceLanguage::English << Title::About << "version 1.00"
                              << "With thanks to               :"
                              << "Tintor picks the screen color and shows the "
                              << "9999 ZZ Voorbeeldstad, The Netherlands";
@@ -220,7 +219,7 @@ void AboutDialogTest::viewsAndPointerLimit() {
         QCOMPARE(platform().confinement, std::nullopt);
         QVERIFY(!m_about->isVisible());
         QVERIFY(!find<QWidget>("mainView")->isHidden());
-        QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor, version 1.00 - Information"));
+        QCOMPARE(m_about->windowTitle(), Title::About);
     });
 }
 

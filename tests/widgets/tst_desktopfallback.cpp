@@ -19,7 +19,7 @@
 void DesktopPickTest::desktopColourWhereNoScreenshot() {
     m_test->setColour(Rgb(9, 8, 7));
     pickButton()->click();
-    m_picker->fail(DesktopPicker::Failure::Unavailable);
+    m_picker->fail(DesktopCapture::Refusal::Unavailable);
     QCOMPARE(m_picker->calls, QStringList({"screenshot", "colour"}));
     QVERIFY(window().isPicking());
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
@@ -37,7 +37,7 @@ void DesktopPickTest::desktopColourWhereNoScreenshot() {
 }
 
 void DesktopPickTest::neitherWorksSaysWhy_data() {
-    using F = DesktopPicker::Failure;
+    using F = DesktopCapture::Refusal;
     QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<F>("screenshotFailure");
     QTest::addColumn<F>("pickerFailure");
@@ -59,8 +59,8 @@ void DesktopPickTest::neitherWorksSaysWhy_data() {
 
 void DesktopPickTest::neitherWorksSaysWhy() {
     QFETCH(InterfaceLanguage, language);
-    QFETCH(DesktopPicker::Failure, screenshotFailure);
-    QFETCH(DesktopPicker::Failure, pickerFailure);
+    QFETCH(DesktopCapture::Refusal, screenshotFailure);
+    QFETCH(DesktopCapture::Refusal, pickerFailure);
     QFETCH(QString, text);
     start(language);
     m_test->setColour(Rgb(9, 8, 7));
@@ -110,13 +110,13 @@ void DesktopPickTest::escapeWhileDesktopIsBusy() {
     QTest::keyClick(&window(), Qt::Key_P, Qt::AltModifier);
     QTRY_VERIFY(window().isPicking());
     if (screenshotRefused) {
-        m_picker->fail(DesktopPicker::Failure::Refused);
+        m_picker->fail(DesktopCapture::Refusal::Refused);
     }
     QTest::keyClick(&window(), Qt::Key_Escape);
     QVERIFY(!window().isPicking());
     QCOMPARE(m_picker->calls.last(), QStringLiteral("cancel"));
     m_picker->giveColour(Rgb(1, 2, 3));
-    m_picker->fail(DesktopPicker::Failure::Failed);
+    m_picker->fail(DesktopCapture::Refusal::Failed);
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
     QVERIFY(!message()->isVisible());
 }

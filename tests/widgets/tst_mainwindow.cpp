@@ -65,7 +65,7 @@ void MainWindowTest::startsBlackWithDesignTexts() {
     // No cascade has run yet: the outputs read as laid out.
     QCOMPARE(output("rgbText")->text(), QStringLiteral("#000000"));
     QCOMPARE(output("webText")->text(), QStringLiteral("#000000"));
-    QCOMPARE(window().windowTitle(), QStringLiteral("Tintor, version 1.00"));
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(find<QPushButton>("optionsButton")->text(), QStringLiteral("&Options..."));
     QCOMPARE(pickButton()->text(), QStringLiteral("&Pick From Screen"));
     QCOMPARE(window().minimumSize(), window().maximumSize()); // not resizable

@@ -16,12 +16,6 @@
 
 #include <memory>
 
-namespace {
-
-const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
-
-} // namespace
-
 class PickingTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
@@ -53,11 +47,11 @@ void PickingTest::titleNamesMethod_data() {
     const auto en = InterfaceLanguage::English;
     const auto nl = InterfaceLanguage::Dutch;
     const QString dutch = QStringLiteral("Tintor, versie 1.00a");
-    QTest::newRow("en 0") << en << 0 << "Picking Single Pixel" << IdleTitle;
-    QTest::newRow("en 1") << en << 1 << "Picking 3x3 Average" << IdleTitle;
-    QTest::newRow("en 2") << en << 2 << "Picking 5x5 Average" << IdleTitle;
-    QTest::newRow("en 3") << en << 3 << "Picking 7x7 Average" << IdleTitle;
-    QTest::newRow("en 7") << en << 7 << "Picking ..." << IdleTitle;
+    QTest::newRow("en 0") << en << 0 << Title::Picking << Title::Main;
+    QTest::newRow("en 1") << en << 1 << "Picking 3x3 Average" << Title::Main;
+    QTest::newRow("en 2") << en << 2 << "Picking 5x5 Average" << Title::Main;
+    QTest::newRow("en 3") << en << 3 << "Picking 7x7 Average" << Title::Main;
+    QTest::newRow("en 7") << en << 7 << "Picking ..." << Title::Main;
     QTest::newRow("nl 0") << nl << 0 << QString::fromUtf8("Pluk \u00c9\u00e9n Pixel") << dutch;
     QTest::newRow("nl 1") << nl << 1 << "Pluk 3x3-gemiddelde" << dutch;
     QTest::newRow("nl 2") << nl << 2 << "Pluk 5x5-gemiddelde" << dutch;
@@ -104,7 +98,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     // The press ends the mode; the capture lasts until its release.
     QTest::mousePress(&window(), button, {}, QPoint(-200, -100));
     QVERIFY(pickButton()->isEnabled());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(platform().releases, 0);
     QTest::mouseRelease(&window(), button, {}, QPoint(-200, -100));
     QCOMPARE(platform().releases, 1);
@@ -191,7 +185,7 @@ void PickingTest::openingDialogEndsPickFirst() {
     QVERIFY(pickButton()->isEnabled());
     QCOMPARE(platform().releases, 1);
     QVERIFY(QWidget::mouseGrabber() != &window());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(window().colour(), picked);
     dialog->findChild<QAbstractButton*>(about ? "okButton" : "cancelButton")->click();
     QVERIFY(!dialog->isVisible());
@@ -245,7 +239,7 @@ void PickingTest::idlePressChangesNothing() {
     QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
     QTest::mouseClick(&window(), Qt::RightButton, {}, QPoint(5, 100));
     QCoreApplication::processEvents();
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(platform().captures, 0);
     QCOMPARE(platform().releases, 0);
     QCOMPARE(QApplication::focusWidget(), green);
