@@ -27,7 +27,7 @@ TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathF
     m_process.setProcessEnvironment(environment(pairs));
     m_process.start(program(), {});
     if (m_process.waitForStarted()) {
-        m_main = m_x.waitForWindow(m_process.processId(), 10000).value_or(0);
+        m_main = m_x.waitForWindow(m_process.processId(), 30000).value_or(0);
     }
     if (m_main == 0) {
         qWarning("no window; stderr: %s", m_process.readAllStandardError().constData());

@@ -56,7 +56,8 @@ public:
     TintorRun(const TintorRun&) = delete;
     TintorRun& operator=(const TintorRun&) = delete;
 
-    // The main window, or 0 when none showed within ten seconds.
+    // The main window, or 0 when none showed within 30 seconds (a loaded machine starts
+    // programs slowly).
     [[nodiscard]] Window main() const { return m_main; }
     QProcess& process() { return m_process; }
     QString title() { return m_x.title(m_main); }

@@ -36,7 +36,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void englishWindowIsCentredFixedAndOnTop();
+    void englishWindowIsFixedAndOnTop();
     void dutchLocaleGivesDutchTitle();
     void keyboardDrivesSliderAndSwatches();
     void withoutDisplaySaysSoAndFails();
@@ -52,7 +52,7 @@ void StartupTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
 }
 
-void StartupTest::englishWindowIsCentredFixedAndOnTop() {
+void StartupTest::englishWindowIsFixedAndOnTop() {
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
     const Window window = tintor.main();
     QVERIFY(window != 0);
@@ -73,13 +73,7 @@ void StartupTest::englishWindowIsCentredFixedAndOnTop() {
     QFile entry(QStringLiteral(TINTOR_DESKTOP_ENTRY));
     QVERIFY(entry.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(entry.readAll()).contains("\nStartupWMClass=" + windowClass + '\n'));
-    const QSize screen = m_x.screenSize();
-    const QPoint expected((screen.width() - 264) / 2, (screen.height() - 168) / 2);
-    QVERIFY2((m_x.rootPosition(window) - expected).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("at %1,%2")
-                            .arg(m_x.rootPosition(window).x())
-                            .arg(m_x.rootPosition(window).y())));
-    QCOMPARE(tintor.close(), 0);
+    QCOMPARE(tintor.close(), 0); // its place on the screen: tst_placement
 }
 
 void StartupTest::dutchLocaleGivesDutchTitle() {

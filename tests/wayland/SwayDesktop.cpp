@@ -8,15 +8,6 @@
 #include <QProcess>
 #include <QTest>
 
-namespace {
-
-QImage grim(const QString& output) {
-    return QImage::fromData(SwayDesktop::run("grim", {"-o", output, "-t", "png", "-"}))
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
 QByteArray SwayDesktop::run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -27,6 +18,11 @@ QByteArray SwayDesktop::run(const QString& program, const QStringList& arguments
         return {};
     }
     return process.readAllStandardOutput();
+}
+
+QImage SwayDesktop::grim(const QStringList& arguments) {
+    return QImage::fromData(run("grim", arguments + QStringList{"-t", "png", "-"}))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QList<SwayOutput> SwayDesktop::outputs() {
@@ -63,7 +59,7 @@ bool SwayDesktop::showBackground(const SwayOutput& output, const QImage& image, 
         return picture;
     };
     expected = blanked(expected);
-    return QTest::qWaitFor([&] { return blanked(grim(output.name)) == expected; }, 10000);
+    return QTest::qWaitFor([&] { return blanked(grim({"-o", output.name})) == expected; }, 10000);
 }
 
 bool SwayDesktop::busHasOwner(const QString& name) {

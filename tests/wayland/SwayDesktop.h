@@ -27,6 +27,8 @@ namespace SwayDesktop {
 // fails.
 QByteArray run(const QString& program, const QStringList& arguments);
 QList<SwayOutput> outputs();
+// What grim reads with `arguments`, as RGB32.
+QImage grim(const QStringList& arguments);
 // Shows `image` (one pixel a device pixel) as the output's background, and waits until grim
 // reads it back.  False when it never shows.  The headless outputs draw the pointer into
 // their pictures, so the pointer's place, when given, is left out of the comparison.

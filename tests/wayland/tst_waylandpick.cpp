@@ -147,10 +147,8 @@ void tst_WaylandPick::nativeColoursPicked() {
     QCOMPARE(tintor.title(), Title::Picking);
     // The compositor shows the window above the frozen picture, not a black hole in it.
     const QPoint inside = tintor.mainRect().topLeft() + QPoint(4, 4);
-    const QImage seen = QImage::fromData(SwayDesktop::run(
-        QStringLiteral("grim"),
-        {QStringLiteral("-g"), QStringLiteral("%1,%2 1x1").arg(inside.x()).arg(inside.y()),
-         QStringLiteral("-t"), QStringLiteral("ppm"), QStringLiteral("-")}));
+    const QImage seen =
+        SwayDesktop::grim({"-g", QStringLiteral("%1,%2 1x1").arg(inside.x()).arg(inside.y())});
     QCOMPARE(hex(seen.pixel(0, 0)), hex(qRgb(0xEF, 0xEF, 0xEF)));
 }
 

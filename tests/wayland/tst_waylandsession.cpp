@@ -15,6 +15,7 @@
 namespace {
 
 using Output = SwayOutput;
+using SwayDesktop::grim;
 using SwayDesktop::outputs;
 using SwayDesktop::run;
 
@@ -28,11 +29,6 @@ QImage pattern(QSize size, Rgb left, Rgb right) {
         }
     }
     return image;
-}
-
-QImage grim(const QStringList& arguments) {
-    return QImage::fromData(run("grim", arguments + QStringList{"-t", "png", "-"}))
-        .convertToFormat(QImage::Format_RGB32);
 }
 
 class PointerWindow : public QRasterWindow {
