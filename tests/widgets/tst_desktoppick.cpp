@@ -18,8 +18,6 @@
 #include <QScreen>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 const QString Unknown = QStringLiteral("x:?\ry:?");
@@ -50,12 +48,8 @@ QImage screenshot(QPoint centre) {
 
 // Every frozen-screen window, shown or not.
 QList<QWidget*> frozenScreens() {
-    QList<QWidget*> found;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String("FrozenScreen")) {
-            found << window;
-        }
-    }
+    QList<QWidget*> found = QApplication::topLevelWidgets();
+    found.removeIf([](QWidget* w) { return w->objectName() != QLatin1String("FrozenScreen"); });
     return found;
 }
 

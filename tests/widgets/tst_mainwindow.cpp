@@ -29,6 +29,18 @@ namespace {
 
 constexpr Channel Red = Channel::Red;
 
+// The first column of `image` with ink (a dark pixel) in it.
+int firstInk(const QImage& image) {
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y).lightness() < 128) {
+                return x;
+            }
+        }
+    }
+    return -1;
+}
+
 QString accessible(QWidget* widget, QAccessible::Text which) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
     return a != nullptr ? a->text(which) : QString();
@@ -74,6 +86,14 @@ void MainWindowTest::startsBlackWithDesignTexts() {
     QCOMPARE(paintedAt(m_test->gradient(Red), {0, 3}), QColor(0, 0, 0));
     QCOMPARE(paintedAt(m_test->gradient(Red), {127, 3}), QColor(254, 0, 0));
     QCOMPARE(paintedAt(swatch("colourSwatch"), {5, 5}), QColor(0, 0, 0));
+    // The two fields: the button face behind a text without margins of its own (Qt's two
+    // pixels, then the bearing of the "#").
+    for (QLineEdit* field : {output("rgbText"), output("webText")}) {
+        const QImage drawn = field->grab().toImage();
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, 1),
+                 window().palette().color(QPalette::Button));
+        QCOMPARE(firstInk(drawn), 3);
+    }
     // The follower runs from creation: the magnifier shows the single pixel under the pointer.
     platform().paint(0, 0, Rgb(1, 2, 3));
     QTRY_COMPARE(magnifier()->image().size(), QSize(1, 1));
