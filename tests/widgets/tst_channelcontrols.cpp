@@ -7,7 +7,7 @@
 #include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "StepArrows.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -26,11 +26,10 @@ using enum Channel;
 
 } // namespace
 
-class ChannelControlsTest : public QObject {
+class ChannelControlsTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
     void init() { m_test = std::make_unique<WidgetTest>(); }
-    void cleanup() { m_test.reset(); }
 
     void cascadeShowsColourAndTouchesOnlyItsChannel();
     void colourTexts_data();
@@ -48,13 +47,11 @@ private slots:
     void doubleClickSnapsToNearestDisplayable();
 
 private:
-    QLineEdit* output(const char* name) const { return m_test->find<QLineEdit>(name); }
-    ColourSwatch* swatch(const char* name) const { return m_test->find<ColourSwatch>(name); }
+    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
     // Records every change of the five text fields, in order; a channel's field also
     // records where its arrows stood when its text changed.
     void watchTexts();
 
-    std::unique_ptr<WidgetTest> m_test;
     QStringList m_log;
 };
 
@@ -125,7 +122,7 @@ void ChannelControlsTest::colourTexts() {
     for (const Channel channel : AllChannels) {
         QCOMPARE(m_test->field(channel)->text(), fields.at(static_cast<int>(channel)));
     }
-    QCOMPARE(m_test->window().colour(), colour);
+    QCOMPARE(window().colour(), colour);
 }
 
 void ChannelControlsTest::programSetToSameValueRunsNothing() {
@@ -211,7 +208,7 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     QCOMPARE(m_test->slider(channel)->value(), expected);
     QCOMPARE(m_test->field(channel)->text(), channelText(expected));
     const Rgb colour = Rgb().withChannel(channel, expected);
-    QCOMPARE(m_test->window().colour(), colour);
+    QCOMPARE(window().colour(), colour);
     if (expected == value) {
         QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
     } else {
@@ -255,7 +252,7 @@ void ChannelControlsTest::typedTextNeverChangesColour() {
         QTest::keyClicks(m_test->field(channel), QStringLiteral("$ABC"));
         QCOMPARE(m_test->field(channel)->text(), QStringLiteral("$AB"));
     }
-    QCOMPARE(m_test->window().colour(), Rgb(100, 0, 0));
+    QCOMPARE(window().colour(), Rgb(100, 0, 0));
 }
 
 void ChannelControlsTest::gradientBarShowsOtherChannelsAndNever255() {
@@ -272,13 +269,12 @@ void ChannelControlsTest::gradientBarShowsOtherChannelsAndNever255() {
 }
 
 void ChannelControlsTest::webSwatchShowsDisplayableWebColour() {
-    FakePlatform& platform = m_test->platform();
-    platform.useHighColour();
+    platform().useHighColour();
     m_test->setColour(Rgb(255, 128, 0));
     // The web-safe colour of the "Web:" text, as the screen can show it; the colour swatch
     // shows the colour itself.
     QCOMPARE(output("webText")->text(), QStringLiteral("$FF9900"));
-    const Rgb shown = platform.nearest(Rgb(255, 153, 0));
+    const Rgb shown = platform().nearest(Rgb(255, 153, 0));
     QVERIFY(shown != Rgb(255, 153, 0));
     QCOMPARE(swatch("webSwatch")->colour(), shown);
     QCOMPARE(paintedAt(swatch("webSwatch"), {10, 7}), QColor(shown.toQRgb()));
@@ -301,12 +297,12 @@ void ChannelControlsTest::doubleClickSnapsToNearestDisplayable() {
     // True colour: the colour is its own nearest, so nothing moves.
     QTest::mouseDClick(swatch("webSwatch"), Qt::LeftButton);
     QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
-    QCOMPARE(m_test->window().colour(), colour);
+    QCOMPARE(window().colour(), colour);
 
-    m_test->platform().useHighColour();
-    const Rgb nearest = m_test->platform().nearest(colour);
+    platform().useHighColour();
+    const Rgb nearest = platform().nearest(colour);
     QTest::mouseDClick(swatch("webSwatch"), Qt::LeftButton);
-    QCOMPARE(m_test->window().colour(), nearest);
+    QCOMPARE(window().colour(), nearest);
     QCOMPARE(swatch("colourSwatch")->colour(), nearest);
     QCOMPARE(output("rgbText")->text(), colourText(nearest));
     for (const Channel channel : AllChannels) {

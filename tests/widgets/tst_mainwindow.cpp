@@ -9,7 +9,7 @@
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,6 +29,18 @@ namespace {
 
 constexpr Channel Red = Channel::Red;
 
+// The first column of `image` with ink (a dark pixel) in it.
+int firstInk(const QImage& image) {
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y).lightness() < 128) {
+                return x;
+            }
+        }
+    }
+    return -1;
+}
+
 QString accessible(QWidget* widget, QAccessible::Text which) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
     return a != nullptr ? a->text(which) : QString();
@@ -36,12 +48,10 @@ QString accessible(QWidget* widget, QAccessible::Text which) {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void init() { m_test = std::make_unique<WidgetTest>(); }
-    void cleanup() { m_test.reset(); }
 
     void startsBlackWithDesignTexts();
     void dutchTexts();
@@ -55,17 +65,10 @@ private slots:
     void keysCopyAsHexAndOpenAbout();
 
 private:
-    QLineEdit* output(const char* name) const { return m_test->find<QLineEdit>(name); }
-    ColourSwatch* swatch(const char* name) const { return m_test->find<ColourSwatch>(name); }
-    MainWindow& window() const { return m_test->window(); }
-    FakePlatform& platform() const { return m_test->platform(); }
-    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-
-    std::unique_ptr<WidgetTest> m_test;
+    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
 };
 
 void MainWindowTest::startsBlackWithDesignTexts() {
-    MainWindow& window = m_test->window();
     for (const Channel channel : AllChannels) {
         QCOMPARE(m_test->slider(channel)->value(), 0);
         QCOMPARE(m_test->arrows(channel)->position(), 0);
@@ -74,32 +77,39 @@ void MainWindowTest::startsBlackWithDesignTexts() {
     // No cascade has run yet: the outputs read as laid out.
     QCOMPARE(output("rgbText")->text(), QStringLiteral("#000000"));
     QCOMPARE(output("webText")->text(), QStringLiteral("#000000"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Tintor, version 1.00"));
-    QCOMPARE(m_test->find<QPushButton>("optionsButton")->text(), QStringLiteral("&Options..."));
-    QCOMPARE(m_test->find<QPushButton>("pickButton")->text(), QStringLiteral("&Pick From Screen"));
-    QCOMPARE(window.minimumSize(), window.maximumSize()); // not resizable
-    QCOMPARE(m_test->platform().readersTaken, 1);
+    QCOMPARE(window().windowTitle(), Title::Main);
+    QCOMPARE(find<QPushButton>("optionsButton")->text(), QStringLiteral("&Options..."));
+    QCOMPARE(pickButton()->text(), QStringLiteral("&Pick From Screen"));
+    QCOMPARE(window().minimumSize(), window().maximumSize()); // not resizable
+    QCOMPARE(platform().readersTaken, 1);
     // Black-based bars: red runs from black to (254, 0, 0).
     QCOMPARE(paintedAt(m_test->gradient(Red), {0, 3}), QColor(0, 0, 0));
     QCOMPARE(paintedAt(m_test->gradient(Red), {127, 3}), QColor(254, 0, 0));
     QCOMPARE(paintedAt(swatch("colourSwatch"), {5, 5}), QColor(0, 0, 0));
+    // The two fields: the button face behind a text without margins of its own (Qt's two
+    // pixels, then the bearing of the "#").
+    for (QLineEdit* field : {output("rgbText"), output("webText")}) {
+        const QImage drawn = field->grab().toImage();
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, 1),
+                 window().palette().color(QPalette::Button));
+        QCOMPARE(firstInk(drawn), 3);
+    }
     // The follower runs from creation: the magnifier shows the single pixel under the pointer.
-    m_test->platform().paint(0, 0, Rgb(1, 2, 3));
-    auto* magnifier = m_test->find<Magnifier>("magnifier");
-    QTRY_COMPARE(magnifier->image().size(), QSize(1, 1));
-    QTRY_COMPARE(magnifier->image().pixelColor(0, 0), QColor(1, 2, 3));
-    QCOMPARE(paintedAt(magnifier, {47, 46}), QColor(1, 2, 3));
-    QCOMPARE(window.colour(), Rgb(0, 0, 0)); // following is not picking
+    platform().paint(0, 0, Rgb(1, 2, 3));
+    QTRY_COMPARE(magnifier()->image().size(), QSize(1, 1));
+    QTRY_COMPARE(magnifier()->image().pixelColor(0, 0), QColor(1, 2, 3));
+    QCOMPARE(paintedAt(magnifier(), {47, 46}), QColor(1, 2, 3));
+    QCOMPARE(window().colour(), Rgb(0, 0, 0)); // following is not picking
 }
 
 void MainWindowTest::dutchTexts() {
     m_test = std::make_unique<WidgetTest>(InterfaceLanguage::Dutch);
-    QCOMPARE(m_test->window().windowTitle(), QStringLiteral("Tintor, versie 1.00a"));
-    QCOMPARE(m_test->find<QPushButton>("optionsButton")->text(), QStringLiteral("&Opties"));
-    QCOMPARE(m_test->find<QPushButton>("pickButton")->text(), QStringLiteral("&Pluk van scherm"));
+    QCOMPARE(window().windowTitle(), QStringLiteral("Tintor, versie 1.00a"));
+    QCOMPARE(find<QPushButton>("optionsButton")->text(), QStringLiteral("&Opties"));
+    QCOMPARE(pickButton()->text(), QStringLiteral("&Pluk van scherm"));
     // Texts that are the same in both languages stay as laid out.
     QCOMPARE(swatch("colourSwatch")->toolTip(), QStringLiteral("Colour"));
-    QCOMPARE(m_test->find<QLabel>("rgbLabel")->text(), QStringLiteral("RGB:"));
+    QCOMPARE(find<QLabel>("rgbLabel")->text(), QStringLiteral("RGB:"));
     // Qt's own texts speak Dutch too: a text field's menu.
     const std::unique_ptr<QMenu> menu(m_test->field(Red)->createStandardContextMenu());
     QCOMPARE(menu->actions().constLast()->text().section(QLatin1Char('\t'), 0, 0),
@@ -110,27 +120,27 @@ void MainWindowTest::tabOrderFollowsLayout() {
     QList<QWidget*> expected;
     for (const char* name : {"redSlider", "greenSlider", "blueSlider", "redField", "greenField",
                              "blueField", "pickButton", "optionsButton", "webText", "rgbText"}) {
-        expected << m_test->find<QWidget>(name);
+        expected << find<QWidget>(name);
     }
     QWidget* w = expected.first();
     for (int i = 1; i <= expected.size(); ++i) {
         do {
             w = w->nextInFocusChain();
         } while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->focusProxy() != nullptr ||
-                 w == &m_test->window());
+                 w == &window());
         QCOMPARE(w, expected[i % expected.size()]); // and round again
     }
 }
 
 void MainWindowTest::coordinatesFollowPointer() {
-    auto* label = m_test->find<QLabel>("coordinatesLabel");
+    auto* label = coordinates();
     // x and y on two lines.
-    m_test->platform().pointer = QPoint(12, 34);
+    platform().pointer = QPoint(12, 34);
     QTRY_COMPARE(label->text(), QStringLiteral("x:12\ry:34"));
-    m_test->platform().pointer = QPoint(-12, 345);
+    platform().pointer = QPoint(-12, 345);
     QTRY_COMPARE(label->text(), QStringLiteral("x:-12\ry:345"));
     // Both lines fit: drawn with room below, the second line's lowest ink is inside.
-    m_test->platform().pointer = QPoint(540, 540);
+    platform().pointer = QPoint(540, 540);
     QTRY_COMPARE(label->text(), QStringLiteral("x:540\ry:540"));
     const QSize laidOut = label->size();
     label->resize(laidOut.width(), 3 * laidOut.height());
@@ -147,45 +157,28 @@ void MainWindowTest::coordinatesFollowPointer() {
 }
 
 void MainWindowTest::closeGivesScreenReaderBack() {
-    FakePlatform& platform = m_test->platform();
     QVERIFY(m_test->waitForSample());
     // Every 50 ms, not as fast as the event loop runs.
-    const int ticked = platform.pixelReads + platform.blockReads;
+    const int ticked = platform().pixelReads + platform().blockReads;
     QTest::qWait(200);
-    QVERIFY(platform.pixelReads + platform.blockReads - ticked <= 5);
-    QCOMPARE(platform.readersReleased, 0);
-    m_test->window().close();
-    QCOMPARE(platform.readersReleased, 1);
+    QVERIFY(platform().pixelReads + platform().blockReads - ticked <= 5);
+    QCOMPARE(platform().readersReleased, 0);
+    window().close();
+    QCOMPARE(platform().readersReleased, 1);
     // No tick reads through the reader once it is given back.
-    const int reads = platform.pixelReads + platform.blockReads;
-    platform.pointer = QPoint(5, 5);
+    const int reads = platform().pixelReads + platform().blockReads;
+    platform().pointer = QPoint(5, 5);
     QTest::qWait(200);
-    QCOMPARE(platform.pixelReads + platform.blockReads, reads);
-    QCOMPARE(platform.readersTaken, 1);
-    QCOMPARE(platform.readersReleased, 1);
+    QCOMPARE(platform().pixelReads + platform().blockReads, reads);
+    QCOMPARE(platform().readersTaken, 1);
+    QCOMPARE(platform().readersReleased, 1);
 }
 
 void MainWindowTest::controlsHaveAccessibleNames() {
     m_test->setColour(Rgb(255, 128, 0));
-    const QList<std::pair<const char*, const char*>> names{{"redSlider", "Red"},
-                                                           {"greenSlider", "Green"},
-                                                           {"blueSlider", "Blue"},
-                                                           {"rgbText", "RGB"},
-                                                           {"webText", "Web"},
-                                                           {"pickButton", "Pick From Screen"},
-                                                           {"optionsButton", "Options..."}};
-    for (const auto& [object, name] : names) {
-        QCOMPARE(accessible(m_test->find<QWidget>(object), QAccessible::Name),
-                 QString::fromLatin1(name));
-    }
+    QCOMPARE(WidgetTest::unnamedControls(window()), QString());
     QCOMPARE(accessible(output("rgbText"), QAccessible::Value), QStringLiteral("$FF8000"));
     QCOMPARE(accessible(output("webText"), QAccessible::Value), QStringLiteral("$FF9900"));
-    // Every control a user can reach or read has a name; the bars' frames only decorate.
-    for (QWidget* w : m_test->window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!w->isWindow() && w->metaObject() != &QFrame::staticMetaObject) {
-            QVERIFY2(!accessible(w, QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
-        }
-    }
 }
 
 void MainWindowTest::sampleByMethod_data() {
@@ -222,14 +215,14 @@ void MainWindowTest::sampleByMethod() {
     QCOMPARE(shown.size(), 1); // the tick shows its colour once, not once per channel
     const int side = method <= 3 ? 2 * method + 1 : 0;
     QCOMPARE(platform().pixelReads + platform().blockReads > readsBefore, side > 0);
-    QCOMPARE(m_test->find<Magnifier>("magnifier")->image().size(), QSize(side, side));
+    QCOMPARE(magnifier()->image().size(), QSize(side, side));
 }
 
 void MainWindowTest::tickWithoutPointerChangesNothing() {
     QVERIFY(m_test->pickFrom(Rgb(12, 34, 56)));
-    auto* label = m_test->find<QLabel>("coordinatesLabel");
+    auto* label = coordinates();
     QTRY_COMPARE(label->text(), QStringLiteral("x:30\ry:40"));
-    const QImage shown = m_test->find<Magnifier>("magnifier")->image();
+    const QImage shown = magnifier()->image();
     const int reads = platform().pixelReads + platform().blockReads;
 
     platform().pointer = std::nullopt;
@@ -238,7 +231,7 @@ void MainWindowTest::tickWithoutPointerChangesNothing() {
     QCOMPARE(platform().pixelReads + platform().blockReads, reads);
     QCOMPARE(window().colour(), Rgb(12, 34, 56));
     QCOMPARE(label->text(), QStringLiteral("x:30\ry:40"));
-    QCOMPARE(m_test->find<Magnifier>("magnifier")->image(), shown);
+    QCOMPARE(magnifier()->image(), shown);
     QVERIFY(window().isPicking());
 
     // The ticks were running all along: with the pointer back, the pick goes on.
