@@ -1,5 +1,6 @@
 #include "SettingsLock.h"
 
+#include "RegularFile.h"
 #include "SettingsFiles.h"
 
 #include <QDateTime>
@@ -50,21 +51,38 @@ QString kindOf(mode_t mode) {
     return S_ISLNK(mode) ? QStringLiteral("a link") : QStringLiteral("a special file");
 }
 
-// What is at the lock's path already, if anything, is a lock file QLockFile can handle.
-Result<void> usableLockPath(const QString& path) {
+// What is at a lock's path already, if anything, is a lock file QLockFile can handle.
+// True when there is one.
+Result<bool> usableLockPath(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat entry {};
     if (::lstat(native.constData(), &entry) != 0) {
-        return errno == ENOENT ? Result<void>() : Failure{QStringLiteral(": ") + errorText(errno)};
+        return errno == ENOENT ? Result<bool>(false)
+                               : Failure{QStringLiteral(": ") + errnoText(errno)};
     }
     if (!S_ISREG(entry.st_mode)) {
         return Failure{QStringLiteral(" is %1, not a regular file").arg(kindOf(entry.st_mode))};
     }
     // Another writer may have released it since.
     if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0 && errno != ENOENT) {
-        return Failure{QStringLiteral(" cannot be read: %1").arg(errorText(errno))};
+        return Failure{QStringLiteral(" cannot be read: %1").arg(errnoText(errno))};
     }
-    return {};
+    return true;
+}
+
+// To break a stale lock QLockFile takes `<lock>.rmlock`, and to break that when it is
+// stale too, its own `.rmlock`: every one of them that it may open must be usable.
+Result<void> usableLockPaths(const QString& lock) {
+    for (QString path = lock;; path += QStringLiteral(".rmlock")) {
+        const Result<bool> there = usableLockPath(path);
+        if (!there) {
+            return Failure{
+                QStringLiteral("its lock file %1%2").arg(displayPath(path), there.error())};
+        }
+        if (!*there) {
+            return {};
+        }
+    }
 }
 
 // Why the lock could not be had.
@@ -84,10 +102,10 @@ Result<void> heldLock(const QLockFile& lock, const QString& where) {
 } // namespace
 
 Result<void> takeSettingsLock(QLockFile& lock) {
-    const QString where = displayPath(lock.fileName());
-    if (const Result<void> usable = usableLockPath(lock.fileName()); !usable) {
-        return Failure{QStringLiteral("its lock file %1%2").arg(where, usable.error())};
+    if (const Result<void> usable = usableLockPaths(lock.fileName()); !usable) {
+        return usable;
     }
+    const QString where = displayPath(lock.fileName());
     const QDeadlineTimer deadline(LockWaitMs);
     while (!lock.tryLock(0) && !(removeAbandonedLock(lock) && lock.tryLock(0))) {
         if (deadline.hasExpired()) {
