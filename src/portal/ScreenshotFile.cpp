@@ -81,9 +81,13 @@ void removeIfSame(const QByteArray& path, const struct statx& read) {
     const QByteArray name = path.mid(slash + 1);
     const QByteArray aside =
         ".tintor-removing-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    if (folder.get() < 0 || !isSameFile(folder.get(), name, read) ||
-        !moveName(folder.get(), name, aside)) {
+    if (folder.get() < 0 || !isSameFile(folder.get(), name, read)) {
         qCWarning(lcPortal) << "the screenshot" << path << "changed while read; left alone";
+        return;
+    }
+    if (!moveName(folder.get(), name, aside)) {
+        const QString why = errnoText(errno);
+        qCWarning(lcPortal) << "cannot remove the screenshot" << path << why;
         return;
     }
     if (!isSameFile(folder.get(), aside, read)) {
@@ -94,7 +98,8 @@ void removeIfSame(const QByteArray& path, const struct statx& read) {
         return;
     }
     if (::unlinkat(folder.get(), aside.constData(), 0) != 0) {
-        qCWarning(lcPortal) << "cannot remove the screenshot" << path << errnoText(errno);
+        const QString why = errnoText(errno);
+        qCWarning(lcPortal) << "cannot remove the screenshot" << path << why;
     }
 }
 

@@ -8,6 +8,8 @@
 #include "PortalPicker.h"
 #include "ScreenshotPortal.h"
 
+#include <QImageReader>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +53,14 @@ QByteArray png(const QImage& image) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return data;
+}
+
+// At a name in the file system's own bytes, which need not be UTF-8.
+bool writeAt(const QByteArray& path, const QByteArray& data) {
+    QFile file;
+    return file.open(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+                     QIODevice::WriteOnly, QFile::AutoCloseHandle) &&
+           file.write(data) == data.size();
 }
 
 // Makes the file a row names, as the portal would once asked.
@@ -94,6 +105,8 @@ private slots:
     void initTestCase();
     void screenshotAnswers_data();
     void screenshotAnswers();
+    void screenshotFiles_data();
+    void screenshotFiles();
     void pickColourAnswers_data();
     void pickColourAnswers();
     void pendingRequestClosedAndItsAnswerIgnored_data();
@@ -195,6 +208,61 @@ void tst_Portal::screenshotAnswers() {
     if (error == int(Kind::TimedOut)) {
         QCOMPARE(fake->waitForLine("closed "), "closed " + call.section(' ', 2));
     }
+}
+
+void tst_Portal::screenshotFiles_data() {
+    QTest::addColumn<QByteArray>("name"); // of the picture in the folder; empty: none
+    QTest::addColumn<qint64>("size");     // the picture padded to this many bytes; 0: not
+    QTest::addColumn<QString>("uri");     // %1: the folder, which is the working one too
+    QTest::addColumn<QString>("refused"); // part of the failure; empty: read and removed
+    const qint64 limit = 1 << 20;         // with Qt's allocation limit at 1 MB
+    const QString shot = QStringLiteral("file://%1/shot.png");
+    QTest::newRow("read, removed, no warning") << QByteArray("shot.png") << 0LL << shot << "";
+    QTest::newRow("a name not UTF-8: its own bytes")
+        << QByteArray("shot-\xFF.png") << 0LL << "file://%1/shot-%FF.png"
+        << "";
+    QTest::newRow("relative: refused") << QByteArray("shot.png") << 0LL << "file:shot.png"
+                                       << "not a local file";
+    QTest::newRow("the size limit exactly: read") << QByteArray("shot.png") << limit << shot << "";
+    QTest::newRow("a byte more: refused")
+        << QByteArray("shot.png") << limit + 1 << shot << "too large";
+    QTest::newRow("grows while read: refused") << QByteArray() << 0LL << "file:///proc/kallsyms"
+                                               << "grew";
+    QTest::newRow("in a folder it may not change: kept, warned")
+        << QByteArray("shot.png") << 0LL << shot << "<read-only>";
+}
+
+void tst_Portal::screenshotFiles() {
+    QFETCH(QByteArray, name);
+    QFETCH(qint64, size);
+    QFETCH(QString, uri);
+    QFETCH(QString, refused);
+    const bool readOnly = refused == "<read-only>";
+    if (readOnly && geteuid() == 0) {
+        QSKIP("permissions do not bind root");
+    }
+    QTemporaryDir dir;
+    const QByteArray file = QFile::encodeName(dir.path()) + '/' + name;
+    const QByteArray picture = png(pattern());
+    QVERIFY(name.isEmpty() ||
+            writeAt(file, picture + QByteArray(qMax(size - picture.size(), 0LL), 0)));
+    QVERIFY(!readOnly || QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QImageReader::setAllocationLimit(1);
+    if (readOnly) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot remove the screenshot"));
+    } else {
+        QTest::failOnWarning(QRegularExpression("cannot remove"));
+    }
+    const Result<QImage> image = ScreenshotFile::take(QUrl(uri.replace("%1", dir.path())), {});
+    QImageReader::setAllocationLimit(128);
+    QDir::setCurrent(working);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY2(image.ok() == (refused.isEmpty() || readOnly) &&
+                 (image || image.error().contains(refused)),
+             qPrintable(image ? QString() : image.error()));
+    QVERIFY(name.isEmpty() || (::access(file.constData(), F_OK) == 0) == !refused.isEmpty());
 }
 
 void tst_Portal::pickColourAnswers_data() {
