@@ -9,9 +9,8 @@ int webSafeChannel(int value) {
     return static_cast<int>(std::lround(value / 51.0)) * 51;
 }
 
-QString hexText(std::uint32_t value, int digits) {
-    return QLatin1Char('$') +
-           QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+QString hexText(std::uint32_t value, int digits, QLatin1Char prefix = QLatin1Char('$')) {
+    return prefix + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 } // namespace
@@ -27,6 +26,10 @@ QString channelText(int value) {
 
 QString colourText(Rgb colour) {
     return hexText(colour.hexValue(), 6);
+}
+
+QString webColourText(Rgb colour) {
+    return hexText(colour.hexValue(), 6, QLatin1Char('#'));
 }
 
 std::array<Rgb, GradientWidth> gradientRow(Channel channel, Rgb colour) {

@@ -15,6 +15,9 @@ QString channelText(int value);
 // "$RRGGBB": the colour as six upper-case hexadecimal digits, red first.
 QString colourText(Rgb colour);
 
+// "#RRGGBB": the form other programs and the web paste.
+QString webColourText(Rgb colour);
+
 inline constexpr int GradientWidth = 128;
 
 // The row drawn in one channel's gradient bar: that channel runs 0, 2, ... 254 while the
