@@ -257,7 +257,8 @@ void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
                                "settings.json.tmp-Ab12Cd",
                                "notes.tmp-999999999-Ab12Cd",
                                "settings.json.tmp-" + live + "-Ab12Cd",
-                               "settings.json.tmp-9-other"};
+                               "settings.json.tmp-9-other",
+                               "settings.json.tmp-999999999-Ab12Cd\n"};
     for (const QString& name : stale + users) {
         QVERIFY(writeAll(m_dir->filePath("tintor/" + name), R"({"Method": 1)"));
     }
