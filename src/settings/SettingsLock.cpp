@@ -34,9 +34,6 @@ constexpr int LockPollMs = 5;
 // the lock.  The second of grace covers a writer that has created the file but not yet
 // taken its flock.
 bool removeAbandonedLock(QLockFile& lock) {
-    if (lock.error() != QLockFile::LockFailedError) {
-        return false;
-    }
     const QDateTime created = QFileInfo(lock.fileName()).lastModified();
     return created.msecsTo(QDateTime::currentDateTime()) > 1000 && lock.removeStaleLockFile();
 }
@@ -107,11 +104,19 @@ Result<void> takeSettingsLock(QLockFile& lock) {
     }
     const QString where = displayPath(lock.fileName());
     const QDeadlineTimer deadline(LockWaitMs);
-    while (!lock.tryLock(0) && !(removeAbandonedLock(lock) && lock.tryLock(0))) {
+    while (!lock.tryLock(0) && !(lock.error() == QLockFile::LockFailedError &&
+                                 removeAbandonedLock(lock) && lock.tryLock(0))) {
         if (deadline.hasExpired()) {
             return heldLock(lock, where);
         }
         QThread::msleep(LockPollMs);
+    }
+    // A writer killed while it broke a stale lock leaves QLockFile's .rmlock behind.  With
+    // the lock ours no one is breaking it: one whose owner has gone goes too.
+    for (QString path = lock.fileName() + QStringLiteral(".rmlock"); QFileInfo(path).isFile();
+         path += QStringLiteral(".rmlock")) {
+        QLockFile abandoned(path);
+        removeAbandonedLock(abandoned);
     }
     return {};
 }

@@ -132,6 +132,8 @@ void SettingsWritersTest::deadOwnersLockIsTakenOver_data() {
     // The recorded owner's id now belongs to a live process (here, this test itself), as
     // happens once ids wrap around; no one holds the lock.
     QTest::newRow("owner's id taken over") << 2;
+    // Killed while breaking a stale lock: QLockFile's .rmlock, of no live owner, is left.
+    QTest::newRow("a breaker's .rmlock left") << 3;
 }
 
 namespace {
@@ -158,8 +160,9 @@ void SettingsWritersTest::deadOwnersLockIsTakenOver() {
         QVERIFY(lockFile.open(QIODevice::ReadWrite));
         QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-2),
                                      QFileDevice::FileModificationTime));
-    } else if (how == 2) {
-        QVERIFY(writeUnheldLock(lockPath, QCoreApplication::applicationPid()));
+    } else if (how >= 2) {
+        QVERIFY(writeUnheldLock(lockPath + (how == 3 ? ".rmlock" : ""),
+                                QCoreApplication::applicationPid()));
     } else {
         QProcess holder;
         holder.start(QStringLiteral(SETTINGS_WRITER), {"--hold", m_path, "60000", "7"});
@@ -167,11 +170,11 @@ void SettingsWritersTest::deadOwnersLockIsTakenOver() {
         holder.kill();
         QVERIFY(holder.waitForFinished());
     }
-    QVERIFY(QFileInfo::exists(lockPath));
+    QVERIFY(QFileInfo::exists(lockPath + (how == 3 ? ".rmlock" : "")));
     SettingsStore store(m_path);
     QVERIFY(store.write(Settings::Method, 2));
     QVERIFY(holdsOneOf(m_path, {2}));
-    QVERIFY(!QFileInfo::exists(lockPath));
+    QCOMPARE(entriesOf(QFileInfo(m_path).absolutePath()), QStringList{"settings.json"});
 }
 
 QTEST_GUILESS_MAIN(SettingsWritersTest)
