@@ -51,6 +51,13 @@ int main(int argc, char* argv[]) {
     }
     const Translator translator(Translator::fromEnvironment());
     SettingsStore settings;
+    // Start-up's writes, before the window reads the settings.
+    settings.takeOverEarlierSettings();
+    if (const Result<void> repaired = settings.repairUnreadable(); !repaired) {
+        // Start anyway; the user should know why the choice will not stick.
+        qCWarning(lcApp).noquote().nospace()
+            << "the settings cannot be stored (" << repaired.error() << "); using the defaults";
+    }
     UrlLauncher links;
     MainWindow window(**platform, *picks, settings, links);
     window.show();

@@ -12,7 +12,7 @@
 #include "OptionsDialog.h"
 #include "PickSource.h"
 #include "Platform.h"
-#include "StoredMethod.h"
+#include "SettingsStore.h"
 #include "TimedMessage.h"
 #include "WidgetsLog.h"
 #include "WindowPlacement.h"
@@ -85,13 +85,9 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::readStoredMethod() {
-    const Result<std::uint8_t> stored = readStartupMethod(m_settings);
-    if (!stored) {
-        // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote().nospace() << "the sampling method cannot be stored ("
-                                                 << stored.error() << "); using single pixel";
-    }
-    m_sampler.setMethod(static_cast<SamplingMethod>(stored ? *stored : 0));
+    // The lowest byte of the stored number.
+    const qint64 stored = m_settings.value(Settings::Method).toInteger();
+    m_sampler.setMethod(static_cast<SamplingMethod>(stored & 0xFF));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -178,7 +174,7 @@ void MainWindow::applyOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
     m_sampler.setMethod(m_options->method());
     const Result<void> stored =
-        storeMethod(m_settings, static_cast<std::uint8_t>(m_options->method()));
+        m_settings.write(Settings::Method, static_cast<int>(m_options->method()));
     if (!stored) {
         showErrorBox(this, stored.error());
     }

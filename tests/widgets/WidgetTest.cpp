@@ -4,8 +4,8 @@
 #include "GradientBar.h"
 #include "LivePickSource.h"
 #include "ScreenshotPickSource.h"
+#include "SettingsStore.h"
 #include "StepArrows.h"
-#include "StoredMethod.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -117,7 +117,7 @@ void WidgetTest::setColour(Rgb colour) const {
 }
 
 bool WidgetTest::restartWithMethod(int method) {
-    if (!storeMethod(m_settings, static_cast<std::uint8_t>(method))) {
+    if (!m_settings.write(Settings::Method, method)) {
         return false;
     }
     restart();
