@@ -1,5 +1,7 @@
 #include "ColourMaths.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -9,9 +11,8 @@ int webSafeChannel(int value) {
     return static_cast<int>(std::lround(value / 51.0)) * 51;
 }
 
-QString hexText(std::uint32_t value, int digits) {
-    return QLatin1Char('$') +
-           QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+QString hexText(QChar prefix, std::uint32_t value, int digits) {
+    return prefix + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 } // namespace
@@ -22,11 +23,24 @@ Rgb webSafe(Rgb colour) {
 }
 
 QString channelText(int value) {
-    return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2);
+    return hexText(QLatin1Char('$'), static_cast<std::uint32_t>(value) & 0xFFu, 2);
 }
 
-QString colourText(Rgb colour) {
-    return hexText(colour.hexValue(), 6);
+std::optional<int> readChannelText(QStringView text) {
+    if (text.startsWith(QLatin1Char('$'))) {
+        text = text.mid(1);
+    }
+    bool ok = false;
+    // toInt() would also take a sign or white space; two digits are all a channel has.
+    const bool digits = text.size() == 2 && std::all_of(text.begin(), text.end(), [](QChar c) {
+                            return std::isxdigit(c.toLatin1()) != 0;
+                        });
+    const int value = digits ? text.toInt(&ok, 16) : 0;
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+QString colourText(Rgb colour, QChar prefix) {
+    return hexText(prefix, colour.hexValue(), 6);
 }
 
 std::array<Rgb, GradientWidth> gradientRow(Channel channel, Rgb colour) {
