@@ -2,16 +2,28 @@
 
 #include "Rgb.h"
 
+#include <QPoint>
 #include <QWidget>
 
-// A box filled with one colour.
+#include <optional>
+
+class QMimeData;
+
+// A box filled with one colour.  A draggable swatch carries its colour away as Qt's and
+// KDE's colour buttons do: as Qt's colour data and as the text "#RRGGBB".
 class ColourSwatch : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(bool draggable READ isDraggable WRITE setDraggable)
 public:
     explicit ColourSwatch(QWidget* parent = nullptr);
 
     [[nodiscard]] Rgb colour() const { return m_colour; }
     void setColour(Rgb colour);
+
+    [[nodiscard]] bool isDraggable() const { return m_draggable; }
+    void setDraggable(bool draggable) { m_draggable = draggable; }
+    // What a drag from the swatch carries; the caller owns it.
+    [[nodiscard]] QMimeData* colourData() const;
 
 signals:
     void doubleClicked();
@@ -19,7 +31,15 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void dragColour();
+
     Rgb m_colour;
+    bool m_draggable = false;
+    // Where the left button went down, until it is let go or a drag starts.
+    std::optional<QPoint> m_pressedAt;
 };
