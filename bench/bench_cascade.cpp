@@ -26,7 +26,7 @@ public:
         return std::make_unique<ImageScreenReader>(screen);
     }
     std::optional<QPoint> pointerPosition() override { return std::nullopt; }
-    bool capturePointer(QWidget& /*window*/) override { return true; }
+    void capturePointer(QWidget& /*window*/) override {}
     void releasePointer(QWidget& /*window*/) override {}
     void movePointerBy(QPoint /*offset*/) override {}
     std::optional<QRect> deviceGeometry(const QWidget& /*widget*/) override { return {}; }

@@ -106,7 +106,7 @@
     </message>
 </context>
 <context>
-    <name>DesktopPick</name>
+    <name>ScreenshotPick</name>
     <message>
         <source>The desktop offers no screenshot.</source>
         <translation>Het bureaublad biedt geen schermafdruk.</translation>

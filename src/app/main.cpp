@@ -3,11 +3,11 @@
 #include "AppIdentity.h"
 #include "AppLog.h"
 #include "CommandLine.h"
-#include "DesktopPickSource.h"
 #include "DisplaySession.h"
 #include "LivePickSource.h"
 #include "MainWindow.h"
-#include "PortalPicker.h"
+#include "PortalCapture.h"
+#include "ScreenshotPickSource.h"
 #include "SettingsStore.h"
 #include "StandardStreams.h"
 #include "Translator.h"
@@ -44,7 +44,8 @@ int main(int argc, char* argv[]) {
     // portal.
     std::unique_ptr<PickSource> picks;
     if (session.isWayland()) {
-        picks = std::make_unique<DesktopPickSource>(**platform, std::make_unique<PortalPicker>());
+        picks =
+            std::make_unique<ScreenshotPickSource>(**platform, std::make_unique<PortalCapture>());
     } else {
         picks = std::make_unique<LivePickSource>(**platform);
     }

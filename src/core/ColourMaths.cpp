@@ -11,7 +11,7 @@ int webSafeChannel(int value) {
     return static_cast<int>(std::lround(value / 51.0)) * 51;
 }
 
-QString hexText(QChar prefix, std::uint32_t value, int digits) {
+QString hexText(std::uint32_t value, int digits, QLatin1Char prefix = QLatin1Char('$')) {
     return prefix + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
@@ -23,7 +23,7 @@ Rgb webSafe(Rgb colour) {
 }
 
 QString channelText(int value) {
-    return hexText(QLatin1Char('$'), static_cast<std::uint32_t>(value) & 0xFFu, 2);
+    return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2);
 }
 
 std::optional<int> readChannelText(QStringView text) {
@@ -39,8 +39,12 @@ std::optional<int> readChannelText(QStringView text) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-QString colourText(Rgb colour, QChar prefix) {
-    return hexText(prefix, colour.hexValue(), 6);
+QString colourText(Rgb colour) {
+    return hexText(colour.hexValue(), 6);
+}
+
+QString webColourText(Rgb colour) {
+    return hexText(colour.hexValue(), 6, QLatin1Char('#'));
 }
 
 std::array<Rgb, GradientWidth> gradientRow(Channel channel, Rgb colour) {

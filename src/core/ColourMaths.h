@@ -16,9 +16,11 @@ QString channelText(int value);
 // optional.  Nothing for anything else, a single digit included.
 std::optional<int> readChannelText(QStringView text);
 
-// "$RRGGBB": the colour as six upper-case hexadecimal digits, red first; `prefix` "#" gives
-// the form other programs write.
-QString colourText(Rgb colour, QChar prefix = QLatin1Char('$'));
+// "$RRGGBB": the colour as six upper-case hexadecimal digits, red first.
+QString colourText(Rgb colour);
+
+// "#RRGGBB": the form other programs and the web paste.
+QString webColourText(Rgb colour);
 
 inline constexpr int GradientWidth = 128;
 

@@ -76,7 +76,7 @@ QString hslText(Rgb colour) {
 QString colourInForm(Rgb colour, ColourForm form) {
     switch (form) {
     case ColourForm::Hash:
-        return colourText(colour, QLatin1Char('#'));
+        return webColourText(colour);
     case ColourForm::Css:
         return QStringLiteral("rgb(%1, %2, %3)")
             .arg(colour.red())

@@ -16,7 +16,3 @@ int messageMemoHeight(int lines, int pointSize) {
 int messageWindowHeight(int memoHeight) {
     return memoHeight + 50;
 }
-
-int centredStart(int ownerStart, int ownerExtent, int extent) {
-    return std::max(0, ownerStart + (ownerExtent - extent) / 2);
-}

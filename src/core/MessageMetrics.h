@@ -1,6 +1,6 @@
 #pragma once
 
-// Sizing and placing the transient message window.  Toolkit-free so the rule can be
+// Sizing the transient message window.  Toolkit-free so the rule can be
 // checked without a display.
 
 // A font's point size from its pixel height at the layout's 96 pixels per inch, rounded
@@ -13,7 +13,3 @@ int messageMemoHeight(int lines, int pointSize);
 
 // The window's height around a memo of `memoHeight`: 18 pixels above it, 32 below.
 int messageWindowHeight(int memoHeight);
-
-// The start (left or top) that centres `extent` over an owner at `ownerStart` of
-// `ownerExtent`: half the difference rounded toward zero, never below 0.
-int centredStart(int ownerStart, int ownerExtent, int extent);

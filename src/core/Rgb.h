@@ -20,7 +20,6 @@ public:
                   ((static_cast<std::uint32_t>(blue) & 0xFFu) << 16)) {}
 
     static constexpr Rgb offScreen() { return Rgb(0xFFFFFFFFu); }
-    [[nodiscard]] constexpr bool isOffScreen() const { return m_value == 0xFFFFFFFFu; }
 
     [[nodiscard]] constexpr int red() const { return byte(0); }
     [[nodiscard]] constexpr int green() const { return byte(1); }

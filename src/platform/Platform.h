@@ -52,8 +52,8 @@ public:
     [[nodiscard]] virtual std::optional<QPoint> pointerPosition() = 0;
 
     // From now on every mouse-button press anywhere on the screen, over the window's own
-    // controls included, reaches `window`.  Returns whether the server granted it.
-    virtual bool capturePointer(QWidget& window) = 0;
+    // controls included, reaches `window`, as far as the server grants it.
+    virtual void capturePointer(QWidget& window) = 0;
     // Presses go to the window under the pointer again.
     virtual void releasePointer(QWidget& window) = 0;
     // Moves the pointer by `offset`, as the mouse would, stopping at the screen's edges.

@@ -29,7 +29,7 @@ void ColourPickerPortal::handleResults(const QVariantMap& results) {
     const Result<QColor> colour = colourOf(results);
     if (!colour) {
         qCWarning(lcPortal) << "the colour picker's answer is unusable:" << colour.error();
-        emit failed(DesktopPicker::Failure::Failed);
+        emit failed(DesktopCapture::Refusal::Failed);
         return;
     }
     emit colourPicked(*colour);

@@ -27,7 +27,7 @@ public slots:
     void cancel();
 
 signals:
-    void failed(DesktopPicker::Failure failure);
+    void failed(DesktopCapture::Refusal failure);
 
 protected:
     // Starts a request, replacing one still pending.

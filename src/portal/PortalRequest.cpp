@@ -64,7 +64,7 @@ void PortalRequest::onCallFinished(QDBusPendingCallWatcher* watcher) {
     if (reply.isError()) {
         qCWarning(lcPortal) << "the portal refused the call:" << reply.error().name()
                             << reply.error().message();
-        fail(DesktopPicker::Failure::Unavailable);
+        fail(DesktopCapture::Refusal::Unavailable);
         return;
     }
     m_timer.stop();
@@ -88,7 +88,7 @@ void PortalRequest::onResponse(uint response, const QVariantMap& results) {
         return;
     }
     qCWarning(lcPortal) << "the portal ended" << m_handle << "with response" << response;
-    fail(response == 1 ? DesktopPicker::Failure::Refused : DesktopPicker::Failure::Failed);
+    fail(response == 1 ? DesktopCapture::Refusal::Refused : DesktopCapture::Refusal::Failed);
 }
 
 void PortalRequest::onTimeout() {
@@ -99,10 +99,10 @@ void PortalRequest::onTimeout() {
                         << std::chrono::milliseconds(m_timer.intervalAsDuration()).count() << "ms";
     // Closed all the same, in case the call comes through later.
     closeOnBus();
-    fail(DesktopPicker::Failure::TimedOut);
+    fail(DesktopCapture::Refusal::TimedOut);
 }
 
-void PortalRequest::fail(DesktopPicker::Failure failure) {
+void PortalRequest::fail(DesktopCapture::Refusal failure) {
     stop();
     emit failed(failure);
 }

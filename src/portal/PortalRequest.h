@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopPicker.h"
+#include "DesktopCapture.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -36,7 +36,7 @@ public:
 
 signals:
     void answered(const QVariantMap& results);
-    void failed(DesktopPicker::Failure failure);
+    void failed(DesktopCapture::Refusal failure);
 
 private slots:
     // Connected by name: QtDBus offers no member-pointer connect for bus signals.
@@ -45,7 +45,7 @@ private slots:
 private:
     void onCallFinished(QDBusPendingCallWatcher* watcher);
     void onTimeout();
-    void fail(DesktopPicker::Failure failure);
+    void fail(DesktopCapture::Refusal failure);
     void watch(const QString& handle);
     void unwatch();
     void closeOnBus();

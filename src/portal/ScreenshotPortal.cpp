@@ -22,7 +22,7 @@ void ScreenshotPortal::handleResults(const QVariantMap& results) {
                                                : ScreenshotFile::take(QUrl(uri), m_asked);
     if (!image) {
         qCWarning(lcPortal) << "no screenshot:" << image.error();
-        emit failed(DesktopPicker::Failure::Failed);
+        emit failed(DesktopCapture::Refusal::Failed);
         return;
     }
     emit imageReady(*image);

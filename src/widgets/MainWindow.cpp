@@ -10,7 +10,6 @@
 #include "FormFonts.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
-#include "PickSession.h"
 #include "PickSource.h"
 #include "Platform.h"
 #include "StoredMethod.h"
@@ -31,7 +30,7 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform), m_pickSource(pickSource),
       m_settings(settings), m_links(links), m_info(AppInfo::tintor()),
-      m_sampler(platform.screenReader()) {
+      m_sampler(platform.screenReader()), m_pickMode(platform, pickSource, *this) {
     setupWithFormFonts(*m_ui, this);
     m_channels = {m_ui->redChannel, m_ui->greenChannel, m_ui->blueChannel};
     for (const Channel channel : AllChannels) {
@@ -68,7 +67,7 @@ void MainWindow::connectControls() {
     }
     connect(m_ui->webSwatch, &ColourSwatch::doubleClicked, this, [this] {
         if (m_sampler.isOpen()) {
-            setColour(m_sampler.nearestDisplayable(m_ui->colourSwatch->colour()));
+            setColour(m_sampler.nearestDisplayable(m_colour));
         }
     });
     connect(m_ui->pickButton, &QPushButton::clicked, this, &MainWindow::startPicking);
@@ -76,18 +75,11 @@ void MainWindow::connectControls() {
     connect(m_ui->aboutButton, &QToolButton::clicked, this, &MainWindow::openAbout);
     connect(&m_follower, &QTimer::timeout, this, &MainWindow::followPointer);
     connect(&m_activation, &QTimer::timeout, this, [this] { activateWithFocus(*this); });
-    connect(&m_pickKeys, &PickKeys::accepted, this, [this] { stopPicking(Qt::NoButton); });
-    connect(&m_pickKeys, &PickKeys::cancelled, this, &MainWindow::cancelPicking);
-    connect(&m_pickKeys, &PickKeys::moved, this, [this](QPoint offset) {
-        m_pick->movePoint(offset);
-        followPointer(); // now: the next key may end the pick before the next tick
-    });
-    // Another program took the focus while picking: take the capture back.
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](auto state) {
-        if (state == Qt::ApplicationInactive && isPicking()) {
-            m_platform.capturePointer(*this);
-        }
-    });
+    connect(&m_pickMode, &PickMode::picked, this, &MainWindow::setColour);
+    connect(&m_pickMode, &PickMode::pointMoved, this, &MainWindow::followPointer);
+    connect(&m_pickMode, &PickMode::stopped, this, &MainWindow::onPickStopped);
+    connect(&m_pickMode, &PickMode::failed, this,
+            [this](const QString& reason) { showMessage(tr("Screen not read."), reason); });
 }
 
 void MainWindow::readStoredMethod() {
@@ -171,10 +163,7 @@ void MainWindow::onChannelEdited(Channel channel, int value) {
 }
 
 void MainWindow::openOptions() {
-    // A modal window must never open while the pointer is captured for a pick.
-    if (isPicking()) {
-        stopPicking(Qt::NoButton);
-    }
+    stopPicking();
     createDialogs();
     m_platform.setFrame(*m_options, WindowFrame::Dialog);
     m_options->setMethod(samplingMethod());
@@ -195,9 +184,7 @@ void MainWindow::applyOptions() {
 }
 
 void MainWindow::openAbout() {
-    if (isPicking()) {
-        stopPicking(Qt::NoButton);
-    }
+    stopPicking();
     // Made when first asked for: most sessions never open it, and it is the costliest
     // window to build.
     if (m_about == nullptr) {
@@ -223,7 +210,7 @@ void MainWindow::followPointer() {
         return; // nothing to sample where the pointer cannot be found
     }
     const PointerSample sample =
-        m_pick ? m_pick->follow(*pointer) : m_pickSource.follow(*pointer, m_sampler);
+        isPicking() ? m_pickMode.follow(*pointer) : m_pickSource.follow(*pointer, m_sampler);
     m_ui->coordinatesLabel->showPosition(sample.position);
     m_ui->magnifier->setImage(sample.pixels);
     if (sample.colour) {
@@ -237,7 +224,6 @@ void MainWindow::followPointer() {
 
 // Only while idle: the pick button is disabled while picking.
 void MainWindow::startPicking() {
-    m_colourBeforePick = colour();
     m_ui->pickButton->setCursor(Qt::ArrowCursor);
     // A disabled button gives up the focus; let it go nowhere, so the activation after the
     // pick gives the focus to the first control in tab order.
@@ -245,54 +231,19 @@ void MainWindow::startPicking() {
         m_ui->pickButton->clearFocus();
     }
     m_ui->pickButton->setEnabled(false);
-    m_pickKeys.setOn(true);
     setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
-    m_pick = m_pickSource.makePick(*this, m_sampler);
-    connect(m_pick, &PickSession::picked, this, &MainWindow::setColour);
-    connect(m_pick, &PickSession::finished, this, [this] { stopPicking(Qt::NoButton); });
-    connect(m_pick, &PickSession::failed, this, [this](const QString& reason) {
-        stopPicking(Qt::NoButton);
-        showMessage(tr("Screen not read."), reason);
-    });
-    m_pick->start();
+    m_pickMode.start(colour(), m_sampler);
 }
 
-// Ends pick mode with the colour shown.  With a pressed button the capture lasts until its
-// release; otherwise it ends now.
-void MainWindow::stopPicking(Qt::MouseButton heldUntilRelease) {
-    m_pick->end();
-    disconnect(m_pick, nullptr, this, nullptr);
-    // Later: this may run from one of the session's own signals.
-    m_pick->deleteLater();
-    m_pick = nullptr;
-    m_pickKeys.setOn(false);
+// A modal window must never open while the pointer is captured for a pick.
+void MainWindow::stopPicking() {
+    if (isPicking()) {
+        m_pickMode.stop();
+    }
+}
+
+void MainWindow::onPickStopped() {
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
-    m_captureHeldUntilRelease = heldUntilRelease;
-    if (heldUntilRelease == Qt::NoButton) {
-        m_platform.releasePointer(*this);
-    }
     m_activation.start();
-}
-
-// Escape, only while picking: as in colour dialogs, the colour from before comes back.
-void MainWindow::cancelPicking() {
-    stopPicking(Qt::NoButton);
-    setColour(m_colourBeforePick);
-}
-
-void MainWindow::mousePressEvent(QMouseEvent* event) {
-    QWidget::mousePressEvent(event);
-    const bool endsPick = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
-    if (endsPick && isPicking()) {
-        stopPicking(event->button());
-    }
-}
-
-void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    QWidget::mouseReleaseEvent(event);
-    if (m_captureHeldUntilRelease != Qt::NoButton && event->button() == m_captureHeldUntilRelease) {
-        m_captureHeldUntilRelease = Qt::NoButton;
-        m_platform.releasePointer(*this);
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppInfo.h"
-#include "PickKeys.h"
+#include "PickMode.h"
 #include "Rgb.h"
 #include "Sampling.h"
 #include "ScreenSampler.h"
@@ -18,7 +18,6 @@ class ChannelEditor;
 class ColourOutputs;
 class LinkOpener;
 class OptionsDialog;
-class PickSession;
 class PickSource;
 class Platform;
 class SettingsStore;
@@ -30,8 +29,7 @@ class MainWindow;
 
 // The main window: the three channels' controls, the colour and web-safe swatches and the
 // two hexadecimal outputs, all showing the one current colour; the follower that shows the
-// pointer's place and pixels every 50 ms; and pick mode, in which a pick session drives the
-// colour until a left or right press anywhere, a key of the pick, or a dialog ends it.
+// pointer's place and pixels every 50 ms, which drives the colour while pick mode is on.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -41,7 +39,7 @@ public:
 
     [[nodiscard]] Rgb colour() const { return m_colour; }
     [[nodiscard]] SamplingMethod samplingMethod() const { return m_sampler.method(); }
-    [[nodiscard]] bool isPicking() const { return m_pick != nullptr; }
+    [[nodiscard]] bool isPicking() const { return m_pickMode.isActive(); }
 
 public slots:
     // Shows `colour` everywhere, once, when it differs from the current one.
@@ -57,8 +55,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void connectControls();
@@ -69,8 +65,8 @@ private:
     void showColour();
     void onChannelEdited(Channel channel, int value);
     void followPointer();
-    void stopPicking(Qt::MouseButton heldUntilRelease);
-    void cancelPicking();
+    void onPickStopped();
+    void stopPicking();
     // In the message window, for three seconds.
     void showMessage(const QString& text, const QString& detail);
 
@@ -86,18 +82,11 @@ private:
     QTimer m_follower;
     // Activates the window after a pick from the event loop, once the press has been handled.
     QTimer m_activation;
-    // The keys that end a pick or move its point; on only while picking.
-    PickKeys m_pickKeys;
+    PickMode m_pickMode;
     ColourOutputs* m_outputs = nullptr;
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
-    // The pick under way, a child of this window; null when not picking.
-    PickSession* m_pick = nullptr;
-    Rgb m_colourBeforePick;
-    // The press that ended a pick: the capture is kept until its release, so the release
-    // does not land in the program under the pointer.
-    Qt::MouseButton m_captureHeldUntilRelease = Qt::NoButton;
     // Until the window manager's frame is known and the window centred with it.
     bool m_awaitingFrame = true;
 };

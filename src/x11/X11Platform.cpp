@@ -2,18 +2,23 @@
 
 #include "X11Platform.h"
 
+#include "PlatformLog.h"
+
 #include <QWidget>
 #include <QWindow>
 
 #include <cmath>
 
-bool X11Platform::capturePointer(QWidget& window) {
+void X11Platform::capturePointer(QWidget& window) {
     // The widget grab makes the toolkit deliver every press to the window itself rather
     // than to the control under the pointer; the window grab is the server's pointer grab,
     // and unlike the widget grab it says whether the server granted it.
     window.grabMouse();
     QWindow* handle = window.windowHandle();
-    return handle != nullptr && handle->setMouseGrabEnabled(true);
+    if (handle == nullptr || !handle->setMouseGrabEnabled(true)) {
+        // Another program holds the pointer: presses elsewhere reach it, not the pick.
+        qCWarning(lcPlatform) << "the pointer could not be captured for the pick";
+    }
 }
 
 void X11Platform::releasePointer(QWidget& window) {

@@ -27,7 +27,7 @@ public:
 
     [[nodiscard]] std::unique_ptr<ScreenReader> screenReader() override;
     [[nodiscard]] std::optional<QPoint> pointerPosition() override;
-    bool capturePointer(QWidget& window) override;
+    void capturePointer(QWidget& window) override;
     void releasePointer(QWidget& window) override;
     void movePointerBy(QPoint offset) override;
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;

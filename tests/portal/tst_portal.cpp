@@ -5,7 +5,7 @@
 #include "PrivateBus.h"
 
 #include "ColourPickerPortal.h"
-#include "PortalPicker.h"
+#include "PortalCapture.h"
 #include "ScreenshotPortal.h"
 
 #include <QBuffer>
@@ -22,7 +22,7 @@
 #include <memory>
 
 using namespace std::chrono_literals;
-using Kind = DesktopPicker::Failure;
+using Kind = DesktopCapture::Refusal;
 
 namespace {
 
@@ -256,10 +256,10 @@ void tst_Portal::pendingRequestClosedAndItsAnswerIgnored() {
     const auto fake =
         startFake({"--screenshot", "ok:" + picture, "--pick-colour", "ok:1,0,0", "--held"});
     QVERIFY(fake->isReady());
-    auto picker = std::make_unique<PortalPicker>(m_bus->connection());
-    QSignalSpy screenshots(picker.get(), &DesktopPicker::screenshotTaken);
-    QSignalSpy colours(picker.get(), &DesktopPicker::colourPicked);
-    QSignalSpy failures(picker.get(), &DesktopPicker::failed);
+    auto picker = std::make_unique<PortalCapture>(m_bus->connection());
+    QSignalSpy screenshots(picker.get(), &DesktopCapture::screenshotTaken);
+    QSignalSpy colours(picker.get(), &DesktopCapture::colourPicked);
+    QSignalSpy failures(picker.get(), &DesktopCapture::failed);
     method == "Screenshot" ? picker->takeScreenshot() : picker->pickColour();
     const QString call = fake->waitForCall(method);
     QVERIFY(!call.isEmpty());
@@ -294,10 +294,10 @@ void tst_Portal::desktopColourAfterScreenshot() {
     QFETCH(bool, asked);
     const auto fake = startFake({"--screenshot", screenshot, "--pick-colour", "ok:0,1,0"});
     QVERIFY(fake->isReady());
-    PortalPicker picker(m_bus->connection());
+    PortalCapture picker(m_bus->connection());
     picker.setCallTimeout(callTimeout);
-    QSignalSpy colours(&picker, &DesktopPicker::colourPicked);
-    QSignalSpy failures(&picker, &DesktopPicker::failed);
+    QSignalSpy colours(&picker, &DesktopCapture::colourPicked);
+    QSignalSpy failures(&picker, &DesktopCapture::failed);
     picker.takeScreenshot();
     QTRY_COMPARE(failures.count(), 1);
     picker.pickColour();

@@ -58,10 +58,9 @@ public:
 
     std::optional<QPoint> pointerPosition() override { return pointer; }
 
-    bool capturePointer(QWidget& window) override {
+    void capturePointer(QWidget& window) override {
         window.grabMouse();
         ++captures;
-        return true;
     }
 
     void releasePointer(QWidget& window) override {

@@ -1,9 +1,9 @@
 #include "WidgetTest.h"
 
 #include "ChannelSlider.h"
-#include "DesktopPickSource.h"
 #include "GradientBar.h"
 #include "LivePickSource.h"
+#include "ScreenshotPickSource.h"
 #include "StepArrows.h"
 #include "StoredMethod.h"
 
@@ -25,11 +25,11 @@ QByteArray channelPart(Channel channel, const char* part) {
 
 } // namespace
 
-WidgetTest::WidgetTest(InterfaceLanguage language, std::unique_ptr<DesktopPicker> desktopPicker)
+WidgetTest::WidgetTest(InterfaceLanguage language, std::unique_ptr<DesktopCapture> desktopPicker)
     : m_platform(std::make_unique<FakePlatform>()),
       m_translator(std::make_unique<Translator>(language)) {
     if (desktopPicker) {
-        m_picks = std::make_unique<DesktopPickSource>(*m_platform, std::move(desktopPicker));
+        m_picks = std::make_unique<ScreenshotPickSource>(*m_platform, std::move(desktopPicker));
     } else {
         m_picks = std::make_unique<LivePickSource>(*m_platform);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopPicker.h"
+#include "DesktopCapture.h"
 #include "FakeLinkOpener.h"
 #include "FakePlatform.h"
 #include "Language.h"
@@ -42,7 +42,7 @@ inline QColor paintedAt(QWidget* widget, QPoint at) {
 class WidgetTest {
 public:
     explicit WidgetTest(InterfaceLanguage language = InterfaceLanguage::English,
-                        std::unique_ptr<DesktopPicker> desktopPicker = nullptr);
+                        std::unique_ptr<DesktopCapture> desktopPicker = nullptr);
     ~WidgetTest();
     WidgetTest(const WidgetTest&) = delete;
     WidgetTest& operator=(const WidgetTest&) = delete;

@@ -2,7 +2,7 @@
 // colour instead, and where that fails too a message says why the screen was not read.
 
 #include "ChannelSlider.h"
-#include "FakeDesktopPicker.h"
+#include "FakeDesktopCapture.h"
 #include "TimedMessage.h"
 #include "WidgetTest.h"
 
@@ -44,11 +44,11 @@ private:
     TimedMessage* message() const { return m_test->child<TimedMessage>(); }
 
     std::unique_ptr<WidgetTest> m_test;
-    FakeDesktopPicker* m_picker = nullptr; // the platform's
+    FakeDesktopCapture* m_picker = nullptr; // the platform's
 };
 
 void DesktopFallbackTest::start(InterfaceLanguage language) {
-    auto picker = std::make_unique<FakeDesktopPicker>();
+    auto picker = std::make_unique<FakeDesktopCapture>();
     m_picker = picker.get();
     m_test.reset();
     m_test = std::make_unique<WidgetTest>(language, std::move(picker));
@@ -62,7 +62,7 @@ void DesktopFallbackTest::cleanup() {
 void DesktopFallbackTest::desktopColourWhereNoScreenshot() {
     m_test->setColour(Rgb(9, 8, 7));
     pickButton()->click();
-    m_picker->fail(DesktopPicker::Failure::Unavailable);
+    m_picker->fail(DesktopCapture::Refusal::Unavailable);
     QCOMPARE(m_picker->calls, QStringList({"screenshot", "colour"}));
     QVERIFY(window().isPicking());
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
@@ -80,7 +80,7 @@ void DesktopFallbackTest::desktopColourWhereNoScreenshot() {
 }
 
 void DesktopFallbackTest::neitherWorksSaysWhy_data() {
-    using F = DesktopPicker::Failure;
+    using F = DesktopCapture::Refusal;
     QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<F>("screenshotFailure");
     QTest::addColumn<F>("pickerFailure");
@@ -102,8 +102,8 @@ void DesktopFallbackTest::neitherWorksSaysWhy_data() {
 
 void DesktopFallbackTest::neitherWorksSaysWhy() {
     QFETCH(InterfaceLanguage, language);
-    QFETCH(DesktopPicker::Failure, screenshotFailure);
-    QFETCH(DesktopPicker::Failure, pickerFailure);
+    QFETCH(DesktopCapture::Refusal, screenshotFailure);
+    QFETCH(DesktopCapture::Refusal, pickerFailure);
     QFETCH(QString, text);
     start(language);
     m_test->setColour(Rgb(9, 8, 7));
@@ -153,13 +153,13 @@ void DesktopFallbackTest::escapeWhileDesktopIsBusy() {
     QTest::keyClick(&window(), Qt::Key_P, Qt::AltModifier);
     QTRY_VERIFY(window().isPicking());
     if (screenshotRefused) {
-        m_picker->fail(DesktopPicker::Failure::Refused);
+        m_picker->fail(DesktopCapture::Refusal::Refused);
     }
     QTest::keyClick(&window(), Qt::Key_Escape);
     QVERIFY(!window().isPicking());
     QCOMPARE(m_picker->calls.last(), QStringLiteral("cancel"));
     m_picker->giveColour(Rgb(1, 2, 3));
-    m_picker->fail(DesktopPicker::Failure::Failed);
+    m_picker->fail(DesktopCapture::Refusal::Failed);
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
     QVERIFY(!message()->isVisible());
 }

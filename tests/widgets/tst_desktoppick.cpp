@@ -6,7 +6,7 @@
 #include "ChannelSlider.h"
 #include "ColourMaths.h"
 #include "ColourSwatch.h"
-#include "FakeDesktopPicker.h"
+#include "FakeDesktopCapture.h"
 #include "Magnifier.h"
 #include "TimedMessage.h"
 #include "WidgetTest.h"
@@ -93,11 +93,11 @@ private:
     TimedMessage* message() const { return m_test->child<TimedMessage>(); }
 
     std::unique_ptr<WidgetTest> m_test;
-    FakeDesktopPicker* m_picker = nullptr; // the platform's
+    FakeDesktopCapture* m_picker = nullptr; // the platform's
 };
 
 void DesktopPickTest::start(InterfaceLanguage language) {
-    auto picker = std::make_unique<FakeDesktopPicker>();
+    auto picker = std::make_unique<FakeDesktopCapture>();
     m_picker = picker.get();
     m_test.reset();
     m_test = std::make_unique<WidgetTest>(language, std::move(picker));
@@ -277,7 +277,7 @@ void DesktopPickTest::answerAfterPickEndedShowsNothing() {
     if (answer == QLatin1String("screenshot")) {
         m_picker->giveScreenshot(screenshot({20, 40}));
     } else if (answer == QLatin1String("failure")) {
-        m_picker->fail(DesktopPicker::Failure::Refused);
+        m_picker->fail(DesktopCapture::Refusal::Refused);
     } else {
         m_picker->giveColour(Rgb(51, 102, 153));
     }

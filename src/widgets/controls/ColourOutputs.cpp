@@ -1,0 +1,22 @@
+#include "ColourOutputs.h"
+
+#include "ColourMaths.h"
+#include "HexColourCopy.h"
+#include "WindowPlacement.h"
+
+#include <QLineEdit>
+
+ColourOutputs::ColourOutputs(QWidget& window, QLineEdit* rgb, QLineEdit* web)
+    : QObject(&window), m_rgb(rgb), m_web(web) {
+    for (QLineEdit* field : {rgb, web}) {
+        field->setTextMargins(0, 0, 0, 0);
+        showOnButtonFace(*field);
+    }
+    m_copy = new HexColourCopy(window, rgb, web);
+}
+
+void ColourOutputs::show(Rgb colour) {
+    m_rgb->setText(colourText(colour));
+    m_web->setText(colourText(webSafe(colour)));
+    m_copy->setColour(colour);
+}
