@@ -115,7 +115,8 @@ Result<QByteArray> newText(const StoredDocument& stored, std::uint32_t value, qi
 
 } // namespace
 
-SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+SettingsStore::SettingsStore(QString path, Access access)
+    : m_path(std::move(path)), m_access(access) {}
 
 QString SettingsStore::defaultPath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -147,6 +148,9 @@ Result<std::uint32_t> SettingsStore::readMethod() {
 }
 
 Result<void> SettingsStore::writeMethod(std::uint32_t value) {
+    if (m_access == Access::ReadOnly) {
+        return {};
+    }
     const Result<void> stored =
         m_path.isEmpty() ? Failure{QStringLiteral("there is no home directory")} : store(value);
     if (!stored) {
@@ -197,7 +201,7 @@ std::optional<std::uint32_t> SettingsStore::takeOverEarlierSettings() {
     const Result<QByteArray> contents = readRegular(earlier, MaxSize);
     const std::optional<std::uint32_t> method =
         contents ? scanEarlierMethod(*contents) : std::nullopt;
-    if (method && writeMethod(*method)) {
+    if (method && m_access == Access::ReadWrite && writeMethod(*method)) {
         qCInfo(lcSettings).noquote().nospace()
             << "took the sampling method from " << displayPath(earlier) << " into "
             << displayPath(m_path);

@@ -242,8 +242,9 @@ void MainWindow::stopPicking() {
     }
 }
 
-void MainWindow::onPickStopped() {
+void MainWindow::onPickStopped(bool kept) {
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
     m_activation.start();
+    emit pickEnded(kept);
 }

@@ -50,6 +50,8 @@ public slots:
 
 signals:
     void colourChanged(Rgb colour);
+    // A pick is over; `kept` when it ended keeping its colour, not cancelled nor failed.
+    void pickEnded(bool kept);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,7 +67,7 @@ private:
     void showColour();
     void onChannelEdited(Channel channel, int value);
     void followPointer();
-    void onPickStopped();
+    void onPickStopped(bool kept);
     void stopPicking();
     // In the message window, for three seconds.
     void showMessage(const QString& text, const QString& detail);

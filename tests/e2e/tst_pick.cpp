@@ -1,6 +1,7 @@
 // Pick mode in the built program on a real X server: the pick button, the pointer over
 // colours the test shows, and presses that end the mode wherever they land.
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTest>
@@ -43,6 +44,8 @@ private slots:
     void rightClickEndsDutchPick();
     void pressOverOptionsButtonOnlyEnds();
     void scaledWindowSamplesDevicePixels();
+    void pickFromScriptPrintsColour_data();
+    void pickFromScriptPrintsColour();
 
 private:
     // Starts the program; returns its window and where its client area lies on the root.
@@ -175,6 +178,45 @@ void PickTest::scaledWindowSamplesDevicePixels() {
     QTRY_COMPARE(m_x.title(m_window), QStringLiteral("Tintor, version 1.00"));
     m_x.requestClose(m_window);
     QVERIFY(tintor.waitForFinished(10000));
+}
+
+void PickTest::pickFromScriptPrintsColour_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("key"); // that ends the pick; none: a click
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("printed");
+    const QString pick = QStringLiteral("--pick");
+    QTest::newRow("click") << QStringList{pick} << 0 << 0 << "#C81E3C\n";
+    QTest::newRow("Return, rgb") << QStringList{pick, QStringLiteral("--format=rgb")} << XK_Return
+                                 << 0 << "rgb(200, 30, 60)\n";
+    QTest::newRow("Escape") << QStringList{pick} << XK_Escape << 1 << QString();
+}
+
+void PickTest::pickFromScriptPrintsColour() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, key);
+    QFETCH(int, status);
+    QFETCH(QString, printed);
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + "/tintor/settings.json";
+    QFile::remove(settings);
+    QProcess tintor;
+    tintor.setProcessEnvironment(ProgramEnvironment());
+    tintor.start(QStringLiteral(TINTOR_EXE), arguments);
+    m_window = m_x.waitForWindow(tintor.processId(), 10000).value_or(0);
+    QVERIFY(m_window != 0);
+    QTRY_COMPARE(m_x.title(m_window), QStringLiteral("Picking Single Pixel"));
+    m_x.movePointer(55, 55);
+    QTRY_COMPARE(swatch(), ColourA);
+    if (key == 0) {
+        m_x.clickAt(55, 55);
+    } else {
+        m_x.focus(m_window);
+        m_x.tapKey(static_cast<unsigned long>(key));
+    }
+    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.exitCode(), status);
+    QCOMPARE(QString::fromLatin1(tintor.readAllStandardOutput()), printed);
+    QVERIFY(!QFile::exists(settings)); // stores nothing, not even the method read
 }
 
 QTEST_GUILESS_MAIN(PickTest)
