@@ -16,6 +16,7 @@
 class AboutDialog;
 class ChannelEditor;
 class ColourOutputs;
+class ColourReceiver;
 class LinkOpener;
 class OptionsDialog;
 class PickSource;
@@ -86,6 +87,7 @@ private:
     QTimer m_activation;
     PickMode m_pickMode;
     ColourOutputs* m_outputs = nullptr;
+    ColourReceiver* m_receiver = nullptr;
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;

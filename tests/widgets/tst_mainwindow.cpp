@@ -1,7 +1,8 @@
 // The main window with the fake platform services: what it shows at start, in either
 // language, its tab order and accessible names, the pointer's coordinates (both lines inside
 // their label), what the follower's ticks sample by each method, the screen reader's return
-// at close, and the keys that copy the colour as #RRGGBB and open About.
+// at close, the keys and menus that copy the colour in other programs' forms and open About,
+// and the colours pasted, dropped and dragged out.
 
 #include "AboutDialog.h"
 #include "ChannelSlider.h"
@@ -9,6 +10,7 @@
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
+#include "TimedMessage.h"
 #include "WidgetTest.h"
 
 #include <QAccessible>
@@ -19,11 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -75,6 +80,7 @@ private slots:
     void sampleByMethod();
     void tickWithoutPointerChangesNothing();
     void keysCopyAsHexAndOpenAbout();
+    void pasteAndDropTakeColour();
 
 private:
     QLineEdit* output(const char* name) const { return m_test->find<QLineEdit>(name); }
@@ -277,18 +283,25 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     QVERIFY(m_test->activate());
     QTest::keyClick(&window(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF8000"));
-    // Each field's menu, Qt's entries kept, copies its own value; the fields read as before.
-    const QList<std::pair<const char*, const char*>> fields{{"webText", "#FF9900"},
-                                                            {"rgbText", "#FF8000"}};
-    for (const auto& [name, copied] : fields) {
+    // Each field's menu, Qt's entries kept, copies its own value in each form; the fields
+    // read as before.
+    const std::tuple<const char*, const char*, const char*> copies[] = {
+        {"webText", "copyAsHash", "#FF9900"},
+        {"rgbText", "copyAsHash", "#FF8000"},
+        {"rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
+        {"webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
+        {"rgbText", "copyAsDollar", "$FF8000"}};
+    for (const auto& [name, form, copied] : copies) {
         QGuiApplication::clipboard()->clear();
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
                                 output(name)->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(output(name), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
-        QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and this one
-        menu->findChild<QAction*>(QStringLiteral("copyAsHex"))->trigger();
+        QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and "Copy as"
+        auto* action = menu->findChild<QMenu*>("copyAs")->findChild<QAction*>(form);
+        QCOMPARE(action->shortcut().isEmpty(), QByteArray(form) != "copyAsHash");
+        action->trigger();
         menu->close();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(copied));
     }
@@ -297,6 +310,41 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     QTest::keyClick(&window(), Qt::Key_F1);
     QTRY_VERIFY(window().findChild<AboutDialog*>() &&
                 window().findChild<AboutDialog*>()->isVisible());
+}
+
+void MainWindowTest::pasteAndDropTakeColour() {
+    QVERIFY(m_test->activate());
+    m_test->find<QPushButton>("optionsButton")->setFocus(); // no field of its own takes Ctrl+V
+    const auto paste = [this](const char* text) {
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        QTest::keyClick(&window(), Qt::Key_V, Qt::ControlModifier);
+    };
+    paste(" rgb(1 2 3)\n");
+    QCOMPARE(window().colour(), Rgb(1, 2, 3));
+    paste("#FF8000 is orange");
+    QCOMPARE(window().colour(), Rgb(1, 2, 3));
+    QTRY_VERIFY(m_test->child<TimedMessage>()->isVisible());
+    QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(),
+             QStringLiteral("The clipboard holds no colour."));
+    // Qt's colour data, dropped; the swatch carries a colour out in the same and as text.
+    QMimeData data;
+    data.setColorData(QColor(10, 20, 30));
+    const auto drop = [this, &data] {
+        QDragEnterEvent enter({100, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &enter);
+        QDropEvent drop({100, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &drop);
+    };
+    drop();
+    QCOMPARE(window().colour(), Rgb(10, 20, 30));
+    const std::unique_ptr<QMimeData> dragged(swatch("colourSwatch")->colourData());
+    QCOMPARE(dragged->text(), QStringLiteral("#0A141E"));
+    QCOMPARE(qvariant_cast<QColor>(dragged->colorData()), QColor(10, 20, 30));
+    // A pick in progress ignores both.
+    QVERIFY(m_test->pickFrom(Rgb(5, 5, 5)));
+    paste("#FFFFFF");
+    drop();
+    QCOMPARE(window().colour(), Rgb(5, 5, 5));
 }
 
 QTEST_MAIN(MainWindowTest)
