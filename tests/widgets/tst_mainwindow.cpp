@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -337,9 +338,12 @@ void MainWindowTest::pasteAndDropTakeColour() {
     };
     drop();
     QCOMPARE(window().colour(), Rgb(10, 20, 30));
-    const std::unique_ptr<QMimeData> dragged(swatch("colourSwatch")->colourData());
-    QCOMPARE(dragged->text(), QStringLiteral("#0A141E"));
-    QCOMPARE(qvariant_cast<QColor>(dragged->colorData()), QColor(10, 20, 30));
+    QTest::mousePress(swatch("colourSwatch"), Qt::LeftButton, {}, {5, 5});
+    QTest::mouseMove(swatch("colourSwatch"), {30, 5});
+    const auto* dragged = swatch("colourSwatch")->findChild<QDrag*>();
+    QVERIFY(dragged != nullptr);
+    QCOMPARE(dragged->mimeData()->text(), QStringLiteral("#0A141E"));
+    QCOMPARE(qvariant_cast<QColor>(dragged->mimeData()->colorData()), QColor(10, 20, 30));
     // A pick in progress ignores both.
     QVERIFY(m_test->pickFrom(Rgb(5, 5, 5)));
     paste("#FFFFFF");

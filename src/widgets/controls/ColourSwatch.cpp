@@ -56,18 +56,15 @@ void ColourSwatch::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-QMimeData* ColourSwatch::colourData() const {
-    auto* data = new QMimeData;
-    data->setColorData(QColor::fromRgb(m_colour.toQRgb()));
-    data->setText(colourInForm(m_colour, ColourForm::Hash));
-    return data;
-}
-
 void ColourSwatch::dragColour() {
+    const QColor colour = QColor::fromRgb(m_colour.toQRgb());
+    auto* data = new QMimeData;
+    data->setColorData(colour);
+    data->setText(colourInForm(m_colour, ColourForm::Hash));
     QPixmap picture(24, 24);
-    picture.fill(QColor::fromRgb(m_colour.toQRgb()));
-    auto* drag = new QDrag(this);
-    drag->setMimeData(colourData());
+    picture.fill(colour);
+    auto* drag = new QDrag(this); // Qt deletes it once the drag is over
+    drag->setMimeData(data);
     drag->setPixmap(picture);
     drag->exec(Qt::CopyAction);
 }

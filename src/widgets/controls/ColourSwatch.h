@@ -7,23 +7,17 @@
 
 #include <optional>
 
-class QMimeData;
-
 // A box filled with one colour.  A draggable swatch carries its colour away as Qt's and
 // KDE's colour buttons do: as Qt's colour data and as the text "#RRGGBB".
 class ColourSwatch : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(bool draggable READ isDraggable WRITE setDraggable)
 public:
     explicit ColourSwatch(QWidget* parent = nullptr);
 
     [[nodiscard]] Rgb colour() const { return m_colour; }
     void setColour(Rgb colour);
 
-    [[nodiscard]] bool isDraggable() const { return m_draggable; }
     void setDraggable(bool draggable) { m_draggable = draggable; }
-    // What a drag from the swatch carries; the caller owns it.
-    [[nodiscard]] QMimeData* colourData() const;
 
 signals:
     void doubleClicked();
