@@ -139,7 +139,7 @@
     </message>
     <message>
         <source>The drop holds no colour.</source>
-        <translation>Wat is neergezet, bevat geen kleur.</translation>
+        <translation>Het neergezette bevat geen kleur.</translation>
     </message>
 </context>
 <context>
