@@ -24,6 +24,8 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <utility>
+
 MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
                        LinkOpener& links, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -106,17 +108,16 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The frame is known once the window manager has mapped the window: centre it whole,
-    // unless someone moved it meanwhile.
-    if (m_awaitingFrame && watched == windowHandle() && event->type() == QEvent::Expose) {
-        m_awaitingFrame = false;
-        if (frameGeometry() != geometry()) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        // The frame is known once the window manager has mapped the window: centre it
+        // whole, unless someone moved it meanwhile.
+        if (std::exchange(m_awaitingFrame, false) && frameGeometry() != geometry()) {
             centreOnPrimaryScreen(*this);
         }
-    }
-    // Built once the window is on the screen, so that they do not hold up its showing.
-    if (m_options == nullptr && watched == windowHandle() && event->type() == QEvent::Expose) {
-        QTimer::singleShot(0, this, &MainWindow::createDialogs);
+        // Built once the window is on the screen, so that they do not hold up its showing.
+        if (m_options == nullptr) {
+            QTimer::singleShot(0, this, &MainWindow::createDialogs);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

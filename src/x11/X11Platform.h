@@ -15,7 +15,7 @@ class PointerBarriers;
 // toolkit's own pointer grab, so the toolkit routes every press to the capturing window.
 // The pointer is confined by barriers on the own connection.
 //
-// The toolkit half is in X11Platform.cpp, the Xlib half in X11PlatformServer.cpp: Qt's
+// The toolkit half is in X11Platform.cpp, the Xlib half in X11PlatformXlib.cpp: Qt's
 // headers and Xlib's macros do not mix.
 class X11Platform final : public Platform {
 public:

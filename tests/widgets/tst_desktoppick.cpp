@@ -158,20 +158,22 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
     m_picker->giveScreenshot(picture);
     QCOMPARE(platform().captures, 1);
     QCOMPARE(QWidget::mouseGrabber(), &window());
-    const QList<QWidget*> overlays = frozenScreens();
-    QCOMPARE(overlays.size(), QGuiApplication::screens().size());
-    for (QWidget* overlay : overlays) {
+    // The overlays show the picture at the desktop's scale over all but the main window,
+    // without masks (sway draws a masked-out part black).
+    QRegion covered;
+    for (QWidget* overlay : frozenScreens()) {
         QVERIFY(overlay->isVisible());
-        // The overlay shows the picture at the desktop's scale, and leaves the main window
-        // uncovered.
-        for (const QPoint at : {QPoint(10, 20), QPoint(10, overlay->height() - 2)}) {
+        QVERIFY(overlay->mask().isEmpty());
+        covered += overlay->geometry();
+        for (const QPoint at :
+             {QPoint(0, 0), QPoint(overlay->width() - 1, overlay->height() - 1)}) {
             const QPoint desktopPoint = overlay->geometry().topLeft() + at;
             QCOMPARE(paintedAt(overlay, at),
                      QColor(desktopPoint.x() % 256, desktopPoint.y() % 256, 50));
         }
-        QVERIFY(overlay->mask().contains(QPoint(10, 20)));
-        QVERIFY(!overlay->mask().contains(overlay->mapFromGlobal(over)));
     }
+    QCOMPARE(covered, QRegion(QRect(QPoint(), desktopSize())).subtracted(window().frameGeometry()));
+    QVERIFY(!covered.contains(over));
     QVERIFY(window().isPicking());
 }
 
@@ -229,7 +231,7 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
     m_test->setColour(Rgb(9, 8, 7));
     freezeThenPoint(screenshot({20, 40}), {10, 20});
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 0));
-    QCOMPARE(frozenScreens().size(), QGuiApplication::screens().size());
+    QVERIFY(!frozenScreens().isEmpty());
 
     if (how == QLatin1String("escape")) {
         QTest::keyClick(&window(), Qt::Key_Escape);

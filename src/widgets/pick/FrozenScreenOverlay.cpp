@@ -16,10 +16,6 @@ FrozenScreenOverlay::FrozenScreenOverlay(const QImage& part, const QRect& geomet
     setGeometry(geometry);
 }
 
-void FrozenScreenOverlay::uncover(const QRect& window) {
-    setMask(QRegion(rect()).subtracted(QRegion(window.translated(-pos()))));
-}
-
 void FrozenScreenOverlay::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     // Pixel replication: a scaled monitor's picture has more pixels than the window.

@@ -3,17 +3,12 @@
 #include <QImage>
 #include <QWidget>
 
-// One monitor's part of a frozen screenshot, shown over everything on that monitor except
-// the window it is told to leave uncovered.
+// A part of a frozen screenshot, shown over everything at its place on the screen.
 class FrozenScreenOverlay : public QWidget {
     Q_OBJECT
 public:
-    // `part` is what this monitor showed, at any scale: it is drawn over `geometry`.
+    // `part` is what the screen showed at `geometry`, at any scale: it is drawn over it.
     FrozenScreenOverlay(const QImage& part, const QRect& geometry);
-
-    // Leaves `window`'s frame uncovered, so it stays in sight and takes clicks above the
-    // frozen picture.
-    void uncover(const QRect& window);
 
 signals:
     void pressed();
