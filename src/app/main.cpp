@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "PortalCapture.h"
 #include "ScreenshotPickSource.h"
+#include "ScriptedPick.h"
 #include "SettingsStore.h"
 #include "StandardStreams.h"
 #include "Translator.h"
@@ -20,7 +21,8 @@ int main(int argc, char* argv[]) {
     // Every line Tintor writes to the log reads as the program's own.
     qSetMessagePattern(QStringLiteral("tintor: %{message}"));
     // Answered on the streams as they are given: a closed output is an error to report.
-    if (const auto status = answerCommandLine(argc, argv)) {
+    const CommandLine commandLine = readCommandLine(argc, argv);
+    if (const auto status = commandLine.exitStatus) {
         return *status;
     }
     // Before anything opens a file or a connection: a closed standard stream would be
@@ -50,7 +52,10 @@ int main(int argc, char* argv[]) {
         picks = std::make_unique<LivePickSource>(**platform);
     }
     const Translator translator(Translator::fromEnvironment());
-    SettingsStore settings;
+    // A pick from a script leaves the settings as they are, even an unreadable file.
+    SettingsStore settings(SettingsStore::defaultPath(), commandLine.pick
+                                                             ? SettingsStore::Access::ReadOnly
+                                                             : SettingsStore::Access::ReadWrite);
     // Start-up's writes, before the window reads the settings.
     settings.takeOverEarlierSettings();
     if (const Result<void> repaired = settings.repairUnreadable(); !repaired) {
@@ -61,5 +66,10 @@ int main(int argc, char* argv[]) {
     UrlLauncher links;
     MainWindow window(**platform, *picks, settings, links);
     window.show();
+    if (commandLine.pick) {
+        const ScriptedPick* scripted = new ScriptedPick(window, *commandLine.pick);
+        QApplication::exec();
+        return scripted->exitStatus();
+    }
     return QApplication::exec();
 }

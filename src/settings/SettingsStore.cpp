@@ -144,7 +144,8 @@ Result<bool> storeOnce(const QString& path, const Setting& setting, const QJsonV
 
 } // namespace
 
-SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+SettingsStore::SettingsStore(QString path, Access access)
+    : m_path(std::move(path)), m_access(access) {}
 
 QString SettingsStore::defaultPath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -181,6 +182,9 @@ QJsonValue SettingsStore::value(const Setting& setting) const {
 Result<void> SettingsStore::write(const Setting& setting, const QJsonValue& value) {
     if (!setting.accepts(value)) {
         return invalidType(setting);
+    }
+    if (m_access == Access::ReadOnly) {
+        return {};
     }
     const Result<void> stored = m_path.isEmpty()
                                     ? Failure{QStringLiteral("there is no home directory")}
@@ -227,7 +231,7 @@ void SettingsStore::takeOverEarlierSettings() {
         readRegularFile(QFile::encodeName(earlier), MaxSize, LinkRule::Follow);
     const std::optional<std::uint32_t> method =
         contents ? scanEarlierMethod(*contents) : std::nullopt;
-    if (method && write(Settings::Method, qint64(*method))) {
+    if (method && m_access == Access::ReadWrite && write(Settings::Method, qint64(*method))) {
         qCInfo(lcSettings).noquote().nospace()
             << "took the sampling method from " << displayPath(earlier) << " into "
             << displayPath(m_path);

@@ -19,9 +19,14 @@
 // read and written through; a link to another user's file is not written; any other link
 // is replaced by a file of our own, and its target is left alone.  What the store does to
 // a file, and why a write fails, it says in one line on the log.  Reading writes nothing.
+//
+// A read-only store reads as any other but writes nothing, for a run that must leave the
+// settings as they are (a pick from a script): its writes succeed without touching a file.
 class SettingsStore {
 public:
-    explicit SettingsStore(QString path = defaultPath());
+    enum class Access { ReadWrite, ReadOnly };
+
+    explicit SettingsStore(QString path = defaultPath(), Access access = Access::ReadWrite);
 
     // $XDG_CONFIG_HOME/tintor/settings.json; ~/.config when XDG_CONFIG_HOME is unset or
     // relative.  Empty when there is no home directory either.
@@ -53,4 +58,5 @@ private:
     Result<void> store(const Setting& setting, const QJsonValue& value);
 
     QString m_path;
+    Access m_access;
 };

@@ -5,6 +5,7 @@
 #include "ChannelEditor.h"
 #include "ColourMaths.h"
 #include "ColourOutputs.h"
+#include "ColourReceiver.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
 #include "FormFonts.h"
@@ -46,6 +47,8 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     setUpFixedWindow(*this);
     setWindowTitle(m_info.title());
     m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText);
+    m_receiver = new ColourReceiver(*this);
+    m_ui->colourSwatch->setDraggable(true);
     m_ui->aboutButton->setIcon(aboutGlyph());
     m_follower.setInterval(50);
     m_activation.setSingleShot(true);
@@ -82,6 +85,9 @@ void MainWindow::connectControls() {
     connect(&m_pickMode, &PickMode::stopped, this, &MainWindow::onPickStopped);
     connect(&m_pickMode, &PickMode::failed, this,
             [this](const QString& reason) { showMessage(tr("Screen not read."), reason); });
+    connect(m_receiver, &ColourReceiver::colourReceived, this, &MainWindow::setColour);
+    connect(m_receiver, &ColourReceiver::noColourReceived, this,
+            [this](const QString& text) { showMessage(text, QString()); });
 }
 
 void MainWindow::readStoredMethod() {
@@ -229,6 +235,7 @@ void MainWindow::startPicking() {
     }
     m_ui->pickButton->setEnabled(false);
     setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
+    m_receiver->setOn(false); // a paste or drop would fight the pick for the colour
     m_pickMode.start(colour(), m_sampler);
 }
 
@@ -239,8 +246,10 @@ void MainWindow::stopPicking() {
     }
 }
 
-void MainWindow::onPickStopped() {
+void MainWindow::onPickStopped(bool kept) {
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
+    m_receiver->setOn(true);
     m_activation.start();
+    emit pickEnded(kept);
 }

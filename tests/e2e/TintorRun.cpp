@@ -18,14 +18,16 @@ QProcessEnvironment TintorRun::environment(const QStringList& extra) {
     return env;
 }
 
-TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst) : m_x(x) {
+TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst,
+                     const QStringList& arguments)
+    : m_x(x) {
     QStringList pairs = extra;
     if (!pathFirst.isEmpty()) {
         pairs << QStringLiteral("PATH=") + pathFirst + QLatin1Char(':') +
                      qEnvironmentVariable("PATH");
     }
     m_process.setProcessEnvironment(environment(pairs));
-    m_process.start(program(), {});
+    m_process.start(program(), arguments);
     if (m_process.waitForStarted()) {
         m_main = m_x.waitForWindow(m_process.processId(), 30000).value_or(0);
     }

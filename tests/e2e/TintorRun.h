@@ -51,7 +51,8 @@ public:
     static QProcessEnvironment environment(const QStringList& extra = {});
 
     // `extra` as for environment(); `pathFirst`, when given, goes before PATH.
-    TintorRun(XSession& x, const QStringList& extra = {}, const QString& pathFirst = {});
+    TintorRun(XSession& x, const QStringList& extra = {}, const QString& pathFirst = {},
+              const QStringList& arguments = {});
     ~TintorRun();
     TintorRun(const TintorRun&) = delete;
     TintorRun& operator=(const TintorRun&) = delete;

@@ -1,6 +1,7 @@
 // Pick mode in the built program on a real X server: the pick button, the pointer over
 // colours the test shows, and presses that end the mode wherever they land.
 
+#include <QFile>
 #include <QImage>
 #include <QTest>
 #include <QThread>
@@ -35,6 +36,8 @@ private slots:
     void rightClickEndsDutchPick();
     void pressOverOptionsButtonOnlyEnds();
     void scaledWindowSamplesDevicePixels();
+    void pickFromScriptPrintsColour_data();
+    void pickFromScriptPrintsColour();
 
 private:
     XSession m_x;
@@ -127,6 +130,42 @@ void PickTest::scaledWindowSamplesDevicePixels() {
     m_x.clickAt(105, 206);
     QTRY_COMPARE(tintor.title(), Title::Main);
     QCOMPARE(tintor.close(), 0);
+}
+
+void PickTest::pickFromScriptPrintsColour_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("key"); // that ends the pick; none: a click
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("printed");
+    const QString pick = QStringLiteral("--pick");
+    QTest::newRow("click") << QStringList{pick} << 0 << 0 << "#C81E3C\n";
+    QTest::newRow("Return, rgb") << QStringList{pick, QStringLiteral("--format=rgb")} << XK_Return
+                                 << 0 << "rgb(200, 30, 60)\n";
+    QTest::newRow("Escape") << QStringList{pick} << XK_Escape << 1 << QString();
+}
+
+void PickTest::pickFromScriptPrintsColour() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, key);
+    QFETCH(int, status);
+    QFETCH(QString, printed);
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + "/tintor/settings.json";
+    QFile::remove(settings);
+    TintorRun tintor(m_x, {}, {}, arguments);
+    QVERIFY(tintor.main() != 0);
+    QTRY_COMPARE(tintor.title(), Title::Picking);
+    m_x.movePointer(55, 55);
+    QTRY_COMPARE(tintor.swatch(), ColourA);
+    if (key == 0) {
+        m_x.clickAt(55, 55);
+    } else {
+        m_x.focus(tintor.main());
+        m_x.tapKey(static_cast<unsigned long>(key));
+    }
+    QVERIFY(tintor.process().waitForFinished(10000));
+    QCOMPARE(tintor.process().exitCode(), status);
+    QCOMPARE(QString::fromLatin1(tintor.process().readAllStandardOutput()), printed);
+    QVERIFY(!QFile::exists(settings)); // stores nothing, not even the method read
 }
 
 QTEST_GUILESS_MAIN(PickTest)

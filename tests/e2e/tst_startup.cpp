@@ -142,6 +142,8 @@ void StartupTest::versionAndHelpNeedNoDisplay() {
     const Finished help = runToEnd(env, {QStringLiteral("--help")});
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.startsWith(QStringLiteral("Usage: tintor")));
+    // A form --pick cannot print is refused before a display is looked for.
+    QCOMPARE(runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")}).code, 2);
     // Anything else is ignored, as before: still no display, still the same answer.
     const Finished other = runToEnd(env, {QStringLiteral("--colour=red")});
     QVERIFY(other.code > 0);

@@ -1,6 +1,6 @@
 // The channel controls of the main window: the update cascade from each control, the colour
-// texts, slider keys and drags, the step arrows, the text fields that only show, the
-// gradient bars and swatches as painted, and the snap to a displayable colour.
+// texts, slider keys and drags, the step arrows, the text fields that take a typed channel text,
+// the gradient bars and swatches as painted, and the snap to a displayable colour.
 
 #include "ChannelSlider.h"
 #include "ColourMaths.h"
@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -40,7 +41,7 @@ private slots:
     void arrowsStepByOneAndStopAtLimits_data();
     void arrowsStepByOneAndStopAtLimits();
     void heldArrowRepeatsAndReleasedSliderStops();
-    void typedTextNeverChangesColour();
+    void typedChannelTextIsTakenWhenWhole();
     void gradientBarShowsOtherChannelsAndNever255();
     void webSwatchShowsDisplayableWebColour();
     void doubleClickSnapsToNearestDisplayable_data();
@@ -219,7 +220,11 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     QWheelEvent wheel({4, 4}, arrows->mapToGlobal(QPointF(4, 4)), {}, {0, notch}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(arrows, &wheel);
-    QCOMPARE(m_test->slider(channel)->value(), std::clamp(expected + notch / 120, 0, 255));
+    const int wheeled = std::clamp(expected + notch / 120, 0, 255);
+    QCOMPARE(m_test->slider(channel)->value(), wheeled);
+    // Over the slider, by its step of 4, not by three of them.
+    QApplication::sendEvent(m_test->slider(channel), &wheel);
+    QCOMPARE(m_test->slider(channel)->value(), std::clamp(wheeled + notch / 30, 0, 255));
 }
 
 void ChannelControlsTest::heldArrowRepeatsAndReleasedSliderStops() {
@@ -236,23 +241,29 @@ void ChannelControlsTest::heldArrowRepeatsAndReleasedSliderStops() {
     QCOMPARE(green->value(), 16);
 }
 
-void ChannelControlsTest::typedTextNeverChangesColour() {
+void ChannelControlsTest::typedChannelTextIsTakenWhenWhole() {
     QLineEdit* red = m_test->field(Red);
     m_test->slider(Red)->setValue(100);
-    for (const char* typed : {"FF", "$7F", "zz", "", "255", "1234"}) {
+    // What is typed, the red value once it is typed, and the field's text after Return.
+    const std::tuple<const char*, int, const char*> typing[] = {
+        {"FF", 255, "$FF"},  {"$7f", 0x7F, "$7F"}, {"$7", 0x7F, "$7F"},
+        {"zz", 0x7F, "$7F"}, {"", 0x7F, "$7F"},    {"1234", 0x12, "$12"}};
+    for (const auto& [typed, value, shown] : typing) {
         red->clear();
         QTest::keyClicks(red, QString::fromLatin1(typed));
-        QCOMPARE(m_test->slider(Red)->value(), 100);
-        QCOMPARE(output("rgbText")->text(), QStringLiteral("$640000"));
+        QCOMPARE(m_test->slider(Red)->value(), value);
+        QCOMPARE(m_test->arrows(Red)->position(), value);
+        QCOMPARE(output("rgbText")->text(), colourText(Rgb(value, 0, 0)));
+        QTest::keyClick(red, Qt::Key_Return);
+        QCOMPARE(red->text(), QString::fromLatin1(shown));
     }
     // Three characters at most: the fourth typed one is refused, in every channel's field.
-    QCOMPARE(red->text(), QStringLiteral("123"));
     for (const Channel channel : {Green, Blue}) {
         m_test->field(channel)->clear();
         QTest::keyClicks(m_test->field(channel), QStringLiteral("$ABC"));
         QCOMPARE(m_test->field(channel)->text(), QStringLiteral("$AB"));
     }
-    QCOMPARE(window().colour(), Rgb(100, 0, 0));
+    QCOMPARE(window().colour(), Rgb(0x12, 0xAB, 0xAB));
 }
 
 void ChannelControlsTest::gradientBarShowsOtherChannelsAndNever255() {

@@ -20,12 +20,12 @@
 
 namespace {
 
-const QString Unknown = QStringLiteral("x:?\ry:?");
+const QString Unknown = QStringLiteral("x:?\ny:?");
 // A point of the desktop where no Tintor window lies: another program's.
 const QPoint Elsewhere(2, 2);
 
 QString shownAt(QPoint p) {
-    return QStringLiteral("x:%1\ry:%2").arg(p.x()).arg(p.y());
+    return QStringLiteral("x:%1\ny:%2").arg(p.x()).arg(p.y());
 }
 
 QSize desktopSize() {
@@ -132,9 +132,9 @@ void DesktopPickTest::tickSamplesScreenshotInPicturePixels_data() {
     QTest::addColumn<int>("side");
     const QPoint corner(desktopSize().width() - 1, desktopSize().height() - 1);
     // The means truncate: 100/9 = 11.1 and 17/9 = 1.9; 100/49 = 2.04 and 17/49 = 0.3.
-    QTest::newRow("single pixel") << 0 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 100, 0) << 1;
-    QTest::newRow("3x3") << 1 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 11, 1) << 3;
-    QTest::newRow("7x7") << 3 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 2, 0) << 7;
+    QTest::newRow("single pixel") << 0 << QPoint(10, 20) << "x:20\ny:40" << Rgb(200, 100, 0) << 1;
+    QTest::newRow("3x3") << 1 << QPoint(10, 20) << "x:20\ny:40" << Rgb(200, 11, 1) << 3;
+    QTest::newRow("7x7") << 3 << QPoint(10, 20) << "x:20\ny:40" << Rgb(200, 2, 0) << 7;
     QTest::newRow("last pixel") << 0 << corner << shownAt(corner * 2) << Rgb(200, 100, 0) << 1;
 }
 
@@ -187,7 +187,7 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
         QTest::keyClick(&window(), Qt::Key_Escape);
     } else if (how.startsWith(QLatin1String("keys"))) {
         QTest::keyClick(&window(), Qt::Key_Right);
-        QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ry:40"));
+        QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ny:40"));
         if (how.endsWith(QLatin1String("mouse"))) {
             platform().pointer = QPoint(11, 20);
             QTRY_COMPARE(window().colour(), Rgb(200, 0, 0));

@@ -1,7 +1,8 @@
 // The main window with the fake platform services: what it shows at start, in either
 // language, its tab order and accessible names, the pointer's coordinates (both lines inside
 // their label), what the follower's ticks sample by each method, the screen reader's return
-// at close, and the keys that copy the colour as #RRGGBB and open About.
+// at close, the keys and menus that copy the colour in other programs' forms and open About,
+// and the colours pasted, dropped and dragged out.
 
 #include "AboutDialog.h"
 #include "ChannelSlider.h"
@@ -9,21 +10,26 @@
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
+#include "TimedMessage.h"
 #include "WidgetTestCase.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -46,6 +52,27 @@ QString accessible(QWidget* widget, QAccessible::Text which) {
     return a != nullptr ? a->text(which) : QString();
 }
 
+// The lines of text drawn in `image`, top to bottom: each the box around its dark pixels.
+// A gap of a row or two is within a line (a descender may stand apart).
+std::vector<QRect> drawnLines(const QImage& image) {
+    std::vector<QRect> lines;
+    int lastInk = -3;
+    for (int y = 0; y < image.height(); ++y) {
+        QRect ink;
+        for (int x = 0; x < image.width(); ++x) {
+            ink |= image.pixelColor(x, y).lightness() < 100 ? QRect(x, y, 1, 1) : QRect();
+        }
+        if (!ink.isEmpty()) {
+            if (y - lastInk > 3) {
+                lines.emplace_back();
+            }
+            lines.back() |= ink;
+            lastInk = y;
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 class MainWindowTest : public WidgetTestCase {
@@ -56,6 +83,7 @@ private slots:
     void startsBlackWithDesignTexts();
     void dutchTexts();
     void tabOrderFollowsLayout();
+    void coordinatesFollowPointer_data();
     void coordinatesFollowPointer();
     void closeGivesScreenReaderBack();
     void controlsHaveAccessibleNames();
@@ -63,6 +91,7 @@ private slots:
     void sampleByMethod();
     void tickWithoutPointerChangesNothing();
     void keysCopyAsHexAndOpenAbout();
+    void pasteAndDropTakeColour();
 
 private:
     ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
@@ -132,28 +161,32 @@ void MainWindowTest::tabOrderFollowsLayout() {
     }
 }
 
+void MainWindowTest::coordinatesFollowPointer_data() {
+    QTest::addColumn<QPoint>("pointer");
+    for (const QPoint p : {QPoint(12, 345), QPoint(5, 100), QPoint(7, 7), QPoint(-12, 540)}) {
+        QTest::addRow("%d,%d", p.x(), p.y()) << p;
+    }
+}
+
 void MainWindowTest::coordinatesFollowPointer() {
+    QFETCH(QPoint, pointer);
     auto* label = coordinates();
-    // x and y on two lines.
-    platform().pointer = QPoint(12, 34);
-    QTRY_COMPARE(label->text(), QStringLiteral("x:12\ry:34"));
-    platform().pointer = QPoint(-12, 345);
-    QTRY_COMPARE(label->text(), QStringLiteral("x:-12\ry:345"));
-    // Both lines fit: drawn with room below, the second line's lowest ink is inside.
-    platform().pointer = QPoint(540, 540);
-    QTRY_COMPARE(label->text(), QStringLiteral("x:540\ry:540"));
+    platform().pointer = pointer;
+    QTRY_VERIFY(label->text().contains(QString::number(pointer.y())));
+    // Drawn as two lines, "x:" above "y:", each as wide as its own text, both inside the
+    // label: drawn with room below, the second line's lowest ink is inside.
     const QSize laidOut = label->size();
     label->resize(laidOut.width(), 3 * laidOut.height());
-    const QImage drawn = label->grab().toImage();
+    const std::vector<QRect> lines = drawnLines(label->grab().toImage());
     label->resize(laidOut);
-    int lowestInk = -1;
-    for (int y = 0; y < drawn.height(); ++y) {
-        for (int x = 0; x < drawn.width(); ++x) {
-            lowestInk = drawn.pixelColor(x, y).lightness() < 100 ? y : lowestInk;
-        }
+    QCOMPARE(lines.size(), 2U);
+    const QStringList texts = {QStringLiteral("x:%1").arg(pointer.x()),
+                               QStringLiteral("y:%1").arg(pointer.y())};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const int advance = label->fontMetrics().horizontalAdvance(texts[int(i)]);
+        QVERIFY2(std::abs(lines[i].right() + 1 - advance) <= 2, qPrintable(texts[int(i)]));
     }
-    QVERIFY2(lowestInk > laidOut.height() / 2 && lowestInk < laidOut.height(),
-             qPrintable(QString::number(lowestInk)));
+    QVERIFY(lines[1].bottom() < laidOut.height());
 }
 
 void MainWindowTest::closeGivesScreenReaderBack() {
@@ -221,7 +254,7 @@ void MainWindowTest::sampleByMethod() {
 void MainWindowTest::tickWithoutPointerChangesNothing() {
     QVERIFY(m_test->pickFrom(Rgb(12, 34, 56)));
     auto* label = coordinates();
-    QTRY_COMPARE(label->text(), QStringLiteral("x:30\ry:40"));
+    QTRY_COMPARE(label->text(), QStringLiteral("x:30\ny:40"));
     const QImage shown = magnifier()->image();
     const int reads = platform().pixelReads + platform().blockReads;
 
@@ -230,7 +263,7 @@ void MainWindowTest::tickWithoutPointerChangesNothing() {
     QTest::qWait(250); // several ticks
     QCOMPARE(platform().pixelReads + platform().blockReads, reads);
     QCOMPARE(window().colour(), Rgb(12, 34, 56));
-    QCOMPARE(label->text(), QStringLiteral("x:30\ry:40"));
+    QCOMPARE(label->text(), QStringLiteral("x:30\ny:40"));
     QCOMPARE(magnifier()->image(), shown);
     QVERIFY(window().isPicking());
 
@@ -244,18 +277,25 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     QVERIFY(m_test->activate());
     QTest::keyClick(&window(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF8000"));
-    // Each field's menu, Qt's entries kept, copies its own value; the fields read as before.
-    const QList<std::pair<const char*, const char*>> fields{{"webText", "#FF9900"},
-                                                            {"rgbText", "#FF8000"}};
-    for (const auto& [name, copied] : fields) {
+    // Each field's menu, Qt's entries kept, copies its own value in each form; the fields
+    // read as before.
+    const std::tuple<const char*, const char*, const char*> copies[] = {
+        {"webText", "copyAsHash", "#FF9900"},
+        {"rgbText", "copyAsHash", "#FF8000"},
+        {"rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
+        {"webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
+        {"rgbText", "copyAsDollar", "$FF8000"}};
+    for (const auto& [name, form, copied] : copies) {
         QGuiApplication::clipboard()->clear();
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
                                 output(name)->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(output(name), &event);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
-        QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and this one
-        menu->findChild<QAction*>(QStringLiteral("copyAsHex"))->trigger();
+        QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and "Copy as"
+        auto* action = menu->findChild<QMenu*>("copyAs")->findChild<QAction*>(form);
+        QCOMPARE(action->shortcut().isEmpty(), QByteArray(form) != "copyAsHash");
+        action->trigger();
         menu->close();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(copied));
     }
@@ -264,6 +304,44 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     QTest::keyClick(&window(), Qt::Key_F1);
     QTRY_VERIFY(window().findChild<AboutDialog*>() &&
                 window().findChild<AboutDialog*>()->isVisible());
+}
+
+void MainWindowTest::pasteAndDropTakeColour() {
+    QVERIFY(m_test->activate());
+    m_test->find<QPushButton>("optionsButton")->setFocus(); // no field of its own takes Ctrl+V
+    const auto paste = [this](const char* text) {
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        QTest::keyClick(&window(), Qt::Key_V, Qt::ControlModifier);
+    };
+    paste(" rgb(1 2 3)\n");
+    QCOMPARE(window().colour(), Rgb(1, 2, 3));
+    paste("#FF8000 is orange");
+    QCOMPARE(window().colour(), Rgb(1, 2, 3));
+    QTRY_VERIFY(m_test->child<TimedMessage>()->isVisible());
+    QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(),
+             QStringLiteral("The clipboard holds no colour."));
+    // Qt's colour data, dropped; the swatch carries a colour out in the same and as text.
+    QMimeData data;
+    data.setColorData(QColor(10, 20, 30));
+    const auto drop = [this, &data] {
+        QDragEnterEvent enter({100, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &enter);
+        QDropEvent drop({100, 20}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window(), &drop);
+    };
+    drop();
+    QCOMPARE(window().colour(), Rgb(10, 20, 30));
+    QTest::mousePress(swatch("colourSwatch"), Qt::LeftButton, {}, {5, 5});
+    QTest::mouseMove(swatch("colourSwatch"), {30, 5});
+    const auto* dragged = swatch("colourSwatch")->findChild<QDrag*>();
+    QVERIFY(dragged != nullptr);
+    QCOMPARE(dragged->mimeData()->text(), QStringLiteral("#0A141E"));
+    QCOMPARE(qvariant_cast<QColor>(dragged->mimeData()->colorData()), QColor(10, 20, 30));
+    // A pick in progress ignores both.
+    QVERIFY(m_test->pickFrom(Rgb(5, 5, 5)));
+    paste("#FFFFFF");
+    drop();
+    QCOMPARE(window().colour(), Rgb(5, 5, 5));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -107,7 +107,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     // The sliders keep the last tick's colour; later ticks leave them alone.
     platform().paint(31, 40, Rgb(1, 1, 1));
     platform().pointer = QPoint(31, 40);
-    QTRY_COMPARE(coordinates()->text(), QStringLiteral("x:31\ry:40"));
+    QTRY_COMPARE(coordinates()->text(), QStringLiteral("x:31\ny:40"));
     QVERIFY(m_test->waitForSample());
     QCOMPARE(window().colour(), Rgb(12, 34, 56));
 }
