@@ -85,7 +85,7 @@ std::optional<double> WaylandPickBench::timePick(SwayTintor& tintor, bool byKey)
         clock.start();
         m_pointer->click(Qt::LeftButton);
     }
-    while (tintor.shown(FrozenTitle) < screens) {
+    while (tintor.shown(Title::FrozenScreen) < screens) {
         if (clock.elapsed() > 15000) {
             return std::nullopt;
         }
@@ -93,7 +93,7 @@ std::optional<double> WaylandPickBench::timePick(SwayTintor& tintor, bool byKey)
     }
     const double elapsed = clock.nsecsElapsed() / 1e6;
     tintor.pressEscape();
-    if (!QTest::qWaitFor([&] { return tintor.shown(FrozenTitle) == 0; }, 5000)) {
+    if (!QTest::qWaitFor([&] { return tintor.shown(Title::FrozenScreen) == 0; }, 5000)) {
         return std::nullopt;
     }
     return elapsed;

@@ -125,10 +125,21 @@
     </message>
 </context>
 <context>
-    <name>HexColourCopy</name>
+    <name>ColourCopy</name>
     <message>
-        <source>Copy as #RRGGBB</source>
-        <translation>Kopiëren als #RRGGBB</translation>
+        <source>Copy as</source>
+        <translation>Kopiëren als</translation>
+    </message>
+</context>
+<context>
+    <name>ColourReceiver</name>
+    <message>
+        <source>The clipboard holds no colour.</source>
+        <translation>Het klembord bevat geen kleur.</translation>
+    </message>
+    <message>
+        <source>The drop holds no colour.</source>
+        <translation>Het neergezette bevat geen kleur.</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,9 @@
 #include "CommandLine.h"
 
 #include "AppLog.h"
+#include "StandardStreams.h"
 #include "TintorVersion.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -12,36 +11,79 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: tintor [Qt options]\n"
-    "An always-on-top colour picker for X11: RGB sliders, web-safe colours, and colours\n"
-    "picked from anywhere on the screen.\n"
+    "       tintor --pick [--format hex|rgb|hsl]\n"
+    "An always-on-top colour picker for the Linux desktop (X11 and Wayland sessions): RGB\n"
+    "sliders, web-safe colours, and colours picked from anywhere on the screen.\n"
     "\n"
+    "  --pick      start picking at once; print the colour picked on standard output and\n"
+    "              exit 0, or exit 1 with nothing printed when the pick is cancelled\n"
+    "              (Escape, or the window closed).  Nothing is stored.\n"
+    "  --format F  how --pick prints the colour: hex #RRGGBB (the default),\n"
+    "              rgb rgb(r, g, b), hsl hsl(h, s%, l%)\n"
     "  --version   print the version and exit\n"
     "  --help      print this help and exit\n"
     "\n"
     "Other arguments are ignored; Qt's own options (such as -platform) work as usual.\n";
 
-// A full disk or a closed stream is a failure, not an answer given.
-int print(const std::string& text) {
-    errno = 0;
-    const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
-    if (!written) {
-        qCWarning(lcApp) << "cannot write to standard output:"
-                         << std::strerror(errno != 0 ? errno : EIO);
-        return 1;
+std::optional<ColourForm> formNamed(const char* name) {
+    if (std::strcmp(name, "hex") == 0) {
+        return ColourForm::Hash;
     }
-    return 0;
+    if (std::strcmp(name, "rgb") == 0) {
+        return ColourForm::Css;
+    }
+    if (std::strcmp(name, "hsl") == 0) {
+        return ColourForm::Hsl;
+    }
+    return std::nullopt;
+}
+
+// The usual status of a command used wrongly, apart from 1, a cancelled pick.
+constexpr int WrongUsage = 2;
+
+// A full disk or a closed stream is a failure, not an answer given.
+CommandLine answer(const std::string& text) {
+    return {writeStandardOutput(text) ? 0 : 1, std::nullopt};
+}
+
+CommandLine wrongUsage(const char* why) {
+    qCWarning(lcApp).noquote() << why << "(see tintor --help)";
+    return {WrongUsage, std::nullopt};
 }
 
 } // namespace
 
-std::optional<int> answerCommandLine(int argc, char* argv[]) {
+CommandLine readCommandLine(int argc, char* argv[]) {
+    bool pick = false;
+    const char* format = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            return print(std::string("Tintor ") + TintorVersion::displayed + "\n");
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--version") == 0) {
+            return answer(std::string("Tintor ") + TintorVersion::displayed + "\n");
         }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            return print(Usage);
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+            return answer(Usage);
+        }
+        if (std::strcmp(argument, "--pick") == 0) {
+            pick = true;
+        } else if (std::strcmp(argument, "--format") == 0) {
+            if (i + 1 == argc) {
+                return wrongUsage("--format needs hex, rgb or hsl");
+            }
+            format = argv[++i];
+        } else if (std::strncmp(argument, "--format=", 9) == 0) {
+            format = argument + 9;
         }
     }
-    return std::nullopt;
+    if (format == nullptr) {
+        return {std::nullopt, pick ? std::optional(ColourForm::Hash) : std::nullopt};
+    }
+    const std::optional<ColourForm> form = formNamed(format);
+    if (!pick) {
+        return wrongUsage("--format goes with --pick");
+    }
+    if (!form) {
+        return wrongUsage("--format takes hex, rgb or hsl");
+    }
+    return {std::nullopt, form};
 }

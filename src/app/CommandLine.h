@@ -1,7 +1,17 @@
 #pragma once
 
+#include "ColourNotation.h"
+
 #include <optional>
 
-// --version and --help, answered before anything needs a display.  Returns the exit status
-// when the program should stop here; every other argument is left to Qt.
-std::optional<int> answerCommandLine(int argc, char* argv[]);
+// What the command line asks for, read before anything needs a display.  Arguments Tintor
+// does not know are left to Qt.
+struct CommandLine {
+    // Set when the program should stop here with this status: --version and --help are
+    // answered, or the arguments are wrong (said on stderr).
+    std::optional<int> exitStatus;
+    // --pick: one pick, printed on stdout in this form (--format; #RRGGBB by default).
+    std::optional<ColourForm> pick;
+};
+
+CommandLine readCommandLine(int argc, char* argv[]);

@@ -1,5 +1,11 @@
 #include "StandardStreams.h"
 
+#include "AppLog.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -29,4 +35,14 @@ void ensureStandardStreams() {
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGPIPE, &action, nullptr);
+}
+
+bool writeStandardOutput(const std::string& text) {
+    errno = 0;
+    if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) {
+        return true;
+    }
+    qCWarning(lcApp) << "cannot write to standard output:"
+                     << std::strerror(errno != 0 ? errno : EIO);
+    return false;
 }

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <string>
+
 // Opens /dev/null on any of descriptors 0, 1 and 2 that is closed, and keeps a pipe that
 // nobody reads any more from ending the program: a write to it then merely fails.
 void ensureStandardStreams();
+
+// Writes `text` on standard output at once; false, said on the log, when it cannot be
+// written (a full disk, a closed stream).
+bool writeStandardOutput(const std::string& text);

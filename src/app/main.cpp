@@ -10,6 +10,7 @@
 #include "PortalCapture.h"
 #include "PortalScreenCast.h"
 #include "ScreenshotPickSource.h"
+#include "ScriptedPick.h"
 #include "SettingsStore.h"
 #include "StandardStreams.h"
 #include "Translator.h"
@@ -22,7 +23,8 @@ int main(int argc, char* argv[]) {
     // Every line Tintor writes to the log reads as the program's own.
     qSetMessagePattern(QStringLiteral("tintor: %{message}"));
     // Answered on the streams as they are given: a closed output is an error to report.
-    if (const auto status = answerCommandLine(argc, argv)) {
+    const CommandLine commandLine = readCommandLine(argc, argv);
+    if (const auto status = commandLine.exitStatus) {
         return *status;
     }
     // Before anything opens a file or a connection: a closed standard stream would be
@@ -55,12 +57,27 @@ int main(int argc, char* argv[]) {
         picks = std::make_unique<LivePickSource>(**platform);
     }
     const Translator translator(Translator::fromEnvironment());
-    SettingsStore settings;
+    // A pick from a script leaves the settings as they are, even an unreadable file.
+    SettingsStore settings(SettingsStore::defaultPath(), commandLine.pick
+                                                             ? SettingsStore::Access::ReadOnly
+                                                             : SettingsStore::Access::ReadWrite);
+    // Start-up's writes, before the window reads the settings.
+    settings.takeOverEarlierSettings();
+    if (const Result<void> repaired = settings.repairUnreadable(); !repaired) {
+        // Start anyway; the user should know why the choice will not stick.
+        qCWarning(lcApp).noquote().nospace()
+            << "the settings cannot be stored (" << repaired.error() << "); using the defaults";
+    }
     UrlLauncher links;
     MainWindow window(**platform, *picks, settings, links);
     if (cast) {
         window.offerScreenCast(*cast);
     }
     window.show();
+    if (commandLine.pick) {
+        const ScriptedPick* scripted = new ScriptedPick(window, *commandLine.pick);
+        QApplication::exec();
+        return scripted->exitStatus();
+    }
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "ColourMaths.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -22,6 +24,19 @@ Rgb webSafe(Rgb colour) {
 
 QString channelText(int value) {
     return hexText(static_cast<std::uint32_t>(value) & 0xFFu, 2);
+}
+
+std::optional<int> readChannelText(QStringView text) {
+    if (text.startsWith(QLatin1Char('$'))) {
+        text = text.mid(1);
+    }
+    bool ok = false;
+    // toInt() would also take a sign or white space; two digits are all a channel has.
+    const bool digits = text.size() == 2 && std::all_of(text.begin(), text.end(), [](QChar c) {
+                            return std::isxdigit(c.toLatin1()) != 0;
+                        });
+    const int value = digits ? text.toInt(&ok, 16) : 0;
+    return ok ? std::optional<int>(value) : std::nullopt;
 }
 
 QString colourText(Rgb colour) {

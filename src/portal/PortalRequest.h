@@ -34,8 +34,6 @@ public:
     // Closes a pending request without a word to anyone; an answer after this is ignored.
     void cancel();
     [[nodiscard]] bool isPending() const { return m_pending; }
-    // The request object's path: predicted at start, as the portal returned it later.
-    [[nodiscard]] QString handle() const { return m_handle; }
 
 signals:
     void answered(const QVariantMap& results);

@@ -1,11 +1,15 @@
 #include "ScreenshotFile.h"
 
+#include "FileDescriptor.h"
 #include "PortalLog.h"
+#include "RegularFile.h"
 
 #include <QFile>
 #include <QImageReader>
+#include <QRandomGenerator>
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +30,18 @@ qint64 sizeLimit() {
     return (megabytes > 0 ? megabytes : 256) * 1024 * 1024;
 }
 
+// The file a file: address names, as the file system's bytes: a name need not be UTF-8,
+// and decoded as text it would lead to another file.  Only an absolute path on this host.
+Result<QByteArray> localPath(const QUrl& uri) {
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(uri.path(QUrl::FullyEncoded).toLatin1());
+    if (!uri.isLocalFile() || (!uri.host().isEmpty() && uri.host() != u"localhost") ||
+        !path.startsWith('/') || path.contains('\0')) {
+        return Failure{QStringLiteral("the screenshot is not a local file: ") + uri.toString()};
+    }
+    return path;
+}
+
 // Created and last changed after the request: the portal wrote it for this request.  The
 // change time cannot be set back by anyone, and the birth time, where the file system
 // keeps one, says the file did not exist before.
@@ -39,37 +55,52 @@ bool isOwnFile(const struct statx& file, Stamp asked) {
            writtenSince(file, asked);
 }
 
-// Removes `path` if it still names the file that was read, not one put there since.
-void removeIfSame(const QString& path, const struct statx& read) {
+bool isSameFile(int folder, const QByteArray& name, const struct statx& read) {
     struct statx now {};
-    if (statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_NOFOLLOW, STATX_INO,
-              &now) != 0 ||
-        now.stx_ino != read.stx_ino || now.stx_dev_major != read.stx_dev_major ||
-        now.stx_dev_minor != read.stx_dev_minor) {
+    return statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO, &now) == 0 &&
+           now.stx_ino == read.stx_ino && now.stx_dev_major == read.stx_dev_major &&
+           now.stx_dev_minor == read.stx_dev_minor;
+}
+
+// A rename that never replaces a file, where the file system can promise that.
+bool moveName(int folder, const QByteArray& from, const QByteArray& to) {
+    if (renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    return errno == EINVAL && renameat(folder, from.constData(), folder, to.constData()) == 0;
+}
+
+// Removes `path` if it still names the file that was read.  No call removes a name only
+// while it names a given file, so the file is first moved to a name of Tintor's own in
+// the same folder, checked there, and only then removed; a file that came to the path
+// since the read is put back.
+void removeIfSame(const QByteArray& path, const struct statx& read) {
+    const qsizetype slash = path.lastIndexOf('/');
+    const FileDescriptor folder(
+        ::open(path.left(slash + 1).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const QByteArray name = path.mid(slash + 1);
+    const QByteArray aside =
+        ".tintor-removing-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    if (folder.get() < 0 || !isSameFile(folder.get(), name, read)) {
         qCWarning(lcPortal) << "the screenshot" << path << "changed while read; left alone";
         return;
     }
-    if (::unlink(QFile::encodeName(path).constData()) != 0) {
-        qCWarning(lcPortal) << "cannot remove the screenshot" << path << qt_error_string(errno);
+    if (!moveName(folder.get(), name, aside)) {
+        const QString why = errnoText(errno);
+        qCWarning(lcPortal) << "cannot remove the screenshot" << path << why;
+        return;
     }
-}
-
-// The whole of a regular file no larger than the limit; without blocking, whatever the
-// file is (a FIFO with no writer, a device that never ends).
-Result<QByteArray> readRegularFile(QFile& file, const struct statx& info) {
-    if (!S_ISREG(info.stx_mode)) {
-        return Failure{QStringLiteral("it is not a regular file")};
+    if (!isSameFile(folder.get(), aside, read)) {
+        if (!moveName(folder.get(), aside, name)) {
+            qCWarning(lcPortal) << "a file that came to" << path << "is left as" << aside;
+        }
+        qCWarning(lcPortal) << "the screenshot" << path << "changed while read; left alone";
+        return;
     }
-    const qint64 limit = sizeLimit();
-    if (qint64(info.stx_size) > limit) {
-        return Failure{QStringLiteral("it is larger than %1 bytes").arg(limit)};
+    if (::unlinkat(folder.get(), aside.constData(), 0) != 0) {
+        const QString why = errnoText(errno);
+        qCWarning(lcPortal) << "cannot remove the screenshot" << path << why;
     }
-    // It may grow while read: never more than the limit.
-    QByteArray data = file.read(limit + 1);
-    if (data.size() > limit) {
-        return Failure{QStringLiteral("it is larger than %1 bytes").arg(limit)};
-    }
-    return data;
 }
 
 } // namespace
@@ -83,34 +114,25 @@ Stamp ScreenshotFile::now() {
 }
 
 Result<QImage> ScreenshotFile::take(const QUrl& uri, Stamp asked) {
-    if (!uri.isLocalFile()) {
-        return Failure{QStringLiteral("the screenshot is not a local file: ") + uri.toString()};
+    const Result<QByteArray> path = localPath(uri);
+    if (!path) {
+        return Failure{path.error()};
     }
-    const QString path = uri.toLocalFile();
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    QFile file;
     struct statx info {};
-    if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFile::AutoCloseHandle) ||
-        statx(descriptor, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
-        const QString reason = qt_error_string(errno);
-        if (descriptor >= 0 && !file.isOpen()) {
-            ::close(descriptor);
-        }
-        return Failure{QStringLiteral("cannot read the screenshot %1: %2").arg(path, reason)};
-    }
-    const Result<QByteArray> data = readRegularFile(file, info);
+    const Result<QByteArray> data = readRegularFile(*path, sizeLimit(), LinkRule::Refuse, &info);
     if (!data) {
-        return Failure{QStringLiteral("cannot read the screenshot %1: %2").arg(path, data.error())};
+        return Failure{QStringLiteral("cannot read the screenshot %1: %2")
+                           .arg(QFile::decodeName(*path), data.error())};
     }
     QImage image = QImage::fromData(*data);
     if (image.isNull()) {
-        return Failure{QStringLiteral("the screenshot %1 is not an image").arg(path)};
+        return Failure{
+            QStringLiteral("the screenshot %1 is not an image").arg(QFile::decodeName(*path))};
     }
     if (isOwnFile(info, asked)) {
-        removeIfSame(path, info);
+        removeIfSame(*path, info);
     } else {
-        qCDebug(lcPortal) << "leaving" << path << "alone: not a file written for this request";
+        qCDebug(lcPortal) << "leaving" << *path << "alone: not a file written for this request";
     }
     return image;
 }

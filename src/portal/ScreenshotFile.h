@@ -20,7 +20,8 @@ public:
     using Stamp = std::chrono::nanoseconds;
     static Stamp now();
 
-    // Reads the picture at a file: URI that the portal answered a request made at `asked`
-    // with, removing the file under the rule above.
+    // Reads the picture at the file: URI that the portal answered a request made at `asked`
+    // with, removing the file under the rule above.  Only an absolute path on this host is
+    // read, its escapes decoded to the file system's bytes.
     static Result<QImage> take(const QUrl& uri, Stamp asked);
 };

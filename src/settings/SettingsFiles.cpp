@@ -1,14 +1,15 @@
 #include "SettingsFiles.h"
 
+#include "FileDescriptor.h"
+#include "RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <pwd.h>
@@ -26,22 +27,6 @@ const QString TemporaryInfix = QStringLiteral(".tmp-");
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    [[nodiscard]] int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
@@ -77,47 +62,17 @@ bool isAbandonedTemporary(const QString& path, QStringView pid) {
 
 } // namespace
 
-Result<QByteArray> readRegular(const QString& path, qint64 maxSize) {
-    // Non-blocking, so a FIFO put in the file's place cannot stop the program.
-    const Descriptor fd(::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
-        return Failure{errorText(errno)};
-    }
-    if (S_ISDIR(info.st_mode)) {
-        return Failure{QStringLiteral("it is a directory")};
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return Failure{QStringLiteral("it is not a regular file")};
-    }
-    const auto tooLarge = [&](qint64 size) {
-        return Failure{QStringLiteral("it is %1, too large for a settings file (at most %2)")
-                           .arg(sizeText(size), sizeText(maxSize))};
-    };
-    if (info.st_size > maxSize) {
-        return tooLarge(info.st_size);
-    }
-    QFile file;
-    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-        return Failure{file.errorString()};
-    }
-    QByteArray bytes = file.read(maxSize + 1);
-    if (bytes.size() > maxSize) { // it grew since
-        return tooLarge(bytes.size());
-    }
-    return bytes;
-}
-
 Result<void> writable(const QString& path, const QString& name) {
     if (::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0) {
         return {};
     }
     const int error = errno;
-    return Failure{error == EACCES ? name + QStringLiteral(" is read-only") : errorText(error)};
+    return Failure{error == EACCES ? name + QStringLiteral(" is read-only") : errnoText(error)};
 }
 
-Result<void> replaceAtomically(const QString& destination, const QByteArray& bytes,
-                               QFileDevice::Permissions permissions) {
+Result<bool> replaceAtomically(const QString& destination, const QByteArray& bytes,
+                               QFileDevice::Permissions permissions,
+                               const std::function<bool()>& unchanged) {
     QTemporaryFile temporary(destination + TemporaryInfix + QString::number(::getpid()) +
                              QStringLiteral("-XXXXXX"));
     if (!temporary.open()) {
@@ -126,14 +81,17 @@ Result<void> replaceAtomically(const QString& destination, const QByteArray& byt
                            .arg(displayPath(folder), temporary.errorString().toLower())};
     }
     if (!writeAll(int(temporary.handle()), bytes) || ::fsync(temporary.handle()) != 0) {
-        return Failure{errorText(errno)};
+        return Failure{errnoText(errno)};
     }
     temporary.setPermissions(permissions);
+    if (!unchanged()) {
+        return false;
+    }
     if (::rename(native(temporary.fileName()).constData(), native(destination).constData()) != 0) {
-        return Failure{errorText(errno)};
+        return Failure{errnoText(errno)};
     }
     temporary.setAutoRemove(false); // it has become the destination
-    return {};
+    return true;
 }
 
 void removeStaleTemporaries(const QString& destination) {
@@ -141,7 +99,8 @@ void removeStaleTemporaries(const QString& destination) {
     const QDir folder = info.absoluteDir();
     const QString prefix = info.fileName() + TemporaryInfix;
     // The writer's process id, then QTemporaryFile's six letters.
-    static const QRegularExpression ours(QStringLiteral("^([0-9]{1,10})-[A-Za-z0-9]{6}$"));
+    static const QRegularExpression ours(
+        QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{1,10})-[A-Za-z0-9]{6}")));
     for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
         const QRegularExpressionMatch match = name.startsWith(prefix)
                                                   ? ours.match(QStringView(name).mid(prefix.size()))
@@ -161,13 +120,14 @@ Result<QString> keepCopy(const QString& path, const QByteArray& bytes) {
             copy += QLatin1Char('-') + QString::number(n);
         }
         // Exclusive creation: never overwrites an earlier copy, never follows a link.
-        const Descriptor fd(::open(native(copy).constData(),
-                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        const FileDescriptor fd(::open(native(copy).constData(),
+                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (fd.get() < 0) {
             if (errno != EEXIST) {
-                return Failure{errorText(errno)};
+                return Failure{errnoText(errno)};
             }
-            const Result<QByteArray> earlier = readRegular(copy, bytes.size());
+            const Result<QByteArray> earlier =
+                readRegularFile(native(copy), bytes.size(), LinkRule::Follow);
             if (earlier && *earlier == bytes) {
                 return copy;
             }
@@ -176,7 +136,7 @@ Result<QString> keepCopy(const QString& path, const QByteArray& bytes) {
         if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
             const int error = errno;
             ::unlink(native(copy).constData());
-            return Failure{errorText(error)};
+            return Failure{errnoText(error)};
         }
         return copy;
     }
@@ -205,18 +165,6 @@ QString displayPath(const QString& path) {
         return QLatin1Char('~') + path.mid(home.size());
     }
     return path;
-}
-
-QString sizeText(qint64 bytes) {
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
-}
-
-QString errorText(int error) {
-    QString text = QString::fromLocal8Bit(std::strerror(error));
-    if (!text.isEmpty()) {
-        text[0] = text[0].toLower();
-    }
-    return text;
 }
 
 } // namespace SettingsFiles

@@ -9,11 +9,9 @@
 #include <QFileDevice>
 #include <QString>
 
-namespace SettingsFiles {
+#include <functional>
 
-// Reads, through links, a regular file of at most `maxSize` bytes; never waits on a FIFO
-// or a device.
-Result<QByteArray> readRegular(const QString& path, qint64 maxSize);
+namespace SettingsFiles {
 
 // Whether the calling user may write `path`; one that is read-only is `name` in the words
 // of the failure ("it", "the folder ~/x").
@@ -21,9 +19,12 @@ Result<void> writable(const QString& path, const QString& name);
 
 // Writes `bytes` to a temporary file beside `destination` and renames it over
 // `destination`: readers see the old file or the new one, and a link at that name is
-// replaced, never followed.  The temporary's name carries the writer's process id.
-Result<void> replaceAtomically(const QString& destination, const QByteArray& bytes,
-                               QFileDevice::Permissions permissions);
+// replaced, never followed.  The temporary's name carries the writer's process id.  Just
+// before the rename `unchanged` says whether `destination` still holds what the bytes were
+// made from; when it does not, nothing is renamed and the result is false.
+Result<bool> replaceAtomically(const QString& destination, const QByteArray& bytes,
+                               QFileDevice::Permissions permissions,
+                               const std::function<bool()>& unchanged);
 
 // Removes temporaries of replaceAtomically() beside `destination` that a writer which has
 // ended left behind: by their name, their owner, and the process id in the name or their
@@ -40,11 +41,5 @@ QString homeDirectory();
 
 // `path` for the log, with the home directory shown as ~.
 QString displayPath(const QString& path);
-
-// The system's text for an errno value, as a clause: "permission denied".
-QString errorText(int error);
-
-// A size for the log: "1.0 MB".
-QString sizeText(qint64 bytes);
 
 } // namespace SettingsFiles

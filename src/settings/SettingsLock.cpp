@@ -1,5 +1,6 @@
 #include "SettingsLock.h"
 
+#include "RegularFile.h"
 #include "SettingsFiles.h"
 
 #include <QDateTime>
@@ -33,9 +34,6 @@ constexpr int LockPollMs = 5;
 // the lock.  The second of grace covers a writer that has created the file but not yet
 // taken its flock.
 bool removeAbandonedLock(QLockFile& lock) {
-    if (lock.error() != QLockFile::LockFailedError) {
-        return false;
-    }
     const QDateTime created = QFileInfo(lock.fileName()).lastModified();
     return created.msecsTo(QDateTime::currentDateTime()) > 1000 && lock.removeStaleLockFile();
 }
@@ -50,21 +48,38 @@ QString kindOf(mode_t mode) {
     return S_ISLNK(mode) ? QStringLiteral("a link") : QStringLiteral("a special file");
 }
 
-// What is at the lock's path already, if anything, is a lock file QLockFile can handle.
-Result<void> usableLockPath(const QString& path) {
+// What is at a lock's path already, if anything, is a lock file QLockFile can handle.
+// True when there is one.
+Result<bool> usableLockPath(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat entry {};
     if (::lstat(native.constData(), &entry) != 0) {
-        return errno == ENOENT ? Result<void>() : Failure{QStringLiteral(": ") + errorText(errno)};
+        return errno == ENOENT ? Result<bool>(false)
+                               : Failure{QStringLiteral(": ") + errnoText(errno)};
     }
     if (!S_ISREG(entry.st_mode)) {
         return Failure{QStringLiteral(" is %1, not a regular file").arg(kindOf(entry.st_mode))};
     }
     // Another writer may have released it since.
     if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0 && errno != ENOENT) {
-        return Failure{QStringLiteral(" cannot be read: %1").arg(errorText(errno))};
+        return Failure{QStringLiteral(" cannot be read: %1").arg(errnoText(errno))};
     }
-    return {};
+    return true;
+}
+
+// To break a stale lock QLockFile takes `<lock>.rmlock`, and to break that when it is
+// stale too, its own `.rmlock`: every one of them that it may open must be usable.
+Result<void> usableLockPaths(const QString& lock) {
+    for (QString path = lock;; path += QStringLiteral(".rmlock")) {
+        const Result<bool> there = usableLockPath(path);
+        if (!there) {
+            return Failure{
+                QStringLiteral("its lock file %1%2").arg(displayPath(path), there.error())};
+        }
+        if (!*there) {
+            return {};
+        }
+    }
 }
 
 // Why the lock could not be had.
@@ -84,16 +99,24 @@ Result<void> heldLock(const QLockFile& lock, const QString& where) {
 } // namespace
 
 Result<void> takeSettingsLock(QLockFile& lock) {
-    const QString where = displayPath(lock.fileName());
-    if (const Result<void> usable = usableLockPath(lock.fileName()); !usable) {
-        return Failure{QStringLiteral("its lock file %1%2").arg(where, usable.error())};
+    if (const Result<void> usable = usableLockPaths(lock.fileName()); !usable) {
+        return usable;
     }
+    const QString where = displayPath(lock.fileName());
     const QDeadlineTimer deadline(LockWaitMs);
-    while (!lock.tryLock(0) && !(removeAbandonedLock(lock) && lock.tryLock(0))) {
+    while (!lock.tryLock(0) && !(lock.error() == QLockFile::LockFailedError &&
+                                 removeAbandonedLock(lock) && lock.tryLock(0))) {
         if (deadline.hasExpired()) {
             return heldLock(lock, where);
         }
         QThread::msleep(LockPollMs);
+    }
+    // A writer killed while it broke a stale lock leaves QLockFile's .rmlock behind.  With
+    // the lock ours no one is breaking it: one whose owner has gone goes too.
+    for (QString path = lock.fileName() + QStringLiteral(".rmlock"); QFileInfo(path).isFile();
+         path += QStringLiteral(".rmlock")) {
+        QLockFile abandoned(path);
+        removeAbandonedLock(abandoned);
     }
     return {};
 }

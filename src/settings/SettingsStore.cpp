@@ -1,7 +1,8 @@
 #include "SettingsStore.h"
 
 #include "EarlierSettings.h"
-#include "MethodSplice.h"
+#include "JsonMemberEdit.h"
+#include "RegularFile.h"
 #include "SettingsFiles.h"
 #include "SettingsLock.h"
 #include "SettingsLog.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonValue>
 #include <QLockFile>
 
 #include <cerrno>
@@ -20,23 +20,16 @@ using namespace SettingsFiles;
 
 namespace {
 
-const QString MethodName = QStringLiteral("Method");
+// A writer that does not take the lock changes the file between the read and the rename
+// this many times in a row at most; then the store gives up rather than spin.
+constexpr int MaxAttempts = 5;
 
-Failure failedToGet() {
-    return Failure{QStringLiteral("Failed to get data for 'Method'")};
+Failure failedToGet(const Setting& setting) {
+    return Failure{QStringLiteral("Failed to get data for '%1'").arg(setting.key)};
 }
 
-Result<std::uint32_t> methodOf(const QJsonObject& document) {
-    const QJsonValue value = document.value(MethodName);
-    if (value.isUndefined()) {
-        return failedToGet();
-    }
-    // A number that is a whole one (2.0 and 1e3 are) and fits in 32 bits unsigned.
-    const qint64 number = value.isDouble() ? value.toInteger(-1) : -1;
-    if (number < 0 || number > qint64(UINT32_MAX)) {
-        return Failure{QStringLiteral("Invalid data type for 'Method'")};
-    }
-    return std::uint32_t(number);
+Failure invalidType(const Setting& setting) {
+    return Failure{QStringLiteral("Invalid data type for '%1'").arg(setting.key)};
 }
 
 // The folder exists, or is created, and takes new files.
@@ -46,7 +39,7 @@ Result<void> folderReady(const QString& folder) {
         const int error = errno;
         return Failure{QStringLiteral("cannot create the folder %1%2")
                            .arg(displayPath(folder),
-                                error ? QStringLiteral(": ") + errorText(error) : QString())};
+                                error ? QStringLiteral(": ") + errnoText(error) : QString())};
     }
     return writable(folder, QStringLiteral("the folder ") + displayPath(folder));
 }
@@ -101,21 +94,58 @@ Result<QString> prepare(const StoredDocument& stored, const QString& path) {
 }
 
 // The file's new text: only the value changes in a document; anything else starts afresh.
-Result<QByteArray> newText(const StoredDocument& stored, std::uint32_t value, qint64 maxSize) {
-    Result<QByteArray> text = withMethod(
-        stored.state == StoredDocument::State::Document ? stored.bytes : QByteArray(), value);
+Result<QByteArray> newText(const StoredDocument& stored, const Setting& setting,
+                           const QJsonValue& value, qint64 maxSize) {
+    Result<QByteArray> text =
+        withMember(stored.state == StoredDocument::State::Document ? stored.bytes : QByteArray(),
+                   setting.key, value);
     if (text && text->size() > maxSize) { // the next start would refuse it
-        return Failure{QStringLiteral("with the method it would take %1 bytes, more than the %2 "
-                                      "a settings file may have; it is left as it was")
+        return Failure{QStringLiteral("with %1 set it would take %2 bytes, more than the %3 a "
+                                      "settings file may have; it is left as it was")
+                           .arg(setting.key)
                            .arg(text->size())
                            .arg(maxSize)};
     }
     return text;
 }
 
+// One write, under the lock: false when another program changed the file before it could
+// be replaced, which leaves it as that program wrote it.
+Result<bool> storeOnce(const QString& path, const Setting& setting, const QJsonValue& value,
+                       qint64 maxSize) {
+    const Result<StoredDocument> stored = StoredDocument::inspect(path, maxSize);
+    if (!stored) {
+        return Failure{stored.error()};
+    }
+    const Result<QByteArray> text = newText(*stored, setting, value, maxSize);
+    if (!text) {
+        return Failure{text.error()};
+    }
+    const Result<QString> prepared = prepare(*stored, path);
+    if (!prepared) {
+        return Failure{prepared.error()};
+    }
+    const QString& done = *prepared;
+    const auto unchanged = [&] {
+        const Result<StoredDocument> now = StoredDocument::inspect(path, maxSize);
+        return now && now->holdsSameAs(*stored);
+    };
+    const Result<bool> written =
+        replaceAtomically(stored->destination, *text, stored->permissions, unchanged);
+    if (!written) {
+        return done.isEmpty() ? written : Failure{written.error() + QStringLiteral("; ") + done};
+    }
+    if (*written && !done.isEmpty()) {
+        qCWarning(lcSettings).noquote().nospace()
+            << "replaced " << displayPath(path) << ": " << done;
+    }
+    return written;
+}
+
 } // namespace
 
-SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+SettingsStore::SettingsStore(QString path, Access access)
+    : m_path(std::move(path)), m_access(access) {}
 
 QString SettingsStore::defaultPath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -129,37 +159,47 @@ QString SettingsStore::defaultPath() {
     return base + QStringLiteral("/tintor/settings.json");
 }
 
-Result<std::uint32_t> SettingsStore::readMethod() {
+Result<QJsonValue> SettingsStore::read(const Setting& setting) const {
     if (m_path.isEmpty()) {
-        return failedToGet();
+        return failedToGet(setting);
     }
     const Result<StoredDocument> stored = StoredDocument::inspect(m_path, MaxSize);
-    if (stored && stored->state == StoredDocument::State::Missing) {
-        if (const std::optional<std::uint32_t> earlier = takeOverEarlierSettings()) {
-            return *earlier;
-        }
-        return failedToGet();
-    }
     if (!stored || stored->state != StoredDocument::State::Document) {
-        return failedToGet();
+        return failedToGet(setting);
     }
-    return methodOf(stored->document);
+    const QJsonValue value = stored->document.value(setting.key);
+    if (value.isUndefined()) {
+        return failedToGet(setting);
+    }
+    return setting.accepts(value) ? Result<QJsonValue>(value) : invalidType(setting);
 }
 
-Result<void> SettingsStore::writeMethod(std::uint32_t value) {
-    const Result<void> stored =
-        m_path.isEmpty() ? Failure{QStringLiteral("there is no home directory")} : store(value);
+QJsonValue SettingsStore::value(const Setting& setting) const {
+    const Result<QJsonValue> stored = read(setting);
+    return stored ? *stored : setting.fallbackValue();
+}
+
+Result<void> SettingsStore::write(const Setting& setting, const QJsonValue& value) {
+    if (!setting.accepts(value)) {
+        return invalidType(setting);
+    }
+    if (m_access == Access::ReadOnly) {
+        return {};
+    }
+    const Result<void> stored = m_path.isEmpty()
+                                    ? Failure{QStringLiteral("there is no home directory")}
+                                    : store(setting, value);
     if (!stored) {
         qCWarning(lcSettings).noquote().nospace()
             << "cannot write "
             << (m_path.isEmpty() ? QStringLiteral("the settings") : displayPath(m_path)) << ": "
             << stored.error();
-        return Failure{QStringLiteral("Failed to set data for 'Method'")};
+        return Failure{QStringLiteral("Failed to set data for '%1'").arg(setting.key)};
     }
     return {};
 }
 
-Result<void> SettingsStore::store(std::uint32_t value) {
+Result<void> SettingsStore::store(const Setting& setting, const QJsonValue& value) {
     if (const Result<void> folder = folderReady(QFileInfo(m_path).absolutePath()); !folder) {
         return folder;
     }
@@ -168,39 +208,43 @@ Result<void> SettingsStore::store(std::uint32_t value) {
         return locked;
     }
     removeStaleTemporaries(m_path);
-    const Result<StoredDocument> stored = StoredDocument::inspect(m_path, MaxSize);
-    if (!stored) {
-        return Failure{stored.error()};
+    for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
+        const Result<bool> written = storeOnce(m_path, setting, value, MaxSize);
+        if (!written) {
+            return Failure{written.error()};
+        }
+        if (*written) {
+            return {};
+        }
     }
-    const Result<QByteArray> text = newText(*stored, value, MaxSize);
-    if (!text) {
-        return Failure{text.error()};
-    }
-    const Result<QString> prepared = prepare(*stored, m_path);
-    if (!prepared) {
-        return Failure{prepared.error()};
-    }
-    const QString& done = *prepared;
-    const Result<void> written = replaceAtomically(stored->destination, *text, stored->permissions);
-    if (!written) {
-        return done.isEmpty() ? written : Failure{written.error() + QStringLiteral("; ") + done};
-    }
-    if (!done.isEmpty()) {
-        qCWarning(lcSettings).noquote().nospace()
-            << "replaced " << displayPath(m_path) << ": " << done;
-    }
-    return {};
+    return Failure{QStringLiteral("another program keeps changing it")};
 }
 
-std::optional<std::uint32_t> SettingsStore::takeOverEarlierSettings() {
+void SettingsStore::takeOverEarlierSettings() {
+    const Result<StoredDocument> stored =
+        m_path.isEmpty() ? Failure{} : StoredDocument::inspect(m_path, MaxSize);
+    if (!stored || stored->state != StoredDocument::State::Missing) {
+        return;
+    }
     const QString earlier = QFileInfo(m_path).absolutePath() + QStringLiteral("/settings.reg");
-    const Result<QByteArray> contents = readRegular(earlier, MaxSize);
+    const Result<QByteArray> contents =
+        readRegularFile(QFile::encodeName(earlier), MaxSize, LinkRule::Follow);
     const std::optional<std::uint32_t> method =
         contents ? scanEarlierMethod(*contents) : std::nullopt;
-    if (method && writeMethod(*method)) {
+    if (method && m_access == Access::ReadWrite && write(Settings::Method, qint64(*method))) {
         qCInfo(lcSettings).noquote().nospace()
             << "took the sampling method from " << displayPath(earlier) << " into "
             << displayPath(m_path);
     }
-    return method;
+}
+
+Result<void> SettingsStore::repairUnreadable() {
+    for (const Setting* setting : Settings::All) {
+        if (setting->repairedAtStartup && !read(*setting)) {
+            if (const Result<void> written = write(*setting, setting->fallbackValue()); !written) {
+                return written;
+            }
+        }
+    }
+    return {};
 }

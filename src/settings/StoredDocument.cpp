@@ -1,6 +1,7 @@
 #include "StoredDocument.h"
 
-#include "SettingsFiles.h"
+#include "JsonMemberEdit.h"
+#include "RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,13 +24,13 @@ StoredDocument withState(State state, const QString& path, QString note = {}) {
     return stored;
 }
 
-// A JSON object; an empty file is an empty one.  Otherwise why not.
+// A JSON object; a blank file is an empty one.  Otherwise why not.
 Result<QJsonObject> parse(QByteArray bytes) {
+    if (isBlankJson(bytes)) {
+        return QJsonObject();
+    }
     if (bytes.startsWith("\xEF\xBB\xBF")) { // a byte-order mark, as some editors write
         bytes.remove(0, 3);
-    }
-    if (bytes.trimmed().isEmpty()) {
-        return QJsonObject();
     }
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
@@ -69,7 +70,7 @@ Result<StoredDocument> StoredDocument::inspect(const QString& path, qint64 maxSi
         if (errno == ENOENT) {
             return withState(State::Missing, path);
         }
-        return Failure{SettingsFiles::errorText(errno)};
+        return Failure{errnoText(errno)};
     }
     const bool link = S_ISLNK(entry.st_mode);
     // Like the kernel's protected links: another user's link is never followed.
@@ -77,7 +78,8 @@ Result<StoredDocument> StoredDocument::inspect(const QString& path, qint64 maxSi
         return withState(State::LinkToReplace, path,
                          QStringLiteral("it is a link that belongs to another user"));
     }
-    const Result<QByteArray> contents = SettingsFiles::readRegular(path, maxSize);
+    const Result<QByteArray> contents =
+        readRegularFile(QFile::encodeName(path), maxSize, LinkRule::Follow);
     if (!contents) {
         if (!link || deniedThroughLink(path, maxSize)) {
             return Failure{contents.error()};
@@ -99,4 +101,9 @@ Result<StoredDocument> StoredDocument::inspect(const QString& path, qint64 maxSi
     }
     stored.permissions = QFileInfo(stored.destination).permissions();
     return stored;
+}
+
+bool StoredDocument::holdsSameAs(const StoredDocument& other) const {
+    return state == other.state && bytes == other.bytes && destination == other.destination &&
+           note == other.note;
 }

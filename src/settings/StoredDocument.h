@@ -27,4 +27,6 @@ struct StoredDocument {
     // Fails when the path cannot be read (permission, a directory, too large): the store
     // then leaves it alone.
     static Result<StoredDocument> inspect(const QString& path, qint64 maxSize);
+    // Whether the path held the same then as `other` says, byte for byte.
+    [[nodiscard]] bool holdsSameAs(const StoredDocument& other) const;
 };

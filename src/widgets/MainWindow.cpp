@@ -5,6 +5,7 @@
 #include "ChannelEditor.h"
 #include "ColourMaths.h"
 #include "ColourOutputs.h"
+#include "ColourReceiver.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
 #include "FormFonts.h"
@@ -13,7 +14,7 @@
 #include "OptionsDialog.h"
 #include "PickSource.h"
 #include "Platform.h"
-#include "StoredMethod.h"
+#include "SettingsStore.h"
 #include "TimedMessage.h"
 #include "WidgetsLog.h"
 #include "WindowPlacement.h"
@@ -47,6 +48,8 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     setUpFixedWindow(*this);
     setWindowTitle(m_info.title());
     m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText);
+    m_receiver = new ColourReceiver(*this);
+    m_ui->colourSwatch->setDraggable(true);
     m_ui->aboutButton->setIcon(aboutGlyph());
     m_follower.setInterval(50);
     m_activation.setSingleShot(true);
@@ -83,16 +86,15 @@ void MainWindow::connectControls() {
     connect(&m_pickMode, &PickMode::stopped, this, &MainWindow::onPickStopped);
     connect(&m_pickMode, &PickMode::failed, this,
             [this](const QString& reason) { showMessage(tr("Screen not read."), reason); });
+    connect(m_receiver, &ColourReceiver::colourReceived, this, &MainWindow::setColour);
+    connect(m_receiver, &ColourReceiver::noColourReceived, this,
+            [this](const QString& text) { showMessage(text, QString()); });
 }
 
 void MainWindow::readStoredMethod() {
-    const Result<std::uint8_t> stored = readStartupMethod(m_settings);
-    if (!stored) {
-        // Start anyway, with the single pixel; the user should know why it will not stick.
-        qCWarning(lcWidgets).noquote().nospace() << "the sampling method cannot be stored ("
-                                                 << stored.error() << "); using single pixel";
-    }
-    m_sampler.setMethod(static_cast<SamplingMethod>(stored ? *stored : 0));
+    // The lowest byte of the stored number.
+    const qint64 stored = m_settings.value(Settings::Method).toInteger();
+    m_sampler.setMethod(static_cast<SamplingMethod>(stored & 0xFF));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -179,7 +181,7 @@ void MainWindow::applyOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
     m_sampler.setMethod(m_options->method());
     const Result<void> stored =
-        storeMethod(m_settings, static_cast<std::uint8_t>(m_options->method()));
+        m_settings.write(Settings::Method, static_cast<int>(m_options->method()));
     if (!stored) {
         showErrorBox(this, stored.error());
     }
@@ -244,6 +246,7 @@ void MainWindow::startPicking() {
     }
     m_ui->pickButton->setEnabled(false);
     setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
+    m_receiver->setOn(false); // a paste or drop would fight the pick for the colour
     m_pickMode.start(colour(), m_sampler);
 }
 
@@ -254,8 +257,10 @@ void MainWindow::stopPicking() {
     }
 }
 
-void MainWindow::onPickStopped() {
+void MainWindow::onPickStopped(bool kept) {
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
+    m_receiver->setOn(true);
     m_activation.start();
+    emit pickEnded(kept);
 }

@@ -16,6 +16,7 @@
 class AboutDialog;
 class ChannelEditor;
 class ColourOutputs;
+class ColourReceiver;
 class LinkOpener;
 class LiveFollow;
 class OptionsDialog;
@@ -55,6 +56,8 @@ public slots:
 
 signals:
     void colourChanged(Rgb colour);
+    // A pick is over; `kept` when it ended keeping its colour, not cancelled nor failed.
+    void pickEnded(bool kept);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,7 +73,7 @@ private:
     void showColour();
     void onChannelEdited(Channel channel, int value);
     void followPointer();
-    void onPickStopped();
+    void onPickStopped(bool kept);
     void stopPicking();
     // In the message window, for three seconds.
     void showMessage(const QString& text, const QString& detail);
@@ -89,6 +92,7 @@ private:
     QTimer m_activation;
     PickMode m_pickMode;
     ColourOutputs* m_outputs = nullptr;
+    ColourReceiver* m_receiver = nullptr;
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;

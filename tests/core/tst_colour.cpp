@@ -1,7 +1,10 @@
 #include "ColourMaths.h"
+#include "ColourNotation.h"
 #include "Sampling.h"
 
 #include <QTest>
+
+#include <map>
 
 class ColourTest : public QObject {
     Q_OBJECT
@@ -11,8 +14,8 @@ private slots:
     void webSafeBoundaries_data();
     void webSafeBoundaries();
     void webSafeRoundsEachChannelInPlace();
-    void channelAndColourTexts_data();
-    void channelAndColourTexts();
+    void notations_data();
+    void notations();
     void orangeExample();
     void gradientRowRunsOwnChannelAndKeepsOthers();
     void blockMeanTruncatesEachChannel();
@@ -66,21 +69,79 @@ void ColourTest::webSafeRoundsEachChannelInPlace() {
     QCOMPARE(webSafe(Rgb::offScreen()), Rgb(255, 255, 255));
 }
 
-void ColourTest::channelAndColourTexts_data() {
-    QTest::addColumn<int>("channel");
+namespace {
+
+// How a row of the notations table is used: the form that writes its text, or a text only
+// read.
+enum class Row { Channel, ChannelRead, ColourRead, Hash, Dollar, Css, Hsl };
+
+} // namespace
+
+void ColourTest::notations_data() {
+    QTest::addColumn<Row>("row");
     QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << 0 << "$00";
-    QTest::newRow("one digit") << 9 << "$09";
-    QTest::newRow("upper case") << 0xAB << "$AB";
-    QTest::newRow("top") << 255 << "$FF";
+    QTest::addColumn<int>("value"); // a channel, or 0xRRGGBB; -1 for no value
+    const auto row = [](Row use, const char* text, int value) {
+        QTest::addRow("%d %s", static_cast<int>(use), text)
+            << use << QString::fromUtf8(text) << value;
+    };
+    // Channel texts, written by the fields and read from what is typed there.
+    row(Row::Channel, "$00", 0);
+    row(Row::Channel, "$09", 9);
+    row(Row::Channel, "$AB", 0xAB);
+    row(Row::Channel, "$FF", 255);
+    row(Row::ChannelRead, "ff", 255);
+    row(Row::ChannelRead, "$aB", 0xAB);
+    for (const char* text : {"$F", "F", "$FG", "+F", " F", "$$F", ""}) {
+        row(Row::ChannelRead, text, -1);
+    }
+    // Colour texts written for other programs; all but hsl() are read back.
+    row(Row::Hash, "#FF8000", 0xFF8000);
+    row(Row::Dollar, "$FF8000", 0xFF8000);
+    row(Row::Css, "rgb(255, 128, 0)", 0xFF8000);
+    row(Row::Hsl, "hsl(30, 100%, 50%)", 0xFF8000);
+    row(Row::Hash, "#0A0B0C", 0x0A0B0C);
+    row(Row::Css, "rgb(0, 0, 0)", 0);
+    row(Row::Hsl, "hsl(0, 0%, 100%)", 0xFFFFFF);
+    row(Row::Hsl, "hsl(0, 100%, 50%)", 0xFF0001); // 359.8 degrees comes round to 0
+    row(Row::Hsl, "hsl(1, 100%, 47%)", 0xF00200); // hue 0.5, 0.49999 in floating point
+    row(Row::Hsl, "hsl(30, 13%, 3%)", 0x090807);  // saturation 12.5%
+    row(Row::Hsl, "hsl(210, 25%, 91%)", 0xE1E7ED);
+    // Texts only read: the usual ways of writing a colour, and what is not one.
+    row(Row::ColourRead, "ff8000", 0xFF8000);
+    row(Row::ColourRead, "#f80", 0xFF8800);
+    row(Row::ColourRead, "rgb(255 128 0)", 0xFF8000);
+    row(Row::ColourRead, " \t#Ff8000\n", 0xFF8000);
+    row(Row::ColourRead, "RGB(1,2,3)", 0x010203);
+    row(Row::ColourRead, " rgb( 1 , 2 , 3 ) ", 0x010203);
+    for (const char* text : {"#FF800", "#FF80001", "$F80", "F80", "rgb(256, 0, 0)", "rgb(1, 2 3)",
+                             "rgb(1, 2, 3", "#FF8000;", "red", "", "hsl(30, 100%, 50%)"}) {
+        row(Row::ColourRead, text, -1);
+    }
 }
 
-void ColourTest::channelAndColourTexts() {
-    QFETCH(int, channel);
+void ColourTest::notations() {
+    QFETCH(Row, row);
     QFETCH(QString, text);
-    QCOMPARE(channelText(channel), text);
-    QCOMPARE(colourText(Rgb()), QStringLiteral("$000000"));
-    QCOMPARE(colourText(Rgb(10, 11, 12)), QStringLiteral("$0A0B0C"));
+    QFETCH(int, value);
+    const bool none = value < 0;
+    if (row == Row::Channel || row == Row::ChannelRead) {
+        QCOMPARE(readChannelText(text), none ? std::nullopt : std::optional<int>(value));
+        if (row == Row::Channel) {
+            QCOMPARE(channelText(value), text);
+        }
+        return;
+    }
+    const Rgb colour(value >> 16, value >> 8, value);
+    const bool read = !none && row != Row::Hsl;
+    QCOMPARE(readColour(text), read ? std::optional<Rgb>(colour) : std::nullopt);
+    const std::map<Row, ColourForm> writers = {{Row::Hash, ColourForm::Hash},
+                                               {Row::Dollar, ColourForm::Dollar},
+                                               {Row::Css, ColourForm::Css},
+                                               {Row::Hsl, ColourForm::Hsl}};
+    if (writers.count(row) != 0) {
+        QCOMPARE(colourInForm(colour, writers.at(row)), text);
+    }
 }
 
 void ColourTest::orangeExample() {

@@ -1,18 +1,41 @@
 #include "TintorRun.h"
 
-#include "ProgramEnvironment.h"
+#include <QThread>
 
-TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst) : m_x(x) {
-    QStringList environment = extra;
+QString TintorRun::program() {
+    return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE));
+}
+
+QProcessEnvironment TintorRun::environment(const QStringList& extra) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "QT_QPA_PLATFORM"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    for (const QString& pair : extra) {
+        const auto split = pair.indexOf(QLatin1Char('='));
+        env.insert(pair.left(split), pair.mid(split + 1));
+    }
+    return env;
+}
+
+TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst,
+                     const QStringList& arguments)
+    : m_x(x) {
+    QStringList pairs = extra;
     if (!pathFirst.isEmpty()) {
-        environment << QStringLiteral("PATH=") + pathFirst + QLatin1Char(':') +
-                           qEnvironmentVariable("PATH");
+        pairs << QStringLiteral("PATH=") + pathFirst + QLatin1Char(':') +
+                     qEnvironmentVariable("PATH");
     }
-    m_process.setProcessEnvironment(ProgramEnvironment(environment));
-    m_process.start(qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)), {});
+    m_process.setProcessEnvironment(environment(pairs));
+    m_process.start(program(), arguments);
     if (m_process.waitForStarted()) {
-        m_main = m_x.waitForWindow(m_process.processId(), 10000).value_or(0);
+        m_main = m_x.waitForWindow(m_process.processId(), 30000).value_or(0);
     }
+    if (m_main == 0) {
+        qWarning("no window; stderr: %s", m_process.readAllStandardError().constData());
+        return;
+    }
+    m_scale = std::max(1, m_x.clientSize(m_main).width() / MainWindowAt::Size.width());
 }
 
 TintorRun::~TintorRun() {
@@ -26,13 +49,25 @@ std::optional<Window> TintorRun::waitForTitle(const QString& title, int timeoutM
     return m_x.waitForWindow(m_process.processId(), title, timeoutMs);
 }
 
+std::optional<Window> TintorRun::open(QPoint button, const QString& title) {
+    click(button);
+    return waitForTitle(title, 10000);
+}
+
+std::optional<Window> TintorRun::openAbout() {
+    const std::optional<Window> about = open(MainWindowAt::AboutButton, Title::About);
+    QThread::msleep(200); // its first painting holds the pointer
+    return about;
+}
+
 void TintorRun::clickIn(Window window, QPoint client, int button) {
-    const QPoint origin = m_x.rootPosition(window);
-    m_x.clickAt(origin.x() + client.x(), origin.y() + client.y(), button);
+    const QPoint at = m_x.rootPosition(window) + client * m_scale;
+    m_x.clickAt(at.x(), at.y(), button);
 }
 
 Rgb TintorRun::swatch() {
-    return m_x.pixel(m_main, MainWindowAt::ColourSwatch.x(), MainWindowAt::ColourSwatch.y());
+    const QPoint at = MainWindowAt::ColourSwatch * m_scale;
+    return m_x.pixel(m_main, at.x(), at.y());
 }
 
 int TintorRun::close(int timeoutMs) {

@@ -53,6 +53,24 @@ Window WindowManager::activeWindow() {
     return active.empty() ? 0 : active.front();
 }
 
+bool WindowManager::isActive(Window client) {
+    Display* display = m_x.display();
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    // The focus may lie on the client or on a window inside it.
+    while (focus != client && focus > PointerRoot && focus != DefaultRootWindow(display)) {
+        ::Window root = 0;
+        ::Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, focus, &root, &focus, &children, &count) == 0) {
+            return false;
+        }
+        XFree(children);
+    }
+    return focus == client && activeWindow() == client;
+}
+
 std::vector<Window> WindowManager::stacking() {
     return m_x.values(0, "_NET_CLIENT_LIST_STACKING");
 }

@@ -40,6 +40,10 @@ public:
     QStringList state(Window client);          // _NET_WM_STATE, without the prefix
     std::optional<MotifHints> motifHints(Window client);
     Window activeWindow(); // _NET_ACTIVE_WINDOW, 0 when none
+    // What a user waits for before typing: `client` is marked active and the server sends it
+    // the keys (the window manager marks a window active only once it sees the focus arrive,
+    // so the mark may still name the window that had it before).
+    bool isActive(Window client);
     // Bottom to top (_NET_CLIENT_LIST_STACKING).
     std::vector<Window> stacking();
 

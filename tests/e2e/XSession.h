@@ -64,7 +64,8 @@ public:
     void releaseButton(int button);
     void clickAt(int x, int y, int button = 1);
     // A relative move, as a mouse makes it: pointer barriers stop it, unlike movePointer.
-    void movePointerBy(int dx, int dy);
+    // Returns where the pointer stopped.
+    QPoint movePointerBy(int dx, int dy);
     QPoint pointer();
 
     // Sets the keyboard focus directly; under a window manager, use WindowManager::activate.

@@ -55,9 +55,10 @@ void XSession::releaseButton(int button) {
     XSync(m_display, False);
 }
 
-void XSession::movePointerBy(int dx, int dy) {
+QPoint XSession::movePointerBy(int dx, int dy) {
     XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
     XSync(m_display, False);
+    return pointer();
 }
 
 QPoint XSession::pointer() {

@@ -3,29 +3,15 @@
 // xdg-open that the test puts first on PATH.
 
 #include <QFile>
-#include <QProcess>
+#include <QImage>
 #include <QRect>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
-#include "ProgramEnvironment.h"
-#include "XSession.h"
+#include "TintorRun.h"
 
-namespace {
-
-// Client positions, in layout pixels: the main window's About button, and in the About
-// window the author button, the link buttons and the two OK buttons.
-const QPoint AboutButton(118, 149);
-const QPoint AuthorButton(335, 136);
-const QPoint MailButton(75, 231);
-const QPoint OkButton(185, 231);
-const QPoint HomeButton(297, 231);
-const QPoint AuthorOkButton(184, 231);
-
-const QString InfoTitle = QStringLiteral("Tintor, version 1.00 - Information");
-
-} // namespace
+#include <X11/keysym.h>
 
 class AboutWindowTest : public QObject {
     Q_OBJECT
@@ -36,16 +22,13 @@ private slots:
     void scaledWindowHoldsItsDevicePixels();
 
 private:
-    Window start(QProcess& process, const QStringList& extra = {});
     // Opens the About window and returns where its client area lies on the root.
-    QRect openAbout(QProcess& process, int scale = 1);
-    void clickIn(const QRect& window, QPoint client, int scale = 1);
+    QRect openAbout(TintorRun& tintor);
     void setLauncherStatus(int status);
     QStringList launched();
 
     XSession m_x;
     QTemporaryDir m_bin;
-    Window m_main = 0;
     Window m_about = 0;
 };
 
@@ -78,123 +61,95 @@ QStringList AboutWindowTest::launched() {
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-Window AboutWindowTest::start(QProcess& process, const QStringList& extra) {
-    const QString path = m_bin.path() + QLatin1Char(':') + qEnvironmentVariable("PATH");
-    process.setProcessEnvironment(ProgramEnvironment(QStringList{"PATH=" + path} + extra));
-    process.start(QStringLiteral(TINTOR_EXE), {});
-    if (!process.waitForStarted()) {
-        return 0;
-    }
-    m_main = m_x.waitForWindow(process.processId(), 10000).value_or(0);
-    return m_main;
-}
-
-void AboutWindowTest::clickIn(const QRect& window, QPoint client, int scale) {
-    m_x.clickAt(window.x() + client.x() * scale, window.y() + client.y() * scale);
-}
-
-QRect AboutWindowTest::openAbout(QProcess& process, int scale) {
-    clickIn({m_x.rootPosition(m_main), m_x.clientSize(m_main)}, AboutButton, scale);
-    m_about = m_x.waitForWindow(process.processId(), InfoTitle, 10000).value_or(0);
-    if (m_about == 0) {
-        return {};
-    }
-    QThread::msleep(100); // its first painting holds the pointer
-    return {m_x.rootPosition(m_about), m_x.clientSize(m_about)};
+QRect AboutWindowTest::openAbout(TintorRun& tintor) {
+    m_about = tintor.openAbout().value_or(0);
+    return m_about == 0 ? QRect() : m_x.clientRect(m_about);
 }
 
 void AboutWindowTest::pointerHeldThroughBothViews() {
-    QProcess tintor;
-    QVERIFY(start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")}) != 0);
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")}, m_bin.path());
+    QVERIFY(tintor.main() != 0);
     const QRect about = openAbout(tintor);
     // Centred over the main window, which it covers.
-    const QPoint main = m_x.rootPosition(m_main);
+    const QPoint main = m_x.rootPosition(tintor.main());
     QCOMPARE(about, QRect(main + QPoint((264 - 368) / 2, (168 - 257) / 2), QSize(368, 257)));
 
     // Main view: no way out, corners included.
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), about.left());
-    m_x.movePointerBy(3000, 3000);
-    QCOMPARE(m_x.pointer(), about.bottomRight());
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
+    QCOMPARE(m_x.movePointerBy(3000, 3000), about.bottomRight());
 
     // Author view: still held; its OK button closes the window and frees the pointer.
-    clickIn(about, AuthorButton);
-    QTRY_COMPARE(m_x.title(m_about), QStringLiteral("Tintor - Author"));
-    m_x.movePointerBy(-2000, -2000);
-    QCOMPARE(m_x.pointer(), about.topLeft());
-    clickIn(about, AuthorOkButton);
+    tintor.clickIn(m_about, AboutWindowAt::AuthorButton);
+    QTRY_COMPARE(m_x.title(m_about), Title::Author);
+    QCOMPARE(m_x.movePointerBy(-2000, -2000), about.topLeft());
+    tintor.clickIn(m_about, AboutWindowAt::AuthorOkButton);
     QTRY_VERIFY(!m_x.viewable(m_about));
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
 
     // Shown again: the main view, held again.
     QCOMPARE(openAbout(tintor), about);
-    QCOMPARE(m_x.title(m_about), InfoTitle);
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), about.left());
-    m_x.requestClose(m_main);
-    QVERIFY(tintor.waitForFinished(10000));
-    QCOMPARE(tintor.exitCode(), 0);
+    QCOMPARE(m_x.title(m_about), Title::About);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
+    // Asked for while another window covers it: brought back on top.
+    QImage covering(40, 40, QImage::Format_RGB32);
+    covering.fill(qRgb(1, 200, 3));
+    const Window other = m_x.showImage(about.x() + 150, about.y() + 100, covering);
+    QCOMPARE(m_x.pixel(other, 20, 20), Rgb(1, 200, 3));
+    m_x.focus(tintor.main());
+    m_x.tapKey(XK_F1);
+    QTRY_VERIFY(m_x.pixel(other, 20, 20) != Rgb(1, 200, 3));
+    m_x.destroyWindow(other);
+    QCOMPARE(tintor.close(), 0);
 }
 
 void AboutWindowTest::linksFreePointerAndFailuresAreShown() {
-    QProcess tintor;
-    QVERIFY(start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")}) != 0);
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")}, m_bin.path());
+    QVERIFY(tintor.main() != 0);
     const QRect about = openAbout(tintor);
     QVERIFY(!about.isEmpty());
     // A link that opens frees the pointer, and the window's own redrawing after the click
     // does not take it back.
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), about.left());
-    clickIn(about, HomeButton);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), about.left());
+    tintor.clickIn(m_about, AboutWindowAt::HomeButton);
     QTRY_COMPARE(launched(),
                  QStringList{"1|https://korvan.example.org/en/downloads.html#Tintor|unset"});
     QThread::msleep(300);
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
     QVERIFY(m_x.viewable(m_about));
-    QVERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("MessageForm"), 200));
+    QVERIFY(!tintor.waitForTitle(Title::Message, 200));
 
     // A link that fails: its text shows for three seconds, sized to one line, with the
     // pointer free; the About window stays open and holds the pointer again once it is
     // uncovered.
     setLauncherStatus(4);
-    clickIn(about, MailButton);
-    const auto message = m_x.waitForWindow(tintor.processId(), QStringLiteral("MessageForm"), 5000);
+    tintor.clickIn(m_about, AboutWindowAt::MailButton);
+    const auto message = tintor.waitForTitle(Title::Message);
     QVERIFY(message);
     QCOMPARE(m_x.clientSize(*message), QSize(350, 78));
     QCOMPARE(launched().size(), 2);
     QVERIFY(launched().at(1).startsWith("1|mailto:korvan@example.org?Subject=Programma Tintor"));
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!m_x.viewable(*message), 6000);
     QVERIFY(m_x.viewable(m_about));
     QTRY_VERIFY(about.contains(m_x.pointer()));
 
     // OK frees it for good.
-    clickIn(about, OkButton);
+    tintor.clickIn(m_about, AboutWindowAt::OkButton);
     QTRY_VERIFY(!m_x.viewable(m_about));
-    m_x.movePointerBy(-2000, 0);
-    QCOMPARE(m_x.pointer().x(), 0);
-
-    m_x.requestClose(m_main);
-    QVERIFY(tintor.waitForFinished(10000));
-    QCOMPARE(tintor.exitCode(), 0);
+    QCOMPARE(m_x.movePointerBy(-2000, 0).x(), 0);
+    QCOMPARE(tintor.close(), 0);
 }
 
 void AboutWindowTest::scaledWindowHoldsItsDevicePixels() {
-    QProcess tintor;
-    QVERIFY(start(tintor, {QStringLiteral("QT_SCALE_FACTOR=2")}) != 0);
-    const QRect about = openAbout(tintor, 2);
+    TintorRun tintor(m_x, {QStringLiteral("QT_SCALE_FACTOR=2")}, m_bin.path());
+    QVERIFY(tintor.main() != 0);
+    const QRect about = openAbout(tintor);
     QCOMPARE(about.size(), QSize(736, 514));
-    m_x.movePointerBy(3000, 3000);
-    QCOMPARE(m_x.pointer(), about.bottomRight());
-    m_x.movePointerBy(-3000, -3000);
-    QCOMPARE(m_x.pointer(), about.topLeft());
-    clickIn(about, OkButton, 2);
+    QCOMPARE(m_x.movePointerBy(3000, 3000), about.bottomRight());
+    QCOMPARE(m_x.movePointerBy(-3000, -3000), about.topLeft());
+    tintor.clickIn(m_about, AboutWindowAt::OkButton);
     QTRY_VERIFY(!m_x.viewable(m_about));
-    m_x.requestClose(m_main);
-    QVERIFY(tintor.waitForFinished(10000));
+    QCOMPARE(tintor.close(), 0);
 }
 
 QTEST_GUILESS_MAIN(AboutWindowTest)

@@ -67,14 +67,12 @@ void PlacementTest::windowsCentredOverMainWindow() {
     QVERIFY(tintor.main() != 0);
     std::optional<Window> window;
     if (which == QLatin1String("Options")) {
-        tintor.clickIn(tintor.main(), MainWindowAt::OptionsButton);
-        window = tintor.waitForTitle(QStringLiteral("Options"));
+        window = tintor.open(MainWindowAt::OptionsButton, Title::Options);
     } else {
-        tintor.clickIn(tintor.main(), MainWindowAt::AboutButton);
-        window = tintor.waitForTitle(QStringLiteral("Tintor, version 1.00 - Information"));
+        window = tintor.open(MainWindowAt::AboutButton, Title::About);
         if (window && which == QLatin1String("message")) {
             tintor.clickIn(*window, AboutWindowAt::MailButton);
-            window = tintor.waitForTitle(QStringLiteral("MessageForm"));
+            window = tintor.waitForTitle(Title::Message);
         }
     }
     QVERIFY(window.has_value());

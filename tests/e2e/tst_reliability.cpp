@@ -7,11 +7,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <unistd.h>
 
-#include "ProgramEnvironment.h"
 #include "TintorRun.h"
 
 namespace {
@@ -25,11 +23,11 @@ QImage filled(QRgb colour) {
 // Runs the program through the shell, so that `redirect` can close or divert its streams.
 void startThroughShell(QProcess& process, const QString& redirect, const QStringList& arguments,
                        const QStringList& extra = {}) {
-    process.setProcessEnvironment(ProgramEnvironment(extra));
+    process.setProcessEnvironment(TintorRun::environment(extra));
     process.start(QStringLiteral("/bin/sh"),
                   QStringList{QStringLiteral("-c"),
                               QStringLiteral("exec \"$0\" \"$@\" ") + redirect,
-                              qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE))} +
+                              TintorRun::program()} +
                       arguments);
 }
 
@@ -137,11 +135,8 @@ void ReliabilityTest::unwritableOutputFails() {
 }
 
 Window ReliabilityTest::startStorm(TintorRun& tintor) {
-    tintor.clickIn(tintor.main(), MainWindowAt::AboutButton);
-    const Window about =
-        tintor.waitForTitle(QStringLiteral("Tintor, version 1.00 - Information")).value_or(0);
+    const Window about = tintor.openAbout().value_or(0);
     if (about != 0) {
-        QThread::msleep(100);
         for (int click = 0; click < 20; ++click) {
             tintor.clickIn(about, AboutWindowAt::HomeButton);
         }
@@ -153,11 +148,11 @@ void ReliabilityTest::failingLinkStormShowsOneMessage() {
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")}, m_dir.filePath("bin"));
     QVERIFY(tintor.main() != 0);
     QVERIFY(startStorm(tintor) != 0);
-    const std::optional<Window> message = tintor.waitForTitle(QStringLiteral("MessageForm"), 8000);
+    const std::optional<Window> message = tintor.waitForTitle(Title::Message, 8000);
     QVERIFY(message.has_value());
     QTRY_VERIFY_WITH_TIMEOUT(!m_x.viewable(*message), 6000);
     // The same failure, nineteen times more, is not shown again.
-    QVERIFY(!tintor.waitForTitle(QStringLiteral("MessageForm"), 4000));
+    QVERIFY(!tintor.waitForTitle(Title::Message, 4000));
     QCOMPARE(tintor.close(5000), 0);
 }
 
@@ -165,7 +160,7 @@ void ReliabilityTest::closingDuringStormEndsProgram() {
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")}, m_dir.filePath("bin"));
     QVERIFY(tintor.main() != 0);
     QVERIFY(startStorm(tintor) != 0);
-    QVERIFY(tintor.waitForTitle(QStringLiteral("MessageForm"), 8000).has_value());
+    QVERIFY(tintor.waitForTitle(Title::Message, 8000).has_value());
     QCOMPARE(tintor.close(5000), 0);
 }
 

@@ -5,23 +5,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ProgramEnvironment.h"
-#include "XSession.h"
+#include "TintorRun.h"
 
 namespace {
-
-const QPoint OptionsButton(70, 149);
-const QPoint PickButton(178, 149);
-// In the dialog: the centre of an item's radio indicator, the OK and Cancel buttons.
-QPoint indicator(int item) {
-    return {23, 34 + 19 * item};
-}
-const QPoint OkButton(54, 124);
-const QPoint CancelButton(118, 124);
 
 int brightness(Rgb c) {
     return c.red() + c.green() + c.blue();
@@ -49,10 +38,9 @@ private slots:
     void startsWith();
 
 private:
-    Window start(QProcess& process);
-    Window openOptions(QProcess& process, Window main);
+    std::unique_ptr<TintorRun> start();
     // Starts a pick, checks the title, ends the pick and closes the program.
-    void pickNamesMethodAndClose(QProcess& tintor, Window main, const QString& method);
+    void pickNamesMethodAndClose(TintorRun& tintor, const QString& method);
     [[nodiscard]] QString
     settingsFile(const QString& name = QStringLiteral("settings.json")) const {
         return m_config->filePath(QStringLiteral("tintor/") + name);
@@ -66,60 +54,45 @@ void RestartTest::init() {
     m_config = std::make_unique<QTemporaryDir>();
 }
 
-Window RestartTest::start(QProcess& process) {
-    process.setProcessEnvironment(ProgramEnvironment(
-        {"XDG_CONFIG_HOME=" + m_config->path(), QStringLiteral("LANG=en_GB.UTF-8")}));
-    process.start(QStringLiteral(TINTOR_EXE), {});
-    return m_x.waitForWindow(process.processId(), 10000).value_or(0);
+std::unique_ptr<TintorRun> RestartTest::start() {
+    return std::make_unique<TintorRun>(
+        m_x, QStringList{"XDG_CONFIG_HOME=" + m_config->path(), "LANG=en_GB.UTF-8"});
 }
 
-Window RestartTest::openOptions(QProcess& process, Window main) {
-    const QPoint origin = m_x.rootPosition(main);
-    m_x.clickAt(origin.x() + OptionsButton.x(), origin.y() + OptionsButton.y());
-    return m_x.waitForWindow(process.processId(), QStringLiteral("Options"), 5000).value_or(0);
-}
-
-void RestartTest::pickNamesMethodAndClose(QProcess& tintor, Window main, const QString& method) {
-    const QPoint origin = m_x.rootPosition(main);
-    m_x.clickAt(origin.x() + PickButton.x(), origin.y() + PickButton.y());
-    QTRY_COMPARE(m_x.title(main), QStringLiteral("Picking ") + method);
+void RestartTest::pickNamesMethodAndClose(TintorRun& tintor, const QString& method) {
+    QVERIFY(tintor.main() != 0);
+    tintor.click(MainWindowAt::PickButton);
+    QTRY_COMPARE(tintor.title(), QStringLiteral("Picking ") + method);
     m_x.clickAt(5, 5);
-    QTRY_COMPARE(m_x.title(main), QStringLiteral("Tintor, version 1.00"));
-    m_x.requestClose(main);
-    QVERIFY(tintor.waitForFinished(10000));
-    QCOMPARE(tintor.exitCode(), 0);
+    QTRY_COMPARE(tintor.title(), Title::Main);
+    QCOMPARE(tintor.close(), 0);
 }
 
 void RestartTest::sevenBySevenSurvivesRestart() {
     QVERIFY(m_x.connected());
     {
-        QProcess tintor;
-        const Window main = start(tintor);
-        QVERIFY(main != 0);
-        const Window dialog = openOptions(tintor, main);
-        QVERIFY(dialog != 0);
-        const QPoint at = m_x.rootPosition(dialog);
-        m_x.clickAt(at.x() + indicator(3).x(), at.y() + indicator(3).y());
-        m_x.clickAt(at.x() + OkButton.x(), at.y() + OkButton.y());
-        QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 10));
-        m_x.requestClose(main);
-        QVERIFY(tintor.waitForFinished(10000));
-        QCOMPARE(tintor.exitCode(), 0);
+        const auto tintor = start();
+        const auto dialog = tintor->open(MainWindowAt::OptionsButton, Title::Options);
+        QVERIFY(dialog.has_value());
+        tintor->clickIn(*dialog, OptionsDialogAt::method(3));
+        tintor->clickIn(*dialog, OptionsDialogAt::OkButton);
+        QTRY_VERIFY(!m_x.viewable(*dialog));
+        QCOMPARE(tintor->close(), 0);
     }
     QCOMPARE(QJsonDocument::fromJson(readAll(settingsFile())).object(),
              QJsonObject({{"Method", 3}}));
-    QProcess tintor;
-    const Window main = start(tintor);
-    QVERIFY(main != 0);
-    const Window dialog = openOptions(tintor, main);
-    QVERIFY(dialog != 0);
+    const auto tintor = start();
+    const auto dialog = tintor->open(MainWindowAt::OptionsButton, Title::Options);
+    QVERIFY(dialog.has_value());
     // The checked item's indicator has a dark dot; the others are light.
-    QTRY_VERIFY(brightness(m_x.pixel(dialog, indicator(3).x(), indicator(3).y())) + 150 <
-                brightness(m_x.pixel(dialog, indicator(0).x(), indicator(0).y())));
-    const QPoint at = m_x.rootPosition(dialog);
-    m_x.clickAt(at.x() + CancelButton.x(), at.y() + CancelButton.y());
-    QTRY_VERIFY(!m_x.waitForWindow(tintor.processId(), QStringLiteral("Options"), 10));
-    pickNamesMethodAndClose(tintor, main, QStringLiteral("7x7 Average"));
+    const auto indicator = [&](int item) {
+        return brightness(m_x.pixel(*dialog, OptionsDialogAt::method(item).x(),
+                                    OptionsDialogAt::method(item).y()));
+    };
+    QTRY_VERIFY(indicator(3) + 150 < indicator(0));
+    tintor->clickIn(*dialog, OptionsDialogAt::CancelButton);
+    QTRY_VERIFY(!m_x.viewable(*dialog));
+    pickNamesMethodAndClose(*tintor, QStringLiteral("7x7 Average"));
 }
 
 void RestartTest::startsWith_data() {
@@ -143,10 +116,7 @@ void RestartTest::startsWith() {
     QFETCH(int, stored);
     QVERIFY(m_x.connected());
     QVERIFY(writeAll(settingsFile(file), contents));
-    QProcess tintor;
-    const Window main = start(tintor);
-    QVERIFY(main != 0);
-    pickNamesMethodAndClose(tintor, main, method);
+    pickNamesMethodAndClose(*start(), method);
     QCOMPARE(QJsonDocument::fromJson(readAll(settingsFile())).object(),
              QJsonObject({{"Method", stored}}));
     const QString kept =

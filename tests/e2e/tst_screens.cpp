@@ -3,9 +3,7 @@
 
 #include <QRect>
 #include <QTest>
-#include <QThread>
 
-#include "ProgramEnvironment.h"
 #include "TintorRun.h"
 
 #include <X11/Xlib.h>
@@ -28,8 +26,8 @@ void ScreensTest::initTestCase() {
 void ScreensTest::eightBitScreenRefusedInOneLine() {
     QCOMPARE(DefaultDepth(m_x.display(), DefaultScreen(m_x.display())), 8);
     QProcess tintor;
-    tintor.setProcessEnvironment(ProgramEnvironment());
-    tintor.start(qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE)), {});
+    tintor.setProcessEnvironment(TintorRun::environment());
+    tintor.start(TintorRun::program(), {});
     QVERIFY(tintor.waitForFinished(10000));
     QCOMPARE(tintor.exitStatus(), QProcess::NormalExit);
     const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
@@ -43,19 +41,12 @@ void ScreensTest::tinyScreenHoldsPointerOnVisiblePartOfAbout() {
     QCOMPARE(screen.size(), QSize(200, 200));
     TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
     QVERIFY(tintor.main() != 0);
-    tintor.clickIn(tintor.main(), MainWindowAt::AboutButton);
-    const std::optional<Window> about =
-        tintor.waitForTitle(QStringLiteral("Tintor, version 1.00 - Information"));
+    const std::optional<Window> about = tintor.openAbout();
     QVERIFY(about.has_value());
-    QThread::msleep(200);
     const QRect visible = m_x.clientRect(*about) & screen;
     QVERIFY(!visible.isEmpty());
-    const auto pushed = [this](int dx, int dy) {
-        m_x.movePointerBy(dx, dy);
-        return m_x.pointer();
-    };
-    QCOMPARE(pushed(-3000, -3000), visible.topLeft());
-    QCOMPARE(pushed(3000, 3000), visible.bottomRight());
+    QCOMPARE(m_x.movePointerBy(-3000, -3000), visible.topLeft());
+    QCOMPARE(m_x.movePointerBy(3000, 3000), visible.bottomRight());
     // The way out lies where the pointer can go.
     const QPoint ok = m_x.rootPosition(*about) + AboutWindowAt::OkButton;
     QVERIFY2(visible.contains(ok), "the OK button is off the screen");

@@ -5,22 +5,38 @@
 #include <QProcess>
 #include <QTest>
 
-#include "ProgramEnvironment.h"
-#include "XSession.h"
+#include "TintorRun.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
-// The program under test: the one built beside this test, or TINTOR_EXE (an installed one).
-QString program() {
-    return qEnvironmentVariable("TINTOR_EXE", QStringLiteral(TINTOR_EXE));
+namespace {
+
+// Runs the program to its end with `env`; returns its exit code, stdout and stderr.
+struct Finished {
+    int code;
+    QString out;
+    QString error;
+};
+
+Finished runToEnd(const QProcessEnvironment& env, const QStringList& arguments = {}) {
+    QProcess tintor;
+    tintor.setProcessEnvironment(env);
+    tintor.start(TintorRun::program(), arguments);
+    if (!tintor.waitForFinished(10000) || tintor.exitStatus() != QProcess::NormalExit) {
+        return {-1, {}, {}};
+    }
+    return {tintor.exitCode(), QString::fromLocal8Bit(tintor.readAllStandardOutput()),
+            QString::fromLocal8Bit(tintor.readAllStandardError())};
 }
+
+} // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void englishWindowIsCentredFixedAndOnTop();
+    void englishWindowIsFixedAndOnTop();
     void dutchLocaleGivesDutchTitle();
     void keyboardDrivesSliderAndSwatches();
     void withoutDisplaySaysSoAndFails();
@@ -29,11 +45,6 @@ private slots:
     void versionAndHelpNeedNoDisplay();
 
 private:
-    // Starts the program with `extra` on top of a plain environment.
-    void start(QProcess& process, const QStringList& extra = {});
-    Window windowOf(QProcess& process);
-    static void closeAndExpectSuccess(XSession& x, Window window, QProcess& process);
-
     XSession m_x;
 };
 
@@ -41,36 +52,13 @@ void StartupTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
 }
 
-void StartupTest::start(QProcess& process, const QStringList& extra) {
-    process.setProcessEnvironment(ProgramEnvironment(extra));
-    process.start(program(), {});
-    QVERIFY(process.waitForStarted());
-}
-
-Window StartupTest::windowOf(QProcess& process) {
-    const std::optional<Window> window = m_x.waitForWindow(process.processId(), 10000);
-    if (!window) {
-        qWarning("no window; stderr: %s", process.readAllStandardError().constData());
-        return 0;
-    }
-    return *window;
-}
-
-void StartupTest::closeAndExpectSuccess(XSession& x, Window window, QProcess& process) {
-    x.requestClose(window);
-    QVERIFY(process.waitForFinished(10000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
-}
-
-void StartupTest::englishWindowIsCentredFixedAndOnTop() {
-    QProcess tintor;
-    start(tintor, {QStringLiteral("LANG=en_GB.UTF-8")});
-    const Window window = windowOf(tintor);
+void StartupTest::englishWindowIsFixedAndOnTop() {
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
+    const Window window = tintor.main();
     QVERIFY(window != 0);
-    QCOMPARE(m_x.title(window), QStringLiteral("Tintor, version 1.00"));
-    QCOMPARE(m_x.clientSize(window), QSize(264, 168));
-    QCOMPARE(m_x.fixedSizeHint(window), QSize(264, 168));
+    QCOMPARE(tintor.title(), Title::Main);
+    QCOMPARE(m_x.clientSize(window), MainWindowAt::Size);
+    QCOMPARE(m_x.fixedSizeHint(window), MainWindowAt::Size);
     QVERIFY(m_x.atomList(window, "_NET_WM_STATE").contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
     // Tintor's own icon (it follows the window), even without a window manager, and the
     // class its desktop entry names.
@@ -85,84 +73,46 @@ void StartupTest::englishWindowIsCentredFixedAndOnTop() {
     QFile entry(QStringLiteral(TINTOR_DESKTOP_ENTRY));
     QVERIFY(entry.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(entry.readAll()).contains("\nStartupWMClass=" + windowClass + '\n'));
-    const QSize screen = m_x.screenSize();
-    const QPoint expected((screen.width() - 264) / 2, (screen.height() - 168) / 2);
-    QVERIFY2((m_x.rootPosition(window) - expected).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("at %1,%2")
-                            .arg(m_x.rootPosition(window).x())
-                            .arg(m_x.rootPosition(window).y())));
-    closeAndExpectSuccess(m_x, window, tintor);
+    QCOMPARE(tintor.close(), 0); // its place on the screen: tst_placement
 }
 
 void StartupTest::dutchLocaleGivesDutchTitle() {
-    QProcess tintor;
-    start(tintor, {QStringLiteral("LANG=nl_NL.UTF-8")});
-    const Window window = windowOf(tintor);
-    QVERIFY(window != 0);
-    QCOMPARE(m_x.title(window), QStringLiteral("Tintor, versie 1.00a"));
-    closeAndExpectSuccess(m_x, window, tintor);
+    TintorRun tintor(m_x, {QStringLiteral("LANG=nl_NL.UTF-8")});
+    QVERIFY(tintor.main() != 0);
+    QCOMPARE(tintor.title(), QStringLiteral("Tintor, versie 1.00a"));
+    QCOMPARE(tintor.close(), 0);
 }
 
 void StartupTest::keyboardDrivesSliderAndSwatches() {
-    QProcess tintor;
-    start(tintor);
-    const Window window = windowOf(tintor);
-    QVERIFY(window != 0);
-    // Points inside the colour swatch and the web-safe swatch, in client coordinates.
-    const QPoint colour(180, 108);
-    const QPoint web(180, 124);
-    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), Rgb(0, 0, 0));
+    TintorRun tintor(m_x);
+    QVERIFY(tintor.main() != 0);
+    const QPoint web = MainWindowAt::WebSwatch;
+    QTRY_COMPARE(tintor.swatch(), Rgb(0, 0, 0));
 
-    m_x.focus(window);
+    m_x.focus(tintor.main());
     // The red slider has the focus first; eight page steps of 16 make 128.
     m_x.tapKey(XK_Page_Up, 8);
-    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), Rgb(128, 0, 0));
-    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), Rgb(153, 0, 0));
+    QTRY_COMPARE(tintor.swatch(), Rgb(128, 0, 0));
+    QTRY_COMPARE(m_x.pixel(tintor.main(), web.x(), web.y()), Rgb(153, 0, 0));
 
     // Tab to the green slider; two arrow steps of 4 make 8.
     m_x.tapKey(XK_Tab);
     m_x.tapKey(XK_Right, 2);
-    QTRY_COMPARE(m_x.pixel(window, colour.x(), colour.y()), Rgb(128, 8, 0));
-    QTRY_COMPARE(m_x.pixel(window, web.x(), web.y()), Rgb(153, 0, 0));
-    closeAndExpectSuccess(m_x, window, tintor);
+    QTRY_COMPARE(tintor.swatch(), Rgb(128, 8, 0));
+    QTRY_COMPARE(m_x.pixel(tintor.main(), web.x(), web.y()), Rgb(153, 0, 0));
+    QCOMPARE(tintor.close(), 0);
 }
 
 void StartupTest::withoutDisplaySaysSoAndFails() {
-    QProcess tintor;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    tintor.setProcessEnvironment(env);
-    tintor.start(program(), {});
-    QVERIFY(tintor.waitForFinished(10000));
-    QCOMPARE(tintor.exitStatus(), QProcess::NormalExit); // no crash, no abort
-    QVERIFY(tintor.exitCode() != 0);
-    const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
-    QVERIFY2(error.contains(QStringLiteral("DISPLAY")) && error.contains(QStringLiteral("X11")),
-             qPrintable(error));
+    const Finished run = runToEnd(env); // no crash, no abort
+    QVERIFY(run.code > 0);
+    QVERIFY2(run.error.contains(QStringLiteral("DISPLAY")) &&
+                 run.error.contains(QStringLiteral("X11")),
+             qPrintable(run.error));
 }
-
-namespace {
-
-// Runs the program to its end with `env`; returns its exit code, stdout and stderr.
-struct Finished {
-    int code;
-    QString out;
-    QString error;
-};
-
-Finished runToEnd(const QProcessEnvironment& env, const QStringList& arguments = {}) {
-    QProcess tintor;
-    tintor.setProcessEnvironment(env);
-    tintor.start(program(), arguments);
-    if (!tintor.waitForFinished(10000) || tintor.exitStatus() != QProcess::NormalExit) {
-        return {-1, {}, {}};
-    }
-    return {tintor.exitCode(), QString::fromLocal8Bit(tintor.readAllStandardOutput()),
-            QString::fromLocal8Bit(tintor.readAllStandardError())};
-}
-
-} // namespace
 
 void StartupTest::waylandWithoutXwaylandExplains() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -174,14 +124,12 @@ void StartupTest::waylandWithoutXwaylandExplains() {
 }
 
 void StartupTest::waylandWithXwaylandRunsOnX() {
-    QProcess tintor;
-    start(tintor,
-          {QStringLiteral("WAYLAND_DISPLAY=wayland-0"), QStringLiteral("QT_QPA_PLATFORM=wayland")});
-    const Window window = windowOf(tintor);
-    QVERIFY(window != 0); // on the X server, whatever platform was asked for
-    closeAndExpectSuccess(m_x, window, tintor);
+    TintorRun tintor(m_x, {QStringLiteral("WAYLAND_DISPLAY=wayland-0"),
+                           QStringLiteral("QT_QPA_PLATFORM=wayland")});
+    QVERIFY(tintor.main() != 0); // on the X server, whatever platform was asked for
+    QCOMPARE(tintor.close(), 0);
     // Picks go through the desktop there: no warning that only X windows can be read.
-    const QString error = QString::fromLocal8Bit(tintor.readAllStandardError());
+    const QString error = QString::fromLocal8Bit(tintor.process().readAllStandardError());
     QVERIFY2(!error.contains(QStringLiteral("Xwayland")), qPrintable(error));
 }
 
@@ -194,6 +142,8 @@ void StartupTest::versionAndHelpNeedNoDisplay() {
     const Finished help = runToEnd(env, {QStringLiteral("--help")});
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.startsWith(QStringLiteral("Usage: tintor")));
+    // A form --pick cannot print is refused before a display is looked for.
+    QCOMPARE(runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")}).code, 2);
     // Anything else is ignored, as before: still no display, still the same answer.
     const Finished other = runToEnd(env, {QStringLiteral("--colour=red")});
     QVERIFY(other.code > 0);

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QThread>
 
-#include "XSession.h"
+#include "TintorRun.h"
 
 class XLossTest : public QObject {
     Q_OBJECT
@@ -37,23 +37,19 @@ void XLossTest::serverLossEndsProgramWhilePicking() {
     qputenv("DISPLAY", display.toLatin1());
 
     QTemporaryDir config;
-    QProcess tintor;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    tintor.setProcessEnvironment(env);
-    tintor.start(QStringLiteral(TINTOR_EXE), {});
-    {
-        XSession x;
-        QVERIFY(x.connected());
-        const auto window = x.waitForWindow(tintor.processId(), 10000);
-        QVERIFY(window.has_value());
-        const QPoint origin = x.rootPosition(*window);
-        x.clickAt(origin.x() + 178, origin.y() + 149); // start picking: the pointer is grabbed
-        QTRY_COMPARE(x.title(*window), QStringLiteral("Picking Single Pixel"));
-    }
+    // The test's own connection goes before the server does: Xlib ends a program that loses
+    // its server.
+    auto x = std::make_unique<XSession>();
+    QVERIFY(x->connected());
+    TintorRun run(*x, {"XDG_CONFIG_HOME=" + config.path()});
+    QVERIFY(run.main() != 0);
+    run.click(MainWindowAt::PickButton); // start picking: the pointer is grabbed
+    QTRY_COMPARE(run.title(), Title::Picking);
+    x.reset();
     server.kill();
     QVERIFY(server.waitForFinished());
 
+    QProcess& tintor = run.process();
     QVERIFY(tintor.waitForFinished(5000));
     QCOMPARE(tintor.exitStatus(), QProcess::NormalExit);
     QVERIFY(tintor.exitCode() != 0);

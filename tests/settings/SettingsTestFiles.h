@@ -2,7 +2,7 @@
 
 // Helpers of the settings tests: files as bytes and as JSON, and the store's log lines.
 
-#include "StoredMethod.h"
+#include "SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +29,10 @@ inline QJsonObject jsonOf(const QString& path) {
     return QJsonDocument::fromJson(readAll(path)).object();
 }
 
-// The method start-up puts in force; -1 when not even 0 could be stored.
+// The method start-up puts in force, after its writes; -1 when not even 0 could be stored.
 inline int startupMethod(SettingsStore& store) {
-    const Result<std::uint8_t> read = readStartupMethod(store);
-    return read ? *read : -1;
+    store.takeOverEarlierSettings();
+    return store.repairUnreadable() ? int(store.value(Settings::Method).toInteger() & 0xFF) : -1;
 }
 
 inline bool isLink(const QString& path) {

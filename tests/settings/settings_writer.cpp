@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
                                      static_cast<std::uint32_t>(std::atoi(argv[3]))};
     const long count = std::atol(argv[4]);
     for (long i = 0; count == 0 || i < count; ++i) {
-        const Result<void> written = store.writeMethod(values[i % 2]);
+        const Result<void> written = store.write(Settings::Method, qint64(values[i % 2]));
         if (!written) {
             std::fprintf(stderr, "settings_writer: %s\n", qPrintable(written.error()));
             return 1;

@@ -42,7 +42,7 @@ void SettingsPermissionsTest::unreadableLinkTargetIsLeftAlone() {
     QVERIFY(QFile::link(target, m_path));
     SettingsStore store(m_path);
     QCOMPARE(startupMethod(store), -1);
-    QVERIFY(!storeMethod(store, 2));
+    QVERIFY(!store.write(Settings::Method, 2));
     QVERIFY(isLink(m_path));
     QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(readAll(target), QByteArray(R"({"Method": 3})"));
@@ -55,7 +55,7 @@ void SettingsPermissionsTest::readOnlyFolderReadsButNeverClaimsAWrite() {
     SettingsLogCapture log;
     SettingsStore store(m_path);
     QCOMPARE(startupMethod(store), 2);
-    const Result<void> written = storeMethod(store, 3);
+    const Result<void> written = store.write(Settings::Method, 3);
     QVERIFY(QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ExeOwner));
     QCOMPARE(written.ok() ? QString() : written.error(),

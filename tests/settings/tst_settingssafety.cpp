@@ -52,7 +52,7 @@ void SettingsSafetyTest::linkToSettingsIsWrittenThrough() {
     QVERIFY(QFile::link(target, m_path));
     SettingsStore store(m_path);
     QCOMPARE(startupMethod(store), 1);
-    QVERIFY(storeMethod(store, 3));
+    QVERIFY(store.write(Settings::Method, 3));
     QVERIFY(isLink(m_path));
     QCOMPARE(jsonOf(target), QJsonObject({{"Method", 3}, {"Kept", "yes"}}));
     QCOMPARE(entriesOf(m_outside->path()), QStringList{"tintor.json"});
@@ -119,7 +119,7 @@ void SettingsSafetyTest::anotherUsersLinkIsNotFollowed() {
     QCOMPARE(::lchown(QFile::encodeName(owned).constData(), 65534, 65534), 0);
     SettingsLogCapture log;
     SettingsStore store(m_path);
-    QCOMPARE(storeMethod(store, 1).ok(), !targetIsTheirs);
+    QCOMPARE(store.write(Settings::Method, 1).ok(), !targetIsTheirs);
     QCOMPARE(isLink(m_path), targetIsTheirs);
     QCOMPARE(readAll(target), theirs);
     QCOMPARE(jsonOf(m_path), targetIsTheirs ? jsonOf(target) : QJsonObject({{"Method", 1}}));
@@ -234,10 +234,10 @@ void SettingsSafetyTest::foreignMembersSurviveRepairAndWrite() {
             QJsonDocument(document).toJson(format);
         QVERIFY(writeAll(m_path, text));
         SettingsStore store(m_path);
-        (void)readStartupMethod(store);
+        (void)startupMethod(store);
         QVERIFY2(withoutMethod(jsonOf(m_path)) == withoutMethod(document), text.constData());
         const auto chosen = std::uint8_t(random.bounded(4));
-        QVERIFY(storeMethod(store, chosen));
+        QVERIFY(store.write(Settings::Method, chosen));
         const QJsonObject after = jsonOf(m_path);
         QVERIFY2(withoutMethod(after) == withoutMethod(document), text.constData());
         QCOMPARE(after.value("Method"), QJsonValue(chosen));
@@ -257,7 +257,8 @@ void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
                                "settings.json.tmp-Ab12Cd",
                                "notes.tmp-999999999-Ab12Cd",
                                "settings.json.tmp-" + live + "-Ab12Cd",
-                               "settings.json.tmp-9-other"};
+                               "settings.json.tmp-9-other",
+                               "settings.json.tmp-999999999-Ab12Cd\n"};
     for (const QString& name : stale + users) {
         QVERIFY(writeAll(m_dir->filePath("tintor/" + name), R"({"Method": 1)"));
     }
@@ -271,7 +272,7 @@ void SettingsSafetyTest::staleTemporariesGoAtNextWrite() {
                 ::chown(QFile::encodeName(theirs), 65534, 65534) == 0);
     }
     SettingsStore store(m_path);
-    QVERIFY(storeMethod(store, 1));
+    QVERIFY(store.write(Settings::Method, 1));
     expected.sort();
     QCOMPARE(entriesOf(folder()), expected);
 }
@@ -288,7 +289,7 @@ void SettingsSafetyTest::unparseableFileCopiedOncePerContent() {
             return QStringList{"cannot write the test file"};
         }
         SettingsStore store(m_path);
-        (void)readStartupMethod(store);
+        (void)startupMethod(store);
         return log.lines;
     };
     const QStringList firstLog = start(first);

@@ -12,11 +12,13 @@
 #include <memory>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <utime.h>
 
 namespace {
 
-// What is there before start-up: the file, and for the last three, at its lock's path.
-enum class Before { NoFile, File, Directory, UnreadableFile, FifoLock, DirLock, UnreadableLock };
+// What is there before start-up: the file, and for the last four, at its lock's path (a
+// FIFO at .rmlock beside a stale lock).
+enum class Before { NoFile, File, Dir, Unreadable, FifoLock, DirLock, UnreadableLock, FifoRmlock };
 
 } // namespace
 
@@ -35,8 +37,8 @@ private slots:
     void earlierSettingsAreTakenOverOnce();
     void writeRecreatesWhatWasDeleted_data();
     void writeRecreatesWhatWasDeleted();
-    void writeChangesOnlyMethod_data();
-    void writeChangesOnlyMethod();
+    void writeChangesOnlyItsMember_data();
+    void writeChangesOnlyItsMember();
 
 private:
     QString m_path;
@@ -101,12 +103,15 @@ void SettingsStoreTest::startupRead_data() {
     addDocumentRows();
     QTest::newRow("not JSON") << Before::File << QByteArray("[Software\\Tintor]\n\"Method\"=3\n")
                               << 0 << Zero << QStringLiteral("did not parse") << true << false;
+    QTest::newRow("a form feed, a vertical tab")
+        << Before::File << QByteArray("\f\v") << 0 << Zero << QStringLiteral("did not parse")
+        << true << false;
     QTest::newRow("a JSON array") << Before::File << QByteArray("[3]") << 0 << Zero
                                   << QStringLiteral("not a JSON object") << true << false;
-    QTest::newRow("directory in the way") << Before::Directory << QByteArray() << 0 << QByteArray()
+    QTest::newRow("directory in the way") << Before::Dir << QByteArray() << 0 << QByteArray()
                                           << QStringLiteral(": it is a directory") << false << true;
     QTest::newRow("unreadable file")
-        << Before::UnreadableFile << QByteArray(R"({"Method": 3})") << 0 << QByteArray()
+        << Before::Unreadable << QByteArray(R"({"Method": 3})") << 0 << QByteArray()
         << QStringLiteral(": permission denied") << false << true;
     // QLockFile would block on a FIFO, and wait out its time on the others.
     const QByteArray noMethod = R"({"Colour": "red"})";
@@ -115,6 +120,9 @@ void SettingsStoreTest::startupRead_data() {
     QTest::newRow("directory at the lock")
         << Before::DirLock << noMethod << 0 << QByteArray()
         << QStringLiteral(".lock is a directory") << false << true;
+    QTest::newRow("FIFO at .lock.rmlock")
+        << Before::FifoRmlock << noMethod << 0 << QByteArray()
+        << QStringLiteral(".lock.rmlock is a FIFO") << false << true;
     QTest::newRow("unreadable lock") << Before::UnreadableLock << noMethod << 0 << QByteArray()
                                      << QStringLiteral(".lock cannot be read") << false << true;
     QTest::newRow("too large") << Before::File
@@ -130,29 +138,35 @@ void SettingsStoreTest::startupRead() {
     QFETCH(QString, logged);
     QFETCH(bool, kept);
     QFETCH(bool, problem);
-    if ((kind == Before::UnreadableFile || kind == Before::UnreadableLock) && runsAsRoot()) {
+    if ((kind == Before::Unreadable || kind == Before::UnreadableLock) && runsAsRoot()) {
         QSKIP("permissions do not bind root; the unprivileged run covers this");
     }
-    if (kind == Before::Directory) {
+    if (kind == Before::Dir) {
         QVERIFY(QDir().mkpath(m_path));
     } else if (kind != Before::NoFile) {
         QVERIFY(writeAll(m_path, before));
     }
     const QString lock = m_path + ".lock";
-    if (kind == Before::UnreadableFile || kind == Before::UnreadableLock) {
+    if (kind == Before::Unreadable || kind == Before::UnreadableLock) {
         const QString& unreadable = kind == Before::UnreadableLock ? lock : m_path;
-        QVERIFY(kind == Before::UnreadableFile || writeAll(lock, "1\n"));
+        QVERIFY(kind == Before::Unreadable || writeAll(lock, "1\n"));
         QVERIFY(QFile::setPermissions(unreadable, QFileDevice::WriteOwner));
     }
     QVERIFY(kind != Before::FifoLock || ::mkfifo(QFile::encodeName(lock).constData(), 0600) == 0);
     QVERIFY(kind != Before::DirLock || QDir().mkpath(lock));
+    // An hour old, the lock is stale: QLockFile takes its .rmlock to break it.
+    const utimbuf hourAgo{::time(nullptr) - 3600, ::time(nullptr) - 3600};
+    QVERIFY(kind != Before::FifoRmlock ||
+            (writeAll(lock, "") && ::utime(QFile::encodeName(lock).constData(), &hourAgo) == 0 &&
+             ::mkfifo(QFile::encodeName(lock + ".rmlock").constData(), 0600) == 0));
     SettingsLogCapture log;
     SettingsStore store(m_path);
-    const Result<std::uint8_t> read = readStartupMethod(store);
-    QCOMPARE(read ? int(*read) : 0, method);
-    QCOMPARE(read ? QString() : read.error(), problem ? "Failed to set data for 'Method'" : "");
+    const Result<void> repaired = store.repairUnreadable();
+    QCOMPARE(repaired ? QString() : repaired.error(),
+             problem ? "Failed to set data for 'Method'" : "");
+    QCOMPARE(store.value(Settings::Method).toInteger() & 0xFF, method);
     QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (kind == Before::Directory) {
+    if (kind == Before::Dir) {
         QVERIFY(QFileInfo(m_path).isDir());
     } else if (after.isEmpty()) {
         QCOMPARE(readAll(m_path), before);
@@ -261,10 +275,12 @@ void SettingsStoreTest::earlierSettingsAreTakenOverOnce() {
     const QString old = m_dir->filePath(QStringLiteral("tintor/settings.reg"));
     QVERIFY(writeAll(old, "[Software\\Tintor]\n\"Method\"=dword:3\n"));
     SettingsStore store(m_path);
-    QCOMPARE(store.readMethod().value(), 3u);
-    QVERIFY(storeMethod(store, 1));
+    QVERIFY(!store.read(Settings::Method) && !QFileInfo::exists(m_path)); // reading writes nothing
+    store.takeOverEarlierSettings();
+    QCOMPARE(store.read(Settings::Method)->toInteger(), 3);
+    QVERIFY(store.write(Settings::Method, 1));
     SettingsStore later(m_path);
-    QCOMPARE(later.readMethod().value(), 1u);
+    QCOMPARE(later.read(Settings::Method)->toInteger(), 1);
     // The new file is there: the old one no longer counts, even after a reset.
     QVERIFY(QFile::remove(m_path));
     QVERIFY(writeAll(m_path, R"({"Colour": 1})"));
@@ -284,41 +300,61 @@ void SettingsStoreTest::writeRecreatesWhatWasDeleted() {
     QCOMPARE(startupMethod(store), 0);
     QVERIFY(folderToo ? QDir(QFileInfo(m_path).absolutePath()).removeRecursively()
                       : QFile::remove(m_path));
-    const Result<void> stored = storeMethod(store, 2);
+    const Result<void> stored = store.write(Settings::Method, 2);
     QVERIFY2(stored.ok(), stored.ok() ? "" : stored.error().toLocal8Bit().constData());
     QCOMPARE(jsonOf(m_path), QJsonObject({{"Method", 2}}));
 }
 
-void SettingsStoreTest::writeChangesOnlyMethod_data() {
+void SettingsStoreTest::writeChangesOnlyItsMember_data() {
     QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<int>("method");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QJsonValue>("read"); // from `before`: the value, or the fallback
+    QTest::addColumn<QJsonValue>("value");
     QTest::addColumn<QByteArray>("after"); // empty: the store fails, the file stays
-    QTest::newRow("in place; an integer beyond 2^53 kept")
-        << QByteArray(R"({"z": [1, 2.5, {}], "Method": 1, "n": 12345678901234567890})") << 255
-        << QByteArray(R"({"z": [1, 2.5, {}], "Method": 255, "n": 12345678901234567890})");
-    QTest::newRow("added after the last member")
-        << QByteArray("\xEF\xBB\xBF{\n    \"n\": 1.50e+300,\n  \"o\": {}\n}\n") << 2
-        << QByteArray("\xEF\xBB\xBF{\n    \"n\": 1.50e+300,\n  \"o\": {},\n    \"Method\": 2\n}\n");
-    QTest::newRow("empty object") << QByteArray("{ }") << 3 << QByteArray(R"({"Method": 3 })");
-    QTest::newRow("the last of two") << QByteArray(R"({"Method": 1, "Method" :2})") << 3
-                                     << QByteArray(R"({"Method": 1, "Method" :3})");
-    QTest::newRow("escaped name") << QByteArray(R"({"\u004dethod": "x,}"})") << 3
-                                  << QByteArray(R"({"\u004dethod": 3})");
+    const auto row = [](const char* tag, const QByteArray& before, const Setting& setting,
+                        const QJsonValue& read, const QJsonValue& value, const QByteArray& after) {
+        QTest::newRow(tag) << before << QString(setting.key) << read << value << after;
+    };
+    row("in place; an integer beyond 2^53 kept",
+        R"({"z": [1, 2.5, {}], "Method": 1, "n": 12345678901234567890})", Settings::Method, 1, 255,
+        R"({"z": [1, 2.5, {}], "Method": 255, "n": 12345678901234567890})");
+    row("added after the last member", "\xEF\xBB\xBF{\n    \"n\": 1.50e+300,\n  \"o\": {}\n}\n",
+        Settings::Method, 0, 2,
+        "\xEF\xBB\xBF{\n    \"n\": 1.50e+300,\n  \"o\": {},\n    \"Method\": 2\n}\n");
+    row("empty object", "{ }", Settings::Method, 0, 3, R"({"Method": 3 })");
+    row("the last of two", R"({"Method": 1, "Method" :2})", Settings::Method, 2, 3,
+        R"({"Method": 1, "Method" :3})");
+    row("escaped name", R"({"\u004dethod": "x,}"})", Settings::Method, 0, 3,
+        R"({"\u004dethod": 3})");
     const QByteArray mib = "{\"Method\": 3, \"Pad\": \"" + QByteArray((1 << 20) - 24, 'x') + "\"}";
-    QTest::newRow("1 MiB stays 1 MiB") << mib << 7 << QByteArray(mib).replace(11, 1, "7");
-    QTest::newRow("1 MiB cannot grow") << mib << 10 << QByteArray();
+    row("1 MiB stays 1 MiB", mib, Settings::Method, 3, 7, QByteArray(mib).replace(11, 1, "7"));
+    row("1 MiB cannot grow", mib, Settings::Method, 3, 10, QByteArray());
+    // Only true is yes; only a string is a token.
+    row("yes for a string", R"({"FollowEverywhere": "true"})", Settings::FollowEverywhere, false,
+        true, R"({"FollowEverywhere": true})");
+    row("yes added", "{\n  \"Method\": 2\n}\n", Settings::FollowEverywhere, false, true,
+        "{\n  \"Method\": 2,\n  \"FollowEverywhere\": true\n}\n");
+    row("a token for a number", R"({"ScreenCastToken": 7})", Settings::ScreenCastToken, "",
+        "a\"b\\\n", R"({"ScreenCastToken": "a\"b\\\n"})");
+    row("a token in a new file", "", Settings::ScreenCastToken, "", "t",
+        "{\n    \"ScreenCastToken\": \"t\"\n}\n");
 }
 
 // Members Tintor does not know stay byte for byte, as the user or a later version wrote them.
-void SettingsStoreTest::writeChangesOnlyMethod() {
+void SettingsStoreTest::writeChangesOnlyItsMember() {
     QFETCH(QByteArray, before);
-    QFETCH(int, method);
+    QFETCH(QString, key);
+    QFETCH(QJsonValue, read);
+    QFETCH(QJsonValue, value);
     QFETCH(QByteArray, after);
-    QVERIFY(writeAll(m_path, before));
+    QVERIFY(before.isEmpty() || writeAll(m_path, before));
+    const Setting& setting = **std::find_if(std::begin(Settings::All), std::end(Settings::All),
+                                            [&](const Setting* s) { return s->key == key; });
     SettingsStore store(m_path);
-    QCOMPARE(bool(store.writeMethod(std::uint32_t(method))), !after.isEmpty());
+    QCOMPARE(store.value(setting), read);
+    QCOMPARE(bool(store.write(setting, value)), !after.isEmpty());
     QCOMPARE(readAll(m_path), after.isEmpty() ? before : after);
-    QCOMPARE(startupMethod(store), after.isEmpty() ? 3 : method);
+    QCOMPARE(store.value(setting), after.isEmpty() ? read : value);
 }
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)

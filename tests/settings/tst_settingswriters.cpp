@@ -2,7 +2,6 @@
 // serialises them, which is stale only when its owner is gone.
 
 #include "SettingsTestFiles.h"
-#include "StoredMethod.h"
 
 #include <QCoreApplication>
 #include <QJsonValue>
@@ -82,7 +81,7 @@ void SettingsWritersTest::killedWriterLeavesOldOrNewFile() {
     }
     // Neither the lock nor a temporary left by a killed writer outlives the next write.
     SettingsStore store(m_path);
-    QVERIFY(storeMethod(store, 3));
+    QVERIFY(store.write(Settings::Method, 3));
     QVERIFY(holdsOneOf(m_path, {3}));
     QCOMPARE(entriesOf(QFileInfo(m_path).absolutePath()), QStringList{"settings.json"});
 }
@@ -94,7 +93,7 @@ void SettingsWritersTest::liveOwnersLockIsWaitedFor() {
     QVERIFY(holder.waitForReadyRead(10000));
     QCOMPARE(holder.readLine(), QByteArray("locked\n"));
     SettingsStore store(m_path);
-    QVERIFY(storeMethod(store, 1)); // only once the holder has written its 7
+    QVERIFY(store.write(Settings::Method, 1)); // only once the holder has written its 7
     QVERIFY(holder.waitForFinished(10000));
     QCOMPARE(holder.exitCode(), 0);
     QCOMPARE(jsonOf(m_path).value("Method"), QJsonValue(1));
@@ -116,7 +115,7 @@ void SettingsWritersTest::liveOwnersOldLockIsNotBroken() {
     const QByteArray before = readAll(m_path);
     SettingsLogCapture log;
     SettingsStore store(m_path);
-    QVERIFY(!storeMethod(store, 1));
+    QVERIFY(!store.write(Settings::Method, 1));
     QVERIFY(QFileInfo::exists(lockPath));
     QCOMPARE(readAll(m_path), before);
     QCOMPARE(log.lines.size(), 1);
@@ -133,6 +132,8 @@ void SettingsWritersTest::deadOwnersLockIsTakenOver_data() {
     // The recorded owner's id now belongs to a live process (here, this test itself), as
     // happens once ids wrap around; no one holds the lock.
     QTest::newRow("owner's id taken over") << 2;
+    // Killed while breaking a stale lock: QLockFile's .rmlock, of no live owner, is left.
+    QTest::newRow("a breaker's .rmlock left") << 3;
 }
 
 namespace {
@@ -159,8 +160,9 @@ void SettingsWritersTest::deadOwnersLockIsTakenOver() {
         QVERIFY(lockFile.open(QIODevice::ReadWrite));
         QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-2),
                                      QFileDevice::FileModificationTime));
-    } else if (how == 2) {
-        QVERIFY(writeUnheldLock(lockPath, QCoreApplication::applicationPid()));
+    } else if (how >= 2) {
+        QVERIFY(writeUnheldLock(lockPath + (how == 3 ? ".rmlock" : ""),
+                                QCoreApplication::applicationPid()));
     } else {
         QProcess holder;
         holder.start(QStringLiteral(SETTINGS_WRITER), {"--hold", m_path, "60000", "7"});
@@ -168,11 +170,11 @@ void SettingsWritersTest::deadOwnersLockIsTakenOver() {
         holder.kill();
         QVERIFY(holder.waitForFinished());
     }
-    QVERIFY(QFileInfo::exists(lockPath));
+    QVERIFY(QFileInfo::exists(lockPath + (how == 3 ? ".rmlock" : "")));
     SettingsStore store(m_path);
-    QVERIFY(storeMethod(store, 2));
+    QVERIFY(store.write(Settings::Method, 2));
     QVERIFY(holdsOneOf(m_path, {2}));
-    QVERIFY(!QFileInfo::exists(lockPath));
+    QCOMPARE(entriesOf(QFileInfo(m_path).absolutePath()), QStringList{"settings.json"});
 }
 
 QTEST_GUILESS_MAIN(SettingsWritersTest)

@@ -1,20 +1,12 @@
 #include "SwayDesktop.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
-
-namespace {
-
-QImage grim(const QString& output) {
-    return QImage::fromData(SwayDesktop::run("grim", {"-o", output, "-t", "png", "-"}))
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
 
 QByteArray SwayDesktop::run(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -26,6 +18,11 @@ QByteArray SwayDesktop::run(const QString& program, const QStringList& arguments
         return {};
     }
     return process.readAllStandardOutput();
+}
+
+QImage SwayDesktop::grim(const QStringList& arguments) {
+    return QImage::fromData(run("grim", arguments + QStringList{"-t", "png", "-"}))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QList<SwayOutput> SwayDesktop::outputs() {
@@ -62,7 +59,7 @@ bool SwayDesktop::showBackground(const SwayOutput& output, const QImage& image, 
         return picture;
     };
     expected = blanked(expected);
-    return QTest::qWaitFor([&] { return blanked(grim(output.name)) == expected; }, 10000);
+    return QTest::qWaitFor([&] { return blanked(grim({"-o", output.name})) == expected; }, 10000);
 }
 
 bool SwayDesktop::busHasOwner(const QString& name) {
@@ -70,6 +67,10 @@ bool SwayDesktop::busHasOwner(const QString& name) {
                {"--session", "--print-reply", "--dest=org.freedesktop.DBus",
                 "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:" + name})
         .contains("boolean true");
+}
+
+bool SwayDesktop::clearPortalFile() {
+    return !QFile::exists(PortalFile) || QFile::remove(PortalFile);
 }
 
 QImage halves(QSize size, Rgb left, Rgb right) {

@@ -27,6 +27,8 @@ namespace SwayDesktop {
 // fails.
 QByteArray run(const QString& program, const QStringList& arguments);
 QList<SwayOutput> outputs();
+// What grim reads with `arguments`, as RGB32.
+QImage grim(const QStringList& arguments);
 // Shows `image` (one pixel a device pixel) as the output's background, and waits until grim
 // reads it back.  False when it never shows.  The headless outputs draw the pointer into
 // their pictures, so the pointer's place, when given, is left out of the comparison.
@@ -34,6 +36,10 @@ bool showBackground(const SwayOutput& output, const QImage& image, const QString
                     std::optional<QPoint> pointer = std::nullopt);
 // True when the session's bus has an owner for `name`.
 bool busHasOwner(const QString& name);
+// Where xdg-desktop-portal-wlr writes every screenshot; a file left there by anyone else
+// would stop it from writing its own.  True once there is none.
+inline const QString PortalFile = QStringLiteral("/tmp/out.png");
+bool clearPortalFile();
 
 } // namespace SwayDesktop
 

@@ -12,9 +12,6 @@
 #include <memory>
 #include <optional>
 
-inline const QString MainTitle = QStringLiteral("Tintor, version 1.00");
-inline const QString FrozenTitle = QStringLiteral("Tintor frozen screen");
-
 class SwayTintor {
 public:
     // `method`, when given, is stored in the settings before the start.

@@ -70,12 +70,11 @@ void tst_WaylandFallback::desktopAnswers() {
     const QString after = expected < 0 ? before : hex(QRgb(expected));
     QVERIFY(expected < 0 || before != after);
     tintor.pressPick();
-    QTRY_VERIFY_WITH_TIMEOUT(expected < 0 ? tintor.shown(QStringLiteral("MessageForm")) == 1
-                                          : hex(tintor.swatch()) == after,
-                             10000);
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
-    QCOMPARE(tintor.shown(FrozenTitle), 0);
-    QCOMPARE(tintor.shown(QStringLiteral("MessageForm")), expected < 0 ? 1 : 0);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        expected < 0 ? tintor.shown(Title::Message) == 1 : hex(tintor.swatch()) == after, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), Title::Main, 5000);
+    QCOMPARE(tintor.shown(Title::FrozenScreen), 0);
+    QCOMPARE(tintor.shown(Title::Message), expected < 0 ? 1 : 0);
     QCOMPARE(hex(tintor.swatch()), after);
 }
 
@@ -111,11 +110,11 @@ void tst_WaylandFallback::screenshotFile() {
     QVERIFY(kind != "fresh" || picture.save(stored));
     QVERIFY(portal.answer());
     if (kind == "link") {
-        QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(QStringLiteral("MessageForm")), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(Title::Message), 1, 10000);
         QVERIFY(QFileInfo(given).isSymLink() && QFileInfo::exists(stored));
         return;
     }
-    QTRY_VERIFY_WITH_TIMEOUT(tintor.shown(FrozenTitle) > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(tintor.shown(Title::FrozenScreen) > 0, 10000);
     const QRect main = tintor.mainRect();
     const QRect area = outputs.front().logical;
     for (const auto& [x, colour] :

@@ -11,8 +11,6 @@
 namespace {
 
 const QString Portal = QStringLiteral("org.freedesktop.portal.Desktop");
-// Where xdg-desktop-portal-wlr writes every screenshot.
-const QString PortalFile = QStringLiteral("/tmp/out.png");
 const Rgb Red(230, 20, 35);
 const Rgb Blue(25, 40, 210);
 
@@ -89,7 +87,7 @@ private slots:
 
 private:
     bool show(const SwayOutput& output, const QImage& image);
-    bool startPick(SwayTintor& tintor, const QString& title = "Picking Single Pixel");
+    bool startPick(SwayTintor& tintor, const QString& title = Title::Picking);
 
     QTemporaryDir m_dir;
     QList<SwayOutput> m_outputs;
@@ -108,9 +106,7 @@ void tst_WaylandPick::init() {
     m_outputs = SwayDesktop::outputs();
     QVERIFY(!m_outputs.isEmpty());
     QVERIFY(m_pointer.move(m_outputs.back().logical.bottomRight()));
-    // A file left by anyone else would stop the portal from writing its own.
-    QVERIFY2(!QFile::exists(PortalFile) || QFile::remove(PortalFile),
-             "cannot remove an earlier /tmp/out.png");
+    QVERIFY2(SwayDesktop::clearPortalFile(), "cannot remove an earlier /tmp/out.png");
 }
 
 bool tst_WaylandPick::show(const SwayOutput& output, const QImage& image) {
@@ -124,9 +120,14 @@ bool tst_WaylandPick::startPick(SwayTintor& tintor, const QString& title) {
     if (!m_pointer.move(m_outputs.back().logical.bottomRight())) {
         return false;
     }
+    // The picture lies over every output in plain windows around Tintor's own.
+    int windows = 0;
+    for (const SwayOutput& output : m_outputs) {
+        windows += QRegion(output.logical).subtracted(tintor.mainRect()).rectCount();
+    }
     tintor.pressPick();
     return QTest::qWaitFor([&] { return tintor.title() == title; }, 5000) &&
-           QTest::qWaitFor([&] { return tintor.shown(FrozenTitle) >= m_outputs.size(); }, 10000);
+           QTest::qWaitFor([&] { return tintor.shown(Title::FrozenScreen) == windows; }, 10000);
 }
 
 void tst_WaylandPick::nativeColoursPicked() {
@@ -136,7 +137,7 @@ void tst_WaylandPick::nativeColoursPicked() {
     QVERIFY(tintor.started());
     QVERIFY(startPick(tintor));
     // The portal's file was read and removed before the picture showed.
-    QVERIFY(!QFile::exists(PortalFile));
+    QVERIFY(!QFile::exists(SwayDesktop::PortalFile));
 
     const QRect left = output.logical.adjusted(0, 0, -output.logical.width() / 2, 0);
     const QRect right = output.logical.adjusted(output.logical.width() / 2, 0, 0, 0);
@@ -147,13 +148,11 @@ void tst_WaylandPick::nativeColoursPicked() {
         QVERIFY(tintor.movePointer(m_pointer, at));
         QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(colour), 5000);
     }
-    QCOMPARE(tintor.title(), QStringLiteral("Picking Single Pixel"));
+    QCOMPARE(tintor.title(), Title::Picking);
     // The compositor shows the window above the frozen picture, not a black hole in it.
     const QPoint inside = tintor.mainRect().topLeft() + QPoint(4, 4);
-    const QImage seen = QImage::fromData(SwayDesktop::run(
-        QStringLiteral("grim"),
-        {QStringLiteral("-g"), QStringLiteral("%1,%2 1x1").arg(inside.x()).arg(inside.y()),
-         QStringLiteral("-t"), QStringLiteral("ppm"), QStringLiteral("-")}));
+    const QImage seen =
+        SwayDesktop::grim({"-g", QStringLiteral("%1,%2 1x1").arg(inside.x()).arg(inside.y())});
     QCOMPARE(hex(seen.pixel(0, 0)), hex(qRgb(0xEF, 0xEF, 0xEF)));
 }
 
@@ -186,8 +185,8 @@ void tst_WaylandPick::pickEnds() {
     } else {
         QVERIFY(m_pointer.click(Qt::MouseButton(end)));
     }
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(FrozenTitle), 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), Title::Main, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(Title::FrozenScreen), 0, 5000);
     const QString expected = hex(keeps ? Blue : before);
     QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), expected, 5000);
     // Over the middle of Tintor's own window (its grey background, where a pick would read
@@ -200,7 +199,7 @@ void tst_WaylandPick::pickEnds() {
 void tst_WaylandPick::blockMeans_data() {
     QTest::addColumn<int>("method");
     QTest::addColumn<QString>("title");
-    QTest::newRow("single pixel") << 0 << "Picking Single Pixel";
+    QTest::newRow("single pixel") << 0 << Title::Picking;
     QTest::newRow("3x3") << 1 << "Picking 3x3 Average";
     QTest::newRow("5x5") << 2 << "Picking 5x5 Average";
     QTest::newRow("7x7") << 3 << "Picking 7x7 Average";
@@ -243,7 +242,7 @@ void tst_WaylandPick::scaledAndSecondOutput() {
     SwayTintor tintor;
     QVERIFY(tintor.started());
     QVERIFY(startPick(tintor));
-    QVERIFY(!QFile::exists(PortalFile));
+    QVERIFY(!QFile::exists(SwayDesktop::PortalFile));
 
     QList<std::pair<QPoint, Rgb>> picks;
     for (const QPoint at : clearPoints(scaled.logical, tintor.mainRect(), 3)) {

@@ -15,6 +15,7 @@
 namespace {
 
 using Output = SwayOutput;
+using SwayDesktop::grim;
 using SwayDesktop::outputs;
 using SwayDesktop::run;
 
@@ -28,11 +29,6 @@ QImage pattern(QSize size, Rgb left, Rgb right) {
         }
     }
     return image;
-}
-
-QImage grim(const QStringList& arguments) {
-    return QImage::fromData(run("grim", arguments + QStringList{"-t", "png", "-"}))
-        .convertToFormat(QImage::Format_RGB32);
 }
 
 class PointerWindow : public QRasterWindow {
@@ -73,6 +69,7 @@ void tst_WaylandSession::nativeSurfaceShowsExactColours() {
 }
 
 void tst_WaylandSession::portalScreenshotMatchesGrim() {
+    QVERIFY2(SwayDesktop::clearPortalFile(), "cannot remove an earlier /tmp/out.png");
     const QImage screen = grim({});
     QVERIFY(!screen.isNull());
     ScreenshotPortal portal;
@@ -82,8 +79,8 @@ void tst_WaylandSession::portalScreenshotMatchesGrim() {
     QTRY_COMPARE_WITH_TIMEOUT(images.count() + failures.count(), 1, 15000);
     QVERIFY(failures.isEmpty()); // the reason is in the log
     QCOMPARE(images.first().first().value<QImage>().convertToFormat(QImage::Format_RGB32), screen);
-    // Where xdg-desktop-portal-wlr writes every screenshot; the client removes it.
-    QVERIFY(!QFile::exists(QStringLiteral("/tmp/out.png")));
+    // The client removes the portal's file.
+    QVERIFY(!QFile::exists(SwayDesktop::PortalFile));
 }
 
 void tst_WaylandSession::virtualPointerMovesAndClicksForXClients() {

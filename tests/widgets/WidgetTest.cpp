@@ -4,19 +4,48 @@
 #include "GradientBar.h"
 #include "LivePickSource.h"
 #include "ScreenshotPickSource.h"
+#include "SettingsStore.h"
 #include "StepArrows.h"
-#include "StoredMethod.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
+
+bool reachedByTab(const QWidget* widget) {
+    return (widget->focusPolicy() & Qt::TabFocus) != 0 && widget->focusProxy() == nullptr;
+}
+
+// A control a user reaches by Tab, unless it only holds such controls (a view, whose controls
+// speak for it); or a label, text box or button of the window or of a plain frame in it, not
+// a part of a compound control.
+bool isControl(const QWidget* widget) {
+    if (reachedByTab(widget)) {
+        const QList<QWidget*> inside = widget->findChildren<QWidget*>();
+        return std::none_of(inside.begin(), inside.end(), reachedByTab);
+    }
+    if (!widget->inherits("QLabel") && !widget->inherits("QAbstractScrollArea") &&
+        !widget->inherits("QAbstractButton")) {
+        return false;
+    }
+    for (const QWidget* up = widget->parentWidget(); !up->isWindow(); up = up->parentWidget()) {
+        if (up->metaObject() != &QWidget::staticMetaObject &&
+            up->metaObject() != &QFrame::staticMetaObject) {
+            return false;
+        }
+    }
+    return true;
+}
 
 QByteArray channelPart(Channel channel, const char* part) {
     static const char* const names[] = {"red", "green", "blue"};
@@ -88,7 +117,7 @@ void WidgetTest::setColour(Rgb colour) const {
 }
 
 bool WidgetTest::restartWithMethod(int method) {
-    if (!storeMethod(m_settings, static_cast<std::uint8_t>(method))) {
+    if (!m_settings.write(Settings::Method, method)) {
         return false;
     }
     restart();
@@ -120,6 +149,19 @@ bool WidgetTest::breakSettingsStore() {
     }
     QFile blocker(directory);
     return blocker.open(QIODevice::WriteOnly);
+}
+
+QString WidgetTest::unnamedControls(const QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        if (!control->isWindow() && isControl(control) &&
+            (accessible == nullptr || accessible->text(QAccessible::Name).isEmpty())) {
+            unnamed << control->objectName() + QLatin1Char(':') +
+                           control->metaObject()->className();
+        }
+    }
+    return unnamed.join(QLatin1Char(' '));
 }
 
 void WidgetTest::silenceOffscreenWarnings() {

@@ -101,6 +101,11 @@ public:
     // run as root.)
     bool breakSettingsStore();
 
+    // The controls of `window` that a user reaches by Tab or reads (buttons, labels, text
+    // boxes) but that have no accessible name, by object name; the parts of a compound
+    // control do not count.
+    static QString unnamedControls(const QWidget& window);
+
     // The offscreen platform warns at every pointer grab, raise and size hint it cannot pass
     // on; the widget grab that routes the presses still works.  Silences those warnings.
     static void silenceOffscreenWarnings();

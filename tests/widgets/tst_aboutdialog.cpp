@@ -3,7 +3,7 @@
 
 #include "AboutDialog.h"
 #include "TimedMessage.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -15,10 +15,9 @@
 #include <functional>
 #include <memory>
 
-class AboutDialogTest : public QObject {
+class AboutDialogTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void cleanup();
     void textsFollowLanguage_data();
     void textsFollowLanguage();
@@ -38,13 +37,11 @@ private:
     void runAbout(InterfaceLanguage language, const std::function<void()>& inside);
     // A button of the About window once it is open, of the main window before.
     QAbstractButton* button(const char* name) const {
-        const QWidget* window =
-            m_about != nullptr ? static_cast<QWidget*>(m_about) : &m_test->window();
-        return window->findChild<QAbstractButton*>(QLatin1String(name));
+        const QWidget* shown = m_about != nullptr ? static_cast<QWidget*>(m_about) : &window();
+        return shown->findChild<QAbstractButton*>(QLatin1String(name));
     }
     QRect clientArea() const { return {m_about->mapToGlobal(QPoint(0, 0)), m_about->size()}; }
 
-    std::unique_ptr<WidgetTest> m_test;
     AboutDialog* m_about = nullptr;
 };
 
@@ -61,7 +58,7 @@ void AboutDialogTest::runAbout(InterfaceLanguage language, const std::function<v
     inside();
     QVERIFY(!m_about->isVisible());
     // However it was left, the pointer is free again.
-    QCOMPARE(m_test->platform().confinement, std::nullopt);
+    QCOMPARE(platform().confinement, std::nullopt);
 }
 
 void AboutDialogTest::textsFollowLanguage_data() {
@@ -71,8 +68,7 @@ void AboutDialogTest::textsFollowLanguage_data() {
     QTest::addColumn<QString>("thanks");
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("townLine");
-    QTest::newRow("English") << InterfaceLanguage::English << "Tintor, version 1.00 - Information"
-                             << "version 1.00"
+    QTest::newRow("English") << InterfaceLanguage::English << Title::About << "version 1.00"
                              << "With thanks to               :"
                              << "Tintor picks the screen color and shows the "
                              << "9999 ZZ Voorbeeldstad, The Netherlands";
@@ -92,13 +88,13 @@ void AboutDialogTest::textsFollowLanguage() {
     QFETCH(QString, townLine);
     runAbout(language, [&] {
         QCOMPARE(m_about->windowTitle(), title);
-        QCOMPARE(m_test->find<QLabel>("nameLabel")->text(), QStringLiteral("Tintor"));
-        QCOMPARE(m_test->find<QLabel>("versionLabel")->text(), version);
-        QCOMPARE(m_test->find<QLabel>("thanksLabel")->text(), thanks);
-        QCOMPARE(m_test->find<QLabel>("descriptionLine1")->text(), description);
+        QCOMPARE(find<QLabel>("nameLabel")->text(), QStringLiteral("Tintor"));
+        QCOMPARE(find<QLabel>("versionLabel")->text(), version);
+        QCOMPARE(find<QLabel>("thanksLabel")->text(), thanks);
+        QCOMPARE(find<QLabel>("descriptionLine1")->text(), description);
         QCOMPARE(button("authorButton")->toolTip(), QStringLiteral("Toon auteur")); // both
         const QStringList author =
-            m_test->find<QTextEdit>("authorText")->toPlainText().split(QLatin1Char('\n'));
+            find<QTextEdit>("authorText")->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(author.size(), 13);
         QCOMPARE(author.at(3), QStringLiteral("Korvan Vlierhoeve"));
         QCOMPARE(author.at(5), townLine);
@@ -137,15 +133,15 @@ void AboutDialogTest::linkTargets() {
     QFETCH(QString, control);
     QFETCH(QString, target);
     runAbout(language, [&] {
-        QTRY_COMPARE(m_test->platform().confinement, std::optional<QRect>(clientArea()));
+        QTRY_COMPARE(platform().confinement, std::optional<QRect>(clientArea()));
         QTest::mouseClick(button(control.toLatin1().constData()), Qt::LeftButton);
         QCOMPARE(m_test->links().opened, std::vector<QString>{target});
         // The link sets the pointer free; the window's own redraws do not take it back.
-        QCOMPARE(m_test->platform().confinement, std::nullopt);
+        QCOMPARE(platform().confinement, std::nullopt);
         m_about->repaint();
         QTest::mouseMove(m_about, QPoint(5, 5));
         QTest::qWait(50);
-        QCOMPARE(m_test->platform().confinement, std::nullopt);
+        QCOMPARE(platform().confinement, std::nullopt);
         QVERIFY(m_about->isVisible());
         button("okButton")->click();
     });
@@ -172,15 +168,14 @@ void AboutDialogTest::failedLinkIsReportedWhileWindowStaysOpen() {
     QFETCH(bool, opens);
     QFETCH(QString, report);
     runAbout(language, [&] {
-        auto* message = m_test->child<TimedMessage>();
         m_test->links().linksOpen = opens;
         QTest::mouseClick(button(control.toLatin1().constData()), Qt::LeftButton);
         if (report.isEmpty()) {
             QTest::qWait(100); // the launcher's verdict comes from the event loop
-            QVERIFY(!message->isVisible());
+            QVERIFY(!message()->isVisible());
         } else {
-            QTRY_VERIFY(message->isVisible());
-            QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(), report);
+            QTRY_VERIFY(message()->isVisible());
+            QCOMPARE(find<QTextEdit>("messageText")->toPlainText(), report);
         }
         QVERIFY(m_about->isVisible());
         button("okButton")->click();
@@ -189,8 +184,7 @@ void AboutDialogTest::failedLinkIsReportedWhileWindowStaysOpen() {
 
 void AboutDialogTest::repeatedFailureIsReportedOnce() {
     runAbout(InterfaceLanguage::English, [&] {
-        auto* message = m_test->child<TimedMessage>();
-        QSignalSpy ended(message, &QDialog::finished);
+        QSignalSpy ended(message(), &QDialog::finished);
         m_test->links().linksOpen = false;
         for (int click = 0; click < 20; ++click) {
             QTest::mouseClick(button("homeButton"), Qt::LeftButton);
@@ -198,12 +192,12 @@ void AboutDialogTest::repeatedFailureIsReportedOnce() {
                 QCoreApplication::processEvents(); // some verdicts come in between clicks
             }
         }
-        QTRY_VERIFY(message->isVisible());
+        QTRY_VERIFY(message()->isVisible());
         QCOMPARE(m_test->links().opened.size(), std::size_t(20));
         // Not twenty reports in a row: once it has gone, nothing else is waiting.
-        QTRY_VERIFY_WITH_TIMEOUT(!message->isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!message()->isVisible(), 10000);
         QTest::qWait(200);
-        QVERIFY(!message->isVisible());
+        QVERIFY(!message()->isVisible());
         QCOMPARE(ended.size(), 1);
         button("okButton")->click();
     });
@@ -211,22 +205,21 @@ void AboutDialogTest::repeatedFailureIsReportedOnce() {
 
 void AboutDialogTest::viewsAndPointerLimit() {
     runAbout(InterfaceLanguage::English, [&] {
-        FakePlatform& platform = m_test->platform();
-        QTRY_COMPARE(platform.confinement, std::optional<QRect>(clientArea()));
-        QCOMPARE(m_about->focusWidget(), m_test->find<QWidget>("mainView"));
+        QTRY_COMPARE(platform().confinement, std::optional<QRect>(clientArea()));
+        QCOMPARE(m_about->focusWidget(), find<QWidget>("mainView"));
         // The author view keeps the limit, whatever paints.
         QTest::mouseClick(button("authorButton"), Qt::LeftButton);
         QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor - Author"));
-        QVERIFY(m_test->find<QWidget>("mainView")->isHidden());
+        QVERIFY(find<QWidget>("mainView")->isHidden());
         m_about->repaint();
         QCoreApplication::processEvents();
-        QCOMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        QCOMPARE(platform().confinement, std::optional<QRect>(clientArea()));
         // Escape leaves through the view's OK button: free, back in the main view, closed.
         QTest::keyClick(m_about, Qt::Key_Escape);
-        QCOMPARE(platform.confinement, std::nullopt);
+        QCOMPARE(platform().confinement, std::nullopt);
         QVERIFY(!m_about->isVisible());
-        QVERIFY(!m_test->find<QWidget>("mainView")->isHidden());
-        QCOMPARE(m_about->windowTitle(), QStringLiteral("Tintor, version 1.00 - Information"));
+        QVERIFY(!find<QWidget>("mainView")->isHidden());
+        QCOMPARE(m_about->windowTitle(), Title::About);
     });
 }
 
@@ -239,38 +232,22 @@ void AboutDialogTest::limitFollowsMove_data() {
 void AboutDialogTest::limitFollowsMove() {
     QFETCH(bool, authorView);
     runAbout(InterfaceLanguage::English, [&] {
-        FakePlatform& platform = m_test->platform();
-        QTRY_COMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        QTRY_COMPARE(platform().confinement, std::optional<QRect>(clientArea()));
         if (authorView) {
             QTest::mouseClick(button("authorButton"), Qt::LeftButton);
         }
         const QRect before = clientArea();
         m_about->move(m_about->pos() + QPoint(30, 20));
         QTRY_COMPARE(clientArea().topLeft(), before.topLeft() + QPoint(30, 20));
-        QTRY_COMPARE(platform.confinement, std::optional<QRect>(clientArea()));
+        QTRY_COMPARE(platform().confinement, std::optional<QRect>(clientArea()));
         button(authorView ? "authorOkButton" : "okButton")->click();
     });
 }
 
 void AboutDialogTest::everyControlHasAnAccessibleName() {
     runAbout(InterfaceLanguage::Dutch, [&] {
-        auto* message = m_test->child<TimedMessage>();
-        QWidget* mainView = m_test->find<QWidget>("mainView");
-        for (QWidget* window : {static_cast<QWidget*>(m_about), static_cast<QWidget*>(message)}) {
-            for (QWidget* control : window->findChildren<QWidget*>()) {
-                // Only what a user can reach or read: buttons, texts and text boxes.
-                if (qobject_cast<QAbstractButton*>(control) == nullptr &&
-                    !control->inherits("QLabel") && !control->inherits("QAbstractScrollArea")) {
-                    continue;
-                }
-                if (control->parent() != window && control->parent() != mainView) {
-                    continue; // the parts of a compound control
-                }
-                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-                QVERIFY2(accessible != nullptr && !accessible->text(QAccessible::Name).isEmpty(),
-                         qPrintable(control->objectName()));
-            }
-        }
+        QCOMPARE(WidgetTest::unnamedControls(*m_about), QString());
+        QCOMPARE(WidgetTest::unnamedControls(*message()), QString());
         button("okButton")->click();
     });
 }

@@ -1,13 +1,13 @@
 // The channel controls of the main window: the update cascade from each control, the colour
-// texts, slider keys and drags, the step arrows, the text fields that only show, the
-// gradient bars and swatches as painted, and the snap to a displayable colour.
+// texts, slider keys and drags, the step arrows, the text fields that take a typed channel text,
+// the gradient bars and swatches as painted, and the snap to a displayable colour.
 
 #include "ChannelSlider.h"
 #include "ColourMaths.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "StepArrows.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -26,11 +27,10 @@ using enum Channel;
 
 } // namespace
 
-class ChannelControlsTest : public QObject {
+class ChannelControlsTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
     void init() { m_test = std::make_unique<WidgetTest>(); }
-    void cleanup() { m_test.reset(); }
 
     void cascadeShowsColourAndTouchesOnlyItsChannel();
     void colourTexts_data();
@@ -41,20 +41,18 @@ private slots:
     void arrowsStepByOneAndStopAtLimits_data();
     void arrowsStepByOneAndStopAtLimits();
     void heldArrowRepeatsAndReleasedSliderStops();
-    void typedTextNeverChangesColour();
+    void typedChannelTextIsTakenWhenWhole();
     void gradientBarShowsOtherChannelsAndNever255();
     void webSwatchShowsDisplayableWebColour();
     void doubleClickSnapsToNearestDisplayable_data();
     void doubleClickSnapsToNearestDisplayable();
 
 private:
-    QLineEdit* output(const char* name) const { return m_test->find<QLineEdit>(name); }
-    ColourSwatch* swatch(const char* name) const { return m_test->find<ColourSwatch>(name); }
+    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
     // Records every change of the five text fields, in order; a channel's field also
     // records where its arrows stood when its text changed.
     void watchTexts();
 
-    std::unique_ptr<WidgetTest> m_test;
     QStringList m_log;
 };
 
@@ -125,7 +123,7 @@ void ChannelControlsTest::colourTexts() {
     for (const Channel channel : AllChannels) {
         QCOMPARE(m_test->field(channel)->text(), fields.at(static_cast<int>(channel)));
     }
-    QCOMPARE(m_test->window().colour(), colour);
+    QCOMPARE(window().colour(), colour);
 }
 
 void ChannelControlsTest::programSetToSameValueRunsNothing() {
@@ -211,7 +209,7 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     QCOMPARE(m_test->slider(channel)->value(), expected);
     QCOMPARE(m_test->field(channel)->text(), channelText(expected));
     const Rgb colour = Rgb().withChannel(channel, expected);
-    QCOMPARE(m_test->window().colour(), colour);
+    QCOMPARE(window().colour(), colour);
     if (expected == value) {
         QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
     } else {
@@ -222,7 +220,11 @@ void ChannelControlsTest::arrowsStepByOneAndStopAtLimits() {
     QWheelEvent wheel({4, 4}, arrows->mapToGlobal(QPointF(4, 4)), {}, {0, notch}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(arrows, &wheel);
-    QCOMPARE(m_test->slider(channel)->value(), std::clamp(expected + notch / 120, 0, 255));
+    const int wheeled = std::clamp(expected + notch / 120, 0, 255);
+    QCOMPARE(m_test->slider(channel)->value(), wheeled);
+    // Over the slider, by its step of 4, not by three of them.
+    QApplication::sendEvent(m_test->slider(channel), &wheel);
+    QCOMPARE(m_test->slider(channel)->value(), std::clamp(wheeled + notch / 30, 0, 255));
 }
 
 void ChannelControlsTest::heldArrowRepeatsAndReleasedSliderStops() {
@@ -239,23 +241,29 @@ void ChannelControlsTest::heldArrowRepeatsAndReleasedSliderStops() {
     QCOMPARE(green->value(), 16);
 }
 
-void ChannelControlsTest::typedTextNeverChangesColour() {
+void ChannelControlsTest::typedChannelTextIsTakenWhenWhole() {
     QLineEdit* red = m_test->field(Red);
     m_test->slider(Red)->setValue(100);
-    for (const char* typed : {"FF", "$7F", "zz", "", "255", "1234"}) {
+    // What is typed, the red value once it is typed, and the field's text after Return.
+    const std::tuple<const char*, int, const char*> typing[] = {
+        {"FF", 255, "$FF"},  {"$7f", 0x7F, "$7F"}, {"$7", 0x7F, "$7F"},
+        {"zz", 0x7F, "$7F"}, {"", 0x7F, "$7F"},    {"1234", 0x12, "$12"}};
+    for (const auto& [typed, value, shown] : typing) {
         red->clear();
         QTest::keyClicks(red, QString::fromLatin1(typed));
-        QCOMPARE(m_test->slider(Red)->value(), 100);
-        QCOMPARE(output("rgbText")->text(), QStringLiteral("$640000"));
+        QCOMPARE(m_test->slider(Red)->value(), value);
+        QCOMPARE(m_test->arrows(Red)->position(), value);
+        QCOMPARE(output("rgbText")->text(), colourText(Rgb(value, 0, 0)));
+        QTest::keyClick(red, Qt::Key_Return);
+        QCOMPARE(red->text(), QString::fromLatin1(shown));
     }
     // Three characters at most: the fourth typed one is refused, in every channel's field.
-    QCOMPARE(red->text(), QStringLiteral("123"));
     for (const Channel channel : {Green, Blue}) {
         m_test->field(channel)->clear();
         QTest::keyClicks(m_test->field(channel), QStringLiteral("$ABC"));
         QCOMPARE(m_test->field(channel)->text(), QStringLiteral("$AB"));
     }
-    QCOMPARE(m_test->window().colour(), Rgb(100, 0, 0));
+    QCOMPARE(window().colour(), Rgb(0x12, 0xAB, 0xAB));
 }
 
 void ChannelControlsTest::gradientBarShowsOtherChannelsAndNever255() {
@@ -272,13 +280,12 @@ void ChannelControlsTest::gradientBarShowsOtherChannelsAndNever255() {
 }
 
 void ChannelControlsTest::webSwatchShowsDisplayableWebColour() {
-    FakePlatform& platform = m_test->platform();
-    platform.useHighColour();
+    platform().useHighColour();
     m_test->setColour(Rgb(255, 128, 0));
     // The web-safe colour of the "Web:" text, as the screen can show it; the colour swatch
     // shows the colour itself.
     QCOMPARE(output("webText")->text(), QStringLiteral("$FF9900"));
-    const Rgb shown = platform.nearest(Rgb(255, 153, 0));
+    const Rgb shown = platform().nearest(Rgb(255, 153, 0));
     QVERIFY(shown != Rgb(255, 153, 0));
     QCOMPARE(swatch("webSwatch")->colour(), shown);
     QCOMPARE(paintedAt(swatch("webSwatch"), {10, 7}), QColor(shown.toQRgb()));
@@ -301,12 +308,12 @@ void ChannelControlsTest::doubleClickSnapsToNearestDisplayable() {
     // True colour: the colour is its own nearest, so nothing moves.
     QTest::mouseDClick(swatch("webSwatch"), Qt::LeftButton);
     QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(',')));
-    QCOMPARE(m_test->window().colour(), colour);
+    QCOMPARE(window().colour(), colour);
 
-    m_test->platform().useHighColour();
-    const Rgb nearest = m_test->platform().nearest(colour);
+    platform().useHighColour();
+    const Rgb nearest = platform().nearest(colour);
     QTest::mouseDClick(swatch("webSwatch"), Qt::LeftButton);
-    QCOMPARE(m_test->window().colour(), nearest);
+    QCOMPARE(window().colour(), nearest);
     QCOMPARE(swatch("colourSwatch")->colour(), nearest);
     QCOMPARE(output("rgbText")->text(), colourText(nearest));
     for (const Channel channel : AllChannels) {

@@ -1,10 +1,10 @@
 // Picking through the desktop where it gives no screenshot: its own colour picker gives the
-// colour instead, and where that fails too a message says why the screen was not read.
+// colour instead, and where that fails too a message says why the screen was not read.  Cases
+// of tst_desktoppick, which runs them.
 
 #include "ChannelSlider.h"
-#include "FakeDesktopCapture.h"
+#include "DesktopPickTest.h"
 #include "TimedMessage.h"
-#include "WidgetTest.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -16,50 +16,7 @@
 
 #include <memory>
 
-namespace {
-
-const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
-
-} // namespace
-
-class DesktopFallbackTest : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void init() { start(InterfaceLanguage::English); }
-    void cleanup();
-
-    void desktopColourWhereNoScreenshot();
-    void neitherWorksSaysWhy_data();
-    void neitherWorksSaysWhy();
-    void stalePointerIsNotReadUntilItMoves();
-    void escapeWhileDesktopIsBusy_data();
-    void escapeWhileDesktopIsBusy();
-
-private:
-    void start(InterfaceLanguage language);
-    MainWindow& window() const { return m_test->window(); }
-    FakePlatform& platform() const { return m_test->platform(); }
-    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-    TimedMessage* message() const { return m_test->child<TimedMessage>(); }
-
-    std::unique_ptr<WidgetTest> m_test;
-    FakeDesktopCapture* m_picker = nullptr; // the platform's
-};
-
-void DesktopFallbackTest::start(InterfaceLanguage language) {
-    auto picker = std::make_unique<FakeDesktopCapture>();
-    m_picker = picker.get();
-    m_test.reset();
-    m_test = std::make_unique<WidgetTest>(language, std::move(picker));
-}
-
-void DesktopFallbackTest::cleanup() {
-    m_picker = nullptr;
-    m_test.reset();
-}
-
-void DesktopFallbackTest::desktopColourWhereNoScreenshot() {
+void DesktopPickTest::desktopColourWhereNoScreenshot() {
     m_test->setColour(Rgb(9, 8, 7));
     pickButton()->click();
     m_picker->fail(DesktopCapture::Refusal::Unavailable);
@@ -71,15 +28,15 @@ void DesktopFallbackTest::desktopColourWhereNoScreenshot() {
     QCOMPARE(m_test->slider(Channel::Red)->value(), 51);
     QCOMPARE(m_test->slider(Channel::Green)->value(), 102);
     QCOMPARE(m_test->slider(Channel::Blue)->value(), 153);
-    QCOMPARE(m_test->find<QLineEdit>("rgbText")->text(), QStringLiteral("$336699"));
+    QCOMPARE(output("rgbText")->text(), QStringLiteral("$336699"));
     QVERIFY(!window().isPicking());
     QVERIFY(pickButton()->isEnabled());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(platform().captures, 0);
     QVERIFY(!message()->isVisible());
 }
 
-void DesktopFallbackTest::neitherWorksSaysWhy_data() {
+void DesktopPickTest::neitherWorksSaysWhy_data() {
     using F = DesktopCapture::Refusal;
     QTest::addColumn<InterfaceLanguage>("language");
     QTest::addColumn<F>("screenshotFailure");
@@ -100,7 +57,7 @@ void DesktopFallbackTest::neitherWorksSaysWhy_data() {
                            << "Scherm niet gelezen.\nHet bureaublad weigerde de schermafdruk.";
 }
 
-void DesktopFallbackTest::neitherWorksSaysWhy() {
+void DesktopPickTest::neitherWorksSaysWhy() {
     QFETCH(InterfaceLanguage, language);
     QFETCH(DesktopCapture::Refusal, screenshotFailure);
     QFETCH(DesktopCapture::Refusal, pickerFailure);
@@ -116,12 +73,12 @@ void DesktopFallbackTest::neitherWorksSaysWhy() {
     QVERIFY(pickButton()->isEnabled());
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
     QVERIFY(message()->isVisible());
-    QCOMPARE(m_test->find<QTextEdit>("messageText")->toPlainText(), text);
+    QCOMPARE(find<QTextEdit>("messageText")->toPlainText(), text);
 }
 
 // Xwayland learns the pointer's place only from motion over its own windows: a pick started
 // with the pointer over another program must not read the last place it knew.
-void DesktopFallbackTest::stalePointerIsNotReadUntilItMoves() {
+void DesktopPickTest::stalePointerIsNotReadUntilItMoves() {
     m_test->setColour(Rgb(9, 8, 7));
     const QPoint stale(30, 40);
     platform().pointer = stale;
@@ -133,21 +90,21 @@ void DesktopFallbackTest::stalePointerIsNotReadUntilItMoves() {
     m_picker->giveScreenshot(picture);
     QTest::qWait(200); // four ticks
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
-    QCOMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:?\ry:?"));
+    QCOMPARE(coordinates()->text(), QStringLiteral("x:?\ny:?"));
     platform().pointer = stale + QPoint(1, 0);
     QTRY_COMPARE(window().colour(), Rgb(200, 100, 0));
-    QCOMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:31\ry:40"));
+    QCOMPARE(coordinates()->text(), QStringLiteral("x:31\ny:40"));
 }
 
 // The desktop may ask the user first, for as long as the user needs: Escape ends the pick at
 // any time, puts the colour back, and a late answer changes nothing.
-void DesktopFallbackTest::escapeWhileDesktopIsBusy_data() {
+void DesktopPickTest::escapeWhileDesktopIsBusy_data() {
     QTest::addColumn<bool>("screenshotRefused");
     QTest::newRow("screenshot pending") << false;
     QTest::newRow("colour picker pending") << true;
 }
 
-void DesktopFallbackTest::escapeWhileDesktopIsBusy() {
+void DesktopPickTest::escapeWhileDesktopIsBusy() {
     QFETCH(bool, screenshotRefused);
     m_test->setColour(Rgb(9, 8, 7));
     QTest::keyClick(&window(), Qt::Key_P, Qt::AltModifier);
@@ -163,6 +120,3 @@ void DesktopFallbackTest::escapeWhileDesktopIsBusy() {
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
     QVERIFY(!message()->isVisible());
 }
-
-QTEST_MAIN(DesktopFallbackTest)
-#include "tst_desktopfallback.moc"

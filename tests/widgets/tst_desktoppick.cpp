@@ -1,15 +1,14 @@
 // Picking through the desktop, where no program may read the screen: the pick waits for the
 // desktop's screenshot, freezes it over the screen, samples it in picture pixels and ends by
 // a press or Escape; an answer after the end shows nothing.  Outside a pick only Tintor's own
-// windows are read.
+// windows are read.  Where the desktop gives no screenshot: tst_desktopfallback.cpp.
 
 #include "ChannelSlider.h"
 #include "ColourMaths.h"
 #include "ColourSwatch.h"
-#include "FakeDesktopCapture.h"
+#include "DesktopPickTest.h"
 #include "Magnifier.h"
 #include "TimedMessage.h"
-#include "WidgetTest.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -19,17 +18,14 @@
 #include <QScreen>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
-const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
-const QString Unknown = QStringLiteral("x:?\ry:?");
+const QString Unknown = QStringLiteral("x:?\ny:?");
 // A point of the desktop where no Tintor window lies: another program's.
 const QPoint Elsewhere(2, 2);
 
 QString shownAt(QPoint p) {
-    return QStringLiteral("x:%1\ry:%2").arg(p.x()).arg(p.y());
+    return QStringLiteral("x:%1\ny:%2").arg(p.x()).arg(p.y());
 }
 
 QSize desktopSize() {
@@ -52,56 +48,12 @@ QImage screenshot(QPoint centre) {
 
 // Every frozen-screen window, shown or not.
 QList<QWidget*> frozenScreens() {
-    QList<QWidget*> found;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String("FrozenScreen")) {
-            found << window;
-        }
-    }
+    QList<QWidget*> found = QApplication::topLevelWidgets();
+    found.removeIf([](QWidget* w) { return w->objectName() != QLatin1String("FrozenScreen"); });
     return found;
 }
 
 } // namespace
-
-class DesktopPickTest : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void init();
-    void cleanup();
-
-    void pickWaitsForScreenshotThenFreezesIt_data();
-    void pickWaitsForScreenshotThenFreezesIt();
-    void tickSamplesScreenshotInPicturePixels_data();
-    void tickSamplesScreenshotInPicturePixels();
-    void answerAfterPickEndedShowsNothing_data();
-    void answerAfterPickEndedShowsNothing();
-    void outsidePickOnlyOwnWindowsAreRead();
-    void placeShownOnceFrozen_data();
-    void placeShownOnceFrozen();
-    void endingRemovesFrozenScreen_data();
-    void endingRemovesFrozenScreen();
-
-private:
-    void start(InterfaceLanguage language);
-    void freezeThenPoint(const QImage& picture, QPoint pointer);
-    MainWindow& window() const { return m_test->window(); }
-    FakePlatform& platform() const { return m_test->platform(); }
-    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-    QLabel* coordinates() const { return m_test->find<QLabel>("coordinatesLabel"); }
-    Magnifier* magnifier() const { return m_test->find<Magnifier>("magnifier"); }
-    TimedMessage* message() const { return m_test->child<TimedMessage>(); }
-
-    std::unique_ptr<WidgetTest> m_test;
-    FakeDesktopCapture* m_picker = nullptr; // the platform's
-};
-
-void DesktopPickTest::start(InterfaceLanguage language) {
-    auto picker = std::make_unique<FakeDesktopCapture>();
-    m_picker = picker.get();
-    m_test.reset();
-    m_test = std::make_unique<WidgetTest>(language, std::move(picker));
-}
 
 // Starts a pick, gives the desktop's screenshot, then moves the pointer to `pointer`: a
 // place read before the first move may be stale.
@@ -116,11 +68,6 @@ void DesktopPickTest::init() {
     QCursor::setPos(Elsewhere);
     start(InterfaceLanguage::English);
     platform().pointer = Elsewhere;
-}
-
-void DesktopPickTest::cleanup() {
-    m_picker = nullptr;
-    m_test.reset();
 }
 
 void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt_data() {
@@ -140,7 +87,7 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
 
     pickButton()->click();
     QCOMPARE(m_picker->calls, QStringList({"screenshot"}));
-    QCOMPARE(window().windowTitle(), QStringLiteral("Picking Single Pixel"));
+    QCOMPARE(window().windowTitle(), Title::Picking);
     // The ticks go on with nothing to read: no position, no pixels, no capture yet.
     QTRY_COMPARE(coordinates()->text(), Unknown);
     QVERIFY(magnifier()->image().isNull());
@@ -185,9 +132,9 @@ void DesktopPickTest::tickSamplesScreenshotInPicturePixels_data() {
     QTest::addColumn<int>("side");
     const QPoint corner(desktopSize().width() - 1, desktopSize().height() - 1);
     // The means truncate: 100/9 = 11.1 and 17/9 = 1.9; 100/49 = 2.04 and 17/49 = 0.3.
-    QTest::newRow("single pixel") << 0 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 100, 0) << 1;
-    QTest::newRow("3x3") << 1 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 11, 1) << 3;
-    QTest::newRow("7x7") << 3 << QPoint(10, 20) << "x:20\ry:40" << Rgb(200, 2, 0) << 7;
+    QTest::newRow("single pixel") << 0 << QPoint(10, 20) << "x:20\ny:40" << Rgb(200, 100, 0) << 1;
+    QTest::newRow("3x3") << 1 << QPoint(10, 20) << "x:20\ny:40" << Rgb(200, 11, 1) << 3;
+    QTest::newRow("7x7") << 3 << QPoint(10, 20) << "x:20\ny:40" << Rgb(200, 2, 0) << 7;
     QTest::newRow("last pixel") << 0 << corner << shownAt(corner * 2) << Rgb(200, 100, 0) << 1;
 }
 
@@ -219,6 +166,9 @@ void DesktopPickTest::endingRemovesFrozenScreen_data() {
     QTest::newRow("Escape") << "escape" << Qt::NoButton << Rgb(9, 8, 7);
     // The pointer cannot be moved: the point read moves within the picture.
     QTest::newRow("Right, then Return") << "keys" << Qt::NoButton << Rgb(200, 0, 17);
+    // Moving the mouse brings the point read back under the pointer.
+    QTest::newRow("Right, the mouse away and back, Return")
+        << "keys, mouse" << Qt::NoButton << green;
     QTest::newRow("press on the frozen screen") << "overlay" << Qt::LeftButton << green;
     QTest::newRow("right press on the frozen screen") << "overlay" << Qt::RightButton << green;
 }
@@ -235,9 +185,15 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
 
     if (how == QLatin1String("escape")) {
         QTest::keyClick(&window(), Qt::Key_Escape);
-    } else if (how == QLatin1String("keys")) {
+    } else if (how.startsWith(QLatin1String("keys"))) {
         QTest::keyClick(&window(), Qt::Key_Right);
-        QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ry:40"));
+        QCOMPARE(coordinates()->text(), QStringLiteral("x:21\ny:40"));
+        if (how.endsWith(QLatin1String("mouse"))) {
+            platform().pointer = QPoint(11, 20);
+            QTRY_COMPARE(window().colour(), Rgb(200, 0, 0));
+            platform().pointer = QPoint(10, 20);
+            QTRY_COMPARE(window().colour(), kept);
+        }
         QTest::keyClick(&window(), Qt::Key_Return);
     } else if (how == QLatin1String("window")) {
         QTest::mousePress(window().windowHandle(), button, {}, QPoint(5, 100));
@@ -248,7 +204,7 @@ void DesktopPickTest::endingRemovesFrozenScreen() {
         QTest::mousePress(frozenScreens().constFirst()->windowHandle(), button, {}, {2, 2});
     }
     QTRY_VERIFY(!window().isPicking());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(window().colour(), kept);
     QTRY_VERIFY(frozenScreens().isEmpty());
     QCOMPARE(m_picker->calls, QStringList({"screenshot", "cancel"}));
@@ -288,7 +244,7 @@ void DesktopPickTest::answerAfterPickEndedShowsNothing() {
     QCOMPARE(m_picker->calls, asked); // no colour picker asked for
     QVERIFY(!message()->isVisible());
     QVERIFY(!window().isPicking());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
 }
 
@@ -301,7 +257,7 @@ void DesktopPickTest::outsidePickOnlyOwnWindowsAreRead() {
     QTest::qWait(200);
     QCOMPARE(coordinates()->text(), Unknown);
     m_test->setColour(Rgb(40, 8, 12));
-    auto* swatch = m_test->find<ColourSwatch>("colourSwatch");
+    auto* swatch = find<ColourSwatch>("colourSwatch");
     // Over Tintor's own window: its position, and its own rendering under the pointer.
     const QPoint own = swatch->mapToGlobal(swatch->rect().center());
     QCursor::setPos(own);
@@ -340,4 +296,3 @@ void DesktopPickTest::placeShownOnceFrozen() {
 }
 
 QTEST_MAIN(DesktopPickTest)
-#include "tst_desktoppick.moc"

@@ -3,7 +3,7 @@
 
 #include "Magnifier.h"
 #include "OptionsDialog.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -20,11 +20,9 @@ const char* const Items[] = {"singlePixel", "mean3x3", "mean5x5", "mean7x7"};
 
 } // namespace
 
-class OptionsDialogTest : public QObject {
+class OptionsDialogTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void cleanup() { m_test.reset(); }
 
     void opensWithMethodInForce_data();
     void opensWithMethodInForce();
@@ -44,10 +42,9 @@ private:
     bool openDialog();
     // Ends the dialog with `name`'s button.
     bool closeWith(const char* name);
-    QRadioButton* item(int index) const { return m_test->find<QRadioButton>(Items[index]); }
-    QPushButton* button(const char* name) const { return m_test->find<QPushButton>(name); }
+    QRadioButton* item(int index) const { return find<QRadioButton>(Items[index]); }
+    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
 
-    std::unique_ptr<WidgetTest> m_test;
     OptionsDialog* m_dialog = nullptr;
 };
 
@@ -88,8 +85,7 @@ void OptionsDialogTest::opensWithMethodInForce() {
     // The keyboard starts at the method in force.
     QCOMPARE(m_dialog->focusWidget(), this->item(item));
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Options"));
-    QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(),
-             QStringLiteral("Colour Sampling Method"));
+    QCOMPARE(find<QGroupBox>("methodGroup")->title(), QStringLiteral("Colour Sampling Method"));
     QCOMPARE(this->item(0)->text(), QStringLiteral("&Single Pixel"));
     QCOMPARE(this->item(3)->text(), QStringLiteral("&7x7 Average"));
     QVERIFY(closeWith("cancelButton"));
@@ -99,7 +95,7 @@ void OptionsDialogTest::dutchTextsKeepButtonCaptions() {
     start(-1, InterfaceLanguage::Dutch);
     QVERIFY(openDialog());
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Instellingen"));
-    QCOMPARE(m_test->find<QGroupBox>("methodGroup")->title(), QStringLiteral("Sample-methode"));
+    QCOMPARE(find<QGroupBox>("methodGroup")->title(), QStringLiteral("Sample-methode"));
     QCOMPARE(item(0)->text(), QString::fromUtf8("\u00c9\u00e9n Pixel"));
     QCOMPARE(item(1)->text(), QStringLiteral("&3x3-emiddelde"));
     QCOMPARE(item(2)->text(), QStringLiteral("&5x5-middelde"));
@@ -118,18 +114,18 @@ void OptionsDialogTest::cancelStoresNothing() {
     QVERIFY(m_dialog->isVisible());
     QVERIFY(closeWith("cancelButton"));
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
+    QCOMPARE(window().samplingMethod(), SamplingMethod::Mean5x5);
     // Closed by the window manager: the same.
     QVERIFY(openDialog());
     item(0)->click();
     QVERIFY(m_dialog->close());
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
+    QCOMPARE(window().samplingMethod(), SamplingMethod::Mean5x5);
     QVERIFY(openDialog());
     QVERIFY(item(2)->isChecked()); // the method in force again
     QVERIFY(closeWith("cancelButton"));
     // Nothing was written: the next start has the old method.
     m_test->restart();
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean5x5);
+    QCOMPARE(window().samplingMethod(), SamplingMethod::Mean5x5);
 }
 
 void OptionsDialogTest::okStoresAndApplies() {
@@ -138,14 +134,13 @@ void OptionsDialogTest::okStoresAndApplies() {
     item(3)->click();
     QVERIFY(closeWith("okButton"));
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
+    QCOMPARE(window().samplingMethod(), SamplingMethod::Mean7x7);
     // The follower samples by it at once: the magnifier shows 7 x 7 pixels.
-    auto* magnifier = m_test->find<Magnifier>("magnifier");
-    QTRY_COMPARE(magnifier->image().size(), QSize(7, 7));
+    QTRY_COMPARE(magnifier()->image().size(), QSize(7, 7));
     // Kept for the next start.
     m_test->restart();
     m_dialog = m_test->child<OptionsDialog>();
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod::Mean7x7);
+    QCOMPARE(window().samplingMethod(), SamplingMethod::Mean7x7);
     QVERIFY(openDialog());
     QVERIFY(item(3)->isChecked());
     QVERIFY(closeWith("cancelButton"));
@@ -197,7 +192,7 @@ void OptionsDialogTest::keyboard() {
     start(stored, language);
     QVERIFY(m_test->activate());
     // Alt+O opens it in both languages.
-    QTest::keyClick(&m_test->window(), Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
     QTRY_VERIFY(m_dialog->isVisible());
     QCOMPARE(m_dialog->focusWidget(), item(stored));
     for (const int key : arrows) {
@@ -211,9 +206,9 @@ void OptionsDialogTest::keyboard() {
     }
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), result);
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod(method));
+    QCOMPARE(window().samplingMethod(), SamplingMethod(method));
     m_test->restart();
-    QCOMPARE(m_test->window().samplingMethod(), SamplingMethod(method));
+    QCOMPARE(window().samplingMethod(), SamplingMethod(method));
 }
 
 void OptionsDialogTest::returnOnMethodPressesNoButton() {
@@ -245,7 +240,7 @@ void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     QVERIFY(openDialog());
     item(2)->click();
     QVERIFY(closeWith("okButton"));
-    auto* box = m_test->find<QMessageBox>("ErrorBox");
+    auto* box = find<QMessageBox>("ErrorBox");
     QVERIFY(QTest::qWaitForWindowExposed(box));
     QCOMPARE(QApplication::activeModalWidget(), box);
     QCOMPARE(box->text(), QStringLiteral("Failed to set data for 'Method'"));
@@ -253,12 +248,11 @@ void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
     QCOMPARE(box->icon(), QMessageBox::Critical);
     box->accept();
     // The choice holds for this session: the sampler, the title and the dialog agree.
-    MainWindow& window = m_test->window();
-    QCOMPARE(window.samplingMethod(), SamplingMethod::Mean5x5);
-    QTRY_COMPARE(m_test->find<Magnifier>("magnifier")->image().size(), QSize(5, 5));
+    QCOMPARE(window().samplingMethod(), SamplingMethod::Mean5x5);
+    QTRY_COMPARE(magnifier()->image().size(), QSize(5, 5));
     button("pickButton")->click();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Picking 5x5 Average"));
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(5, 100));
+    QCOMPARE(window().windowTitle(), QStringLiteral("Picking 5x5 Average"));
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
     QVERIFY(openDialog());
     QVERIFY(item(2)->isChecked());
     QVERIFY(closeWith("cancelButton"));
@@ -266,10 +260,9 @@ void OptionsDialogTest::failedStoreShowsErrorBoxAndChoiceHolds() {
 
 void OptionsDialogTest::centredFirstTimeOnly() {
     start();
-    MainWindow& window = m_test->window();
-    window.move(100, 80);
-    QTRY_VERIFY(window.geometry().left() >= 100);
-    const QRect main = window.geometry();
+    window().move(100, 80);
+    QTRY_VERIFY(window().geometry().left() >= 100);
+    const QRect main = window().geometry();
     QVERIFY(openDialog());
     const QPoint first = m_dialog->geometry().topLeft();
     // Client areas centred, each half-difference rounded toward zero.

@@ -5,7 +5,7 @@
 #include "AboutDialog.h"
 #include "ChannelSlider.h"
 #include "OptionsDialog.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,18 +16,10 @@
 
 #include <memory>
 
-namespace {
-
-const QString IdleTitle = QStringLiteral("Tintor, version 1.00");
-
-} // namespace
-
-class PickingTest : public QObject {
+class PickingTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
     void init() { m_test = std::make_unique<WidgetTest>(); }
-    void cleanup() { m_test.reset(); }
 
     void titleNamesMethod_data();
     void titleNamesMethod();
@@ -45,11 +37,6 @@ private slots:
     void deactivationRetakesCaptureOnlyWhilePicking();
 
 private:
-    MainWindow& window() const { return m_test->window(); }
-    FakePlatform& platform() const { return m_test->platform(); }
-    QPushButton* pickButton() const { return m_test->find<QPushButton>("pickButton"); }
-
-    std::unique_ptr<WidgetTest> m_test;
 };
 
 void PickingTest::titleNamesMethod_data() {
@@ -60,11 +47,11 @@ void PickingTest::titleNamesMethod_data() {
     const auto en = InterfaceLanguage::English;
     const auto nl = InterfaceLanguage::Dutch;
     const QString dutch = QStringLiteral("Tintor, versie 1.00a");
-    QTest::newRow("en 0") << en << 0 << "Picking Single Pixel" << IdleTitle;
-    QTest::newRow("en 1") << en << 1 << "Picking 3x3 Average" << IdleTitle;
-    QTest::newRow("en 2") << en << 2 << "Picking 5x5 Average" << IdleTitle;
-    QTest::newRow("en 3") << en << 3 << "Picking 7x7 Average" << IdleTitle;
-    QTest::newRow("en 7") << en << 7 << "Picking ..." << IdleTitle;
+    QTest::newRow("en 0") << en << 0 << Title::Picking << Title::Main;
+    QTest::newRow("en 1") << en << 1 << "Picking 3x3 Average" << Title::Main;
+    QTest::newRow("en 2") << en << 2 << "Picking 5x5 Average" << Title::Main;
+    QTest::newRow("en 3") << en << 3 << "Picking 7x7 Average" << Title::Main;
+    QTest::newRow("en 7") << en << 7 << "Picking ..." << Title::Main;
     QTest::newRow("nl 0") << nl << 0 << QString::fromUtf8("Pluk \u00c9\u00e9n Pixel") << dutch;
     QTest::newRow("nl 1") << nl << 1 << "Pluk 3x3-gemiddelde" << dutch;
     QTest::newRow("nl 2") << nl << 2 << "Pluk 5x5-gemiddelde" << dutch;
@@ -111,7 +98,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     // The press ends the mode; the capture lasts until its release.
     QTest::mousePress(&window(), button, {}, QPoint(-200, -100));
     QVERIFY(pickButton()->isEnabled());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(platform().releases, 0);
     QTest::mouseRelease(&window(), button, {}, QPoint(-200, -100));
     QCOMPARE(platform().releases, 1);
@@ -120,7 +107,7 @@ void PickingTest::leftOrRightPressEndsAndKeepsLastColour() {
     // The sliders keep the last tick's colour; later ticks leave them alone.
     platform().paint(31, 40, Rgb(1, 1, 1));
     platform().pointer = QPoint(31, 40);
-    QTRY_COMPARE(m_test->find<QLabel>("coordinatesLabel")->text(), QStringLiteral("x:31\ry:40"));
+    QTRY_COMPARE(coordinates()->text(), QStringLiteral("x:31\ny:40"));
     QVERIFY(m_test->waitForSample());
     QCOMPARE(window().colour(), Rgb(12, 34, 56));
 }
@@ -188,7 +175,7 @@ void PickingTest::openingDialogEndsPickFirst() {
     if (how == QLatin1String("Alt+O")) {
         QTest::keyClick(&window(), Qt::Key_O, Qt::AltModifier);
     } else {
-        m_test->find<QAbstractButton>(how.toLatin1().constData())->click();
+        find<QAbstractButton>(how.toLatin1().constData())->click();
     }
     QDialog* dialog = about ? static_cast<QDialog*>(m_test->child<AboutDialog>())
                             : m_test->child<OptionsDialog>();
@@ -198,7 +185,7 @@ void PickingTest::openingDialogEndsPickFirst() {
     QVERIFY(pickButton()->isEnabled());
     QCOMPARE(platform().releases, 1);
     QVERIFY(QWidget::mouseGrabber() != &window());
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(window().colour(), picked);
     dialog->findChild<QAbstractButton*>(about ? "okButton" : "cancelButton")->click();
     QVERIFY(!dialog->isVisible());
@@ -208,7 +195,7 @@ void PickingTest::openingDialogEndsPickFirst() {
 }
 
 void PickingTest::pressOverOwnControlEndsWithoutOperatingIt() {
-    auto* options = m_test->find<QPushButton>("optionsButton");
+    auto* options = find<QPushButton>("optionsButton");
     QSignalSpy optionClicks(options, &QPushButton::clicked);
     QTest::mouseClick(pickButton(), Qt::LeftButton);
     // Through the window, as the server delivers it: the toolkit must route it to the
@@ -231,7 +218,7 @@ void PickingTest::focusAfterPick() {
     QFETCH(bool, byKeyboard);
     QFETCH(QString, focus);
     QVERIFY(m_test->activate());
-    QWidget* expected = m_test->find<QWidget>(focus.toLatin1().constData());
+    QWidget* expected = find<QWidget>(focus.toLatin1().constData());
     if (byKeyboard) {
         expected->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), expected);
@@ -247,12 +234,12 @@ void PickingTest::focusAfterPick() {
 }
 
 void PickingTest::idlePressChangesNothing() {
-    auto* green = m_test->find<QWidget>("greenSlider");
+    auto* green = find<QWidget>("greenSlider");
     green->setFocus();
     QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(5, 100));
     QTest::mouseClick(&window(), Qt::RightButton, {}, QPoint(5, 100));
     QCoreApplication::processEvents();
-    QCOMPARE(window().windowTitle(), IdleTitle);
+    QCOMPARE(window().windowTitle(), Title::Main);
     QCOMPARE(platform().captures, 0);
     QCOMPARE(platform().releases, 0);
     QCOMPARE(QApplication::focusWidget(), green);

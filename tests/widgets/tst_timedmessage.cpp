@@ -4,7 +4,7 @@
 
 #include "StepArrows.h"
 #include "TimedMessage.h"
-#include "WidgetTest.h"
+#include "WidgetTestCase.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -18,12 +18,10 @@
 
 #include <memory>
 
-class TimedMessageTest : public QObject {
+class TimedMessageTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
-    void init();
-    void cleanup();
+    void init() { m_test = std::make_unique<WidgetTest>(); }
     void sizedToDisplayedLines_data();
     void sizedToDisplayedLines();
     void returnsAtOnceAndLeavesMainWindowUsable();
@@ -34,21 +32,8 @@ private slots:
     void endingForgetsWaitingReports();
 
 private:
-    QTextEdit* text() const { return m_test->find<QTextEdit>("messageText"); }
-
-    std::unique_ptr<WidgetTest> m_test;
-    TimedMessage* m_message = nullptr;
+    QTextEdit* text() const { return find<QTextEdit>("messageText"); }
 };
-
-void TimedMessageTest::init() {
-    m_test = std::make_unique<WidgetTest>();
-    m_message = m_test->child<TimedMessage>();
-}
-
-void TimedMessageTest::cleanup() {
-    m_message = nullptr;
-    m_test.reset();
-}
 
 void TimedMessageTest::sizedToDisplayedLines_data() {
     QTest::addColumn<QString>("first");
@@ -69,8 +54,8 @@ void TimedMessageTest::sizedToDisplayedLines() {
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(int, height);
-    m_message->showMessage(first, second, 60000);
-    QVERIFY(m_message->isVisible());
+    message()->showMessage(first, second, 60000);
+    QVERIFY(message()->isVisible());
     // What the text really shows must be what was counted.
     const QTextDocument* document = text()->document();
     int linesShown = 0;
@@ -78,19 +63,19 @@ void TimedMessageTest::sizedToDisplayedLines() {
         linesShown += document->isEmpty() ? 0 : block.layout()->lineCount();
     }
     QCOMPARE(linesShown, (height - 64) / 14);
-    QCOMPARE(m_message->size(), QSize(350, height));
+    QCOMPARE(message()->size(), QSize(350, height));
     QCOMPARE(text()->geometry(), QRect(20, 18, 309, height - 50));
 }
 
 void TimedMessageTest::returnsAtOnceAndLeavesMainWindowUsable() {
-    m_message->showMessage(QStringLiteral("Browser not opened."), QString(), 60000);
-    QVERIFY(m_message->isVisible());
+    message()->showMessage(QStringLiteral("Browser not opened."), QString(), 60000);
+    QVERIFY(message()->isVisible());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     // The main window's controls still work while the message shows.
-    auto* arrows = m_test->find<StepArrows>("redArrows");
+    auto* arrows = find<StepArrows>("redArrows");
     QTest::mouseClick(arrows->arrow(StepArrows::Direction::Up), Qt::LeftButton);
-    QCOMPARE(m_test->find<QSlider>("redSlider")->value(), 1);
-    QVERIFY(m_message->isVisible());
+    QCOMPARE(find<QSlider>("redSlider")->value(), 1);
+    QVERIFY(message()->isVisible());
 }
 
 void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce_data() {
@@ -101,7 +86,7 @@ void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce_data() {
 
 void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce() {
     QFETCH(bool, atRightEdge);
-    MainWindow& main = m_test->window();
+    MainWindow& main = window();
     const int screenEnd = main.screen()->geometry().right() + 1;
     main.move(atRightEdge ? screenEnd - main.width() : 300, 200);
     QTRY_VERIFY(main.geometry().left() >= 300); // the frame's size is the platform's
@@ -113,17 +98,17 @@ void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce() {
     QList<QPoint> places;
     QStringList texts;
     QObject probe;
-    connect(m_message, &QDialog::finished, &probe, [&] {
-        places << m_message->geometry().topLeft();
+    connect(message(), &QDialog::finished, &probe, [&] {
+        places << message()->geometry().topLeft();
         texts << text()->toPlainText();
     });
-    m_message->showMessage(QStringLiteral("first"), QString(), 300);
-    m_message->showMessage(QStringLiteral("second"), QString(), 100);
-    QTest::keyClick(m_message, Qt::Key_Escape);
-    m_message->close();
-    QVERIFY(m_message->isVisible());
+    message()->showMessage(QStringLiteral("first"), QString(), 300);
+    message()->showMessage(QStringLiteral("second"), QString(), 100);
+    QTest::keyClick(message(), Qt::Key_Escape);
+    message()->close();
+    QVERIFY(message()->isVisible());
     main.move(600, 500);
-    QTRY_VERIFY_WITH_TIMEOUT(places.size() == 2 && !m_message->isVisible(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(places.size() == 2 && !message()->isVisible(), 10000);
     QCOMPARE(texts, QStringList({"first", "second"}));
     QCOMPARE(places, QList<QPoint>({centred, centred}));
 }
@@ -131,19 +116,19 @@ void TimedMessageTest::onlyItsTimerEndsItAndItIsPlacedOnce() {
 void TimedMessageTest::repeatedReportIsShownOnce() {
     QStringList texts;
     QObject probe;
-    connect(m_message, &QDialog::finished, &probe, [&] { texts << text()->toPlainText(); });
-    m_message->showMessage(QStringLiteral("first"), QString(), 200);
-    m_message->showMessage(QStringLiteral("second"), QString(), 100);
-    m_message->showMessage(QStringLiteral("first"), QString(), 200);  // showing
-    m_message->showMessage(QStringLiteral("second"), QString(), 100); // waiting
+    connect(message(), &QDialog::finished, &probe, [&] { texts << text()->toPlainText(); });
+    message()->showMessage(QStringLiteral("first"), QString(), 200);
+    message()->showMessage(QStringLiteral("second"), QString(), 100);
+    message()->showMessage(QStringLiteral("first"), QString(), 200);  // showing
+    message()->showMessage(QStringLiteral("second"), QString(), 100); // waiting
     // The same first line with another second line is another report.
-    m_message->showMessage(QStringLiteral("first"), QStringLiteral("again"), 100);
-    QTRY_VERIFY_WITH_TIMEOUT(texts.size() == 3 && !m_message->isVisible(), 10000);
+    message()->showMessage(QStringLiteral("first"), QStringLiteral("again"), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(texts.size() == 3 && !message()->isVisible(), 10000);
     QTest::qWait(150); // nothing else is waiting
     QCOMPARE(texts, QStringList({"first", "second", "first\nagain"}));
     // Once shown and gone, the same report shows again.
-    m_message->showMessage(QStringLiteral("first"), QString(), 100);
-    QVERIFY(m_message->isVisible());
+    message()->showMessage(QStringLiteral("first"), QString(), 100);
+    QVERIFY(message()->isVisible());
     QCOMPARE(text()->toPlainText(), QStringLiteral("first"));
 }
 
@@ -155,17 +140,17 @@ void TimedMessageTest::endingForgetsWaitingReports_data() {
 
 void TimedMessageTest::endingForgetsWaitingReports() {
     QFETCH(bool, closeMainWindow);
-    QSignalSpy ended(m_message, &QDialog::finished);
-    m_message->showMessage(QStringLiteral("first"), QString(), 100);
-    m_message->showMessage(QStringLiteral("second"), QString(), 100);
+    QSignalSpy ended(message(), &QDialog::finished);
+    message()->showMessage(QStringLiteral("first"), QString(), 100);
+    message()->showMessage(QStringLiteral("second"), QString(), 100);
     if (closeMainWindow) {
-        m_test->window().close();
+        window().close();
     } else {
-        m_message->dismiss();
+        message()->dismiss();
     }
-    QVERIFY(!m_message->isVisible());
+    QVERIFY(!message()->isVisible());
     QTest::qWait(300); // well past the first report's time
-    QVERIFY(!m_message->isVisible());
+    QVERIFY(!message()->isVisible());
     QCOMPARE(ended.size(), 0); // neither came up again
 }
 

@@ -3,11 +3,11 @@
 
 #include "PixelFormat.h"
 #include "X11Platform.h"
+#include "XSession.h"
 
 #include <QTest>
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 
 #include <algorithm>
 #include <array>
@@ -16,11 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct DisplayCloser {
-    void operator()(Display* d) const { XCloseDisplay(d); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
 // What the server itself makes of a colour on its default colour map.
 Rgb serverShows(Display* display, Rgb colour) {
@@ -64,23 +59,6 @@ unsigned long pixelFor(Display* display, Rgb colour) {
     return request.pixel;
 }
 
-// A move as a mouse makes it, relative, so barriers apply (absolute moves pass them).
-QPoint moveBy(Display* display, int dx, int dy) {
-    XTestFakeRelativeMotionEvent(display, dx, dy, CurrentTime);
-    Window root = 0;
-    Window child = 0;
-    int x = 0, y = 0, windowX = 0, windowY = 0;
-    unsigned int buttons = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY,
-                  &buttons);
-    return {x, y};
-}
-
-void moveTo(Display* display, QPoint to) {
-    XTestFakeMotionEvent(display, DefaultScreen(display), to.x(), to.y(), CurrentTime);
-    XSync(display, False);
-}
-
 int distance(Rgb a, Rgb b) {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
            std::abs(a.blue() - b.blue());
@@ -104,13 +82,12 @@ private slots:
     void highColourReadsBackAsTheServerDoes();
 
 private:
-    DisplayPtr m_display;
+    XSession m_x;
     std::unique_ptr<X11Platform> m_platform;
 };
 
 void X11PlatformTest::initTestCase() {
-    m_display.reset(XOpenDisplay(nullptr));
-    QVERIFY2(m_display, "these tests need an X server in DISPLAY");
+    QVERIFY2(m_x.connected(), "these tests need an X server in DISPLAY");
     auto opened = X11Platform::open();
     QVERIFY2(opened, opened ? "" : opened.error().toLocal8Bit().constData());
     m_platform = std::move(*opened);
@@ -127,16 +104,15 @@ void X11PlatformTest::unreachableDisplayGivesMessage() {
 
 void X11PlatformTest::nearestColourIsDisplayableAndClosest() {
     const auto screen = m_platform->screenReader();
-    const int depth = DefaultDepth(m_display.get(), DefaultScreen(m_display.get()));
+    const int depth = DefaultDepth(m_x.display(), DefaultScreen(m_x.display()));
     int moved = 0;
     for (int v = 0; v < 256; v += 3) {
         const Rgb colour = Rgb(v, 255 - v, (v * 7) & 0xFF);
         const Rgb nearest = screen->nearestDisplayable(colour);
         // The server shows the answer exactly as it is...
-        QCOMPARE(serverShows(m_display.get(), nearest), nearest);
+        QCOMPARE(serverShows(m_x.display(), nearest), nearest);
         // ...and shows nothing closer for the colour asked about.
-        QVERIFY(distance(nearest, colour) <=
-                distance(serverShows(m_display.get(), colour), colour));
+        QVERIFY(distance(nearest, colour) <= distance(serverShows(m_x.display(), colour), colour));
         moved += nearest != colour ? 1 : 0;
     }
     if (depth >= 24) {
@@ -155,11 +131,10 @@ void X11PlatformTest::contextsCanBeTakenAndGivenBackRepeatedly() {
 }
 
 void X11PlatformTest::cursorPositionIsInScreenPixels() {
-    Display* d = m_display.get();
+    const QSize screen = m_x.screenSize();
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{123, 45},
-                               std::pair{DisplayWidth(d, 0) - 1, DisplayHeight(d, 0) - 1}}) {
-        XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
-        XSync(d, False);
+                               std::pair{screen.width() - 1, screen.height() - 1}}) {
+        m_x.movePointer(x, y);
         const auto position = m_platform->pointerPosition();
         QVERIFY(position.has_value());
         QCOMPARE(position->x(), x);
@@ -168,7 +143,7 @@ void X11PlatformTest::cursorPositionIsInScreenPixels() {
 }
 
 void X11PlatformTest::readsMatchWhatTheServerShows() {
-    Display* d = m_display.get();
+    Display* d = m_x.display();
     const Rgb colour = Rgb(201, 77, 13);
     const Window window = showSolid(d, 40, 50, 10, 10, pixelFor(d, colour));
     const auto screen = m_platform->screenReader();
@@ -185,7 +160,7 @@ void X11PlatformTest::readsMatchWhatTheServerShows() {
 }
 
 void X11PlatformTest::blockReadsClipAtEveryEdge() {
-    Display* d = m_display.get();
+    Display* d = m_x.display();
     const int width = DisplayWidth(d, DefaultScreen(d));
     const int height = DisplayHeight(d, DefaultScreen(d));
     const Rgb colour = Rgb(0, 0, 0);
@@ -226,14 +201,13 @@ void X11PlatformTest::blockReadsClipAtEveryEdge() {
 // Edges and corners are held in the end-to-end test; here, a program that ends in any way
 // leaves no barrier behind.
 void X11PlatformTest::confinementEndsWithItsConnection() {
-    Display* d = m_display.get();
-    moveTo(d, {300, 300});
+    m_x.movePointer(300, 300);
     {
         const auto other = X11Platform::open();
         QVERIFY(other && (*other)->confinePointer(QRect(250, 250, 100, 100)));
-        QCOMPARE(moveBy(d, -200, 0).x(), 250);
+        QCOMPARE(m_x.movePointerBy(-200, 0).x(), 250);
     }
-    QVERIFY(moveBy(d, -200, 0).x() < 250);
+    QVERIFY(m_x.movePointerBy(-200, 0).x() < 250);
 }
 
 void X11PlatformTest::outsidePointerIsBroughtToNearestEdge_data() {
@@ -251,8 +225,7 @@ void X11PlatformTest::outsidePointerIsBroughtToNearestEdge_data() {
 void X11PlatformTest::outsidePointerIsBroughtToNearestEdge() {
     QFETCH(QPoint, start);
     QFETCH(QPoint, expected);
-    Display* d = m_display.get();
-    moveTo(d, start);
+    m_x.movePointer(start.x(), start.y());
     QVERIFY(m_platform->confinePointer(QRect(250, 250, 100, 100)));
     QCOMPARE(*m_platform->pointerPosition(), expected);
     QVERIFY(m_platform->confinePointer(std::nullopt));

@@ -34,10 +34,9 @@ ChannelEditor::ChannelEditor(QWidget* parent)
     m_ui->field->setText(channelText(m_ui->arrows->position()));
     connect(m_ui->slider, &ChannelSlider::changed, this, &ChannelEditor::onSliderChanged);
     connect(m_ui->arrows, &StepArrows::stepped, this, &ChannelEditor::onStepped);
-    // Typing only re-asserts the arrows' position, which the slider already holds; the
-    // program's own writes to the field are not typing.
-    connect(m_ui->field, &QLineEdit::textEdited, this,
-            [this] { m_ui->slider->setValue(m_ui->arrows->position()); });
+    // Only typing is read: the program's own writes to the field are not typing.
+    connect(m_ui->field, &QLineEdit::textEdited, this, &ChannelEditor::onTyped);
+    connect(m_ui->field, &QLineEdit::editingFinished, this, &ChannelEditor::showChannelText);
     setChannel(m_channel);
 }
 
@@ -94,6 +93,26 @@ void ChannelEditor::onSliderChanged() {
     m_ui->arrows->setPosition(m_ui->slider->value());
     m_ui->field->setText(channelText(m_ui->arrows->position()));
     emit edited(m_ui->slider->value());
+}
+
+void ChannelEditor::onTyped(const QString& text) {
+    const std::optional<int> typed = readChannelText(text);
+    if (!typed) {
+        return; // not yet a whole value: the channel stays as it is
+    }
+    m_ui->arrows->setPosition(*typed);
+    {
+        const QSignalBlocker blockSlider(m_ui->slider);
+        m_ui->slider->setValue(*typed);
+    }
+    emit edited(*typed); // the field keeps the text as typed until editing ends
+}
+
+void ChannelEditor::showChannelText() {
+    const QString shown = channelText(m_ui->arrows->position());
+    if (m_ui->field->text() != shown) {
+        m_ui->field->setText(shown);
+    }
 }
 
 void ChannelEditor::onStepped() {

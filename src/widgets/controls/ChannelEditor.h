@@ -13,8 +13,10 @@ class ChannelEditor;
 }
 
 // One channel's controls: the slider, the step arrows with the text field they set, and the
-// gradient bar of what moving the slider would give.  The field's text is never parsed: it
-// only shows the channel, or what the user typed until the channel next moves.
+// gradient bar of what moving the slider would give.  A channel text typed into the field
+// ("$" optional, two hexadecimal digits of either case) sets the channel as soon as it is
+// whole; when editing ends the field shows the channel's text again, so it never shows a
+// value the channel does not have.
 class ChannelEditor : public QWidget {
     Q_OBJECT
 public:
@@ -33,13 +35,15 @@ public:
     [[nodiscard]] QLineEdit* field() const;
 
 signals:
-    // The slider sent its change notice (also for a step that did not move it), or an
-    // arrow stepped: the channel is now `value`.
+    // The slider sent its change notice (also for a step that did not move it), an arrow
+    // stepped, or a whole value was typed: the channel is now `value`.
     void edited(int value);
 
 private:
     void onSliderChanged();
     void onStepped();
+    void onTyped(const QString& text);
+    void showChannelText();
 
     std::unique_ptr<Ui::ChannelEditor> m_ui;
     Channel m_channel = Channel::Red;

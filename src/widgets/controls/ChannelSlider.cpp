@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
+
+#include <cstdlib>
 
 namespace {
 
@@ -94,6 +97,25 @@ void ChannelSlider::onActionTriggered(int /*action*/) {
     if (sliderPosition() == value()) {
         emit changed();
     }
+}
+
+void ChannelSlider::wheelEvent(QWheelEvent* event) {
+    // One step per notch (120 eighths of a degree), as the arrow keys step, rather than
+    // Qt's three lines of a step each.
+    constexpr int Notch = QWheelEvent::DefaultDeltasPerStep;
+    const QPoint angle = event->angleDelta();
+    // A sideways tilt to the right moves the thumb right, as Qt's own sliders do.
+    int delta = std::abs(angle.x()) > std::abs(angle.y()) ? -angle.x() : angle.y();
+    if (event->inverted()) {
+        delta = -delta;
+    }
+    m_wheelAngle += delta;
+    while (m_wheelAngle >= Notch || m_wheelAngle <= -Notch) {
+        const bool up = m_wheelAngle > 0;
+        m_wheelAngle += up ? -Notch : Notch;
+        triggerAction(up ? SliderSingleStepAdd : SliderSingleStepSub);
+    }
+    event->accept();
 }
 
 void ChannelSlider::keyReleaseEvent(QKeyEvent* event) {

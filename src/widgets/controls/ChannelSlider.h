@@ -2,8 +2,8 @@
 
 #include <QSlider>
 
-// The channel slider: horizontal 0..255, arrow step 4, page step 16, a thin channel with
-// no selection range and a thumb of fixed length.
+// The channel slider: horizontal 0..255, arrow step 4, page step 16, a wheel notch one
+// step, a thin channel with no selection range and a thumb of fixed length.
 //
 // `changed` is the slider's one change notice.  A position set by the program sends it
 // only when the position really changes; the user's drags, arrow and page keys send it on
@@ -19,6 +19,7 @@ signals:
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -26,4 +27,5 @@ private:
     void onActionTriggered(int action);
 
     bool m_mouseTracking = false;
+    int m_wheelAngle = 0; // what a fine-grained wheel has turned short of a whole notch
 };

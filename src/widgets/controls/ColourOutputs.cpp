@@ -1,7 +1,7 @@
 #include "ColourOutputs.h"
 
+#include "ColourCopy.h"
 #include "ColourMaths.h"
-#include "HexColourCopy.h"
 #include "WindowPlacement.h"
 
 #include <QLineEdit>
@@ -12,7 +12,7 @@ ColourOutputs::ColourOutputs(QWidget& window, QLineEdit* rgb, QLineEdit* web)
         field->setTextMargins(0, 0, 0, 0);
         showOnButtonFace(*field);
     }
-    m_copy = new HexColourCopy(window, rgb, web);
+    m_copy = new ColourCopy(window, rgb, web);
 }
 
 void ColourOutputs::show(Rgb colour) {

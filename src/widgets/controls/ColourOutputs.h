@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class HexColourCopy;
+class ColourCopy;
 class QLineEdit;
 class QWidget;
 
@@ -20,5 +20,5 @@ public:
 private:
     QLineEdit* m_rgb;
     QLineEdit* m_web;
-    HexColourCopy* m_copy;
+    ColourCopy* m_copy;
 };

@@ -1,7 +1,13 @@
 #include "ColourSwatch.h"
 
+#include "ColourNotation.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 ColourSwatch::ColourSwatch(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,4 +30,41 @@ void ColourSwatch::mouseDoubleClickEvent(QMouseEvent* event) {
         emit doubleClicked();
     }
     QWidget::mouseDoubleClickEvent(event);
+}
+
+void ColourSwatch::mousePressEvent(QMouseEvent* event) {
+    if (m_draggable && event->button() == Qt::LeftButton) {
+        m_pressedAt = event->position().toPoint();
+    }
+    // On to the window as before, where a press may end a pick.
+    QWidget::mousePressEvent(event);
+}
+
+void ColourSwatch::mouseMoveEvent(QMouseEvent* event) {
+    if (m_pressedAt && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - *m_pressedAt).manhattanLength() >=
+            QApplication::startDragDistance()) {
+        m_pressedAt.reset();
+        dragColour();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void ColourSwatch::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressedAt.reset();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ColourSwatch::dragColour() {
+    const QColor colour = QColor::fromRgb(m_colour.toQRgb());
+    auto* data = new QMimeData;
+    data->setColorData(colour);
+    data->setText(colourInForm(m_colour, ColourForm::Hash));
+    QPixmap picture(24, 24);
+    picture.fill(colour);
+    auto* drag = new QDrag(this); // Qt deletes it once the drag is over
+    drag->setMimeData(data);
+    drag->setPixmap(picture);
+    drag->exec(Qt::CopyAction);
 }

@@ -2,9 +2,13 @@
 
 #include "Rgb.h"
 
+#include <QPoint>
 #include <QWidget>
 
-// A box filled with one colour.
+#include <optional>
+
+// A box filled with one colour.  A draggable swatch carries its colour away as Qt's and
+// KDE's colour buttons do: as Qt's colour data and as the text "#RRGGBB".
 class ColourSwatch : public QWidget {
     Q_OBJECT
 public:
@@ -13,13 +17,23 @@ public:
     [[nodiscard]] Rgb colour() const { return m_colour; }
     void setColour(Rgb colour);
 
+    void setDraggable(bool draggable) { m_draggable = draggable; }
+
 signals:
     void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void dragColour();
+
     Rgb m_colour;
+    bool m_draggable = false;
+    // Where the left button went down, until it is let go or a drag starts.
+    std::optional<QPoint> m_pressedAt;
 };

@@ -6,6 +6,7 @@ void CoordinatesLabel::showPosition(std::optional<QPoint> position) {
     }
     m_shown = true;
     m_position = position;
-    setText(position ? QStringLiteral("x:%1\ry:%2").arg(position->x()).arg(position->y())
-                     : QStringLiteral("x:?\ry:?"));
+    // A line feed: the label breaks no line at a carriage return.
+    setText(position ? QStringLiteral("x:%1\ny:%2").arg(position->x()).arg(position->y())
+                     : QStringLiteral("x:?\ny:?"));
 }

@@ -34,13 +34,17 @@ void PickMode::start(Rgb colourBefore, ScreenSampler& screen) {
     connect(m_session, &PickSession::picked, this, &PickMode::picked);
     connect(m_session, &PickSession::finished, this, [this] { stop(); });
     connect(m_session, &PickSession::failed, this, [this](const QString& reason) {
-        stop();
+        end(Qt::NoButton, false);
         emit failed(reason);
     });
     m_session->start();
 }
 
 void PickMode::stop(Qt::MouseButton heldUntilRelease) {
+    end(heldUntilRelease, true);
+}
+
+void PickMode::end(Qt::MouseButton heldUntilRelease, bool kept) {
     m_session->end();
     disconnect(m_session, nullptr, this, nullptr);
     // Later: this may run from one of the session's own signals.
@@ -51,12 +55,12 @@ void PickMode::stop(Qt::MouseButton heldUntilRelease) {
     if (heldUntilRelease == Qt::NoButton) {
         m_platform.releasePointer(m_window);
     }
-    emit stopped();
+    emit stopped(kept);
 }
 
 // As in colour dialogs, Escape puts back the colour from before.
 void PickMode::cancel() {
-    stop();
+    end(Qt::NoButton, false);
     emit picked(m_colourBefore);
 }
 

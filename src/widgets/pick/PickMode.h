@@ -38,8 +38,9 @@ signals:
     void picked(Rgb colour);
     // The keys moved the point read: it should be shown before the next key may end the pick.
     void pointMoved();
-    // The pick is over; the window is active again once the event loop turns.
-    void stopped();
+    // The pick is over; the window is active again once the event loop turns.  `kept` when
+    // it ended keeping the colour it shows, not cancelled by Escape nor failed.
+    void stopped(bool kept);
     // The screen could not be read; `reason` says why.  The pick is over.
     void failed(const QString& reason);
 
@@ -48,6 +49,7 @@ protected:
 
 private:
     void cancel();
+    void end(Qt::MouseButton heldUntilRelease, bool kept);
 
     Platform& m_platform;
     PickSource& m_source;

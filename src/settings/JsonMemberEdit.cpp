@@ -1,8 +1,7 @@
-#include "MethodSplice.h"
+#include "JsonMemberEdit.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 
@@ -84,58 +83,68 @@ private:
     qsizetype m_pos;
 };
 
-bool isMethod(const QByteArray& name) {
-    if (!name.contains('\\')) {
-        return name == "\"Method\"";
+bool isNamed(const QByteArray& written, QLatin1String name) {
+    if (!written.contains('\\')) {
+        return QLatin1String(written.mid(1, written.size() - 2)) == name;
     }
     // Written with escapes ("\u004dethod"): let the parser say what it is.
-    return QJsonDocument::fromJson('[' + name + ']').array().at(0).toString() ==
-           QLatin1String("Method");
+    return QJsonDocument::fromJson('[' + written + ']').array().at(0).toString() == name;
+}
+
+// The value as JSON text, as QJsonDocument writes it.
+QByteArray jsonText(const QJsonValue& value) {
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
 }
 
 } // namespace
 
-Result<QByteArray> withMethod(const QByteArray& text, std::uint32_t value) {
-    const QByteArray number = QByteArray::number(value);
+Result<QByteArray> withMember(const QByteArray& text, QLatin1String name, const QJsonValue& value) {
+    const QByteArray json = jsonText(value);
+    const QByteArray member = '"' + QByteArray(name.data(), name.size()) + "\": " + json;
     MemberScanner scanner(text);
     if (!scanner.take('{')) {
-        scanner.skipSpace();
-        if (scanner.pos() == text.size()) {
-            return QJsonDocument(QJsonObject{{QStringLiteral("Method"), qint64(value)}}).toJson();
+        if (isBlankJson(text)) {
+            return "{\n    " + member + "\n}\n";
         }
         return Failure{QStringLiteral("it does not start as a JSON object")};
     }
     const qsizetype open = scanner.pos();
     scanner.skipSpace();
     const QByteArray indent = text.mid(open, scanner.pos() - open);
-    qsizetype methodStart = -1;
-    qsizetype methodEnd = -1;
+    qsizetype start = -1;
+    qsizetype end = -1;
     qsizetype lastEnd = -1;
     if (!scanner.take('}')) {
         do {
-            const QByteArray name = scanner.name();
-            if (name.isEmpty() || !scanner.take(':')) {
+            const QByteArray written = scanner.name();
+            if (written.isEmpty() || !scanner.take(':')) {
                 return Failure{QStringLiteral("a member without a name")};
             }
             scanner.skipSpace();
-            const qsizetype start = scanner.pos();
+            const qsizetype valueStart = scanner.pos();
             lastEnd = scanner.skipValue();
             if (lastEnd < 0) {
                 return Failure{QStringLiteral("a member without a value")};
             }
-            if (isMethod(name)) { // the last one counts, as for the parser
-                methodStart = start;
-                methodEnd = lastEnd;
+            if (isNamed(written, name)) { // the last one counts, as for the parser
+                start = valueStart;
+                end = lastEnd;
             }
         } while (scanner.take(','));
     }
-    if (methodStart >= 0) {
-        return text.left(methodStart) + number + text.mid(methodEnd);
+    if (start >= 0) {
+        return text.left(start) + json + text.mid(end);
     }
-    const QByteArray member = "\"Method\": " + number;
     if (lastEnd < 0) { // an empty object
         return text.left(open) + member + text.mid(open);
     }
     return text.left(lastEnd) + ',' + (indent.isEmpty() ? QByteArray(" ") : indent) + member +
            text.mid(lastEnd);
+}
+
+bool isBlankJson(const QByteArray& text) {
+    MemberScanner scanner(text);
+    scanner.skipSpace();
+    return scanner.pos() == text.size();
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Rgb.h"
+
+#include <QObject>
+#include <QPoint>
+
+class QLineEdit;
+class QMenu;
+class QWidget;
+
+// Copies colours in the forms other programs paste, while the fields keep showing
+// "$RRGGBB": Ctrl+Shift+C anywhere in `window` copies the current colour as "#RRGGBB", and
+// the context menu of each field, Qt's own entries kept, offers "Copy as" "#RRGGBB",
+// "rgb(r, g, b)", "hsl(h, s%, l%)" and "$RRGGBB" for that field's value.
+class ColourCopy : public QObject {
+    Q_OBJECT
+public:
+    // `current` shows the current colour, `web` its web-safe neighbour.
+    ColourCopy(QWidget& window, QLineEdit* current, QLineEdit* web);
+
+    void setColour(Rgb colour) { m_colour = colour; }
+
+private:
+    [[nodiscard]] Rgb colourOf(const QLineEdit* field) const;
+    void showMenu(QLineEdit* field, QPoint position);
+    void addCopyAs(QMenu& menu, Rgb colour);
+
+    QLineEdit* m_current;
+    Rgb m_colour;
+};

@@ -1,0 +1,81 @@
+#include "ColourReceiver.h"
+
+#include "ColourNotation.h"
+
+#include <QClipboard>
+#include <QColor>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QShortcut>
+#include <QWidget>
+
+ColourReceiver::ColourReceiver(QWidget& window) : QObject(&window), m_window(window) {
+    // An editable field's own paste takes the keys first; a read-only one lets them through.
+    auto* shortcut = new QShortcut(QKeySequence::Paste, &window);
+    connect(shortcut, &QShortcut::activated, this, &ColourReceiver::paste);
+    window.setAcceptDrops(true);
+    // A colour dropped anywhere on the window is the window's, fields included.
+    for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+        field->setAcceptDrops(false);
+    }
+    window.installEventFilter(this);
+}
+
+std::optional<Rgb> ColourReceiver::colourIn(const QMimeData* data) {
+    if (data == nullptr) {
+        return std::nullopt;
+    }
+    if (data->hasColor()) {
+        const QColor colour = qvariant_cast<QColor>(data->colorData());
+        if (colour.isValid()) {
+            return Rgb::fromQRgb(colour.rgb());
+        }
+    }
+    return data->hasText() ? readColour(data->text()) : std::nullopt;
+}
+
+void ColourReceiver::paste() {
+    if (m_on) {
+        take(QGuiApplication::clipboard()->mimeData(), tr("The clipboard holds no colour."));
+    }
+}
+
+void ColourReceiver::take(const QMimeData* data, const QString& noColour) {
+    if (const std::optional<Rgb> colour = colourIn(data)) {
+        emit colourReceived(*colour);
+    } else {
+        emit noColourReceived(noColour);
+    }
+}
+
+bool ColourReceiver::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &m_window) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        // Whatever may name a colour is let in, so that the drop can say when it does not.
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        const QMimeData* data = drag->mimeData();
+        if (m_on && (data->hasColor() || data->hasText())) {
+            drag->acceptProposedAction();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (m_on) {
+            drop->acceptProposedAction();
+            take(drop->mimeData(), tr("The drop holds no colour."));
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}

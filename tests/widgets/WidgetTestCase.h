@@ -1,0 +1,36 @@
+#pragma once
+
+// The base of the widget test programs: the running test's fixture, which each test (or its
+// init()) makes, and the main window's controls that many tests look at, found by name.
+
+#include "WidgetTest.h"
+#include "WindowTitles.h"
+
+#include <QObject>
+
+#include <memory>
+
+class Magnifier;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TimedMessage;
+
+class WidgetTestCase : public QObject {
+    Q_OBJECT
+protected slots:
+    void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
+    void cleanup() { m_test.reset(); }
+
+protected:
+    MainWindow& window() const { return m_test->window(); }
+    FakePlatform& platform() const { return m_test->platform(); }
+    template <typename T> T* find(const char* name) const { return m_test->find<T>(name); }
+    [[nodiscard]] QPushButton* pickButton() const;
+    [[nodiscard]] QLabel* coordinates() const;
+    [[nodiscard]] Magnifier* magnifier() const;
+    [[nodiscard]] QLineEdit* output(const char* name) const; // "rgbText" or "webText"
+    [[nodiscard]] TimedMessage* message() const;
+
+    std::unique_ptr<WidgetTest> m_test;
+};
