@@ -12,4 +12,5 @@ inline const QString Options = QStringLiteral("Options");
 inline const QString Picking = QStringLiteral("Picking Single Pixel");
 inline const QString Message = QStringLiteral("MessageForm");
 inline const QString FrozenScreen = QStringLiteral("Tintor frozen screen");
+inline const QString LiveScreen = QStringLiteral("Tintor live screen");
 } // namespace Title

@@ -81,6 +81,32 @@ QImage halves(QSize size, Rgb left, Rgb right) {
     return image;
 }
 
+QImage distinctPixels(QSize size, int salt) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            image.setPixel(
+                x, y, qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4 | (y >> 8)) ^ (0x5A | salt << 7)));
+        }
+    }
+    return image;
+}
+
+QList<QPoint> clearPoints(const QRect& area, const QRect& mainWindow, int count) {
+    QList<QPoint> points;
+    const QRect avoid = mainWindow.adjusted(-16, -16, 16, 16);
+    static const std::pair<double, double> places[] = {
+        {0.3, 0.3}, {0.7, 0.7}, {0.7, 0.3}, {0.3, 0.7}, {0.5, 0.5}, {0.1, 0.1}, {0.9, 0.9},
+        {0.1, 0.9}, {0.9, 0.1}, {0.5, 0.1}, {0.5, 0.9}, {0.1, 0.5}, {0.9, 0.5}};
+    for (const auto& [fx, fy] : places) {
+        const QPoint at(area.x() + int(area.width() * fx) + 1, area.y() + int(area.height() * fy));
+        if (!avoid.contains(at) && points.size() < count) {
+            points << at;
+        }
+    }
+    return points;
+}
+
 QString hex(Rgb colour) {
     return QStringLiteral("#%1").arg(colour.hexValue(), 6, 16, QLatin1Char('0'));
 }

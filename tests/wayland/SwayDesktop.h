@@ -45,6 +45,12 @@ bool clearPortalFile();
 
 // Left half one colour, right half the other.
 QImage halves(QSize size, Rgb left, Rgb right);
+// Every pixel differs from its neighbours and from every other pixel of the picture, and of
+// a picture with another `salt` (0 or 1): a read one pixel off, at the wrong scale or of the
+// wrong output shows another colour.
+QImage distinctPixels(QSize size, int salt = 0);
+// Up to `count` points well inside `area` that the main window leaves clear.
+QList<QPoint> clearPoints(const QRect& area, const QRect& mainWindow, int count);
 
 // "#rrggbb", so that failed comparisons say which colours they compared.
 QString hex(Rgb colour);

@@ -13,17 +13,6 @@ namespace {
 const QByteArray Chosen = "{\"FollowEverywhere\": true}\n";
 const QByteArray Token = "fake-token-1";
 
-// Every pixel its own colour, and every output its own pictures.
-QImage distinct(QSize size, int output) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x >> 8) << 5 | (y >> 8) << 2 | output));
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 class tst_WaylandLive : public QObject {
@@ -44,7 +33,6 @@ private:
     // The pointer at `at` for the compositor and for the cast; the colour the cast shows there.
     Rgb pointAt(QPoint at);
     Rgb magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
-    QList<QPoint> clearPoints(SwayTintor& tintor, const SwayOutput& output);
 
     QList<SwayOutput> m_outputs;
     QList<QImage> m_pictures;
@@ -63,7 +51,7 @@ void tst_WaylandLive::init() {
     m_pictures.clear();
     for (const SwayOutput& output : std::as_const(m_outputs)) {
         sizes << output.pixels();
-        m_pictures << distinct(output.pixels(), int(m_pictures.size()));
+        m_pictures << distinctPixels(output.pixels(), int(m_pictures.size()));
     }
     m_producer = std::make_unique<CastProducer>(sizes);
     QVERIFY(m_producer->isReady() && m_pointer.started());
@@ -105,18 +93,6 @@ Rgb tst_WaylandLive::pointAt(QPoint at) {
     return Rgb::offScreen();
 }
 
-QList<QPoint> tst_WaylandLive::clearPoints(SwayTintor& tintor, const SwayOutput& output) {
-    const QRect avoid = tintor.mainRect().adjusted(-16, -16, 16, 16);
-    QList<QPoint> points;
-    for (const QPoint at : {output.logical.topLeft() + QPoint(37, 21), output.logical.center(),
-                            output.logical.bottomRight() - QPoint(45, 63)}) {
-        if (!avoid.contains(at)) {
-            points << at;
-        }
-    }
-    return points;
-}
-
 void tst_WaylandLive::follows_data() {
     QTest::addColumn<bool>("placed");
     QTest::newRow("placed, as GNOME does") << true;
@@ -128,7 +104,7 @@ void tst_WaylandLive::follows() {
     QVERIFY(start({}, placed));
     SwayTintor& tintor = *m_tintor;
     for (const SwayOutput& output : std::as_const(m_outputs)) {
-        for (const QPoint at : clearPoints(tintor, output)) {
+        for (const QPoint at : clearPoints(output.logical, tintor.mainRect(), 3)) {
             const Rgb expected = pointAt(at);
             QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(expected), 5000);
         }
@@ -150,15 +126,15 @@ void tst_WaylandLive::livePick() {
     QVERIFY(start());
     SwayTintor& tintor = *m_tintor;
     tintor.pressPick();
-    QTRY_VERIFY_WITH_TIMEOUT(tintor.shown("Tintor live screen") > 0, 5000);
-    const QPoint at = clearPoints(tintor, m_outputs.back()).back();
+    QTRY_VERIFY_WITH_TIMEOUT(tintor.shown(Title::LiveScreen) > 0, 5000);
+    const QPoint at = clearPoints(m_outputs.back().logical, tintor.mainRect(), 3).back();
     const Rgb expected = pointAt(at);
     QTRY_COMPARE_WITH_TIMEOUT(hex(tintor.swatch()), hex(expected), 5000);
     // Once X sees the pointer there, an overlay lies under it to take the click.
     QVERIFY(tintor.movePointer(m_pointer, at));
     QVERIFY(m_pointer.click(Qt::LeftButton));
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), MainTitle, 5000);
-    QCOMPARE(tintor.shown("Tintor live screen"), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.title(), Title::Main, 5000);
+    QCOMPARE(tintor.shown(Title::LiveScreen), 0);
     QCOMPARE(hex(tintor.swatch()), hex(expected));
     QVERIFY(m_portal->waitForLine("call Screenshot", 0).isEmpty());
 }
@@ -179,7 +155,7 @@ void tst_WaylandLive::ends() {
     QFETCH(QByteArray, end);
     QVERIFY(start(portal, true, !end.isEmpty()));
     SwayTintor& tintor = *m_tintor;
-    const QPoint native = clearPoints(tintor, m_outputs.front()).front();
+    const QPoint native = clearPoints(m_outputs.front().logical, tintor.mainRect(), 3).front();
     if (end == "away") {
         QVERIFY(m_producer->cursor(0, native) &&
                 tintor.movePointer(m_pointer, tintor.mainRect().center()));
@@ -190,7 +166,7 @@ void tst_WaylandLive::ends() {
             m_producer.reset();
         }
     }
-    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(QStringLiteral("MessageForm")), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(Title::Message), 1, 5000);
     QVERIFY(m_pointer.move(native));
     QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
     const QByteArray token = end.isEmpty() ? "" : ", \"ScreenCastToken\": \"" + Token + '"';

@@ -14,18 +14,6 @@ const QString Portal = QStringLiteral("org.freedesktop.portal.Desktop");
 const Rgb Red(230, 20, 35);
 const Rgb Blue(25, 40, 210);
 
-// Every pixel differs from its neighbours and from every other pixel of the picture: a
-// pick one pixel off, or at the wrong scale, shows another colour.
-QImage distinctPixels(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4 | (y >> 8)) ^ 0x5A));
-        }
-    }
-    return image;
-}
-
 // Channels that wander, so that block means are rarely whole numbers.
 QImage noise(QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -52,22 +40,6 @@ Rgb blockMeanOf(const QImage& image, QPoint at, int side) {
     }
     const int count = side * side;
     return {sums[0] / count, sums[1] / count, sums[2] / count};
-}
-
-// Points well inside `area` that the main window leaves clear.
-QList<QPoint> clearPoints(const QRect& area, const QRect& mainWindow, int count) {
-    QList<QPoint> points;
-    const QRect avoid = mainWindow.adjusted(-16, -16, 16, 16);
-    static const std::pair<double, double> places[] = {
-        {0.3, 0.3}, {0.7, 0.7}, {0.7, 0.3}, {0.3, 0.7}, {0.5, 0.5}, {0.1, 0.1}, {0.9, 0.9},
-        {0.1, 0.9}, {0.9, 0.1}, {0.5, 0.1}, {0.5, 0.9}, {0.1, 0.5}, {0.9, 0.5}};
-    for (const auto& [fx, fy] : places) {
-        const QPoint at(area.x() + int(area.width() * fx) + 1, area.y() + int(area.height() * fy));
-        if (!avoid.contains(at) && points.size() < count) {
-            points << at;
-        }
-    }
-    return points;
 }
 
 } // namespace
