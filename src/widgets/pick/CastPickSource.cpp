@@ -29,8 +29,12 @@ PointerSample CastPickSource::follow(QPoint pointer, ScreenSampler& screen) {
     // Elsewhere only the cast knows; while it is not sure, nothing is shown.
     std::optional<ScreenCast::Pointer> place = m_cast.pointer();
     if (overOwn) {
+        // A monitor the cast is not yet sure of: the window shows itself, as without it.
         const std::optional<QPoint> frame = m_cast.toFrame(pointer);
-        place = frame ? std::optional(ScreenCast::Pointer{pointer, *frame}) : std::nullopt;
+        if (!frame) {
+            return m_fallback->follow(pointer, screen);
+        }
+        place = ScreenCast::Pointer{pointer, *frame};
     }
     if (!place) {
         return {};
