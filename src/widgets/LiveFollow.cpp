@@ -65,7 +65,7 @@ void LiveFollow::offerIn(QWidget& widget) {
 }
 
 QString LiveFollow::hint() const {
-    if (!m_action->isVisible()) {
+    if (!m_action->isVisible() || m_cast.isOpen()) {
         return {};
     }
     return tr("Over other programs' windows Tintor does not know where the pointer is. "

@@ -20,8 +20,8 @@ public:
 
     // Offers the choice in `widget`'s context menu, where the desktop offers the cast.
     void offerIn(QWidget& widget);
-    // What the coordinates say while they do not know the place; empty where the choice is
-    // not offered.
+    // What the coordinates say of the choice while they read `x:? y:?` over other programs'
+    // windows; empty where it is not offered, or while the pointer is followed everywhere.
     [[nodiscard]] QString hint() const;
 
 signals:

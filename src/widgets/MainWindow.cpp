@@ -223,9 +223,11 @@ void MainWindow::followPointer() {
     const PointerSample sample =
         isPicking() ? m_pickMode.follow(*pointer) : m_pickSource.follow(*pointer, m_sampler);
     m_ui->coordinatesLabel->showPosition(sample.position);
-    // While the place is unknown, the label says how it could be known.
-    const bool hinted = !sample.position && m_liveFollow != nullptr;
-    m_ui->coordinatesLabel->setToolTip(hinted ? m_liveFollow->hint() : QString());
+    // Where the label reads `x:? y:?` away from Tintor's windows, it says how to know more.
+    const QString hint = m_liveFollow != nullptr ? m_liveFollow->hint() : QString();
+    if (m_ui->coordinatesLabel->toolTip() != hint) {
+        m_ui->coordinatesLabel->setToolTip(hint);
+    }
     m_ui->magnifier->setImage(sample.pixels);
     if (sample.colour) {
         setColour(*sample.colour);
