@@ -181,8 +181,8 @@
         <translation>De aanwijzer wordt alleen boven de vensters van Tintor gevolgd.</translation>
     </message>
     <message>
-        <source>Over other programs&apos; windows Tintor does not know where the pointer is. &quot;Follow the pointer everywhere&quot; in this menu follows it anywhere; the desktop will ask you to share the screen.</source>
-        <translation>Boven vensters van andere programma&apos;s weet Tintor niet waar de aanwijzer is. &quot;Overal de aanwijzer volgen&quot; in dit menu volgt hem overal; het bureaublad vraagt dan of u het scherm wilt delen.</translation>
+        <source>Over other programs&apos; windows Tintor does not know where the pointer is. Right-click here and choose &quot;Follow the pointer everywhere&quot; to follow it anywhere; the desktop will ask you to share the screen.</source>
+        <translation>Boven vensters van andere programma&apos;s weet Tintor niet waar de aanwijzer is. Klik hier met de rechtermuisknop en kies &quot;Overal de aanwijzer volgen&quot; om hem overal te volgen; het bureaublad vraagt dan of u het scherm wilt delen.</translation>
     </message>
 </context>
 <context>

@@ -68,9 +68,12 @@ QString LiveFollow::hint() const {
     if (!m_action->isVisible() || m_cast.isOpen()) {
         return {};
     }
-    return tr("Over other programs' windows Tintor does not know where the pointer is. "
-              "\"Follow the pointer everywhere\" in this menu follows it anywhere; the desktop "
-              "will ask you to share the screen.");
+    // As rich text, so that the tooltip wraps its lines.
+    return QStringLiteral("<p>%1</p>")
+        .arg(tr("Over other programs' windows Tintor does not know where the pointer is. "
+                "Right-click here and choose \"Follow the pointer everywhere\" to follow it "
+                "anywhere; the desktop will ask you to share the screen.")
+                 .toHtmlEscaped());
 }
 
 void LiveFollow::choose(bool on) {
