@@ -112,6 +112,7 @@ struct CastProducer::Loop {
     pw_context* context = pw_context_new(pw_thread_loop_get_loop(thread), nullptr, 0);
     pw_core* core = nullptr;
     spa_source* timer = nullptr;
+    spa_source* wake = nullptr; // frames now, from the loop's own thread
     std::vector<std::unique_ptr<Stream>> streams;
 
     struct Lock {
@@ -155,8 +156,9 @@ CastProducer::CastProducer(const QList<QSize>& sizes) : m_loop(std::make_unique<
             m_loop->streams.back()->size = size;
             connectStream(*m_loop->streams.back(), m_loop->core);
         }
-        m_loop->timer = pw_loop_add_timer(pw_thread_loop_get_loop(m_loop->thread),
-                                          &Loop::sendFrames, m_loop.get());
+        pw_loop* loop = pw_thread_loop_get_loop(m_loop->thread);
+        m_loop->timer = pw_loop_add_timer(loop, &Loop::sendFrames, m_loop.get());
+        m_loop->wake = pw_loop_add_event(loop, &Loop::sendFrames, m_loop.get());
     }
     setRate(5); // frames keep coming, however late a reader joins
     m_ready = QTest::qWaitFor(
@@ -192,7 +194,7 @@ bool CastProducer::show(int stream, const QImage& picture) {
         return false;
     }
     m_loop->streams[std::size_t(stream)]->picture = picture.convertToFormat(QImage::Format_RGB32);
-    Loop::sendFrames(m_loop.get());
+    pw_loop_signal_event(pw_thread_loop_get_loop(m_loop->thread), m_loop->wake);
     return true;
 }
 
@@ -201,7 +203,7 @@ bool CastProducer::cursor(int stream, QPoint at) {
     for (std::size_t i = 0; i < m_loop->streams.size(); ++i) {
         m_loop->streams[i]->cursor = int(i) == stream ? std::optional(at) : std::nullopt;
     }
-    Loop::sendFrames(m_loop.get());
+    pw_loop_signal_event(pw_thread_loop_get_loop(m_loop->thread), m_loop->wake);
     return stream >= -1 && stream < int(m_loop->streams.size());
 }
 
