@@ -46,6 +46,8 @@ CaptureStream::CaptureStream(pw_core& core, std::uint32_t node,
                                                "Capture", PW_KEY_MEDIA_ROLE, "Screen", nullptr))) {}
 
 CaptureStream::~CaptureStream() {
+    // Its own disconnection is no news to anyone.
+    m_listener.remove();
     if (m_stream) {
         pw_stream_disconnect(m_stream.get());
     }
