@@ -62,7 +62,8 @@ void onProcess(void* data) {
     }
     spa_data& plane = spa->datas[0];
     const auto bytes = static_cast<uint32_t>(stream->picture.sizeInBytes());
-    const bool fits = plane.data != nullptr && bytes <= plane.maxsize;
+    // Without a picture, the buffer carries the pointer's place only.
+    const bool fits = plane.data != nullptr && bytes > 0 && bytes <= plane.maxsize;
     if (fits) {
         std::memcpy(plane.data, stream->picture.constBits(), bytes);
     }
