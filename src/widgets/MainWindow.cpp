@@ -145,7 +145,6 @@ void MainWindow::setColour(Rgb colour) {
     }
     m_colour = colour;
     showColour();
-    emit colourChanged(colour);
 }
 
 void MainWindow::showColour() {

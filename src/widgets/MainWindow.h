@@ -55,7 +55,6 @@ public slots:
     void openAbout();
 
 signals:
-    void colourChanged(Rgb colour);
     // A pick is over; `kept` when it ended keeping its colour, not cancelled nor failed.
     void pickEnded(bool kept);
 
