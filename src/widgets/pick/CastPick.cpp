@@ -2,11 +2,10 @@
 
 #include "LiveScreenOverlay.h"
 #include "Platform.h"
+#include "ScreenAround.h"
 #include "ScreenCast.h"
 
 #include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 CastPick::CastPick(Platform& platform, ScreenCast& cast, QWidget& window, SamplingMethod method)
@@ -21,18 +20,13 @@ void CastPick::start() {
     // A cast that ends takes the pick with it; the cast's own owner says why.
     connect(&m_cast, &ScreenCast::failed, this, &PickSession::finished);
     connect(&m_cast, &ScreenCast::closedByDesktop, this, &PickSession::finished);
-    // The window's frame stays uncovered, taking its own clicks: the rest of each monitor
-    // is tiled, as sway draws what a mask leaves out black.
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRegion covered = QRegion(screen->geometry()).subtracted(m_window.frameGeometry());
-        for (const QRect& area : covered) {
-            auto overlay = std::make_unique<LiveScreenOverlay>(area);
-            // Queued: the press is still being delivered to the overlay that ending removes.
-            connect(overlay.get(), &LiveScreenOverlay::pressed, this, &PickSession::finished,
-                    Qt::QueuedConnection);
-            overlay->show();
-            m_overlays.push_back(std::move(overlay));
-        }
+    for (const QRect& area : screenAround(m_window)) {
+        auto overlay = std::make_unique<LiveScreenOverlay>(area);
+        // Queued: the press is still being delivered to the overlay that ending removes.
+        connect(overlay.get(), &LiveScreenOverlay::pressed, this, &PickSession::finished,
+                Qt::QueuedConnection);
+        overlay->show();
+        m_overlays.push_back(std::move(overlay));
     }
     m_window.raise();
     m_window.activateWindow();

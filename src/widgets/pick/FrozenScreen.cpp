@@ -2,6 +2,7 @@
 
 #include "FrozenScreenOverlay.h"
 #include "ImageScreenReader.h"
+#include "ScreenAround.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -32,20 +33,14 @@ FrozenScreen::FrozenScreen(const QImage& picture, QWidget& owner, SamplingMethod
     // A desktop with a scaled monitor is pictured at the largest scale throughout.
     m_scaleX = static_cast<double>(picture.width()) / m_desktop.width();
     m_scaleY = static_cast<double>(picture.height()) / m_desktop.height();
-    // The owner's frame stays uncovered, in sight and taking clicks above the picture.  Not
-    // by one masked window per monitor: sway draws the part a mask leaves out black, over
-    // the owner.  The rest of each monitor is covered by up to four plain windows instead.
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRegion covered = QRegion(screen->geometry()).subtracted(owner.frameGeometry());
-        for (const QRect& area : covered) {
-            const QRect part(toPicture(area.topLeft()),
-                             toPicture(area.topLeft() + QPoint(area.width(), area.height())) -
-                                 QPoint(1, 1));
-            auto overlay = std::make_unique<FrozenScreenOverlay>(picture.copy(part), area);
-            connect(overlay.get(), &FrozenScreenOverlay::pressed, this, &FrozenScreen::pressed);
-            overlay->show();
-            m_overlays.push_back(std::move(overlay));
-        }
+    for (const QRect& area : screenAround(owner)) {
+        const QRect part(toPicture(area.topLeft()),
+                         toPicture(area.topLeft() + QPoint(area.width(), area.height())) -
+                             QPoint(1, 1));
+        auto overlay = std::make_unique<FrozenScreenOverlay>(picture.copy(part), area);
+        connect(overlay.get(), &FrozenScreenOverlay::pressed, this, &FrozenScreen::pressed);
+        overlay->show();
+        m_overlays.push_back(std::move(overlay));
     }
     owner.raise();
 }
