@@ -1,5 +1,6 @@
 #include "CaptureStream.h"
 
+#include "BufferPicture.h"
 #include "PipeWireLog.h"
 
 #include <spa/buffer/meta.h>
@@ -48,6 +49,7 @@ CaptureStream::CaptureStream(pw_core& core, std::uint32_t node,
 CaptureStream::~CaptureStream() {
     // Its own disconnection is no news to anyone.
     m_listener.remove();
+    m_frames->show(std::nullopt); // the held buffer goes with the stream
     if (m_stream) {
         pw_stream_disconnect(m_stream.get());
     }
@@ -62,6 +64,7 @@ Result<void> CaptureStream::connect() {
         e.version = PW_VERSION_STREAM_EVENTS;
         e.state_changed = &CaptureStream::onStateChanged;
         e.param_changed = &CaptureStream::onParamChanged;
+        e.remove_buffer = &CaptureStream::onRemoveBuffer;
         e.process = &CaptureStream::onProcess;
         return e;
     }();
@@ -114,7 +117,10 @@ void CaptureStream::takeFormat(const spa_pod* param) {
     spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer.data(), buffer.size());
     const spa_pod* params[] = {
         static_cast<const spa_pod*>(spa_pod_builder_add_object(
-            &builder, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers, SPA_PARAM_BUFFERS_dataType,
+            &builder, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers,
+            // One buffer is always held for the readers: the desktop needs another to draw in.
+            SPA_PARAM_BUFFERS_buffers, SPA_POD_CHOICE_RANGE_Int(4, 2, 16),
+            SPA_PARAM_BUFFERS_dataType,
             SPA_POD_Int((1 << SPA_DATA_MemFd) | (1 << SPA_DATA_MemPtr)))),
         static_cast<const spa_pod*>(
             spa_pod_builder_add_object(&builder, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta,
@@ -130,21 +136,22 @@ void CaptureStream::takeFormat(const spa_pod* param) {
 
 void CaptureStream::onProcess(void* data) {
     auto* self = static_cast<CaptureStream*>(data);
-    pw_buffer* newest = pw_stream_dequeue_buffer(self->m_stream.get());
-    if (newest == nullptr) {
-        return;
+    // Oldest first: a newer buffer may carry only the pointer's place.
+    while (pw_buffer* buffer = pw_stream_dequeue_buffer(self->m_stream.get())) {
+        self->take(buffer);
     }
-    // Only the newest buffer counts; older ones go straight back.
-    while (pw_buffer* next = pw_stream_dequeue_buffer(self->m_stream.get())) {
-        pw_stream_queue_buffer(self->m_stream.get(), newest);
-        newest = next;
-    }
-    self->takeBuffer(*newest->buffer);
-    pw_stream_queue_buffer(self->m_stream.get(), newest);
 }
 
-void CaptureStream::takeBuffer(const spa_buffer& buffer) {
-    auto& spa = const_cast<spa_buffer&>(buffer);
+void CaptureStream::onRemoveBuffer(void* data, pw_buffer* buffer) {
+    auto* self = static_cast<CaptureStream*>(data);
+    if (buffer == self->m_held) {
+        self->m_frames->show(std::nullopt); // its memory goes with it
+        self->m_held = nullptr;
+    }
+}
+
+void CaptureStream::take(pw_buffer* buffer) {
+    spa_buffer& spa = *buffer->buffer;
     if (const auto* cursor = static_cast<const spa_meta_cursor*>(
             spa_buffer_find_meta_data(&spa, SPA_META_Cursor, sizeof(spa_meta_cursor)))) {
         // Id 0: the pointer is not on this stream (any more).
@@ -154,29 +161,33 @@ void CaptureStream::takeBuffer(const spa_buffer& buffer) {
     }
     const auto* header = static_cast<const spa_meta_header*>(
         spa_buffer_find_meta_data(&spa, SPA_META_Header, sizeof(spa_meta_header)));
-    if ((header != nullptr && (header->flags & SPA_META_HEADER_FLAG_CORRUPTED) != 0) ||
-        !m_formatKnown || buffer.n_datas < 1) {
-        return;
-    }
-    // A buffer may carry only the pointer's place, with no picture.
-    const spa_data& plane = buffer.datas[0];
-    const spa_chunk* chunk = plane.chunk;
-    if (plane.data == nullptr || chunk == nullptr || chunk->size == 0 ||
-        (chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) != 0) {
-        return;
-    }
-    const QSize size(static_cast<int>(m_format.size.width), static_cast<int>(m_format.size.height));
-    const std::size_t row = static_cast<std::size_t>(size.width()) * 4;
-    const std::size_t stride = chunk->stride > 0 ? static_cast<std::size_t>(chunk->stride) : row;
-    const std::size_t needed =
-        chunk->offset + stride * static_cast<std::size_t>(size.height() - 1) + row;
-    if (size.isEmpty() || stride < row || needed > plane.maxsize) {
+    if (m_broken || !m_formatKnown ||
+        (header != nullptr && (header->flags & SPA_META_HEADER_FLAG_CORRUPTED) != 0)) {
+        pw_stream_queue_buffer(m_stream.get(), buffer);
         return;
     }
     const bool bgr =
         m_format.format == SPA_VIDEO_FORMAT_BGRx || m_format.format == SPA_VIDEO_FORMAT_BGRA;
-    m_frames->store(static_cast<const std::byte*>(plane.data) + chunk->offset, stride, size,
-                    bgr ? StreamFrames::Order::Bgrx : StreamFrames::Order::Rgbx);
+    const auto picture = pictureIn(spa,
+                                   QSize(int(std::min(m_format.size.width, 16384u)),
+                                         int(std::min(m_format.size.height, 16384u))),
+                                   bgr ? StreamFrames::Order::Bgrx : StreamFrames::Order::Rgbx);
+    if (!picture || !*picture) {
+        pw_stream_queue_buffer(m_stream.get(), buffer);
+        if (!picture) {
+            m_broken = true;
+            qCWarning(lcPipeWire).noquote() << "node" << m_node << "sent" << picture.error();
+            m_events.broken("a buffer does not hold the picture it says");
+        }
+        return;
+    }
+    // Shown, the buffer stays Tintor's until a newer picture replaces it; the one it
+    // replaces is no longer read and goes back to the desktop.
+    m_frames->show(**picture);
+    if (m_held != nullptr) {
+        pw_stream_queue_buffer(m_stream.get(), m_held);
+    }
+    m_held = buffer;
     if (!m_framed) {
         m_framed = true;
         m_events.firstFrame();

@@ -11,8 +11,9 @@
 #include <spa/param/video/raw.h>
 
 // One screen-cast stream read on PipeWire's thread: it asks for 32-bit frames in shared
-// memory with the buffer header and the pointer's place, and stores the newest frame and
-// place in its StreamFrames.  Made, used and destroyed under the thread loop's lock.
+// memory with the buffer header and the pointer's place, and shows the newest picture and
+// place in its StreamFrames, holding that picture's buffer until a newer one comes.  Made, used and
+// destroyed under the thread loop's lock.
 class CaptureStream {
 public:
     struct Events {
@@ -33,9 +34,10 @@ private:
     static void onStateChanged(void* data, pw_stream_state old, pw_stream_state state,
                                const char* error);
     static void onParamChanged(void* data, std::uint32_t id, const spa_pod* param);
+    static void onRemoveBuffer(void* data, pw_buffer* buffer);
     static void onProcess(void* data);
     void takeFormat(const spa_pod* param);
-    void takeBuffer(const spa_buffer& buffer);
+    void take(pw_buffer* buffer);
 
     std::uint32_t m_node;
     std::shared_ptr<StreamFrames> m_frames;
@@ -46,4 +48,6 @@ private:
     spa_video_info_raw m_format{};
     bool m_formatKnown = false;
     bool m_framed = false;
+    bool m_broken = false;
+    pw_buffer* m_held = nullptr; // the picture the readers read, not given back meanwhile
 };

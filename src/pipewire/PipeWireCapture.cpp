@@ -80,7 +80,12 @@ PipeWireCapture::start(int fd, const std::vector<Source>& sources, int maxFramer
 
 Result<void> PipeWireCapture::connect(int fd, const std::vector<Source>& sources,
                                       int maxFramerate) {
-    pw_init(nullptr, nullptr);
+    // Once a process: PipeWire's own set-up, which pw_deinit would undo for every user.
+    static const bool initialised = [] {
+        pw_init(nullptr, nullptr);
+        return true;
+    }();
+    Q_UNUSED(initialised)
     Loop& loop = *m_loop;
     loop.thread.reset(pw_thread_loop_new("tintor-cast", nullptr));
     if (!loop.thread) {

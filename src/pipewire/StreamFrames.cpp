@@ -1,11 +1,14 @@
 #include "StreamFrames.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
-Rgb colourOf(std::uint32_t value, StreamFrames::Order order) {
+Rgb colourAt(const std::byte* pixel, StreamFrames::Order order) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, pixel, sizeof value);
     const int low = static_cast<int>(value & 0xFFu);
     const int middle = static_cast<int>((value >> 8) & 0xFFu);
     const int high = static_cast<int>((value >> 16) & 0xFFu);
@@ -15,17 +18,9 @@ Rgb colourOf(std::uint32_t value, StreamFrames::Order order) {
 
 } // namespace
 
-void StreamFrames::store(const std::byte* data, std::size_t stride, QSize size, Order order) {
-    const auto width = static_cast<std::size_t>(size.width());
-    const auto height = static_cast<std::size_t>(size.height());
-    m_back.pixels.resize(width * height);
-    for (std::size_t row = 0; row < height; ++row) {
-        std::memcpy(m_back.pixels.data() + row * width, data + row * stride, width * 4);
-    }
-    m_back.size = size;
-    m_back.order = order;
+void StreamFrames::show(std::optional<View> view) {
     const std::lock_guard lock(m_mutex);
-    std::swap(m_front, m_back);
+    m_view = view;
 }
 
 void StreamFrames::storeCursor(std::optional<QPoint> at) {
@@ -33,14 +28,9 @@ void StreamFrames::storeCursor(std::optional<QPoint> at) {
     m_cursor = Cursor{at, std::chrono::steady_clock::now()};
 }
 
-bool StreamFrames::hasFrame() const {
-    const std::lock_guard lock(m_mutex);
-    return !m_front.size.isEmpty();
-}
-
 QSize StreamFrames::size() const {
     const std::lock_guard lock(m_mutex);
-    return m_front.size;
+    return m_view ? m_view->size : QSize();
 }
 
 std::optional<StreamFrames::Cursor> StreamFrames::cursor() const {
@@ -51,21 +41,20 @@ std::optional<StreamFrames::Cursor> StreamFrames::cursor() const {
 void StreamFrames::read(QPoint topLeft, int side, std::span<Rgb> out) const {
     const auto count = static_cast<std::size_t>(std::max(side, 0) * std::max(side, 0));
     std::fill_n(out.begin(), std::min(count, out.size()), Rgb::offScreen());
-    if (out.size() < count) {
+    const std::lock_guard lock(m_mutex);
+    if (out.size() < count || !m_view) {
         return;
     }
-    const std::lock_guard lock(m_mutex);
-    const QSize size = m_front.size;
+    const View& view = *m_view;
     const int left = std::max(topLeft.x(), 0);
-    const int right = std::min(topLeft.x() + side, size.width());
+    const int right = std::min(topLeft.x() + side, view.size.width());
     const int top = std::max(topLeft.y(), 0);
-    const int bottom = std::min(topLeft.y() + side, size.height());
+    const int bottom = std::min(topLeft.y() + side, view.size.height());
     for (int y = top; y < bottom; ++y) {
-        const std::uint32_t* line =
-            m_front.pixels.data() + static_cast<std::size_t>(y) * size.width();
+        const std::byte* line = view.data + static_cast<std::size_t>(y) * view.stride;
         for (int x = left; x < right; ++x) {
             out[static_cast<std::size_t>((y - topLeft.y()) * side + (x - topLeft.x()))] =
-                colourOf(line[x], m_front.order);
+                colourAt(line + static_cast<std::size_t>(x) * 4, view.order);
         }
     }
 }

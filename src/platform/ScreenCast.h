@@ -1,21 +1,22 @@
 #pragma once
 
-#include "Platform.h"
+#include "PointerSample.h"
+#include "Sampling.h"
+#include "StreamPixel.h"
 
 #include <QObject>
 #include <QPoint>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 // The screen as the desktop casts it to Tintor, with the user's consent: every monitor as a
 // live stream, with the pointer's place in it (a Wayland session's ScreenCast portal, where
 // the desktop offers the pointer as metadata).  The cast is open only while it is used.
 //
-// Two kinds of points: screen points, in the device pixels of the whole screen as the rest
-// of Tintor has them (Xwayland's); and frame points, which only screenReader() reads: a
-// monitor scaled by 2 is read in its own pixels there, so its frame points are finer.
+// Screen points are in the device pixels of the whole screen as the rest of Tintor has them
+// (Xwayland's); what is read is a StreamPixel of one stream's own picture, so a monitor
+// scaled by 2 is read at its real pixels.
 class ScreenCast : public QObject {
     Q_OBJECT
 public:
@@ -29,9 +30,10 @@ public:
     };
     Q_ENUM(Failure)
 
-    struct Pointer {
-        QPoint screen; // where the pointer is, as a screen point
-        QPoint frame;  // the frame point under it
+    // A place read: the screen point to show and the stream's pixel under it.
+    struct Place {
+        QPoint screen;
+        StreamPixel pixel;
     };
 
     using QObject::QObject;
@@ -46,18 +48,19 @@ public:
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
 
-    // Where the newest frames show the pointer; nothing while it is on no stream, or on one
-    // whose place on the screen is not yet confirmed.
-    [[nodiscard]] virtual std::optional<Pointer> pointer() = 0;
-    // The frame point under a screen point; nothing off every stream.
-    [[nodiscard]] virtual std::optional<QPoint> toFrame(QPoint screen) const = 0;
-    // `screen` is where the pointer truly is (over Tintor's own windows the windowing system
-    // knows): the streams must show it there.  Ends the cast with failed(PlaceMismatch) when
-    // they keep showing it elsewhere while it stays put.
-    virtual void confirmPlace(QPoint screen) = 0;
-    // Reads the newest frames at frame points, for as long as the cast lives; while closed,
-    // everything reads off the screen.
-    [[nodiscard]] virtual std::unique_ptr<ScreenReader> screenReader() = 0;
+    // The one rule for where the point read lies under the pointer.  `pointer` is Xwayland's
+    // place for it and `known` says whether that is real (over Tintor's own windows): then it
+    // is the truth, which the streams must show too (when they keep showing the pointer
+    // elsewhere while it stays put, the cast ends with failed(PlaceMismatch)), read on a
+    // stream whose place is confirmed.  Elsewhere only the streams know.  Nothing while
+    // neither does.
+    [[nodiscard]] virtual std::optional<Place> placeUnder(QPoint pointer, bool known) = 0;
+    // The place `steps` pixels of the picture away from `from`, as the arrow keys move it:
+    // across onto the monitor beside, never off every monitor (it stops at the edge).
+    [[nodiscard]] virtual Place moved(const Place& from, QPoint steps) const = 0;
+    // The newest frames at `place`, read by `method`, with the place's screen point; nothing
+    // is read once the cast is closed.
+    [[nodiscard]] virtual PointerSample sampleAt(const Place& place, SamplingMethod method) = 0;
 
 signals:
     void offerKnown(bool offered);

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 namespace {
+
+// The largest picture a stream is asked for.
+constexpr int largestSide = 16384;
 
 // Same shape: a monitor scaled by the desktop keeps its proportions in its stream.
 bool sameShape(QSize a, QSize b) {
@@ -11,10 +15,22 @@ bool sameShape(QSize a, QSize b) {
            qint64(std::max(a.width(), a.height()));
 }
 
+// Rounded towards minus infinity, so that a pixel just before a picture maps just before
+// its place.
+int scaled(int value, int to, int from) {
+    const qint64 product = qint64(value) * to;
+    return int(product >= 0 ? product / from : -((-product + from - 1) / from));
+}
+
+QPoint scaled(QPoint point, QSize to, QSize from) {
+    return {scaled(point.x(), to.width(), from.width()),
+            scaled(point.y(), to.height(), from.height())};
+}
+
 } // namespace
 
 CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QList<QRect>& outputs,
-                       std::shared_ptr<const CastFrameSet> frames)
+                       std::vector<std::shared_ptr<const StreamFrames>> frames)
     : m_places(static_cast<std::size_t>(streams.size())), m_frames(std::move(frames)) {
     QList<QRect> free = outputs;
     std::sort(free.begin(), free.end(), [](const QRect& a, const QRect& b) {
@@ -22,6 +38,7 @@ CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QLi
     });
     for (std::size_t i = 0; i < m_places.size(); ++i) {
         const auto& stream = streams[static_cast<qsizetype>(i)];
+        m_said.push_back(stream.size);
         if (stream.position && stream.size) {
             const QRect said(*stream.position, *stream.size);
             // The desktop's place, confirmed at once only where the screen has it too.
@@ -32,9 +49,8 @@ CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QLi
     // shape, the order is a guess.
     const QList<QRect> unplaced = free;
     for (std::size_t i = 0; i < m_places.size(); ++i) {
-        const auto& stream = streams[static_cast<qsizetype>(i)];
-        const auto fits = [&stream](const QRect& output) {
-            return !stream.size || sameShape(output.size(), *stream.size);
+        const auto fits = [said = m_said[i]](const QRect& output) {
+            return !said || sameShape(output.size(), *said);
         };
         const auto match = std::find_if(free.begin(), free.end(), fits);
         if (!m_places[i] && match != free.end()) {
@@ -44,62 +60,99 @@ CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QLi
     }
 }
 
-QSize CastLayout::frameSize(int stream) const {
-    const StreamFrames* frames = m_frames ? m_frames->stream(stream) : nullptr;
-    return frames != nullptr ? frames->size() : QSize();
+Result<void> CastLayout::check(const QList<ScreenCastPortal::Stream>& streams) {
+    std::set<std::uint32_t> nodes;
+    for (const ScreenCastPortal::Stream& stream : streams) {
+        if (!nodes.insert(stream.node).second) {
+            return Failure{QStringLiteral("node %1 given for two streams").arg(stream.node)};
+        }
+        if (stream.size &&
+            (stream.size->width() <= 0 || stream.size->height() <= 0 ||
+             stream.size->width() > largestSide || stream.size->height() > largestSide)) {
+            return Failure{QStringLiteral("node %1 is %2x%3")
+                               .arg(stream.node)
+                               .arg(stream.size->width())
+                               .arg(stream.size->height())};
+        }
+        if (stream.position && (stream.position->x() < 0 || stream.position->y() < 0)) {
+            return Failure{QStringLiteral("node %1 lies at %2,%3")
+                               .arg(stream.node)
+                               .arg(stream.position->x())
+                               .arg(stream.position->y())};
+        }
+    }
+    return {};
 }
 
-std::optional<CastLayout::Located> CastLayout::locate(QPoint screen) const {
-    for (std::size_t i = 0; i < m_places.size(); ++i) {
-        const int stream = static_cast<int>(i);
-        const QSize frame = frameSize(stream);
-        if (!m_places[i] || frame.isEmpty() || !m_places[i]->screen.contains(screen)) {
-            continue;
+bool CastLayout::picturesFit() const {
+    for (std::size_t i = 0; i < m_said.size(); ++i) {
+        const QSize picture = pictureSize(int(i));
+        if (m_said[i] && !picture.isEmpty() && !sameShape(picture, *m_said[i])) {
+            return false;
         }
-        const QRect& place = m_places[i]->screen;
-        const QPoint offset = screen - place.topLeft();
-        return Located{stream,
-                       {int(qint64(offset.x()) * frame.width() / place.width()),
-                        int(qint64(offset.y()) * frame.height() / place.height())}};
+    }
+    return true;
+}
+
+QSize CastLayout::pictureSize(int stream) const {
+    const auto index = static_cast<std::size_t>(stream);
+    return stream >= 0 && index < m_frames.size() && m_frames[index] ? m_frames[index]->size()
+                                                                     : QSize();
+}
+
+const CastLayout::Place* CastLayout::place(int stream) const {
+    const auto index = static_cast<std::size_t>(stream);
+    return stream >= 0 && index < m_places.size() && m_places[index] ? &*m_places[index] : nullptr;
+}
+
+std::optional<StreamPixel> CastLayout::locate(QPoint screen) const {
+    for (int stream = 0; stream < int(m_places.size()); ++stream) {
+        const Place* at = place(stream);
+        const QSize picture = pictureSize(stream);
+        if (at != nullptr && !picture.isEmpty() && at->screen.contains(screen)) {
+            return StreamPixel{stream,
+                               scaled(screen - at->screen.topLeft(), picture, at->screen.size())};
+        }
     }
     return std::nullopt;
 }
 
-std::optional<QPoint> CastLayout::toScreen(const Located& located) const {
-    const auto index = static_cast<std::size_t>(located.stream);
-    const QSize frame = frameSize(located.stream);
-    if (index >= m_places.size() || !m_places[index] || frame.isEmpty() ||
-        !QRect(QPoint(), frame).contains(located.pixel)) {
+std::optional<QPoint> CastLayout::toScreen(const StreamPixel& pixel) const {
+    const Place* at = place(pixel.stream);
+    const QSize picture = pictureSize(pixel.stream);
+    if (at == nullptr || picture.isEmpty()) {
         return std::nullopt;
     }
-    const QRect& place = m_places[index]->screen;
-    return place.topLeft() +
-           QPoint(int(qint64(located.pixel.x()) * place.width() / frame.width()),
-                  int(qint64(located.pixel.y()) * place.height() / frame.height()));
+    return at->screen.topLeft() + scaled(pixel.pixel, at->screen.size(), picture);
 }
 
-bool CastLayout::near(const Located& a, const Located& b) const {
-    const auto index = static_cast<std::size_t>(a.stream);
-    if (a.stream != b.stream || index >= m_places.size() || !m_places[index]) {
-        return false;
+std::optional<StreamPixel> CastLayout::owner(const StreamPixel& pixel) const {
+    if (QRect(QPoint(), pictureSize(pixel.stream)).contains(pixel.pixel)) {
+        return pixel;
     }
-    const QSize frame = frameSize(a.stream);
-    const QRect& place = m_places[index]->screen;
-    // One screen pixel, in the stream's pixels, rounded up.
-    const int slackX = (frame.width() + place.width() - 1) / std::max(place.width(), 1);
-    const int slackY = (frame.height() + place.height() - 1) / std::max(place.height(), 1);
-    return std::abs(a.pixel.x() - b.pixel.x()) <= slackX &&
-           std::abs(a.pixel.y() - b.pixel.y()) <= slackY;
+    const std::optional<QPoint> screen = toScreen(pixel);
+    return screen ? locate(*screen) : std::nullopt;
+}
+
+StreamPixel CastLayout::moved(const StreamPixel& from, QPoint steps) const {
+    const StreamPixel to{from.stream, from.pixel + steps};
+    if (const std::optional<StreamPixel> beside = owner(to)) {
+        return *beside;
+    }
+    const QSize picture = pictureSize(from.stream);
+    return {from.stream,
+            {std::clamp(to.pixel.x(), 0, std::max(picture.width() - 1, 0)),
+             std::clamp(to.pixel.y(), 0, std::max(picture.height() - 1, 0))}};
 }
 
 bool CastLayout::isConfirmed(int stream) const {
-    const auto index = static_cast<std::size_t>(stream);
-    return index < m_places.size() && m_places[index] && m_places[index]->confirmed;
+    const Place* at = place(stream);
+    return at != nullptr && at->confirmed;
 }
 
 void CastLayout::confirm(int stream) {
     const auto index = static_cast<std::size_t>(stream);
-    if (index < m_places.size() && m_places[index]) {
+    if (stream >= 0 && index < m_places.size() && m_places[index]) {
         m_places[index]->confirmed = true;
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "CastFrameSet.h"
+#include "Result.h"
 #include "ScreenCastPortal.h"
+#include "StreamFrames.h"
+#include "StreamPixel.h"
 
 #include <QList>
 #include <QRect>
@@ -17,21 +19,28 @@
 // the pointer's place confirms it.
 class CastLayout {
 public:
-    struct Located {
-        int stream = 0;
-        QPoint pixel; // in the stream's own pixels
-    };
-
     CastLayout() = default;
     CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QList<QRect>& outputs,
-               std::shared_ptr<const CastFrameSet> frames);
+               std::vector<std::shared_ptr<const StreamFrames>> frames);
 
-    // The stream and pixel that show a screen point; nothing off every stream with a frame.
-    [[nodiscard]] std::optional<Located> locate(QPoint screen) const;
-    // The screen point a stream's pixel shows; nothing when it is not on that stream's place.
-    [[nodiscard]] std::optional<QPoint> toScreen(const Located& located) const;
-    // Whether two places of the stream lie within a screen pixel of each other.
-    [[nodiscard]] bool near(const Located& a, const Located& b) const;
+    // Whether the desktop's account of its streams can be taken: sizes no screen has (none,
+    // or beyond 16384), a place before the screen's origin, or one node for two streams
+    // cannot.
+    static Result<void> check(const QList<ScreenCastPortal::Stream>& streams);
+    // Whether every picture so far has the shape its stream was said to have.
+    [[nodiscard]] bool picturesFit() const;
+
+    // The stream pixel that shows a screen point; nothing off every stream with a picture.
+    [[nodiscard]] std::optional<StreamPixel> locate(QPoint screen) const;
+    // The screen point a stream's pixel shows, also for one just off its picture; nothing
+    // for a stream without a place or a picture.
+    [[nodiscard]] std::optional<QPoint> toScreen(const StreamPixel& pixel) const;
+    // The same place on the stream whose picture holds it: a stream may report the pointer
+    // just off its own picture, over the monitor beside it.  Nothing off every picture.
+    [[nodiscard]] std::optional<StreamPixel> owner(const StreamPixel& pixel) const;
+    // `steps` pixels of the picture away from `from`: onto the monitor beside where there is
+    // one, else stopping at the picture's edge.
+    [[nodiscard]] StreamPixel moved(const StreamPixel& from, QPoint steps) const;
 
     [[nodiscard]] bool isConfirmed(int stream) const;
     void confirm(int stream);
@@ -41,8 +50,10 @@ private:
         QRect screen;
         bool confirmed = false;
     };
-    [[nodiscard]] QSize frameSize(int stream) const;
+    [[nodiscard]] QSize pictureSize(int stream) const;
+    [[nodiscard]] const Place* place(int stream) const;
 
     std::vector<std::optional<Place>> m_places;
-    std::shared_ptr<const CastFrameSet> m_frames;
+    std::vector<std::optional<QSize>> m_said; // each stream's size as the desktop gave it
+    std::vector<std::shared_ptr<const StreamFrames>> m_frames;
 };

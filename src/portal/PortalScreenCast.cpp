@@ -1,19 +1,23 @@
 #include "PortalScreenCast.h"
 
-#include "CastScreenReader.h"
 #include "PipeWireCapture.h"
 #include "PortalLog.h"
+#include "RegularFile.h"
+#include "StreamReader.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 #include <fcntl.h>
 
+#include <cerrno>
+#include <cstdlib>
+
 namespace {
 
 // Ticks in a row, with the pointer still, that the streams may show it elsewhere: they
-// report its place a frame late, later still on a busy machine.
-constexpr int disagreementsAllowed = 9;
+// report its place a frame late, later still on a busy machine.  Half a second.
+constexpr int disagreementsAllowed = std::chrono::milliseconds(500) / followInterval - 1;
 
 // The outputs of the screen as the windowing system places them, in device pixels.
 QList<QRect> screenOutputs() {
@@ -55,7 +59,7 @@ PortalScreenCast::PortalScreenCast(const QDBusConnection& bus, QObject* parent)
 }
 
 PortalScreenCast::~PortalScreenCast() {
-    stop();
+    stop(); // the capture, a child, goes with this
 }
 
 void PortalScreenCast::open(const QString& token) {
@@ -70,8 +74,15 @@ void PortalScreenCast::close() {
 void PortalScreenCast::stop() {
     m_portal.close();
     m_firstFrames.stop();
-    m_capture.reset(); // stops PipeWire's thread before the frames go
-    m_frames->setStreams({});
+    if (m_capture != nullptr) {
+        // It may be stopped from one of its own signals: later, not at once.  Its thread
+        // keeps the frames it writes to until then.
+        m_capture->disconnect(this);
+        m_capture->deleteLater();
+        m_capture = nullptr;
+    }
+    m_frames.clear();
+    m_samplers.clear();
     m_layout = {};
     m_open = false;
     m_lastConfirmed.reset();
@@ -86,26 +97,37 @@ void PortalScreenCast::fail(ScreenCast::Failure failure) {
 void PortalScreenCast::onOpened(const QList<ScreenCastPortal::Stream>& streams,
                                 const QString& token, const QDBusUnixFileDescriptor& remote) {
     m_token = token;
-    std::vector<std::shared_ptr<const StreamFrames>> frames;
+    if (const Result<void> sound = CastLayout::check(streams); !sound) {
+        qCWarning(lcPortal).noquote()
+            << "the screen cast's streams cannot be read:" << sound.error();
+        fail(Failure::Failed);
+        return;
+    }
     std::vector<PipeWireCapture::Source> sources;
     for (const auto& stream : streams) {
-        auto stored = std::make_shared<StreamFrames>();
-        frames.push_back(stored);
-        sources.push_back({stream.node, std::move(stored)});
+        auto frames = std::make_shared<StreamFrames>();
+        m_frames.push_back(frames);
+        m_samplers.emplace_back(std::make_unique<StreamReader>(frames));
+        sources.push_back({stream.node, std::move(frames)});
     }
-    m_frames->setStreams(std::move(frames));
-    m_layout = CastLayout(streams, screenOutputs(), m_frames);
+    m_layout = CastLayout(streams, screenOutputs(), {m_frames.begin(), m_frames.end()});
     m_framed.assign(sources.size(), false);
-    auto capture = PipeWireCapture::start(fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 3),
-                                          sources, maxFramerate);
+    const int fd = fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 3);
+    if (fd < 0) {
+        qCWarning(lcPortal).noquote() << "the screen cast's connection:" << errnoText(errno);
+        fail(Failure::StreamFailed);
+        return;
+    }
+    auto capture = PipeWireCapture::start(fd, sources, maxFramerate);
     if (!capture) {
         qCWarning(lcPortal).noquote() << "the screen cast cannot be read:" << capture.error();
         fail(Failure::StreamFailed);
         return;
     }
-    m_capture = std::move(*capture);
-    connect(m_capture.get(), &PipeWireCapture::firstFrame, this, &PortalScreenCast::onFirstFrame);
-    connect(m_capture.get(), &PipeWireCapture::broken, this, [this](const QString& why) {
+    m_capture = capture->release();
+    m_capture->setParent(this);
+    connect(m_capture, &PipeWireCapture::firstFrame, this, &PortalScreenCast::onFirstFrame);
+    connect(m_capture, &PipeWireCapture::broken, this, [this](const QString& why) {
         qCWarning(lcPortal).noquote() << "the screen cast broke off:" << why;
         fail(Failure::StreamFailed);
     });
@@ -114,6 +136,11 @@ void PortalScreenCast::onOpened(const QList<ScreenCastPortal::Stream>& streams,
 
 void PortalScreenCast::onFirstFrame(int stream) {
     m_framed.at(static_cast<std::size_t>(stream)) = true;
+    if (!m_layout.picturesFit()) {
+        qCWarning(lcPortal) << "stream" << stream << "sends pictures of another shape than said";
+        fail(Failure::StreamFailed);
+        return;
+    }
     if (m_open || std::find(m_framed.begin(), m_framed.end(), false) != m_framed.end()) {
         return;
     }
@@ -122,38 +149,51 @@ void PortalScreenCast::onFirstFrame(int stream) {
     emit opened(m_token);
 }
 
-std::optional<CastLayout::Located> PortalScreenCast::newestCursor() const {
-    std::optional<CastLayout::Located> newest;
+std::optional<StreamPixel> PortalScreenCast::newestCursor() const {
+    std::optional<StreamPixel> newest;
     std::chrono::steady_clock::time_point when{};
-    const auto& streams = m_frames->streams();
-    for (std::size_t i = 0; i < streams.size(); ++i) {
-        const auto cursor = streams[i]->cursor();
-        if (cursor && cursor->at && (!newest || cursor->when > when)) {
-            newest = CastLayout::Located{static_cast<int>(i), *cursor->at};
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        const auto cursor = m_frames[i]->cursor();
+        if (!cursor || !cursor->at || (newest && cursor->when <= when)) {
+            continue;
+        }
+        if (const auto owner = m_layout.owner({static_cast<int>(i), *cursor->at})) {
+            newest = owner;
             when = cursor->when;
         }
     }
     return newest;
 }
 
-std::optional<ScreenCast::Pointer> PortalScreenCast::pointer() {
-    const auto cursor = m_open ? newestCursor() : std::nullopt;
-    if (!cursor || !m_layout.isConfirmed(cursor->stream)) {
+std::optional<ScreenCast::Place> PortalScreenCast::placeUnder(QPoint pointer, bool known) {
+    if (known) {
+        confirmPlace(pointer);
+    }
+    const std::optional<StreamPixel> pixel = !m_open ? std::nullopt
+                                             : known ? m_layout.locate(pointer)
+                                                     : newestCursor();
+    if (!pixel || !m_layout.isConfirmed(pixel->stream)) {
         return std::nullopt;
     }
-    const auto screen = m_layout.toScreen(*cursor);
-    if (!screen) {
-        return std::nullopt;
-    }
-    return Pointer{*screen, CastFrameSet::framePoint(cursor->stream, cursor->pixel)};
+    const std::optional<QPoint> screen = known ? pointer : m_layout.toScreen(*pixel);
+    return screen ? std::optional(Place{*screen, *pixel}) : std::nullopt;
 }
 
-std::optional<QPoint> PortalScreenCast::toFrame(QPoint screen) const {
-    const auto located = m_open ? m_layout.locate(screen) : std::nullopt;
-    if (!located || !m_layout.isConfirmed(located->stream)) {
-        return std::nullopt;
+ScreenCast::Place PortalScreenCast::moved(const Place& from, QPoint steps) const {
+    const StreamPixel to = m_layout.moved(from.pixel, steps);
+    return {m_layout.toScreen(to).value_or(from.screen), to};
+}
+
+PointerSample PortalScreenCast::sampleAt(const Place& place, SamplingMethod method) {
+    const auto index = static_cast<std::size_t>(place.pixel.stream);
+    if (!m_open || index >= m_samplers.size()) {
+        return {};
     }
-    return CastFrameSet::framePoint(located->stream, located->pixel);
+    ScreenSampler& sampler = m_samplers[index];
+    sampler.setMethod(method);
+    PointerSample sample = sampler.sampleAt(place.pixel.pixel);
+    sample.position = place.screen;
+    return sample;
 }
 
 void PortalScreenCast::confirmPlace(QPoint screen) {
@@ -161,8 +201,9 @@ void PortalScreenCast::confirmPlace(QPoint screen) {
     if (!seen) {
         return; // nothing to compare with yet
     }
-    const auto expected = m_layout.locate(screen);
-    if (expected && m_layout.near(*expected, *seen)) {
+    // A screen pixel either way: the streams report the pointer's place a frame late.
+    const std::optional<QPoint> shown = m_layout.toScreen(*seen);
+    if (shown && std::abs(shown->x() - screen.x()) <= 1 && std::abs(shown->y() - screen.y()) <= 1) {
         m_layout.confirm(seen->stream);
         m_disagreements = 0;
     } else if (m_lastConfirmed == screen) {
@@ -176,8 +217,4 @@ void PortalScreenCast::confirmPlace(QPoint screen) {
                             << seen->stream << "while it is at" << screen;
         fail(Failure::PlaceMismatch);
     }
-}
-
-std::unique_ptr<ScreenReader> PortalScreenCast::screenReader() {
-    return std::make_unique<CastScreenReader>(m_frames);
 }

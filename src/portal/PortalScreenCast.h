@@ -1,9 +1,10 @@
 #pragma once
 
-#include "CastFrameSet.h"
 #include "CastLayout.h"
+#include "FollowInterval.h"
 #include "ScreenCast.h"
 #include "ScreenCastPortal.h"
+#include "ScreenSampler.h"
 
 #include <QTimer>
 
@@ -18,9 +19,9 @@ class PipeWireCapture;
 class PortalScreenCast final : public ScreenCast {
     Q_OBJECT
 public:
-    // At most this many frames a second: the follower shows 20 a second, and the desktop
-    // draws every frame it sends (GNOME also sends the pointer's place no more often).
-    static constexpr int maxFramerate = 20;
+    // At most as many frames a second as the follower shows: the desktop draws every frame
+    // it sends (GNOME also sends the pointer's place no more often).
+    static constexpr int maxFramerate = std::chrono::seconds(1) / followInterval;
     static constexpr std::chrono::milliseconds firstFrameTimeout{1000};
 
     explicit PortalScreenCast(QObject* parent = nullptr);
@@ -31,10 +32,9 @@ public:
     void open(const QString& token) override;
     void close() override;
     [[nodiscard]] bool isOpen() const override { return m_open; }
-    [[nodiscard]] std::optional<Pointer> pointer() override;
-    [[nodiscard]] std::optional<QPoint> toFrame(QPoint screen) const override;
-    void confirmPlace(QPoint screen) override;
-    [[nodiscard]] std::unique_ptr<ScreenReader> screenReader() override;
+    [[nodiscard]] std::optional<Place> placeUnder(QPoint pointer, bool known) override;
+    [[nodiscard]] Place moved(const Place& from, QPoint steps) const override;
+    [[nodiscard]] PointerSample sampleAt(const Place& place, SamplingMethod method) override;
 
 private:
     void onOpened(const QList<ScreenCastPortal::Stream>& streams, const QString& token,
@@ -42,19 +42,23 @@ private:
     void onFirstFrame(int stream);
     void fail(ScreenCast::Failure failure);
     void stop();
-    // Where the pointer was last reported, on whichever stream reported last.
-    [[nodiscard]] std::optional<CastLayout::Located> newestCursor() const;
+    // `screen` is where the pointer truly is: the streams must show it there.
+    void confirmPlace(QPoint screen);
+    // Where the pointer was last reported, on whichever stream reported last, as a pixel of
+    // the stream whose picture holds it.
+    [[nodiscard]] std::optional<StreamPixel> newestCursor() const;
 
     ScreenCastPortal m_portal;
-    std::shared_ptr<CastFrameSet> m_frames = std::make_shared<CastFrameSet>();
-    std::unique_ptr<PipeWireCapture> m_capture;
+    std::vector<std::shared_ptr<StreamFrames>> m_frames;
+    std::vector<ScreenSampler> m_samplers; // one a stream
+    PipeWireCapture* m_capture = nullptr;  // a child, dropped later when stopped
     CastLayout m_layout;
     std::vector<bool> m_framed;
     QTimer m_firstFrames;
     QString m_token;
     bool m_offered = false;
     bool m_open = false;
-    // The place last confirmed, and how many ticks in a row the streams disagreed there.
+    // The place last confirmed, and how many times in a row the streams disagreed there.
     std::optional<QPoint> m_lastConfirmed;
     int m_disagreements = 0;
 };

@@ -9,10 +9,8 @@
 #include <QWidget>
 
 CastPick::CastPick(Platform& platform, ScreenCast& cast, QWidget& window, SamplingMethod method)
-    : PickSession(&window), m_platform(platform), m_cast(cast), m_window(window),
-      m_frames(cast.screenReader()), m_pointer(QCursor::pos()) {
-    m_frames.setMethod(method);
-}
+    : PickSession(&window), m_platform(platform), m_cast(cast), m_window(window), m_method(method),
+      m_pointer(QCursor::pos()) {}
 
 CastPick::~CastPick() = default;
 
@@ -38,22 +36,18 @@ PointerSample CastPick::follow(QPoint pointer) {
         m_moved = {}; // the pointer's own move takes the point read back under it
     }
     m_lastPointer = pointer;
-    // The cast shows where the pointer truly is.  Xwayland knows it only once the pointer
-    // has moved over the overlays; before that it may give a made-up place inside the window.
-    std::optional<ScreenCast::Pointer> place = m_cast.pointer();
-    if (m_pointer.knows(QCursor::pos())) {
-        m_cast.confirmPlace(pointer);
-        const std::optional<QPoint> frame = m_cast.toFrame(pointer);
-        if (!place && frame) {
-            place = ScreenCast::Pointer{pointer, *frame};
-        }
-    }
-    if (!place || !m_cast.isOpen()) {
+    // Xwayland knows where the pointer is only once it has moved over the overlays; before
+    // that it may give a made-up place inside the window, and only the cast knows.
+    std::optional<ScreenCast::Place> place =
+        m_cast.isOpen() ? m_cast.placeUnder(pointer, m_pointer.knows(QCursor::pos()))
+                        : std::nullopt;
+    if (!place) {
         return {};
     }
-    PointerSample sample = m_frames.sampleAt(place->frame + m_moved);
-    sample.position = place->screen + m_moved;
-    return sample;
+    if (!m_moved.isNull()) {
+        place = m_cast.moved(*place, m_moved);
+    }
+    return m_cast.sampleAt(*place, m_method);
 }
 
 void CastPick::movePoint(QPoint offset) {

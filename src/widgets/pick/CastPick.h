@@ -2,7 +2,6 @@
 
 #include "PickSession.h"
 #include "Sampling.h"
-#include "ScreenSampler.h"
 #include "XwaylandPointer.h"
 
 #include <memory>
@@ -25,7 +24,7 @@ public:
 
     void start() override;
     [[nodiscard]] PointerSample follow(QPoint pointer) override;
-    // No program may move the pointer here: the point read moves in the frames.
+    // No program may move the pointer here: the point read moves by pixels of the picture.
     void movePoint(QPoint offset) override;
     void end() override;
 
@@ -33,10 +32,11 @@ private:
     Platform& m_platform;
     ScreenCast& m_cast;
     QWidget& m_window;
-    ScreenSampler m_frames;
+    SamplingMethod m_method;
     XwaylandPointer m_pointer;
     std::vector<std::unique_ptr<LiveScreenOverlay>> m_overlays;
-    // Where the keys moved the point read, from the pointer's place when they did.
+    // Where the keys moved the point read, in pixels of the picture, from the pointer's place
+    // when they did.
     QPoint m_moved;
     std::optional<QPoint> m_lastPointer;
 };

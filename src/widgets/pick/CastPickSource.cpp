@@ -2,6 +2,7 @@
 
 #include "CastPick.h"
 #include "ScreenCast.h"
+#include "ScreenSampler.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -10,37 +11,23 @@
 CastPickSource::CastPickSource(Platform& platform, ScreenCast& cast,
                                std::unique_ptr<PickSource> fallback)
     : m_platform(platform), m_cast(cast), m_fallback(std::move(fallback)),
-      m_frames(cast.screenReader()), m_pointer(QCursor::pos()) {}
+      m_pointer(QCursor::pos()) {}
 
 CastPickSource::~CastPickSource() = default;
 
 PointerSample CastPickSource::follow(QPoint pointer, ScreenSampler& screen) {
-    // Over Tintor's own windows Xwayland knows where the pointer is: the cast must agree.
+    // Over Tintor's own windows Xwayland knows where the pointer is.
     const QPoint logical = QCursor::pos();
     const QWidget* own = QApplication::topLevelAt(logical);
     const bool overOwn = own != nullptr && own->underMouse() && m_pointer.knows(logical);
-    if (overOwn && m_cast.isOpen()) {
-        m_cast.confirmPlace(pointer);
-    }
-    if (!m_cast.isOpen()) {
-        return m_fallback->follow(pointer, screen);
-    }
-    m_frames.setMethod(screen.method());
-    // Elsewhere only the cast knows; while it is not sure, nothing is shown.
-    std::optional<ScreenCast::Pointer> place = m_cast.pointer();
-    if (overOwn) {
-        // A monitor the cast is not yet sure of: the window shows itself, as without it.
-        const std::optional<QPoint> frame = m_cast.toFrame(pointer);
-        if (!frame) {
-            return m_fallback->follow(pointer, screen);
-        }
-        place = ScreenCast::Pointer{pointer, *frame};
-    }
+    const std::optional<ScreenCast::Place> place =
+        m_cast.isOpen() ? m_cast.placeUnder(pointer, overOwn) : std::nullopt;
     if (!place) {
-        return {};
+        // Off every monitor the cast is sure of, Tintor's own windows show themselves as
+        // without the cast; elsewhere nothing is shown.
+        return !m_cast.isOpen() || overOwn ? m_fallback->follow(pointer, screen) : PointerSample{};
     }
-    PointerSample sample = m_frames.sampleAt(place->frame);
-    sample.position = place->screen;
+    PointerSample sample = m_cast.sampleAt(*place, screen.method());
     sample.colour.reset(); // following is not picking
     return sample;
 }

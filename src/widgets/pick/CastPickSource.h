@@ -1,7 +1,6 @@
 #pragma once
 
 #include "PickSource.h"
-#include "ScreenSampler.h"
 #include "XwaylandPointer.h"
 
 #include <memory>
@@ -24,6 +23,5 @@ private:
     Platform& m_platform;
     ScreenCast& m_cast;
     std::unique_ptr<PickSource> m_fallback;
-    ScreenSampler m_frames;
     XwaylandPointer m_pointer;
 };
