@@ -22,6 +22,7 @@ private slots:
     void init();
     void follows_data();
     void follows();
+    void sharedEdge();
     void livePick();
     void ends_data();
     void ends();
@@ -120,6 +121,28 @@ void tst_WaylandLive::follows() {
     QVERIFY(again.started());
     QCOMPARE(m_portal->waitForLine("select"),
              "select types=1 multiple=true cursor_mode=4 persist_mode=2 restore_token=" + Token);
+}
+
+// Over the edge two monitors share, the pointer's image lies on both and both streams
+// report it, one just off its own picture: the monitor under the pointer is read.
+void tst_WaylandLive::sharedEdge() {
+    if (m_outputs.size() < 2) {
+        QSKIP("needs two outputs side by side");
+    }
+    QVERIFY(start());
+    const QPoint edge = m_outputs[1].logical.topLeft() + QPoint(0, 200);
+    for (const QPoint at : {edge, edge - QPoint(1, 0)}) {
+        QList<std::optional<QPoint>> places;
+        for (const SwayOutput& output : std::as_const(m_outputs)) {
+            places << (at - output.logical.topLeft()) * output.scale;
+        }
+        const int on = m_outputs[1].logical.contains(at) ? 1 : 0;
+        QVERIFY(m_producer->cursors(places) && m_pointer.move(at));
+        const Rgb expected = Rgb::fromQRgb(m_pictures[on].pixel(*places[on]));
+        QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(*m_tintor)), hex(expected), 5000);
+    }
+    QTest::qWait(600); // longer than the cast may disagree before it is ended
+    QCOMPARE(m_tintor->shown(Title::Message), 0);
 }
 
 void tst_WaylandLive::livePick() {
