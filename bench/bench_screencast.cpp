@@ -125,7 +125,12 @@ bool ScreenCastBench::openCast() {
     }
     m_cast->open({});
     return opened.wait(5000) && m_producer->cursor(0, {100, 100}) &&
-           QTest::qWaitFor([&] { return m_cast->placeUnder({}, false).has_value(); }, 5000);
+           // This process's screen is Xvfb's: the pointer's agreed place confirms the stream.
+           QTest::qWaitFor(
+               [&] {
+                   return m_cast->placeUnder({100, 100}, true) && m_cast->placeUnder({}, false);
+               },
+               5000);
 }
 
 // What the follower does every 50 ms outside a pick: where the pointer is, then the block.

@@ -8,6 +8,7 @@
 #include "ColourReceiver.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
+#include "FollowInterval.h"
 #include "FormFonts.h"
 #include "LiveFollow.h"
 #include "MethodName.h"
@@ -51,7 +52,7 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     m_receiver = new ColourReceiver(*this);
     m_ui->colourSwatch->setDraggable(true);
     m_ui->aboutButton->setIcon(aboutGlyph());
-    m_follower.setInterval(50);
+    m_follower.setInterval(followInterval);
     m_activation.setSingleShot(true);
     m_activation.setInterval(0);
     // The About button takes no focus; F1 reaches it from the keyboard.
