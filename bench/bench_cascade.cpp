@@ -32,6 +32,7 @@ public:
     std::optional<QRect> deviceGeometry(const QWidget& /*widget*/) override { return {}; }
     bool confinePointer(std::optional<QRect> /*area*/) override { return true; }
     void setFrame(QWidget& /*window*/, WindowFrame /*frame*/) override {}
+    void setKeptAbove(QWidget& /*window*/, bool /*above*/) override {}
 };
 
 } // namespace

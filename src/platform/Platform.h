@@ -69,4 +69,8 @@ public:
 
     // Asks the window manager for exactly this frame on `window`, which must be shown.
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
+
+    // Asks the window manager to keep `window` above other windows (its stay-on-top state),
+    // or to let them over it, without re-creating it as a change of Qt's window flags would.
+    virtual void setKeptAbove(QWidget& window, bool above) = 0;
 };

@@ -69,4 +69,7 @@ signals:
     void failed(ScreenCast::Failure failure);
     // The user stopped the sharing from the desktop.
     void closedByDesktop();
+    // Whether a request of open() may be showing the desktop's dialog now; false once it is
+    // answered, or dropped by close().
+    void askingUserChanged(bool asking);
 };

@@ -7,17 +7,22 @@ PortalCapture::PortalCapture(QObject* parent)
 
 PortalCapture::PortalCapture(const QDBusConnection& bus, QObject* parent)
     : DesktopCapture(parent), m_screenshot(bus), m_colourPicker(bus) {
-    m_unansweredFailure.setSingleShot(true);
-    m_unansweredFailure.setInterval(0);
-    connect(&m_unansweredFailure, &QTimer::timeout, this,
-            [this] { emit failed(Refusal::TimedOut); });
+    m_withheldFailure.setSingleShot(true);
+    m_withheldFailure.setInterval(0);
+    connect(&m_withheldFailure, &QTimer::timeout, this,
+            [this] { emit failed(m_dialogMayRemain.value_or(Refusal::Failed)); });
     connectPortals();
 }
 
 void PortalCapture::connectPortals() {
     connect(&m_screenshot, &ScreenshotPortal::imageReady, this, &DesktopCapture::screenshotTaken);
     connect(&m_screenshot, &PortalClient::failed, this, [this](Refusal refusal) {
-        m_screenshotUnanswered = refusal == Refusal::TimedOut;
+        // A call the portal never took may yet be taken up, and GNOME 48 ends a request with
+        // 2 while its permission dialog has gone unanswered for 25 s, leaving the dialog up;
+        // after a refusal (1) the dialog is gone.
+        if (refusal == Refusal::TimedOut || refusal == Refusal::Failed) {
+            m_dialogMayRemain = refusal;
+        }
         emit failed(refusal);
     });
     connect(&m_colourPicker, &ColourPickerPortal::colourPicked, this,
@@ -27,26 +32,25 @@ void PortalCapture::connectPortals() {
 
 void PortalCapture::takeScreenshot() {
     cancel();
-    m_screenshotUnanswered = false;
+    m_dialogMayRemain.reset();
     m_screenshot.request();
 }
 
 void PortalCapture::pickColour() {
     cancel();
-    if (m_screenshotUnanswered) {
-        // The portal may still take up the screenshot call it let lapse, and a picker
-        // asked now could come up over whatever that brings (a dialog asking the user).
-        // The desktops' pickers outlast being closed, so the click meant for the dialog
-        // would be taken as a colour; better not to ask at all.
-        qCDebug(lcPortal) << "not asking for a colour: the screenshot call went unanswered";
-        m_unansweredFailure.start();
+    if (m_dialogMayRemain) {
+        // A picker asked now could come up under the desktop's dialog, and the desktops'
+        // pickers outlast being closed, so the click meant for the dialog would be taken
+        // as a colour; better not to ask at all.
+        qCDebug(lcPortal) << "not asking for a colour: the screenshot's dialog may be up";
+        m_withheldFailure.start();
         return;
     }
     m_colourPicker.request();
 }
 
 void PortalCapture::cancel() {
-    m_unansweredFailure.stop();
+    m_withheldFailure.stop();
     m_screenshot.cancel();
     m_colourPicker.cancel();
 }

@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 // The desktop picker of a Wayland session: the desktop portal's Screenshot and PickColor.
 // A request the portal has taken on is waited for until it answers or the pick drops it.
 class PortalCapture final : public DesktopCapture {
@@ -15,7 +17,8 @@ public:
     PortalCapture(const QDBusConnection& bus, QObject* parent = nullptr);
 
     void takeScreenshot() override;
-    // Fails at once, without asking, after a screenshot call the portal never took.
+    // Fails at once, without asking, after a screenshot request that may have left the
+    // desktop's dialog on the screen: one the portal never took, or ended without a refusal.
     void pickColour() override;
     void cancel() override;
 
@@ -27,6 +30,7 @@ private:
 
     ScreenshotPortal m_screenshot;
     ColourPickerPortal m_colourPicker;
-    QTimer m_unansweredFailure;
-    bool m_screenshotUnanswered = false;
+    QTimer m_withheldFailure;
+    // How the last screenshot request ended, when its dialog may still be up.
+    std::optional<Refusal> m_dialogMayRemain;
 };

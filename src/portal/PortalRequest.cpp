@@ -8,6 +8,8 @@
 #include <QDBusPendingReply>
 #include <QRandomGenerator>
 
+#include <limits>
+
 namespace {
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -16,11 +18,11 @@ const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request"
 
 } // namespace
 
-PortalRequest::PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds callTimeout,
-                             QObject* parent)
-    : QObject(parent), m_bus(bus) {
+PortalRequest::PortalRequest(const QDBusConnection& bus,
+                             std::optional<std::chrono::milliseconds> callTimeout, QObject* parent)
+    : QObject(parent), m_bus(bus), m_limited(callTimeout.has_value()) {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(callTimeout);
+    m_timer.setInterval(callTimeout.value_or(std::chrono::milliseconds::zero()));
     connect(&m_timer, &QTimer::timeout, this, &PortalRequest::onTimeout);
 }
 
@@ -41,7 +43,9 @@ void PortalRequest::start(const QString& interface, const QString& method,
     // documentation asks.
     watch(predictedHandle(token));
     m_pending = true;
-    m_timer.start();
+    if (m_limited) {
+        m_timer.start();
+    }
 
     QDBusMessage call =
         QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
@@ -49,7 +53,9 @@ void PortalRequest::start(const QString& interface, const QString& method,
         call << argument;
     }
     call << options;
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    // Unlimited, the bus's own limit on the call's reply (25 s) must not hold either.
+    const int busTimeout = m_limited ? -1 : std::numeric_limits<int>::max();
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, busTimeout), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalRequest::onCallFinished);
     qCDebug(lcPortal) << "asked" << interface << method << "as" << m_handle;
 }

@@ -8,6 +8,7 @@
 #include <QVariantMap>
 
 #include <chrono>
+#include <optional>
 
 class QDBusPendingCallWatcher;
 
@@ -16,13 +17,14 @@ class QDBusPendingCallWatcher;
 // owner on the bus too: destroying it closes the request, so the desktop drops whatever
 // it was doing (or asking the user) on the program's behalf.
 //
-// Only the call itself has a time limit.  Once the portal has returned the request's
+// Only the call itself may have a time limit.  Once the portal has returned the request's
 // handle it is working on it, perhaps asking the user first, and the answer is waited for
 // as long as that takes: a limit there would give up on a user still reading a dialog.
+// Without a limit (std::nullopt) the call itself is waited for as long too.
 class PortalRequest : public QObject {
     Q_OBJECT
 public:
-    PortalRequest(const QDBusConnection& bus, std::chrono::milliseconds callTimeout,
+    PortalRequest(const QDBusConnection& bus, std::optional<std::chrono::milliseconds> callTimeout,
                   QObject* parent = nullptr);
     ~PortalRequest() override;
 
@@ -55,6 +57,7 @@ private:
 
     QDBusConnection m_bus;
     QTimer m_timer;
+    bool m_limited = true;
     QString m_handle;
     bool m_watching = false;
     bool m_pending = false;

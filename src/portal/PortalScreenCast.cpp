@@ -51,6 +51,7 @@ PortalScreenCast::PortalScreenCast(const QDBusConnection& bus, QObject* parent)
     });
     connect(&m_portal, &ScreenCastPortal::opened, this, &PortalScreenCast::onOpened);
     connect(&m_portal, &ScreenCastPortal::failed, this, &PortalScreenCast::fail);
+    connect(&m_portal, &ScreenCastPortal::askingUserChanged, this, &ScreenCast::askingUserChanged);
     connect(&m_portal, &ScreenCastPortal::closedByDesktop, this, [this] {
         stop();
         emit closedByDesktop();

@@ -21,6 +21,10 @@ constexpr uint persistUntilRevoked = 2;
 // persist_mode and restore tokens came with version 4.
 constexpr uint versionWithTokens = 4;
 constexpr int callTimeoutMs = 10000;
+// SelectSources and Start may wait on the user, or on a desktop slow to find the stored
+// selection: a limit would give up and ask again, and the new request would bring up the
+// dialog that the token was to spare the user.  Turning the choice off ends the wait.
+constexpr std::optional<std::chrono::milliseconds> untilAnswered;
 
 std::optional<std::pair<int, int>> pairOf(const QVariant& value) {
     if (!value.canConvert<QDBusArgument>()) {
@@ -77,7 +81,7 @@ ScreenCast::Failure castFailure(DesktopCapture::Refusal failure) {
 } // namespace
 
 ScreenCastPortal::ScreenCastPortal(const QDBusConnection& bus, QObject* parent)
-    : QObject(parent), m_bus(bus) {}
+    : QObject(parent), m_bus(bus), m_callTimeout(callTimeoutMs) {}
 
 ScreenCastPortal::~ScreenCastPortal() {
     close();
@@ -104,8 +108,9 @@ void ScreenCastPortal::open(const QString& token) {
     close();
     m_token = token;
     const QString handle = QStringLiteral("tintor%1").arg(QRandomGenerator::global()->generate());
-    ask(QStringLiteral("CreateSession"), {}, {{QStringLiteral("session_handle_token"), handle}},
-        [this](const QVariantMap& created) { selectSources(created); });
+    ask(
+        QStringLiteral("CreateSession"), {}, {{QStringLiteral("session_handle_token"), handle}},
+        [this](const QVariantMap& created) { selectSources(created); }, m_callTimeout);
 }
 
 void ScreenCastPortal::selectSources(const QVariantMap& created) {
@@ -124,13 +129,21 @@ void ScreenCastPortal::selectSources(const QVariantMap& created) {
     if (!m_token.isEmpty()) {
         options.insert(QStringLiteral("restore_token"), m_token);
     }
-    ask(QStringLiteral("SelectSources"), {sessionPath()}, options,
-        [this](const QVariantMap&) { startSession(); });
+    ask(
+        QStringLiteral("SelectSources"), {sessionPath()}, options,
+        [this](const QVariantMap&) { startSession(); }, untilAnswered);
 }
 
 void ScreenCastPortal::startSession() {
-    ask(QStringLiteral("Start"), {sessionPath(), QString()}, {},
-        [this](const QVariantMap& started) { openRemote(started); });
+    ask(
+        QStringLiteral("Start"), {sessionPath(), QString()}, {},
+        [this](const QVariantMap& started) {
+            setAskingUser(false);
+            openRemote(started);
+        },
+        untilAnswered);
+    // Where the desktop shows its dialog, if it shows one.
+    setAskingUser(true);
 }
 
 void ScreenCastPortal::openRemote(const QVariantMap& started) {
@@ -164,10 +177,10 @@ void ScreenCastPortal::openRemote(const QVariantMap& started) {
 }
 
 void ScreenCastPortal::ask(const QString& method, const QVariantList& leading,
-                           const QVariantMap& options,
-                           std::function<void(const QVariantMap&)> next) {
+                           const QVariantMap& options, std::function<void(const QVariantMap&)> next,
+                           std::optional<std::chrono::milliseconds> callTimeout) {
     dropRequest();
-    m_request = std::make_unique<PortalRequest>(m_bus, std::chrono::milliseconds(callTimeoutMs));
+    m_request = std::make_unique<PortalRequest>(m_bus, callTimeout);
     connect(m_request.get(), &PortalRequest::answered, this, std::move(next));
     connect(m_request.get(), &PortalRequest::failed, this, [this, method](auto failure) {
         qCWarning(lcPortal) << "screen cast:" << method << "failed:" << failure;
@@ -188,6 +201,7 @@ void ScreenCastPortal::dropRequest() {
 void ScreenCastPortal::close() {
     ++m_generation;
     dropRequest();
+    setAskingUser(false);
     if (!m_session.isEmpty()) {
         m_bus.disconnect(portalService, m_session, sessionInterface, QStringLiteral("Closed"), this,
                          SLOT(onSessionClosed(QVariantMap, QDBusMessage)));
@@ -216,6 +230,13 @@ void ScreenCastPortal::onSessionClosed(const QVariantMap&, const QDBusMessage& m
     m_session.clear();
     close();
     emit closedByDesktop();
+}
+
+void ScreenCastPortal::setAskingUser(bool asking) {
+    if (asking != m_askingUser) {
+        m_askingUser = asking;
+        emit askingUserChanged(asking);
+    }
 }
 
 QVariant ScreenCastPortal::sessionPath() const {

@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QSize>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -36,8 +37,11 @@ public:
     void probe();
     // Replaces a session open or opening.  Ends in opened() or failed().
     void open(const QString& token);
-    // Closes the session, or drops the request under way; no signal follows.
+    // Closes the session, or drops the request under way; no signal follows but
+    // askingUserChanged(false).
     void close();
+    // For tests: how long a portal that does not take a call that asks nobody is waited for.
+    void setCallTimeout(std::chrono::milliseconds timeout) { m_callTimeout = timeout; }
 
 signals:
     void probed(bool offered);
@@ -45,6 +49,8 @@ signals:
                 const QDBusUnixFileDescriptor& remote);
     void failed(ScreenCast::Failure failure);
     void closedByDesktop();
+    // Start is under way: the desktop may be showing its dialog.
+    void askingUserChanged(bool asking);
 
 private slots:
     // Connected by name: QtDBus offers no member-pointer connect for bus signals.
@@ -52,18 +58,22 @@ private slots:
 
 private:
     void ask(const QString& method, const QVariantList& leading, const QVariantMap& options,
-             std::function<void(const QVariantMap&)> next);
+             std::function<void(const QVariantMap&)> next,
+             std::optional<std::chrono::milliseconds> callTimeout);
     void selectSources(const QVariantMap& created);
     void startSession();
     void openRemote(const QVariantMap& started);
     void fail(ScreenCast::Failure failure);
     void dropRequest();
+    void setAskingUser(bool asking);
     [[nodiscard]] QVariant sessionPath() const;
 
     QDBusConnection m_bus;
     std::unique_ptr<PortalRequest> m_request;
     QString m_session;
     QString m_token;
+    std::chrono::milliseconds m_callTimeout;
+    bool m_askingUser = false;
     // Bumped by every open and close: a late reply of an earlier one is dropped.
     unsigned m_generation = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "Setting.h"
 #include "SettingsStore.h"
+#include "StayOnTop.h"
 #include "WidgetsLog.h"
 
 #include <QAction>
@@ -30,7 +31,8 @@ QString failureText(ScreenCast::Failure failure) {
 
 } // namespace
 
-LiveFollow::LiveFollow(ScreenCast& cast, SettingsStore& settings, QWidget& window)
+LiveFollow::LiveFollow(Platform& platform, ScreenCast& cast, SettingsStore& settings,
+                       QWidget& window)
     : QObject(&window), m_cast(cast), m_settings(settings), m_window(window),
       m_action(new QAction(tr("Follow the pointer everywhere"), this)) {
     m_action->setObjectName(QStringLiteral("followEverywhere"));
@@ -55,6 +57,9 @@ LiveFollow::LiveFollow(ScreenCast& cast, SettingsStore& settings, QWidget& windo
             [this](ScreenCast::Failure failure) { turnOff(failureText(failure)); });
     connect(&m_cast, &ScreenCast::closedByDesktop, this,
             [this] { turnOff(tr("The screen sharing was ended from the desktop.")); });
+    connect(&m_cast, &ScreenCast::askingUserChanged, this, [this, &platform](bool asking) {
+        StayOnTop::of(platform, m_window).setAsking(*this, asking);
+    });
     window.installEventFilter(this);
     openIfWanted();
 }

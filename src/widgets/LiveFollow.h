@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class Platform;
 class QAction;
 class QWidget;
 class SettingsStore;
@@ -12,11 +13,12 @@ class SettingsStore;
 // cast's life.  The cast is open only while the choice is on and the window is not
 // minimised, and it opens again with the desktop's token, so the desktop does not ask again
 // and its sharing indicator lasts no longer than needed.  An end the user did not ask for
-// turns the choice off, stores that, and says why.
+// turns the choice off, stores that, and says why.  While the desktop may be asking the user
+// to share, the window gives way to its dialog.
 class LiveFollow : public QObject {
     Q_OBJECT
 public:
-    LiveFollow(ScreenCast& cast, SettingsStore& settings, QWidget& window);
+    LiveFollow(Platform& platform, ScreenCast& cast, SettingsStore& settings, QWidget& window);
 
     // Offers the choice in `widget`'s context menu, where the desktop offers the cast.
     void offerIn(QWidget& widget);

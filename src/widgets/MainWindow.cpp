@@ -204,7 +204,7 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::offerScreenCast(ScreenCast& cast) {
-    m_liveFollow = new LiveFollow(cast, m_settings, *this);
+    m_liveFollow = new LiveFollow(m_platform, cast, m_settings, *this);
     m_liveFollow->offerIn(*m_ui->magnifier);
     m_liveFollow->offerIn(*m_ui->coordinatesLabel);
     connect(m_liveFollow, &LiveFollow::stopped, this, &MainWindow::showMessage);

@@ -61,3 +61,10 @@ void X11Platform::setFrame(QWidget& window, WindowFrame frame) {
         setMotifHints(window.winId(), Move, Border | Title);
     }
 }
+
+void X11Platform::setKeptAbove(QWidget& window, bool above) {
+    // A window not yet made has no state to change: Qt gives it its flags' state when shown.
+    if (window.windowHandle() != nullptr) {
+        askAbove(window.winId(), above);
+    }
+}

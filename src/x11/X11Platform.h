@@ -33,6 +33,7 @@ public:
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
     bool confinePointer(std::optional<QRect> area) override;
     void setFrame(QWidget& window, WindowFrame frame) override;
+    void setKeptAbove(QWidget& window, bool above) override;
 
 private:
     struct DisplayCloser {
@@ -45,10 +46,13 @@ private:
     // Where the native window `window` lies on the root, in device pixels.
     [[nodiscard]] std::optional<QPoint> rootOrigin(unsigned long window) const;
     void setMotifHints(unsigned long window, unsigned long functions, unsigned long decorations);
+    void askAbove(unsigned long window, bool above);
 
     DisplayPtr m_display;
     bool m_canConfine = false;
     unsigned long m_motifHintsAtom = 0;
+    unsigned long m_stateAtom = 0;
+    unsigned long m_aboveAtom = 0;
     // Declared after the connection, so it goes first.
     std::unique_ptr<PointerBarriers> m_barriers;
 };

@@ -103,6 +103,27 @@ void X11Platform::setMotifHints(unsigned long window, unsigned long functions,
     XFlush(display);
 }
 
+void X11Platform::askAbove(unsigned long window, bool above) {
+    Display* display = m_display.get();
+    if (m_stateAtom == 0) {
+        m_stateAtom = XInternAtom(display, "_NET_WM_STATE", False);
+        m_aboveAtom = XInternAtom(display, "_NET_WM_STATE_ABOVE", False);
+    }
+    // The window manager owns the state of a managed window: it is asked, as EWMH says.
+    constexpr long Remove = 0, Add = 1, FromApplication = 1;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = m_stateAtom;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = above ? Add : Remove;
+    event.xclient.data.l[1] = static_cast<long>(m_aboveAtom);
+    event.xclient.data.l[3] = FromApplication;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+
 bool X11Platform::confinePointer(std::optional<QRect> area) {
     if (area && m_barriers && m_barriers->area() == *area) {
         return true; // every exposure asks again; the barriers already stand

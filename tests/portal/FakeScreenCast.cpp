@@ -107,6 +107,11 @@ bool FakeScreenCast::handleMessage(const QDBusMessage& message, const QDBusConne
     } else if (member == QLatin1String("Close") && message.path() == m_session) {
         report(QStringLiteral("closed session"));
         connection.send(message.createReply());
+    } else if (member == QLatin1String("Answer") && !m_held.isEmpty()) {
+        for (const auto& held : std::exchange(m_held, {})) {
+            held();
+        }
+        connection.send(message.createReply());
     } else if (member == QLatin1String("CloseSession")) {
         QDBusMessage closed = QDBusMessage::createSignal(
             m_session, QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Closed"));
@@ -139,7 +144,12 @@ QVariantMap FakeScreenCast::started() const {
 }
 
 void FakeScreenCast::answer(const QDBusMessage& message, const QDBusConnection& connection,
-                            uint response, const QVariantMap& results) {
+                            uint response, const QVariantMap& results, bool now) {
+    if (m_options.held && !now && message.member() != QLatin1String("CreateSession")) {
+        report(QStringLiteral("held ") + message.member());
+        m_held.append([=, this] { answer(message, connection, response, results, true); });
+        return;
+    }
     const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().last());
     const QString handle = pathFor(message, "request", options.value("handle_token"));
     connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(handle))));

@@ -2,6 +2,7 @@
 
 #include <QDBusVirtualObject>
 #include <QStringList>
+#include <functional>
 
 // The ScreenCast interface of the fake portal, answering as GNOME's does: no dialog, the
 // streams a test names (a test's own PipeWire producer), a restore token, a connection to
@@ -15,6 +16,7 @@ public:
         uint cursorModes = 7;
         QStringList streams; // "NODE@X,Y,WxH" (placed) or "NODE:WxH" (size only)
         bool refuse = false; // the user says no in the dialog
+        bool held = false;   // SelectSources and Start wait for Answer, each ("held METHOD")
     };
 
     FakeScreenCast(Options options, QDBusVirtualObject& rest, QObject* parent = nullptr);
@@ -24,11 +26,12 @@ public:
 
 private:
     void answer(const QDBusMessage& message, const QDBusConnection& connection, uint response,
-                const QVariantMap& results);
+                const QVariantMap& results, bool now = false);
     [[nodiscard]] QVariantMap started() const;
 
     Options m_options;
     QDBusVirtualObject& m_rest;
     QString m_session;
     mutable int m_tokens = 0;
+    QList<std::function<void()>> m_held;
 };

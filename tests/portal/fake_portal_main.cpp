@@ -11,7 +11,8 @@
 // org.freedesktop.portal.Desktop, then a line per call and per closed request.
 //
 // ScreenCast (see FakeScreenCast): --cast-streams NODE@X,Y,WxH;NODE:WxH... the streams
-// Start gives, --cast-modes N the cursor modes offered (7), --cast-refuse the user's no.
+// Start gives, --cast-modes N the cursor modes offered (7), --cast-refuse the user's no,
+// --cast-held SelectSources and Start answered only when a test calls Answer.
 #include "FakePortal.h"
 #include "FakeScreenCast.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("cast-modes"), QStringLiteral("ScreenCast's cursor modes."),
                       QStringLiteral("modes"), QStringLiteral("7")});
     parser.addOption({QStringLiteral("cast-refuse"), QStringLiteral("Refuse the screen cast.")});
+    parser.addOption({QStringLiteral("cast-held"), QStringLiteral("Take time over the cast.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
@@ -91,7 +93,7 @@ int main(int argc, char* argv[]) {
     FakeScreenCast cast(
         {parser.value(QStringLiteral("cast-modes")).toUInt(),
          parser.value(QStringLiteral("cast-streams")).split(QLatin1Char(';'), Qt::SkipEmptyParts),
-         parser.isSet(QStringLiteral("cast-refuse"))},
+         parser.isSet(QStringLiteral("cast-refuse")), parser.isSet(QStringLiteral("cast-held"))},
         portal);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &cast,

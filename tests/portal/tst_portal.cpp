@@ -1,11 +1,13 @@
 // The portal client against a fake portal on a private bus: what each kind of answer
 // becomes, how long an answer is waited for, which screenshot files are read and removed,
-// and that requests left behind are closed and their late answers ignored.
+// that requests left behind are closed and their late answers ignored, and when the screen
+// cast may be showing the desktop's dialog.
 #include "FakePortalProcess.h"
 #include "PrivateBus.h"
 
 #include "ColourPickerPortal.h"
 #include "PortalCapture.h"
+#include "ScreenCastPortal.h"
 #include "ScreenshotPortal.h"
 
 #include <QBuffer>
@@ -108,6 +110,8 @@ private slots:
     void pendingRequestClosedAndItsAnswerIgnored();
     void desktopColourAfterScreenshot_data();
     void desktopColourAfterScreenshot();
+    void screenCastWaitsForTheDesktop_data();
+    void screenCastWaitsForTheDesktop();
 
 private:
     std::unique_ptr<FakePortalProcess> startFake(const QStringList& arguments) {
@@ -337,6 +341,7 @@ void tst_Portal::desktopColourAfterScreenshot_data() {
     QTest::addColumn<bool>("asked");
     QTest::newRow("refused: the desktop's picker is asked") << "refuse" << true;
     QTest::newRow("call never taken: it is not") << "unanswered" << false;
+    QTest::newRow("ended otherwise, the dialog perhaps still up: it is not") << "fail" << false;
 }
 
 // A picker asked while the portal may yet take up a lapsed screenshot call could come up
@@ -357,6 +362,38 @@ void tst_Portal::desktopColourAfterScreenshot() {
     QCOMPARE(colours.count(), asked ? 1 : 0);
     QVERIFY(fake->sync());
     QCOMPARE(fake->waitForLine("call PickColor ", 0).isEmpty(), !asked);
+}
+
+void tst_Portal::screenCastWaitsForTheDesktop_data() {
+    QTest::addColumn<QString>("end"); // of the dialog: "share", "refuse", or Tintor's "close"
+    QTest::newRow("shared after a long look at the dialog") << "share";
+    QTest::newRow("refused in the dialog") << "refuse";
+    QTest::newRow("turned off meanwhile") << "close";
+}
+
+// With a token the desktop may take its time over the sources, and the user over Start's
+// dialog: neither is given up on nor asked twice, and only Start may be asking the user.
+void tst_Portal::screenCastWaitsForTheDesktop() {
+    QFETCH(QString, end);
+    const auto fake = startFake({"--cast-held", "--cast-streams", "7@0,0,4x4",
+                                 end == "refuse" ? "--cast-refuse" : "--held"});
+    QVERIFY(fake->isReady());
+    ScreenCastPortal portal(m_bus->connection());
+    portal.setCallTimeout(callTimeout);
+    QSignalSpy asking(&portal, &ScreenCastPortal::askingUserChanged);
+    QSignalSpy opened(&portal, &ScreenCastPortal::opened);
+    QSignalSpy failures(&portal, &ScreenCastPortal::failed);
+    portal.open("stored");
+    for (const QString method : {"SelectSources", "Start"}) {
+        QVERIFY(QTest::qWaitFor([&] { return !fake->waitForLine("held " + method, 0).isEmpty(); }));
+        QTest::qWait(int(4 * callTimeout.count()));
+        QCOMPARE(failures.count() + asking.count(), method == "Start" ? 1 : 0);
+        QVERIFY(end == "close" && method == "Start" ? (portal.close(), true) : fake->answer());
+    }
+    QTRY_COMPARE(opened.count() + failures.count(), end == "close" ? 0 : 1);
+    QCOMPARE(opened.count(), int(end == "share"));
+    QCOMPARE(asking, QList<QVariantList>({{true}, {false}}));
+    QVERIFY(fake->sync() && fake->waitForLine("held SelectSources", 0).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Portal)

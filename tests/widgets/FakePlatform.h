@@ -77,6 +77,9 @@ public:
         frames.emplace_back(window.objectName(), frame);
     }
 
+    std::vector<bool> keptAbove; // every stay-on-top state asked for
+    void setKeptAbove(QWidget&, bool above) override { keptAbove.push_back(above); }
+
     // Logical pixels: the offscreen platform does not scale.
     std::optional<QRect> deviceGeometry(const QWidget& widget) override {
         if (!widget.isVisible()) {

@@ -67,6 +67,7 @@ void DesktopPickTest::neitherWorksSaysWhy() {
     pickButton()->click();
     m_picker->fail(screenshotFailure);
     QVERIFY(!message()->isVisible());
+    QCOMPARE(platform().keptAbove, (std::vector{false, true})); // on top once answered
     m_picker->fail(pickerFailure);
     QCOMPARE(m_picker->calls.mid(0, 2), QStringList({"screenshot", "colour"}));
     QVERIFY(!window().isPicking());
@@ -119,4 +120,5 @@ void DesktopPickTest::escapeWhileDesktopIsBusy() {
     m_picker->fail(DesktopCapture::Refusal::Failed);
     QCOMPARE(window().colour(), Rgb(9, 8, 7));
     QVERIFY(!message()->isVisible());
+    QCOMPARE(platform().keptAbove, (std::vector{false, true}));
 }

@@ -87,6 +87,7 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
 
     pickButton()->click();
     QCOMPARE(m_picker->calls, QStringList({"screenshot"}));
+    QCOMPARE(platform().keptAbove, std::vector{false}); // the desktop's dialog not covered
     QCOMPARE(window().windowTitle(), Title::Picking);
     // The ticks go on with nothing to read: no position, no pixels, no capture yet.
     QTRY_COMPARE(coordinates()->text(), Unknown);
@@ -103,6 +104,7 @@ void DesktopPickTest::pickWaitsForScreenshotThenFreezesIt() {
         }
     }
     m_picker->giveScreenshot(picture);
+    QCOMPARE(platform().keptAbove, (std::vector{false, true}));
     QCOMPARE(platform().captures, 1);
     QCOMPARE(QWidget::mouseGrabber(), &window());
     // The overlays show the picture at the desktop's scale over all but the main window,

@@ -2,6 +2,7 @@
 
 #include "FrozenScreen.h"
 #include "Platform.h"
+#include "StayOnTop.h"
 
 #include <QWidget>
 
@@ -44,7 +45,10 @@ void ScreenshotPick::start() {
     if (m_window.underMouse()) {
         m_placeAtStart = m_platform.pointerPosition();
     }
-    // The capture follows once the frozen screenshot shows.
+    // The desktop may ask the user first (GNOME: "Allow Applications to Take Screenshots?"),
+    // and the window must not cover that dialog.  The capture follows once the frozen
+    // screenshot shows.
+    giveWay(true);
     m_desktop.takeScreenshot();
 }
 
@@ -79,12 +83,14 @@ void ScreenshotPick::movePoint(QPoint offset) {
 void ScreenshotPick::end() {
     disconnect(&m_desktop, nullptr, this, nullptr);
     m_desktop.cancel();
+    giveWay(false);
     m_frozen.reset(); // the screenshot lives only while picking
 }
 
 void ScreenshotPick::onScreenshotTaken(const QImage& picture) {
     // KDE takes the pointer from the window while it takes the screenshot; the place
     // Xwayland kept is still the pointer's while it is the one the pick started at.
+    giveWay(false);
     const std::optional<QPoint> pointer = m_platform.pointerPosition();
     m_picture = picture.rect();
     const bool known = m_window.underMouse() || (m_placeAtStart && pointer == m_placeAtStart);
@@ -98,6 +104,7 @@ void ScreenshotPick::onScreenshotTaken(const QImage& picture) {
 }
 
 void ScreenshotPick::onFailure(DesktopCapture::Refusal failure) {
+    giveWay(false);
     if (!m_screenshotFailure) {
         // No screenshot: the desktop's own picker may still give one colour.
         m_screenshotFailure = failure;
@@ -105,4 +112,8 @@ void ScreenshotPick::onFailure(DesktopCapture::Refusal failure) {
         return;
     }
     emit failed(failureText(*m_screenshotFailure));
+}
+
+void ScreenshotPick::giveWay(bool asking) {
+    StayOnTop::of(m_platform, m_window).setAsking(*this, asking);
 }

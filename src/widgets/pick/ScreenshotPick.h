@@ -32,6 +32,8 @@ public:
 private:
     void onScreenshotTaken(const QImage& picture);
     void onFailure(DesktopCapture::Refusal failure);
+    // While the screenshot request may show the desktop's dialog, the window is not on top.
+    void giveWay(bool asking);
 
     Platform& m_platform;
     DesktopCapture& m_desktop;
