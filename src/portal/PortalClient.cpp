@@ -17,7 +17,8 @@ void PortalClient::cancel() {
 void PortalClient::startRequest(const QString& interface, const QString& method,
                                 const QVariantMap& options) {
     discard();
-    m_request = std::make_unique<PortalRequest>(m_bus, m_callTimeout);
+    // A child: dropped later, it still goes with its owner.
+    m_request = std::make_unique<PortalRequest>(m_bus, m_callTimeout, this);
     connect(m_request.get(), &PortalRequest::answered, this, &PortalClient::handleResults);
     connect(m_request.get(), &PortalRequest::failed, this, &PortalClient::failed);
     m_request->start(interface, method, options);

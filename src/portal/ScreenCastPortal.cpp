@@ -180,7 +180,8 @@ void ScreenCastPortal::ask(const QString& method, const QVariantList& leading,
                            const QVariantMap& options, std::function<void(const QVariantMap&)> next,
                            std::optional<std::chrono::milliseconds> callTimeout) {
     dropRequest();
-    m_request = std::make_unique<PortalRequest>(m_bus, callTimeout);
+    // A child: dropped later, it still goes with its owner.
+    m_request = std::make_unique<PortalRequest>(m_bus, callTimeout, this);
     connect(m_request.get(), &PortalRequest::answered, this, std::move(next));
     connect(m_request.get(), &PortalRequest::failed, this, [this, method](auto failure) {
         qCWarning(lcPortal) << "screen cast:" << method << "failed:" << failure;
