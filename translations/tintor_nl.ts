@@ -141,6 +141,28 @@
         <source>The drop holds no colour.</source>
         <translation>Het neergezette bevat geen kleur.</translation>
     </message>
+    <message>
+        <source>The colour&apos;s transparency is dropped: Tintor&apos;s colours are opaque.</source>
+        <translation>De transparantie van de kleur is weggelaten: de kleuren van Tintor zijn dekkend.</translation>
+    </message>
+</context>
+<context>
+    <name>ColourSwatch</name>
+    <message>
+        <source>near %1</source>
+        <translation>bijna %1</translation>
+    </message>
+</context>
+<context>
+    <name>RecentColoursMenu</name>
+    <message>
+        <source>Recent colours</source>
+        <translation>Recente kleuren</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Wissen</translation>
+    </message>
 </context>
 <context>
     <name>LiveFollow</name>

@@ -4,6 +4,8 @@
 #include "StandardStreams.h"
 #include "TintorVersion.h"
 
+#include <QString>
+
 #include <cstring>
 #include <string>
 
@@ -11,50 +13,41 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: tintor [Qt options]\n"
-    "       tintor --pick [--format hex|rgb|hsl]\n"
+    "       tintor --pick [--format F]\n"
+    "       tintor --recent [--format F]\n"
     "An always-on-top colour picker for the Linux desktop (X11 and Wayland sessions): RGB\n"
     "sliders, web-safe colours, and colours picked from anywhere on the screen.\n"
     "\n"
     "  --pick      start picking at once; print the colour picked on standard output and\n"
     "              exit 0, or exit 1 with nothing printed when the pick is cancelled\n"
     "              (Escape, or the window closed).  Nothing is stored.\n"
-    "  --format F  how --pick prints the colour: hex #RRGGBB (the default),\n"
-    "              rgb rgb(r, g, b), hsl hsl(h, s%, l%)\n"
+    "  --recent    print the recent colours, newest first, one a line, and exit\n"
+    "  --format F  how --pick and --recent print colours: hex #RRGGBB (the default),\n"
+    "              rgb rgb(r, g, b), hsl hsl(h, s%, l%), hwb hwb(h w% b%), lab lab(L a b),\n"
+    "              lch lch(L C h), oklab oklab(L a b), oklch oklch(L C h), dollar $RRGGBB\n"
     "  --version   print the version and exit\n"
     "  --help      print this help and exit\n"
     "\n"
     "Other arguments are ignored; Qt's own options (such as -platform) work as usual.\n";
-
-std::optional<ColourForm> formNamed(const char* name) {
-    if (std::strcmp(name, "hex") == 0) {
-        return ColourForm::Hash;
-    }
-    if (std::strcmp(name, "rgb") == 0) {
-        return ColourForm::Css;
-    }
-    if (std::strcmp(name, "hsl") == 0) {
-        return ColourForm::Hsl;
-    }
-    return std::nullopt;
-}
 
 // The usual status of a command used wrongly, apart from 1, a cancelled pick.
 constexpr int WrongUsage = 2;
 
 // A full disk or a closed stream is a failure, not an answer given.
 CommandLine answer(const std::string& text) {
-    return {writeStandardOutput(text) ? 0 : 1, std::nullopt};
+    return {writeStandardOutput(text) ? 0 : 1, std::nullopt, std::nullopt};
 }
 
 CommandLine wrongUsage(const char* why) {
     qCWarning(lcApp).noquote() << why << "(see tintor --help)";
-    return {WrongUsage, std::nullopt};
+    return {WrongUsage, std::nullopt, std::nullopt};
 }
 
 } // namespace
 
 CommandLine readCommandLine(int argc, char* argv[]) {
     bool pick = false;
+    bool recent = false;
     const char* format = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
@@ -66,24 +59,27 @@ CommandLine readCommandLine(int argc, char* argv[]) {
         }
         if (std::strcmp(argument, "--pick") == 0) {
             pick = true;
+        } else if (std::strcmp(argument, "--recent") == 0) {
+            recent = true;
         } else if (std::strcmp(argument, "--format") == 0) {
             if (i + 1 == argc) {
-                return wrongUsage("--format needs hex, rgb or hsl");
+                return wrongUsage("--format needs a form: hex, rgb, hsl...");
             }
             format = argv[++i];
         } else if (std::strncmp(argument, "--format=", 9) == 0) {
             format = argument + 9;
         }
     }
-    if (format == nullptr) {
-        return {std::nullopt, pick ? std::optional(ColourForm::Hash) : std::nullopt};
+    if (pick && recent) {
+        return wrongUsage("--pick and --recent go alone");
     }
-    const std::optional<ColourForm> form = formNamed(format);
-    if (!pick) {
-        return wrongUsage("--format goes with --pick");
+    if (format != nullptr && !pick && !recent) {
+        return wrongUsage("--format goes with --pick or --recent");
     }
+    const std::optional<ColourForm> form =
+        format != nullptr ? formNamed(QString::fromLocal8Bit(format)) : ColourForm::Hash;
     if (!form) {
-        return wrongUsage("--format takes hex, rgb or hsl");
+        return wrongUsage("--format takes hex, rgb, hsl, hwb, lab, lch, oklab, oklch or dollar");
     }
-    return {std::nullopt, form};
+    return {std::nullopt, pick ? form : std::nullopt, recent ? form : std::nullopt};
 }

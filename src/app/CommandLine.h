@@ -12,6 +12,8 @@ struct CommandLine {
     std::optional<int> exitStatus;
     // --pick: one pick, printed on stdout in this form (--format; #RRGGBB by default).
     std::optional<ColourForm> pick;
+    // --recent: the recent colours, printed on stdout in this form.
+    std::optional<ColourForm> recent;
 };
 
 CommandLine readCommandLine(int argc, char* argv[]);

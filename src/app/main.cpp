@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "PortalCapture.h"
 #include "PortalScreenCast.h"
+#include "RecentListing.h"
 #include "ScreenshotPickSource.h"
 #include "ScriptedPick.h"
 #include "SettingsStore.h"
@@ -30,6 +31,9 @@ int main(int argc, char* argv[]) {
     // Before anything opens a file or a connection: a closed standard stream would be
     // handed to it, and a warning would then be written into it.
     ensureStandardStreams();
+    if (commandLine.recent) { // needs no display
+        return printRecentColours(*commandLine.recent);
+    }
     const DisplaySession session = DisplaySession::prepare();
     if (const auto status = session.exitStatus()) {
         return *status;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CssColourReader.h"
 #include "Rgb.h"
 
 #include <QString>
@@ -12,12 +13,25 @@ enum class ColourForm {
     Hash,   // #RRGGBB: CSS, image editors, most programs
     Dollar, // $RRGGBB: Tintor's own fields
     Css,    // rgb(r, g, b)
-    Hsl,    // hsl(h, s%, l%), whole numbers
+    Hsl,    // hsl(h, s%, l%)
+    Hwb,    // hwb(h w% b%)
+    Lab,    // lab(L a b)
+    Lch,    // lch(L C h)
+    Oklab,  // oklab(L a b)
+    Oklch,  // oklch(L C h)
 };
 
-// `colour` written in `form`.
+inline constexpr ColourForm AllColourForms[]{
+    ColourForm::Hash, ColourForm::Css,   ColourForm::Hsl,   ColourForm::Hwb,   ColourForm::Lab,
+    ColourForm::Lch,  ColourForm::Oklab, ColourForm::Oklch, ColourForm::Dollar};
+
+// `colour` written in `form`, with the fewest decimals that read back to the same colour.
 QString colourInForm(Rgb colour, ColourForm form);
 
-// The colour a text names: #RRGGBB, $RRGGBB, RRGGBB, #RGB, rgb(r, g, b) or rgb(r g b), in
-// either case, with white space around it.  Nothing for any other text.
+// The form's name on the command line ("hex", "rgb", "hsl", "hwb", "lab"...), and back.
+QLatin1String formName(ColourForm form);
+std::optional<ColourForm> formNamed(QStringView name);
+
+// The colour a text names: any CSS colour (see readCssColour), $RRGGBB or RRGGBB.  Nothing
+// for any other text.
 std::optional<Rgb> readColour(QStringView text);

@@ -1,5 +1,7 @@
 #include "Setting.h"
 
+#include "RecentColours.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -13,6 +15,8 @@ bool Setting::accepts(const QJsonValue& value) const {
         return value.isBool();
     case Kind::Text:
         return value.isString();
+    case Kind::ColourList:
+        return RecentColours::holdsColours(value);
     }
     return false;
 }

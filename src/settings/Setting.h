@@ -12,6 +12,7 @@ struct Setting {
         WholeNumber, // a number that is whole (2.0 and 1e3 are), from 0 to `maximum`
         YesNo,       // true or false
         Text,        // a string
+        ColourList,  // an array of "#RRGGBB" strings
     };
 
     QLatin1String key; // the member's name
@@ -39,6 +40,11 @@ inline constexpr Setting FollowEverywhere{QLatin1String("FollowEverywhere"), Set
 inline constexpr Setting ScreenCastToken{QLatin1String("ScreenCastToken"), Setting::Kind::Text, 0,
                                          "\"\"", false};
 
-inline constexpr const Setting* All[] = {&Method, &FollowEverywhere, &ScreenCastToken};
+// The colours kept lately, newest first; none unless every entry is "#RRGGBB".
+inline constexpr Setting RecentColours{QLatin1String("RecentColours"), Setting::Kind::ColourList, 0,
+                                       "[]", false};
+
+inline constexpr const Setting* All[] = {&Method, &FollowEverywhere, &ScreenCastToken,
+                                         &RecentColours};
 
 } // namespace Settings

@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
 #include "ChannelEditor.h"
+#include "ColourHistory.h"
 #include "ColourMaths.h"
 #include "ColourOutputs.h"
 #include "ColourReceiver.h"
@@ -15,6 +16,7 @@
 #include "OptionsDialog.h"
 #include "PickSource.h"
 #include "Platform.h"
+#include "RecentColoursMenu.h"
 #include "SettingsStore.h"
 #include "TimedMessage.h"
 #include "WidgetsLog.h"
@@ -48,9 +50,12 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     setObjectName(QStringLiteral("MainWindow"));
     setUpFixedWindow(*this);
     setWindowTitle(m_info.title());
-    m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText);
+    m_recentMenu = new RecentColoursMenu(*this, *m_ui->colourSwatch);
+    m_history = new ColourHistory(m_settings, *m_recentMenu, this);
+    m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText, *m_recentMenu);
     m_receiver = new ColourReceiver(*this);
     m_ui->colourSwatch->setDraggable(true);
+    m_ui->colourSwatch->nameColours();
     m_ui->aboutButton->setIcon(aboutGlyph());
     m_follower.setInterval(followInterval);
     m_activation.setSingleShot(true);
@@ -87,9 +92,12 @@ void MainWindow::connectControls() {
     connect(&m_pickMode, &PickMode::stopped, this, &MainWindow::onPickStopped);
     connect(&m_pickMode, &PickMode::failed, this,
             [this](const QString& reason) { showMessage(tr("Screen not read."), reason); });
-    connect(m_receiver, &ColourReceiver::colourReceived, this, &MainWindow::setColour);
-    connect(m_receiver, &ColourReceiver::noColourReceived, this,
-            [this](const QString& text) { showMessage(text, QString()); });
+    connect(m_receiver, &ColourReceiver::colourReceived, this, &MainWindow::takeColour);
+    connect(m_recentMenu, &RecentColoursMenu::chosen, this, &MainWindow::takeColour);
+    for (const auto signal :
+         {&ColourReceiver::noColourReceived, &ColourReceiver::transparencyDropped}) {
+        connect(m_receiver, signal, this, [this](const QString& text) { showMessage(text, {}); });
+    }
 }
 
 void MainWindow::readStoredMethod() {
@@ -164,6 +172,11 @@ void MainWindow::onChannelEdited(Channel channel, int value) {
         return;
     }
     setColour(colour);
+}
+
+void MainWindow::takeColour(Rgb colour) {
+    setColour(colour);
+    m_history->keep(colour);
 }
 
 void MainWindow::openOptions() {
@@ -248,7 +261,9 @@ void MainWindow::startPicking() {
     }
     m_ui->pickButton->setEnabled(false);
     setWindowTitle(tr("Picking %1").arg(methodName(samplingMethod())));
-    m_receiver->setOn(false); // a paste or drop would fight the pick for the colour
+    // A paste, drop or recent colour would fight the pick for the colour.
+    m_receiver->setOn(false);
+    m_recentMenu->setOn(false);
     m_pickMode.start(colour(), m_sampler);
 }
 
@@ -263,6 +278,10 @@ void MainWindow::onPickStopped(bool kept) {
     m_ui->pickButton->setEnabled(true);
     setWindowTitle(m_info.title());
     m_receiver->setOn(true);
+    m_recentMenu->setOn(true);
+    if (kept) {
+        m_history->keep(m_colour);
+    }
     m_activation.start();
     emit pickEnded(kept);
 }

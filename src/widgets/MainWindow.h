@@ -15,12 +15,14 @@
 
 class AboutDialog;
 class ChannelEditor;
+class ColourHistory;
 class ColourOutputs;
 class ColourReceiver;
 class LinkOpener;
 class LiveFollow;
 class OptionsDialog;
 class PickSource;
+class RecentColoursMenu;
 class Platform;
 class ScreenCast;
 class SettingsStore;
@@ -71,6 +73,8 @@ private:
     // The update cascade: everything that shows the colour.
     void showColour();
     void onChannelEdited(Channel channel, int value);
+    // A colour pasted, dropped or chosen from the recent ones: shown, and kept as recent.
+    void takeColour(Rgb colour);
     void followPointer();
     void onPickStopped(bool kept);
     void stopPicking();
@@ -92,6 +96,8 @@ private:
     PickMode m_pickMode;
     ColourOutputs* m_outputs = nullptr;
     ColourReceiver* m_receiver = nullptr;
+    RecentColoursMenu* m_recentMenu = nullptr;
+    ColourHistory* m_history = nullptr;
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;

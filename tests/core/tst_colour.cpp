@@ -2,9 +2,10 @@
 #include "ColourNotation.h"
 #include "Sampling.h"
 
+#include <QColor>
 #include <QTest>
 
-#include <map>
+#include <utility>
 
 class ColourTest : public QObject {
     Q_OBJECT
@@ -14,8 +15,11 @@ private slots:
     void webSafeBoundaries_data();
     void webSafeBoundaries();
     void webSafeRoundsEachChannelInPlace();
-    void notations_data();
-    void notations();
+    void written_data();
+    void written();
+    void read_data();
+    void read();
+    void everyFormReadsBack();
     void orangeExample();
     void gradientRowRunsOwnChannelAndKeepsOthers();
     void blockMeanTruncatesEachChannel();
@@ -71,76 +75,185 @@ void ColourTest::webSafeRoundsEachChannelInPlace() {
 
 namespace {
 
-// How a row of the notations table is used: the form that writes its text, or a text only
-// read.
-enum class Row { Channel, ChannelRead, ColourRead, Hash, Dollar, Css, Hsl };
+constexpr int ChannelText = -1; // a row's form: the channel text, not a colour's
+
+Rgb colourOf(int value) {
+    return {value >> 16, value >> 8, value};
+}
 
 } // namespace
 
-void ColourTest::notations_data() {
-    QTest::addColumn<Row>("row");
+// Each form as written, with the fewest decimals, and read back.
+void ColourTest::written_data() {
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("value"); // a channel, or 0xRRGGBB
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value"); // a channel, or 0xRRGGBB; -1 for no value
-    const auto row = [](Row use, const char* text, int value) {
-        QTest::addRow("%d %s", static_cast<int>(use), text)
-            << use << QString::fromUtf8(text) << value;
+    const auto row = [](int form, int value, const char* text) {
+        QTest::addRow("%s", text) << form << value << QString::fromUtf8(text);
     };
-    // Channel texts, written by the fields and read from what is typed there.
-    row(Row::Channel, "$00", 0);
-    row(Row::Channel, "$09", 9);
-    row(Row::Channel, "$AB", 0xAB);
-    row(Row::Channel, "$FF", 255);
-    row(Row::ChannelRead, "ff", 255);
-    row(Row::ChannelRead, "$aB", 0xAB);
-    for (const char* text : {"$F", "F", "$FG", "+F", " F", "$$F", ""}) {
-        row(Row::ChannelRead, text, -1);
+    for (const auto& [value, text] :
+         {std::pair(0, "$00"), {9, "$09"}, {0xAB, "$AB"}, {255, "$FF"}}) {
+        row(ChannelText, value, text);
     }
-    // Colour texts written for other programs; all but hsl() are read back.
-    row(Row::Hash, "#FF8000", 0xFF8000);
-    row(Row::Dollar, "$FF8000", 0xFF8000);
-    row(Row::Css, "rgb(255, 128, 0)", 0xFF8000);
-    row(Row::Hsl, "hsl(30, 100%, 50%)", 0xFF8000);
-    row(Row::Hash, "#0A0B0C", 0x0A0B0C);
-    row(Row::Css, "rgb(0, 0, 0)", 0);
-    row(Row::Hsl, "hsl(0, 0%, 100%)", 0xFFFFFF);
-    row(Row::Hsl, "hsl(0, 100%, 50%)", 0xFF0001); // 359.8 degrees comes round to 0
-    row(Row::Hsl, "hsl(1, 100%, 47%)", 0xF00200); // hue 0.5, 0.49999 in floating point
-    row(Row::Hsl, "hsl(30, 13%, 3%)", 0x090807);  // saturation 12.5%
-    row(Row::Hsl, "hsl(210, 25%, 91%)", 0xE1E7ED);
-    // Texts only read: the usual ways of writing a colour, and what is not one.
-    row(Row::ColourRead, "ff8000", 0xFF8000);
-    row(Row::ColourRead, "#f80", 0xFF8800);
-    row(Row::ColourRead, "rgb(255 128 0)", 0xFF8000);
-    row(Row::ColourRead, " \t#Ff8000\n", 0xFF8000);
-    row(Row::ColourRead, "RGB(1,2,3)", 0x010203);
-    row(Row::ColourRead, " rgb( 1 , 2 , 3 ) ", 0x010203);
-    for (const char* text : {"#FF800", "#FF80001", "$F80", "F80", "rgb(256, 0, 0)", "rgb(1, 2 3)",
-                             "rgb(1, 2, 3", "#FF8000;", "red", "", "hsl(30, 100%, 50%)"}) {
-        row(Row::ColourRead, text, -1);
+    const auto form = [](ColourForm f) { return static_cast<int>(f); };
+    row(form(ColourForm::Hash), 0xFF8000, "#FF8000");
+    row(form(ColourForm::Hash), 0x0A0B0C, "#0A0B0C");
+    row(form(ColourForm::Dollar), 0xFF8000, "$FF8000");
+    row(form(ColourForm::Css), 0xFF8000, "rgb(255, 128, 0)");
+    row(form(ColourForm::Css), 0x0A0B0C, "rgb(10, 11, 12)");
+    row(form(ColourForm::Hsl), 0xFF8000, "hsl(30, 100%, 50%)");
+    row(form(ColourForm::Hsl), 0xFFFFFF, "hsl(0, 0%, 100%)");
+    row(form(ColourForm::Hsl), 0xFF0001, "hsl(359.8, 100%, 50%)"); // not 0: that is #FF0000
+    row(form(ColourForm::Hsl), 0xF00200, "hsl(0.5, 100%, 47%)");
+    row(form(ColourForm::Hsl), 0x090807, "hsl(30, 13%, 3%)");
+    row(form(ColourForm::Hsl), 0x010203, "hsl(210, 50%, 0.8%)");
+    row(form(ColourForm::Hwb), 0xFF8000, "hwb(30 0% 0%)");
+    row(form(ColourForm::Hwb), 0xE1E7ED, "hwb(210 88.2% 7%)");
+    row(form(ColourForm::Lab), 0xFF0000, "lab(54.3 81 70)");
+    row(form(ColourForm::Lab), 0x010203, "lab(0.5 0 -0.5)");
+    row(form(ColourForm::Lch), 0xFF6347, "lch(63 76 39)");
+    row(form(ColourForm::Lch), 0xFFFFFF, "lch(100 0 0)"); // a grey's hue is 0
+    row(form(ColourForm::Oklab), 0xFF0000, "oklab(0.628 0.225 0.13)");
+    row(form(ColourForm::Oklab), 0x090807, "oklab(0.135 0 0.003)");
+    row(form(ColourForm::Oklch), 0xFF8000, "oklch(0.732 0.186 53)");
+    row(form(ColourForm::Oklch), 0xFFFFFF, "oklch(1 0 0)");
+}
+
+void ColourTest::written() {
+    QFETCH(int, form);
+    QFETCH(int, value);
+    QFETCH(QString, text);
+    if (form == ChannelText) {
+        QCOMPARE(channelText(value), text);
+        QCOMPARE(readChannelText(text), value);
+        return;
+    }
+    QCOMPARE(colourInForm(colourOf(value), static_cast<ColourForm>(form)), text);
+    QCOMPARE(readColour(text), colourOf(value));
+}
+
+// Texts only read: CSS Color 4's syntaxes, Tintor's own, and what is no colour.
+void ColourTest::read_data() {
+    QTest::addColumn<bool>("channel"); // a channel field's text, else a colour's
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value"); // a channel, or 0xRRGGBB; -1 for none
+    QTest::addColumn<bool>("alphaDropped");
+    const auto row = [](const char* text, int value, bool alpha = false) {
+        QTest::addRow("%s", text) << false << QString::fromUtf8(text) << value << alpha;
+    };
+    for (const auto& [text, value] : {std::pair("ff", 255),
+                                      {"$aB", 0xAB},
+                                      {"$F", -1},
+                                      {"F", -1},
+                                      {"$FG", -1},
+                                      {"+F", -1},
+                                      {" F", -1},
+                                      {"$$F", -1},
+                                      {"", -1}}) {
+        QTest::addRow("channel %s", text) << true << QString::fromUtf8(text) << value << false;
+    }
+    row("ff8000", 0xFF8000);
+    row("#f80", 0xFF8800);
+    row("#F80F", 0xFF8800);
+    row("#f808", 0xFF8800, true);
+    row("#FF800080", 0xFF8000, true);
+    row(" \t#Ff8000\n", 0xFF8000);
+    row("RGB(1,2,3)", 0x010203);
+    row(" rgb( 1 , 2 , 3 ) ", 0x010203);
+    row("rgb(100% 50% 0%)", 0xFF8000); // 127.5 rounds up
+    row("rgba(255, 128, 0, 0.5)", 0xFF8000, true);
+    row("rgb(255 128 0 / 50%)", 0xFF8000, true);
+    row("rgb(none 128 0)", 0x008000);
+    row("rgb(1e2 +5 .5)", 0x640501);
+    // The bounds: 255 is the last channel value, beyond it CSS clips per channel.
+    row("rgb(255, 255, 255)", 0xFFFFFF);
+    row("rgb(256, 0, 0)", 0xFF0000);
+    row("rgb(254.5 -1 300)", 0xFF00FF);
+    row("color(srgb 1.5 0.5 -0.5)", 0xFF8000);
+    row("HSLA(120deg 100% 25% / 0)", 0x008000, true);
+    row("hsl(0.5turn 100 50)", 0x00FFFF);
+    row("hsl(200grad, 100%, 50%)", 0x00FFFF);
+    row("hsl(3.14159265rad 100% 50%)", 0x00FFFF);
+    row("hwb(120 0% 50%)", 0x008000);
+    row("hwb(0 60% 60%)", 0x808080); // whiteness and blackness beyond 100%: a grey
+    // CSS Color 4's own example values for red, and its clamps.
+    row("lab(54.29 80.82 69.9)", 0xFF0000);
+    row("lch(54.29% 106.84 40.85)", 0xFF0000);
+    row("oklab(0.628 0.2249 0.1258)", 0xFF0000);
+    row("oklch(62.8% 0.2577 29.23deg)", 0xFF0000);
+    row("lab(50 0 0)", 0x777777);
+    row("lch(50 -10 none)", 0x777777);
+    row("oklab(1.5 0 0)", 0xFFFFFF);
+    // Beyond sRGB: each channel clipped on its own, not mapped into the gamut.
+    row("oklch(0.9 0.3 140)", 0x4BFF00);
+    row("  Tomato ", 0xFF6347);
+    row("rebeccapurple", 0x663399);
+    for (const char* text : {"#FF800",
+                             "#FF80001",
+                             "$F80",
+                             "F80",
+                             "$FF8000AA",
+                             "rgb(1, 2 3)",
+                             "rgb(1 2, 3)",
+                             "rgb(1, 2, 3",
+                             "#FF8000;",
+                             "",
+                             "rgb(1, 2%, 3)",
+                             "hsl(30, 100, 50)",
+                             "rgb(none, 0, 0)",
+                             "hwb(120, 0%, 50%)",
+                             "rgb(1 2 3 4)",
+                             "lab(50 0)",
+                             "rgb(1 2 3 / )",
+                             "hsl(30% 1% 1%)",
+                             "color(display-p3 1 0 0)",
+                             "rgb(1deg 2 3)",
+                             "tomatoes",
+                             "rgb (1 2 3)"}) {
+        row(text, -1);
     }
 }
 
-void ColourTest::notations() {
-    QFETCH(Row, row);
+void ColourTest::read() {
+    QFETCH(bool, channel);
     QFETCH(QString, text);
     QFETCH(int, value);
+    QFETCH(bool, alphaDropped);
     const bool none = value < 0;
-    if (row == Row::Channel || row == Row::ChannelRead) {
+    if (channel) {
         QCOMPARE(readChannelText(text), none ? std::nullopt : std::optional<int>(value));
-        if (row == Row::Channel) {
-            QCOMPARE(channelText(value), text);
-        }
         return;
     }
-    const Rgb colour(value >> 16, value >> 8, value);
-    const bool read = !none && row != Row::Hsl;
-    QCOMPARE(readColour(text), read ? std::optional<Rgb>(colour) : std::nullopt);
-    const std::map<Row, ColourForm> writers = {{Row::Hash, ColourForm::Hash},
-                                               {Row::Dollar, ColourForm::Dollar},
-                                               {Row::Css, ColourForm::Css},
-                                               {Row::Hsl, ColourForm::Hsl}};
-    if (writers.count(row) != 0) {
-        QCOMPARE(colourInForm(colour, writers.at(row)), text);
+    const std::optional<ReadColour> read = readCssColour(text);
+    QCOMPARE(read.has_value(), !none);
+    if (read) {
+        QCOMPARE(read->colour, colourOf(value));
+        QCOMPARE(read->alphaDropped, alphaDropped);
+    }
+}
+
+// Every written form reads back to its colour, on a grid of 64,000 colours with every
+// channel's edges; and the names are CSS's, which Qt knows too.
+void ColourTest::everyFormReadsBack() {
+    QList<int> levels{1, 254, 255};
+    for (int level = 0; level < 255; level += 7) {
+        levels.append(level);
+    }
+    for (const int red : levels) {
+        for (const int green : levels) {
+            for (const int blue : levels) {
+                for (const ColourForm form : AllColourForms) {
+                    const QString text = colourInForm(Rgb(red, green, blue), form);
+                    QVERIFY2(readColour(text) == Rgb(red, green, blue), qPrintable(text));
+                }
+            }
+        }
+    }
+    for (const QString& name : QColor::colorNames()) {
+        const QColor colour(name);
+        const auto named = readCssColour(name);
+        QVERIFY2(named || name == u"transparent", qPrintable(name));
+        QVERIFY(!named || named->colour == Rgb::fromQRgb(colour.rgb()));
     }
 }
 

@@ -1,14 +1,18 @@
 // The stored method across a restart of the built program: chosen in the options dialog,
-// read back at the next start; a settings file that does not parse, and 1.0's file.
+// read back at the next start; a settings file that does not parse, and 1.0's file; a
+// colour picked, in the recent colours of the next start and of `tintor --recent`.
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "TintorRun.h"
+
+#include <X11/keysym.h>
 
 namespace {
 
@@ -36,6 +40,7 @@ private slots:
     void sevenBySevenSurvivesRestart();
     void startsWith_data();
     void startsWith();
+    void pickedColourIsRecentAfterRestart();
 
 private:
     std::unique_ptr<TintorRun> start();
@@ -117,11 +122,52 @@ void RestartTest::startsWith() {
     QVERIFY(m_x.connected());
     QVERIFY(writeAll(settingsFile(file), contents));
     pickNamesMethodAndClose(*start(), method);
-    QCOMPARE(QJsonDocument::fromJson(readAll(settingsFile())).object(),
-             QJsonObject({{"Method", stored}}));
+    QCOMPARE(QJsonDocument::fromJson(readAll(settingsFile())).object().value("Method"), stored);
     const QString kept =
         file == "settings.json" ? settingsFile("settings.json.unreadable") : settingsFile(file);
     QCOMPARE(readAll(kept), contents);
+}
+
+void RestartTest::pickedColourIsRecentAfterRestart() {
+    QVERIFY(m_x.connected());
+    const Rgb picked(200, 30, 60);
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(picked.toQRgb());
+    const Window shown = m_x.showImage(50, 50, image);
+    {
+        const auto tintor = start();
+        QVERIFY(tintor->main() != 0);
+        tintor->click(MainWindowAt::PickButton);
+        QTRY_COMPARE(tintor->title(), Title::Picking);
+        m_x.movePointer(55, 55);
+        QTRY_COMPARE(tintor->swatch(), picked);
+        m_x.clickAt(55, 55);
+        QTRY_COMPARE(tintor->title(), Title::Main);
+        QCOMPARE(tintor->close(), 0);
+    }
+    m_x.destroyWindow(shown);
+    QProcess recent;
+    recent.setProcessEnvironment(TintorRun::environment({"XDG_CONFIG_HOME=" + m_config->path()}));
+    recent.start(TintorRun::program(), {"--recent", "--format", "rgb"});
+    QVERIFY(recent.waitForFinished(30000));
+    QCOMPARE(recent.exitCode(), 0);
+    QCOMPARE(recent.readAllStandardOutput(), QByteArray("rgb(200, 30, 60)\n"));
+    // Alt+R lists it first, Return chooses it.
+    const auto tintor = start();
+    QVERIFY(tintor->main() != 0);
+    QCOMPARE(tintor->swatch(), Rgb(0, 0, 0));
+    const auto viewable = [this] {
+        const auto windows = m_x.clientWindows();
+        return std::count_if(windows.begin(), windows.end(),
+                             [this](Window window) { return m_x.viewable(window); });
+    };
+    const auto before = viewable();
+    m_x.focus(tintor->main());
+    m_x.chord(XK_Alt_L, XK_r);
+    QTRY_VERIFY(viewable() > before); // the menu
+    m_x.tapKey(XK_Return);
+    QTRY_COMPARE(tintor->swatch(), picked);
+    QCOMPARE(tintor->close(), 0);
 }
 
 QTEST_GUILESS_MAIN(RestartTest)

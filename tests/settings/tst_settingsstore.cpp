@@ -338,6 +338,12 @@ void SettingsStoreTest::writeChangesOnlyItsMember_data() {
         "a\"b\\\n", R"({"ScreenCastToken": "a\"b\\\n"})");
     row("a token in a new file", "", Settings::ScreenCastToken, "", "t",
         "{\n    \"ScreenCastToken\": \"t\"\n}\n");
+    // Recent colours: only an array of "#RRGGBB" holds any; a bad entry spoils the list.
+    row("colours for a bad entry", R"({"RecentColours": ["#FF8000", "red"], "n": [1]})",
+        Settings::RecentColours, QJsonArray(), QJsonArray{"#0A0B0C", "#FF8000"},
+        R"({"RecentColours": ["#0A0B0C","#FF8000"], "n": [1]})");
+    row("colours for a text", R"({"RecentColours": "#FF8000"})", Settings::RecentColours,
+        QJsonArray(), QJsonArray{"#FF8000"}, R"({"RecentColours": ["#FF8000"]})");
 }
 
 // Members Tintor does not know stay byte for byte, as the user or a later version wrote them.

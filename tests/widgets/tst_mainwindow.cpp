@@ -137,7 +137,9 @@ void MainWindowTest::dutchTexts() {
     QCOMPARE(find<QPushButton>("optionsButton")->text(), QStringLiteral("&Opties"));
     QCOMPARE(pickButton()->text(), QStringLiteral("&Pluk van scherm"));
     // Texts that are the same in both languages stay as laid out.
-    QCOMPARE(swatch("colourSwatch")->toolTip(), QStringLiteral("Colour"));
+    QCOMPARE(swatch("colourSwatch")->toolTip(), QStringLiteral("Colour\nblack"));
+    m_test->setColour(Rgb(255, 99, 72));
+    QCOMPARE(swatch("colourSwatch")->toolTip(), QStringLiteral("Colour\nbijna tomato"));
     QCOMPARE(find<QLabel>("rgbLabel")->text(), QStringLiteral("RGB:"));
     // Qt's own texts speak Dutch too: a text field's menu.
     const std::unique_ptr<QMenu> menu(m_test->field(Red)->createStandardContextMenu());
@@ -284,6 +286,7 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
         {"rgbText", "copyAsHash", "#FF8000"},
         {"rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
         {"webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
+        {"rgbText", "copyAsOklch", "oklch(0.732 0.186 53)"},
         {"rgbText", "copyAsDollar", "$FF8000"}};
     for (const auto& [name, form, copied] : copies) {
         QGuiApplication::clipboard()->clear();

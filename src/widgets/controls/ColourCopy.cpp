@@ -2,6 +2,7 @@
 
 #include "ColourMaths.h"
 #include "ColourNotation.h"
+#include "RecentColoursMenu.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -23,6 +24,11 @@ constexpr CopyForm CopyForms[] = {
     {ColourForm::Hash, "#RRGGBB", "copyAsHash"},
     {ColourForm::Css, "rgb(r, g, b)", "copyAsRgb"},
     {ColourForm::Hsl, "hsl(h, s%, l%)", "copyAsHsl"},
+    {ColourForm::Hwb, "hwb(h w% b%)", "copyAsHwb"},
+    {ColourForm::Lab, "lab(L a b)", "copyAsLab"},
+    {ColourForm::Lch, "lch(L C h)", "copyAsLch"},
+    {ColourForm::Oklab, "oklab(L a b)", "copyAsOklab"},
+    {ColourForm::Oklch, "oklch(L C h)", "copyAsOklch"},
     {ColourForm::Dollar, "$RRGGBB", "copyAsDollar"},
 };
 
@@ -32,8 +38,9 @@ void copy(Rgb colour, ColourForm form) {
 
 } // namespace
 
-ColourCopy::ColourCopy(QWidget& window, QLineEdit* current, QLineEdit* web)
-    : QObject(&window), m_current(current) {
+ColourCopy::ColourCopy(QWidget& window, QLineEdit* current, QLineEdit* web,
+                       RecentColoursMenu& recent)
+    : QObject(&window), m_current(current), m_recent(recent) {
     auto* shortcut = new QShortcut(CopyAsHash, &window);
     connect(shortcut, &QShortcut::activated, this, [this] { copy(m_colour, ColourForm::Hash); });
     for (QLineEdit* field : {current, web}) {
@@ -52,6 +59,7 @@ void ColourCopy::showMenu(QLineEdit* field, QPoint position) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addSeparator();
     addCopyAs(*menu, colourOf(field));
+    m_recent.addTo(*menu);
     menu->popup(field->mapToGlobal(position));
 }
 

@@ -8,16 +8,18 @@
 class QLineEdit;
 class QMenu;
 class QWidget;
+class RecentColoursMenu;
 
 // Copies colours in the forms other programs paste, while the fields keep showing
 // "$RRGGBB": Ctrl+Shift+C anywhere in `window` copies the current colour as "#RRGGBB", and
 // the context menu of each field, Qt's own entries kept, offers "Copy as" "#RRGGBB",
-// "rgb(r, g, b)", "hsl(h, s%, l%)" and "$RRGGBB" for that field's value.
+// "rgb(r, g, b)", "hsl(h, s%, l%)", "hwb(h w% b%)", "lab(L a b)", "lch(L C h)",
+// "oklab(L a b)", "oklch(L C h)" and "$RRGGBB" for that field's value, and the recent colours.
 class ColourCopy : public QObject {
     Q_OBJECT
 public:
     // `current` shows the current colour, `web` its web-safe neighbour.
-    ColourCopy(QWidget& window, QLineEdit* current, QLineEdit* web);
+    ColourCopy(QWidget& window, QLineEdit* current, QLineEdit* web, RecentColoursMenu& recent);
 
     void setColour(Rgb colour) { m_colour = colour; }
 
@@ -27,5 +29,6 @@ private:
     void addCopyAs(QMenu& menu, Rgb colour);
 
     QLineEdit* m_current;
+    RecentColoursMenu& m_recent;
     Rgb m_colour;
 };

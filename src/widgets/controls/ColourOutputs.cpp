@@ -6,13 +6,14 @@
 
 #include <QLineEdit>
 
-ColourOutputs::ColourOutputs(QWidget& window, QLineEdit* rgb, QLineEdit* web)
+ColourOutputs::ColourOutputs(QWidget& window, QLineEdit* rgb, QLineEdit* web,
+                             RecentColoursMenu& recent)
     : QObject(&window), m_rgb(rgb), m_web(web) {
     for (QLineEdit* field : {rgb, web}) {
         field->setTextMargins(0, 0, 0, 0);
         showOnButtonFace(*field);
     }
-    m_copy = new ColourCopy(window, rgb, web);
+    m_copy = new ColourCopy(window, rgb, web, recent);
 }
 
 void ColourOutputs::show(Rgb colour) {

@@ -23,17 +23,17 @@ ColourReceiver::ColourReceiver(QWidget& window) : QObject(&window), m_window(win
     window.installEventFilter(this);
 }
 
-std::optional<Rgb> ColourReceiver::colourIn(const QMimeData* data) {
+std::optional<ReadColour> ColourReceiver::colourIn(const QMimeData* data) {
     if (data == nullptr) {
         return std::nullopt;
     }
     if (data->hasColor()) {
         const QColor colour = qvariant_cast<QColor>(data->colorData());
         if (colour.isValid()) {
-            return Rgb::fromQRgb(colour.rgb());
+            return ReadColour{Rgb::fromQRgb(colour.rgb()), colour.alpha() < 255};
         }
     }
-    return data->hasText() ? readColour(data->text()) : std::nullopt;
+    return data->hasText() ? readCssColour(data->text()) : std::nullopt;
 }
 
 void ColourReceiver::paste() {
@@ -43,8 +43,12 @@ void ColourReceiver::paste() {
 }
 
 void ColourReceiver::take(const QMimeData* data, const QString& noColour) {
-    if (const std::optional<Rgb> colour = colourIn(data)) {
-        emit colourReceived(*colour);
+    if (const std::optional<ReadColour> read = colourIn(data)) {
+        emit colourReceived(read->colour);
+        if (read->alphaDropped) {
+            emit transparencyDropped(tr("The colour's transparency is dropped: Tintor's colours "
+                                        "are opaque."));
+        }
     } else {
         emit noColourReceived(noColour);
     }

@@ -1,6 +1,7 @@
 #include "ColourSwatch.h"
 
 #include "ColourNotation.h"
+#include "NamedColours.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -17,7 +18,22 @@ void ColourSwatch::setColour(Rgb colour) {
     if (colour != m_colour) {
         m_colour = colour;
         update();
+        if (m_naming) {
+            showName();
+        }
     }
+}
+
+void ColourSwatch::nameColours() {
+    m_naming = true;
+    m_caption = toolTip();
+    showName();
+}
+
+void ColourSwatch::showName() {
+    const NamedColours::Nearest nearest = NamedColours::nearest(m_colour);
+    const QString name = nearest.exact ? QString(nearest.name) : tr("near %1").arg(nearest.name);
+    setToolTip(m_caption.isEmpty() ? name : m_caption + u'\n' + name);
 }
 
 void ColourSwatch::paintEvent(QPaintEvent* /*event*/) {

@@ -8,7 +8,8 @@
 #include <optional>
 
 // A box filled with one colour.  A draggable swatch carries its colour away as Qt's and
-// KDE's colour buttons do: as Qt's colour data and as the text "#RRGGBB".
+// KDE's colour buttons do: as Qt's colour data and as the text "#RRGGBB".  A naming swatch's
+// tooltip adds the nearest CSS named colour to its own text: "tomato" or "near tomato".
 class ColourSwatch : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +19,8 @@ public:
     void setColour(Rgb colour);
 
     void setDraggable(bool draggable) { m_draggable = draggable; }
+    // From now on, under the tooltip it has.
+    void nameColours();
 
 signals:
     void doubleClicked();
@@ -31,9 +34,12 @@ protected:
 
 private:
     void dragColour();
+    void showName();
 
     Rgb m_colour;
     bool m_draggable = false;
+    bool m_naming = false;
+    QString m_caption; // the tooltip's own text, above the name
     // Where the left button went down, until it is let go or a drag starts.
     std::optional<QPoint> m_pressedAt;
 };

@@ -1,0 +1,51 @@
+// Every one of the 2^24 colours written in each form and read back, once: the count of
+// colours that do not come back (it must be 0) and the time one write and read take.
+//
+//   build/bench/bench_notations                 # every form, an hour on a busy machine
+//   build/bench/bench_notations sweep:oklch     # one form
+
+#include "ColourNotation.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+class NotationsBench : public QObject {
+    Q_OBJECT
+private slots:
+    void sweep_data();
+    void sweep();
+};
+
+void NotationsBench::sweep_data() {
+    QTest::addColumn<ColourForm>("form");
+    for (const ColourForm form : AllColourForms) {
+        QTest::newRow(formName(form).data()) << form;
+    }
+}
+
+void NotationsBench::sweep() {
+    QFETCH(ColourForm, form);
+    constexpr int Colours = 1 << 24;
+    int mismatches = 0;
+    QElapsedTimer timer;
+    QBENCHMARK_ONCE {
+        timer.start();
+        for (int value = 0; value < Colours; ++value) {
+            const Rgb colour(value >> 16, value >> 8, value);
+            if (readColour(colourInForm(colour, form)) != colour) {
+                ++mismatches;
+            }
+        }
+    }
+    qInfo("%s: %d mismatches in %d colours, %.0f ns a write and read", formName(form).data(),
+          mismatches, Colours, static_cast<double>(timer.nsecsElapsed()) / Colours);
+    QCOMPARE(mismatches, 0);
+}
+
+int main(int argc, char* argv[]) {
+    // A sweep takes minutes, beyond QtTest's five-minute watchdog.
+    qputenv("QTEST_FUNCTION_TIMEOUT", "3600000");
+    NotationsBench bench;
+    return QTest::qExec(&bench, argc, argv);
+}
+#include "bench_notations.moc"

@@ -1,0 +1,114 @@
+#include "CssColourWriter.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+// Enough for any eight-bit colour in any of the functions; more never helps.
+constexpr int MaxDecimals = 9;
+
+constexpr std::array<double, MaxDecimals + 1> PowersOfTen{1,   1e1, 1e2, 1e3, 1e4,
+                                                          1e5, 1e6, 1e7, 1e8, 1e9};
+
+struct Layout {
+    const char* name;
+    const char* separator;
+    std::array<bool, 3> percent;
+    int hueAt = -1; // which component is a hue in degrees, if any
+};
+
+Layout layoutOf(CssFunction function) {
+    switch (function) {
+    case CssFunction::Rgb:
+        return {"rgb(", ", ", {false, false, false}};
+    case CssFunction::Srgb:
+        return {"color(srgb ", " ", {false, false, false}};
+    case CssFunction::Hsl:
+        return {"hsl(", ", ", {false, true, true}, 0};
+    case CssFunction::Hwb:
+        return {"hwb(", " ", {false, true, true}, 0};
+    case CssFunction::Lab:
+        return {"lab(", " ", {false, false, false}};
+    case CssFunction::Lch:
+        return {"lch(", " ", {false, false, false}, 2};
+    case CssFunction::Oklab:
+        return {"oklab(", " ", {false, false, false}};
+    case CssFunction::Oklch:
+        break;
+    }
+    return {"oklch(", " ", {false, false, false}, 2};
+}
+
+// A component with `decimals` decimals: n / 10^decimals, which is also exactly the double
+// that reading its text gives, since both are the correctly rounded quotient.
+struct Rounded {
+    double scaled; // n, a whole number
+    int decimals;
+    [[nodiscard]] double value() const { return scaled / PowersOfTen.at(decimals); }
+};
+
+Rounded rounded(double value, int decimals) {
+    double scaled = std::round(value * PowersOfTen.at(decimals));
+    return {scaled == 0 ? 0.0 : scaled, decimals}; // never "-0"
+}
+
+QString text(const Rounded& component) {
+    const bool negative = component.scaled < 0;
+    QString digits = QString::number(std::abs(component.scaled), 'f', 0);
+    if (component.decimals > 0) {
+        digits = digits.rightJustified(component.decimals + 1, QLatin1Char('0'));
+        digits.insert(digits.size() - component.decimals, QLatin1Char('.'));
+    }
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+// The fewest decimals per component that read back to `colour`: the least number that does
+// for all three, then each component on its own with as few as still do.  A hue that
+// changes nothing (a grey's) is 0.
+std::array<Rounded, 3> fewestDecimals(Rgb colour, CssFunction function, const Layout& layout) {
+    const ColourSpaces::Triple exact = cssComponents(function, colour);
+    std::array<Rounded, 3> components{};
+    const auto readsBack = [&] {
+        return cssColour(function, {components[0].value(), components[1].value(),
+                                    components[2].value()}) == colour;
+    };
+    int decimals = 0;
+    for (; decimals < MaxDecimals; ++decimals) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            components.at(i) = rounded(exact.at(i), decimals);
+        }
+        if (readsBack()) {
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Rounded kept = components.at(i);
+        const bool hue = static_cast<int>(i) == layout.hueAt;
+        for (int fewer = hue ? -1 : 0; fewer < kept.decimals; ++fewer) {
+            components.at(i) = fewer < 0 ? Rounded{0, 0} : rounded(exact.at(i), fewer);
+            if (readsBack()) {
+                break;
+            }
+            components.at(i) = kept;
+        }
+    }
+    return components;
+}
+
+} // namespace
+
+QString cssFunctionText(Rgb colour, CssFunction function) {
+    const Layout layout = layoutOf(function);
+    const std::array<Rounded, 3> components = fewestDecimals(colour, function, layout);
+    QString written = QLatin1String(layout.name);
+    for (std::size_t i = 0; i < 3; ++i) {
+        Rounded component = components.at(i);
+        if (static_cast<int>(i) == layout.hueAt && component.value() >= 360) {
+            component.scaled -= 360 * PowersOfTen.at(component.decimals); // 360 is 0
+        }
+        written += (i > 0 ? QLatin1String(layout.separator) : QLatin1String()) + text(component) +
+                   (layout.percent.at(i) ? QStringLiteral("%") : QString());
+    }
+    return written + QLatin1Char(')');
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ColourSpaces.h"
+#include "Rgb.h"
+
+// The CSS colour functions Tintor reads and writes, each with its three components in the
+// units its text gives them: rgb() 0..255, color(srgb) 0..1, hsl() and hwb() a hue in
+// degrees and two percentages, lab() and lch() L 0..100, oklab() and oklch() L 0..1.
+enum class CssFunction { Rgb, Srgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch };
+
+// The colour that `components` of `function` give on Tintor's eight-bit sRGB: each channel
+// clipped to 0..1 (a colour beyond sRGB is clipped per channel, not gamut-mapped), then
+// rounded to the nearest of 256 levels, a half upwards as CSS rounds.
+Rgb cssColour(CssFunction function, const ColourSpaces::Triple& components);
+
+// `colour`'s exact components in `function`.  A grey's hue, which changes nothing, is
+// whatever the arithmetic gives.
+ColourSpaces::Triple cssComponents(CssFunction function, Rgb colour);

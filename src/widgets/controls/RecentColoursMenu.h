@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Rgb.h"
+
+#include <QList>
+#include <QObject>
+
+class QMenu;
+class QWidget;
+
+// "Recent colours": one entry a colour, with a small swatch of it and its "#RRGGBB", and
+// "Clear".  Offered in the context menu of `swatch` and, through addTo(), in other menus;
+// Alt+R opens it alone over `swatch` while `window` is active, and the arrows and Return
+// choose.
+class RecentColoursMenu : public QObject {
+    Q_OBJECT
+public:
+    RecentColoursMenu(QWidget& window, QWidget& swatch);
+
+    void setColours(const QList<Rgb>& colours) { m_colours = colours; }
+    // While off (during a pick), the list neither opens nor chooses.
+    void setOn(bool on) { m_on = on; }
+    // Adds the list to `menu` as its submenu.
+    void addTo(QMenu& menu);
+
+signals:
+    void chosen(Rgb colour);
+    void cleared();
+
+private:
+    void fill(QMenu& menu);
+    void openFromKeyboard();
+
+    QWidget& m_swatch;
+    QList<Rgb> m_colours;
+    bool m_on = true;
+};

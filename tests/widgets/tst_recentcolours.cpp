@@ -1,0 +1,87 @@
+// The recent colours in the main window's menus and on its keyboard.
+
+#include "ColourSwatch.h"
+#include "SettingsStore.h"
+#include "TimedMessage.h"
+#include "WidgetTestCase.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+class RecentColoursTest : public WidgetTestCase {
+    Q_OBJECT
+private slots:
+    void init() { m_test = std::make_unique<WidgetTest>(); }
+    void keptChosenAndCleared();
+};
+
+// Picks, pastes, drops and choices enter the list, newest first and once each; slider moves
+// do not.  The swatch's and the fields' menus and Alt+R offer it; the file keeps it.
+void RecentColoursTest::keptChosenAndCleared() {
+    QVERIFY(m_test->activate());
+    m_test->find<QPushButton>("optionsButton")->setFocus();
+    const auto paste = [this](const char* text) {
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        QTest::keyClick(&window(), Qt::Key_V, Qt::ControlModifier);
+    };
+    for (const char* text : {"#FF8000", "tomato", "#FF8000"}) {
+        paste(text);
+    }
+    QCOMPARE(find<ColourSwatch>("colourSwatch")->toolTip(),
+             QStringLiteral("Colour\nnear darkorange"));
+    m_test->setColour(Rgb(1, 2, 3));
+    QVERIFY(m_test->pickFrom(Rgb(255, 99, 72)));
+    QTest::keyClick(&window(), Qt::Key_Return);
+    QTRY_VERIFY(!window().isPicking());
+    QCOMPARE(find<ColourSwatch>("colourSwatch")->toolTip(), QStringLiteral("Colour\nnear tomato"));
+    const auto listed = [](QMenu* menu) {
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            texts << action->text() + (action->icon().isNull() ? "" : "*");
+        }
+        return texts;
+    };
+    const auto popup = [](QWidget* target) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
+                                target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget())
+            ->findChild<QMenu*>("recentColours");
+    };
+    QMenu* recent = popup(find<ColourSwatch>("colourSwatch"));
+    QCOMPARE(listed(recent), QStringList({"#FF6348*", "#FF8000*", "#FF6347*", "", "Clear"}));
+    recent->actions().at(2)->trigger(); // chosen as a paste: to the top
+    QApplication::activePopupWidget()->close();
+    QCOMPARE(window().colour(), Rgb(255, 99, 71));
+    QCOMPARE(m_test->settings().value(Settings::RecentColours),
+             QJsonArray({"#FF6347", "#FF6348", "#FF8000"}));
+    // Alt+R: the newest entry active, Down and Return choose the next.
+    QTest::keyClick(&window(), Qt::Key_R, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QCOMPARE(window().colour(), Rgb(255, 99, 72));
+    paste("hsla(0, 100%, 50%, 0.5)");
+    QTRY_COMPARE(
+        m_test->find<QTextEdit>("messageText")->toPlainText(),
+        QStringLiteral("The colour's transparency is dropped: Tintor's colours are opaque."));
+    m_test->restart();
+    recent = popup(output("webText"));
+    QCOMPARE(listed(recent),
+             QStringList({"#FF0000*", "#FF6348*", "#FF6347*", "#FF8000*", "", "Clear"}));
+    recent->findChild<QAction*>("clearRecentColours")->trigger();
+    QApplication::activePopupWidget()->close();
+    QVERIFY(!popup(find<ColourSwatch>("colourSwatch"))
+                 ->findChild<QAction*>("clearRecentColours")
+                 ->isEnabled());
+}
+
+QTEST_MAIN(RecentColoursTest)
+#include "tst_recentcolours.moc"
