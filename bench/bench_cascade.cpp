@@ -5,10 +5,10 @@
 
 #include "ChannelSlider.h"
 #include "ImageScreenReader.h"
-#include "LivePickSource.h"
 #include "MainWindow.h"
 #include "SettingsStore.h"
 #include "UrlLauncher.h"
+#include "X11PickSource.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,7 +49,7 @@ private slots:
 
 private:
     std::unique_ptr<BenchPlatform> m_platform;
-    std::unique_ptr<LivePickSource> m_picks;
+    std::unique_ptr<X11PickSource> m_picks;
     QTemporaryDir m_settingsDir;
     std::unique_ptr<SettingsStore> m_settings;
     UrlLauncher m_links; // never asked: no link is clicked
@@ -62,7 +62,7 @@ private:
 // A fresh, shown window for each benchmark.
 void CascadeBench::init() {
     m_platform = std::make_unique<BenchPlatform>();
-    m_picks = std::make_unique<LivePickSource>(*m_platform);
+    m_picks = std::make_unique<X11PickSource>(*m_platform);
     m_settings =
         std::make_unique<SettingsStore>(m_settingsDir.filePath(QStringLiteral("settings.json")));
     m_form = std::make_unique<MainWindow>(*m_platform, *m_picks, *m_settings, m_links);

@@ -15,7 +15,7 @@
 
 #include "CastProducer.h"
 #include "FakePortalProcess.h"
-#include "PortalScreenCast.h"
+#include "ScreenCastPipeWire.h"
 #include "ScreenSampler.h"
 #include "SwayDesktop.h"
 #include "SwayTintor.h"
@@ -53,7 +53,7 @@ private:
 
     std::unique_ptr<CastProducer> m_producer;
     std::unique_ptr<FakePortalProcess> m_portal;
-    std::unique_ptr<PortalScreenCast> m_cast;
+    std::unique_ptr<ScreenCastPipeWire> m_cast;
     std::unique_ptr<X11Platform> m_x11;
     QList<SwayOutput> m_outputs;
 };
@@ -117,7 +117,7 @@ bool ScreenCastBench::setOutputs(int count, QSize size) {
 }
 
 bool ScreenCastBench::openCast() {
-    m_cast = std::make_unique<PortalScreenCast>();
+    m_cast = std::make_unique<ScreenCastPipeWire>();
     QSignalSpy known(m_cast.get(), &ScreenCast::offerKnown);
     QSignalSpy opened(m_cast.get(), &ScreenCast::opened);
     if (!known.wait(5000)) {

@@ -165,7 +165,7 @@
     </message>
 </context>
 <context>
-    <name>LiveFollow</name>
+    <name>CastFollowChoice</name>
     <message>
         <source>Follow the pointer everywhere</source>
         <translation>Overal de aanwijzer volgen</translation>

@@ -5,17 +5,17 @@
 #include "CastPickSource.h"
 #include "CommandLine.h"
 #include "DisplaySession.h"
-#include "LivePickSource.h"
 #include "MainWindow.h"
 #include "PortalCapture.h"
-#include "PortalScreenCast.h"
 #include "RecentListing.h"
+#include "ScreenCastPipeWire.h"
 #include "ScreenshotPickSource.h"
 #include "ScriptedPick.h"
 #include "SettingsStore.h"
 #include "StandardStreams.h"
 #include "Translator.h"
 #include "UrlLauncher.h"
+#include "X11PickSource.h"
 #include "X11Platform.h"
 
 #include <QApplication>
@@ -53,12 +53,12 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<ScreenCast> cast;
     std::unique_ptr<PickSource> picks;
     if (session.isWayland()) {
-        cast = std::make_unique<PortalScreenCast>();
+        cast = std::make_unique<ScreenCastPipeWire>();
         picks = std::make_unique<CastPickSource>(
             **platform, *cast,
             std::make_unique<ScreenshotPickSource>(**platform, std::make_unique<PortalCapture>()));
     } else {
-        picks = std::make_unique<LivePickSource>(**platform);
+        picks = std::make_unique<X11PickSource>(**platform);
     }
     const Translator translator(Translator::fromEnvironment());
     // A pick from a script leaves the settings as they are, even an unreadable file.

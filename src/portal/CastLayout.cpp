@@ -29,7 +29,7 @@ QPoint scaled(QPoint point, QSize to, QSize from) {
 
 } // namespace
 
-CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QList<QRect>& outputs,
+CastLayout::CastLayout(const QList<ScreenCastSession::Stream>& streams, const QList<QRect>& outputs,
                        std::vector<std::shared_ptr<const StreamFrames>> frames)
     : m_places(static_cast<std::size_t>(streams.size())), m_frames(std::move(frames)) {
     QList<QRect> free = outputs;
@@ -60,9 +60,9 @@ CastLayout::CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QLi
     }
 }
 
-Result<void> CastLayout::check(const QList<ScreenCastPortal::Stream>& streams) {
+Result<void> CastLayout::check(const QList<ScreenCastSession::Stream>& streams) {
     std::set<std::uint32_t> nodes;
-    for (const ScreenCastPortal::Stream& stream : streams) {
+    for (const ScreenCastSession::Stream& stream : streams) {
         if (!nodes.insert(stream.node).second) {
             return Failure{QStringLiteral("node %1 given for two streams").arg(stream.node)};
         }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Result.h"
-#include "ScreenCastPortal.h"
+#include "ScreenCastSession.h"
 #include "StreamFrames.h"
 #include "StreamPixel.h"
 
@@ -20,13 +20,13 @@
 class CastLayout {
 public:
     CastLayout() = default;
-    CastLayout(const QList<ScreenCastPortal::Stream>& streams, const QList<QRect>& outputs,
+    CastLayout(const QList<ScreenCastSession::Stream>& streams, const QList<QRect>& outputs,
                std::vector<std::shared_ptr<const StreamFrames>> frames);
 
     // Whether the desktop's account of its streams can be taken: sizes no screen has (none,
     // or beyond 16384), a place before the screen's origin, or one node for two streams
     // cannot.
-    static Result<void> check(const QList<ScreenCastPortal::Stream>& streams);
+    static Result<void> check(const QList<ScreenCastSession::Stream>& streams);
     // Whether every picture so far has the shape its stream was said to have.
     [[nodiscard]] bool picturesFit() const;
 

@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
+#include "CastFollowChoice.h"
 #include "ChannelEditor.h"
 #include "ColourHistory.h"
 #include "ColourMaths.h"
@@ -11,7 +12,6 @@
 #include "FocusChain.h"
 #include "FollowInterval.h"
 #include "FormFonts.h"
-#include "LiveFollow.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
 #include "PickSource.h"
@@ -217,10 +217,10 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::offerScreenCast(ScreenCast& cast) {
-    m_liveFollow = new LiveFollow(m_platform, cast, m_settings, *this);
+    m_liveFollow = new CastFollowChoice(m_platform, cast, m_settings, *this);
     m_liveFollow->offerIn(*m_ui->magnifier);
     m_liveFollow->offerIn(*m_ui->coordinatesLabel);
-    connect(m_liveFollow, &LiveFollow::stopped, this, &MainWindow::showMessage);
+    connect(m_liveFollow, &CastFollowChoice::stopped, this, &MainWindow::showMessage);
 }
 
 void MainWindow::showMessage(const QString& text, const QString& detail) {

@@ -19,7 +19,7 @@ class ColourHistory;
 class ColourOutputs;
 class ColourReceiver;
 class LinkOpener;
-class LiveFollow;
+class CastFollowChoice;
 class OptionsDialog;
 class PickSource;
 class RecentColoursMenu;
@@ -101,7 +101,7 @@ private:
     OptionsDialog* m_options = nullptr;
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
-    LiveFollow* m_liveFollow = nullptr;
+    CastFollowChoice* m_liveFollow = nullptr;
     // Until the window manager's frame is known and the window centred with it.
     bool m_awaitingFrame = true;
 };

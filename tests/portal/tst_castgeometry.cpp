@@ -14,7 +14,7 @@ Q_DECLARE_METATYPE(std::optional<StreamPixel>)
 
 namespace {
 
-using Streams = QList<ScreenCastPortal::Stream>;
+using Streams = QList<ScreenCastSession::Stream>;
 
 // Two monitors side by side, the second smaller, as GNOME places them.
 const QList<QRect> SideBySide{{0, 0, 1280, 800}, {1280, 0, 1024, 768}};
@@ -181,7 +181,7 @@ void tst_CastGeometry::blockAtEveryEdge() {
 void tst_CastGeometry::desktopsAccount_data() {
     QTest::addColumn<Streams>("streams");
     QTest::addColumn<bool>("sound");
-    using S = ScreenCastPortal::Stream;
+    using S = ScreenCastSession::Stream;
     QTest::newRow("two monitors") << Streams{S{1, QPoint(0, 0), QSize(1280, 800)},
                                              S{2, QPoint(1280, 0), QSize(1024, 768)}}
                                   << true;

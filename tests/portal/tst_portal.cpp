@@ -7,7 +7,7 @@
 
 #include "ColourPickerPortal.h"
 #include "PortalCapture.h"
-#include "ScreenCastPortal.h"
+#include "ScreenCastSession.h"
 #include "ScreenshotPortal.h"
 
 #include <QBuffer>
@@ -378,11 +378,11 @@ void tst_Portal::screenCastWaitsForTheDesktop() {
     const auto fake = startFake({"--cast-held", "--cast-streams", "7@0,0,4x4",
                                  end == "refuse" ? "--cast-refuse" : "--held"});
     QVERIFY(fake->isReady());
-    ScreenCastPortal portal(m_bus->connection());
+    ScreenCastSession portal(m_bus->connection());
     portal.setCallTimeout(callTimeout);
-    QSignalSpy asking(&portal, &ScreenCastPortal::askingUserChanged);
-    QSignalSpy opened(&portal, &ScreenCastPortal::opened);
-    QSignalSpy failures(&portal, &ScreenCastPortal::failed);
+    QSignalSpy asking(&portal, &ScreenCastSession::askingUserChanged);
+    QSignalSpy opened(&portal, &ScreenCastSession::opened);
+    QSignalSpy failures(&portal, &ScreenCastSession::failed);
     portal.open("stored");
     for (const QString method : {"SelectSources", "Start"}) {
         QVERIFY(QTest::qWaitFor([&] { return !fake->waitForLine("held " + method, 0).isEmpty(); }));

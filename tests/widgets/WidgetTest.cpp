@@ -2,10 +2,10 @@
 
 #include "ChannelSlider.h"
 #include "GradientBar.h"
-#include "LivePickSource.h"
 #include "ScreenshotPickSource.h"
 #include "SettingsStore.h"
 #include "StepArrows.h"
+#include "X11PickSource.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -60,7 +60,7 @@ WidgetTest::WidgetTest(InterfaceLanguage language, std::unique_ptr<DesktopCaptur
     if (desktopPicker) {
         m_picks = std::make_unique<ScreenshotPickSource>(*m_platform, std::move(desktopPicker));
     } else {
-        m_picks = std::make_unique<LivePickSource>(*m_platform);
+        m_picks = std::make_unique<X11PickSource>(*m_platform);
     }
     restart();
 }

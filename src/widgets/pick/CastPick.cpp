@@ -1,6 +1,6 @@
 #include "CastPick.h"
 
-#include "LiveScreenOverlay.h"
+#include "CastPickOverlay.h"
 #include "Platform.h"
 #include "ScreenAround.h"
 #include "ScreenCast.h"
@@ -19,9 +19,9 @@ void CastPick::start() {
     connect(&m_cast, &ScreenCast::failed, this, &PickSession::finished);
     connect(&m_cast, &ScreenCast::closedByDesktop, this, &PickSession::finished);
     for (const QRect& area : screenAround(m_window)) {
-        auto overlay = std::make_unique<LiveScreenOverlay>(area);
+        auto overlay = std::make_unique<CastPickOverlay>(area);
         // Queued: the press is still being delivered to the overlay that ending removes.
-        connect(overlay.get(), &LiveScreenOverlay::pressed, this, &PickSession::finished,
+        connect(overlay.get(), &CastPickOverlay::pressed, this, &PickSession::finished,
                 Qt::QueuedConnection);
         overlay->show();
         m_overlays.push_back(std::move(overlay));

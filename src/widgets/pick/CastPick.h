@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-class LiveScreenOverlay;
+class CastPickOverlay;
 class Platform;
 class QWidget;
 class ScreenCast;
@@ -34,7 +34,7 @@ private:
     QWidget& m_window;
     SamplingMethod m_method;
     XwaylandPointer m_pointer;
-    std::vector<std::unique_ptr<LiveScreenOverlay>> m_overlays;
+    std::vector<std::unique_ptr<CastPickOverlay>> m_overlays;
     // Where the keys moved the point read, in pixels of the picture, from the pointer's place
     // when they did.
     QPoint m_moved;

@@ -1,21 +1,21 @@
-#include "LivePick.h"
+#include "X11Pick.h"
 
 #include "Platform.h"
 #include "ScreenSampler.h"
 
 #include <QWidget>
 
-LivePick::LivePick(Platform& platform, QWidget& window, ScreenSampler& screen)
+X11Pick::X11Pick(Platform& platform, QWidget& window, ScreenSampler& screen)
     : PickSession(&window), m_platform(platform), m_window(window), m_screen(screen) {}
 
-void LivePick::start() {
+void X11Pick::start() {
     m_platform.capturePointer(m_window);
 }
 
-void LivePick::movePoint(QPoint offset) {
+void X11Pick::movePoint(QPoint offset) {
     m_platform.movePointerBy(offset);
 }
 
-PointerSample LivePick::follow(QPoint pointer) {
+PointerSample X11Pick::follow(QPoint pointer) {
     return m_screen.sampleAt(pointer);
 }

@@ -1,4 +1,4 @@
-#include "ScreenCastPortal.h"
+#include "ScreenCastSession.h"
 
 #include "PortalLog.h"
 
@@ -39,8 +39,8 @@ std::optional<std::pair<int, int>> pairOf(const QVariant& value) {
     return std::pair(first, second);
 }
 
-QList<ScreenCastPortal::Stream> streamsOf(const QVariant& value) {
-    QList<ScreenCastPortal::Stream> streams;
+QList<ScreenCastSession::Stream> streamsOf(const QVariant& value) {
+    QList<ScreenCastSession::Stream> streams;
     if (!value.canConvert<QDBusArgument>()) {
         return streams;
     }
@@ -52,7 +52,7 @@ QList<ScreenCastPortal::Stream> streamsOf(const QVariant& value) {
         argument.beginStructure();
         argument >> node >> properties;
         argument.endStructure();
-        ScreenCastPortal::Stream stream{node, std::nullopt, std::nullopt};
+        ScreenCastSession::Stream stream{node, std::nullopt, std::nullopt};
         if (const auto position = pairOf(properties.value(QStringLiteral("position")))) {
             stream.position = QPoint(position->first, position->second);
         }
@@ -80,14 +80,14 @@ ScreenCast::Failure castFailure(DesktopCapture::Refusal failure) {
 
 } // namespace
 
-ScreenCastPortal::ScreenCastPortal(const QDBusConnection& bus, QObject* parent)
+ScreenCastSession::ScreenCastSession(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus), m_callTimeout(callTimeoutMs) {}
 
-ScreenCastPortal::~ScreenCastPortal() {
+ScreenCastSession::~ScreenCastSession() {
     close();
 }
 
-void ScreenCastPortal::probe() {
+void ScreenCastSession::probe() {
     QDBusMessage call = QDBusMessage::createMethodCall(
         portalService, portalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("GetAll"));
@@ -104,7 +104,7 @@ void ScreenCastPortal::probe() {
     });
 }
 
-void ScreenCastPortal::open(const QString& token) {
+void ScreenCastSession::open(const QString& token) {
     close();
     m_token = token;
     const QString handle = QStringLiteral("tintor%1").arg(QRandomGenerator::global()->generate());
@@ -113,7 +113,7 @@ void ScreenCastPortal::open(const QString& token) {
         [this](const QVariantMap& created) { selectSources(created); }, m_callTimeout);
 }
 
-void ScreenCastPortal::selectSources(const QVariantMap& created) {
+void ScreenCastSession::selectSources(const QVariantMap& created) {
     m_session = created.value(QStringLiteral("session_handle")).toString();
     if (m_session.isEmpty()) {
         qCWarning(lcPortal) << "the portal gave no screen-cast session";
@@ -134,7 +134,7 @@ void ScreenCastPortal::selectSources(const QVariantMap& created) {
         [this](const QVariantMap&) { startSession(); }, untilAnswered);
 }
 
-void ScreenCastPortal::startSession() {
+void ScreenCastSession::startSession() {
     ask(
         QStringLiteral("Start"), {sessionPath(), QString()}, {},
         [this](const QVariantMap& started) {
@@ -146,7 +146,7 @@ void ScreenCastPortal::startSession() {
     setAskingUser(true);
 }
 
-void ScreenCastPortal::openRemote(const QVariantMap& started) {
+void ScreenCastSession::openRemote(const QVariantMap& started) {
     const QList<Stream> streams = streamsOf(started.value(QStringLiteral("streams")));
     // A desktop that keeps no selection gives no token: the last one stays good.
     const QString token = started.value(QStringLiteral("restore_token"), m_token).toString();
@@ -176,9 +176,10 @@ void ScreenCastPortal::openRemote(const QVariantMap& started) {
             });
 }
 
-void ScreenCastPortal::ask(const QString& method, const QVariantList& leading,
-                           const QVariantMap& options, std::function<void(const QVariantMap&)> next,
-                           std::optional<std::chrono::milliseconds> callTimeout) {
+void ScreenCastSession::ask(const QString& method, const QVariantList& leading,
+                            const QVariantMap& options,
+                            std::function<void(const QVariantMap&)> next,
+                            std::optional<std::chrono::milliseconds> callTimeout) {
     dropRequest();
     // A child: dropped later, it still goes with its owner.
     m_request = std::make_unique<PortalRequest>(m_bus, callTimeout, this);
@@ -190,7 +191,7 @@ void ScreenCastPortal::ask(const QString& method, const QVariantList& leading,
     m_request->start(castInterface, method, leading, options);
 }
 
-void ScreenCastPortal::dropRequest() {
+void ScreenCastSession::dropRequest() {
     if (m_request) {
         m_request->disconnect(this);
         m_request->cancel();
@@ -199,7 +200,7 @@ void ScreenCastPortal::dropRequest() {
     }
 }
 
-void ScreenCastPortal::close() {
+void ScreenCastSession::close() {
     ++m_generation;
     dropRequest();
     setAskingUser(false);
@@ -213,12 +214,12 @@ void ScreenCastPortal::close() {
     }
 }
 
-void ScreenCastPortal::fail(ScreenCast::Failure failure) {
+void ScreenCastSession::fail(ScreenCast::Failure failure) {
     close();
     emit failed(failure);
 }
 
-void ScreenCastPortal::onSessionClosed(const QVariantMap&, const QDBusMessage& message) {
+void ScreenCastSession::onSessionClosed(const QVariantMap&, const QDBusMessage& message) {
     // One that was queued before Tintor closed the session itself is old news (KDE closes
     // the session when the user refuses its dialog).
     if (message.path() != m_session) {
@@ -233,13 +234,13 @@ void ScreenCastPortal::onSessionClosed(const QVariantMap&, const QDBusMessage& m
     emit closedByDesktop();
 }
 
-void ScreenCastPortal::setAskingUser(bool asking) {
+void ScreenCastSession::setAskingUser(bool asking) {
     if (asking != m_askingUser) {
         m_askingUser = asking;
         emit askingUserChanged(asking);
     }
 }
 
-QVariant ScreenCastPortal::sessionPath() const {
+QVariant ScreenCastSession::sessionPath() const {
     return QVariant::fromValue(QDBusObjectPath(m_session));
 }

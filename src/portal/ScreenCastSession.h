@@ -21,7 +21,7 @@
 // session, its sources (every monitor, the pointer's place as metadata, kept for the next
 // time), its start (where the desktop may ask the user) and the PipeWire connection for its
 // streams.  The session is closed on the portal's side when it is dropped.
-class ScreenCastPortal : public QObject {
+class ScreenCastSession : public QObject {
     Q_OBJECT
 public:
     struct Stream {
@@ -30,8 +30,8 @@ public:
         std::optional<QSize> size;      // in the desktop's units, if it says
     };
 
-    explicit ScreenCastPortal(const QDBusConnection& bus, QObject* parent = nullptr);
-    ~ScreenCastPortal() override;
+    explicit ScreenCastSession(const QDBusConnection& bus, QObject* parent = nullptr);
+    ~ScreenCastSession() override;
 
     // Ends in probed().
     void probe();
@@ -45,7 +45,7 @@ public:
 
 signals:
     void probed(bool offered);
-    void opened(const QList<ScreenCastPortal::Stream>& streams, const QString& token,
+    void opened(const QList<ScreenCastSession::Stream>& streams, const QString& token,
                 const QDBusUnixFileDescriptor& remote);
     void failed(ScreenCast::Failure failure);
     void closedByDesktop();

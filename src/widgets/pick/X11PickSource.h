@@ -6,9 +6,9 @@ class Platform;
 
 // Where Tintor may read the whole screen (an X11 session): the follower reads it live, and
 // a pick captures the pointer and takes the colour of every tick.
-class LivePickSource final : public PickSource {
+class X11PickSource final : public PickSource {
 public:
-    explicit LivePickSource(Platform& platform) : m_platform(platform) {}
+    explicit X11PickSource(Platform& platform) : m_platform(platform) {}
 
     [[nodiscard]] PointerSample follow(QPoint pointer, ScreenSampler& screen) override;
     [[nodiscard]] PickSession* makePick(QWidget& window, ScreenSampler& screen) override;

@@ -1,9 +1,9 @@
-#include "LiveScreenOverlay.h"
+#include "CastPickOverlay.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-LiveScreenOverlay::LiveScreenOverlay(const QRect& geometry)
+CastPickOverlay::CastPickOverlay(const QRect& geometry)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
                            Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("LiveScreen"));
@@ -14,14 +14,14 @@ LiveScreenOverlay::LiveScreenOverlay(const QRect& geometry)
     setGeometry(geometry);
 }
 
-void LiveScreenOverlay::paintEvent(QPaintEvent* /*event*/) {
+void CastPickOverlay::paintEvent(QPaintEvent* /*event*/) {
     // Fully transparent: the screen cast and the user see the screen itself.
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(rect(), Qt::transparent);
 }
 
-void LiveScreenOverlay::mousePressEvent(QMouseEvent* event) {
+void CastPickOverlay::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         emit pressed();
     }

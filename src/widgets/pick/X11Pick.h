@@ -8,10 +8,10 @@ class ScreenSampler;
 
 // A pick where the screen can be read live (an X11 session): the window captures the
 // pointer, and every tick's sample is the colour.
-class LivePick final : public PickSession {
+class X11Pick final : public PickSession {
     Q_OBJECT
 public:
-    LivePick(Platform& platform, QWidget& window, ScreenSampler& screen);
+    X11Pick(Platform& platform, QWidget& window, ScreenSampler& screen);
 
     void start() override;
     [[nodiscard]] PointerSample follow(QPoint pointer) override;

@@ -15,10 +15,11 @@ class SettingsStore;
 // and its sharing indicator lasts no longer than needed.  An end the user did not ask for
 // turns the choice off, stores that, and says why.  While the desktop may be asking the user
 // to share, the window gives way to its dialog.
-class LiveFollow : public QObject {
+class CastFollowChoice : public QObject {
     Q_OBJECT
 public:
-    LiveFollow(Platform& platform, ScreenCast& cast, SettingsStore& settings, QWidget& window);
+    CastFollowChoice(Platform& platform, ScreenCast& cast, SettingsStore& settings,
+                     QWidget& window);
 
     // Offers the choice in `widget`'s context menu, where the desktop offers the cast.
     void offerIn(QWidget& widget);

@@ -3,7 +3,7 @@
 #include "CastLayout.h"
 #include "FollowInterval.h"
 #include "ScreenCast.h"
-#include "ScreenCastPortal.h"
+#include "ScreenCastSession.h"
 #include "ScreenSampler.h"
 
 #include <QTimer>
@@ -16,7 +16,7 @@ class PipeWireCapture;
 
 // The screen cast of a Wayland session: the portal's session, its streams read through
 // PipeWire, and where they lie on the screen.
-class PortalScreenCast final : public ScreenCast {
+class ScreenCastPipeWire final : public ScreenCast {
     Q_OBJECT
 public:
     // At most as many frames a second as the follower shows: the desktop draws every frame
@@ -24,9 +24,9 @@ public:
     static constexpr int maxFramerate = std::chrono::seconds(1) / followInterval;
     static constexpr std::chrono::milliseconds firstFrameTimeout{1000};
 
-    explicit PortalScreenCast(QObject* parent = nullptr);
-    explicit PortalScreenCast(const QDBusConnection& bus, QObject* parent = nullptr);
-    ~PortalScreenCast() override;
+    explicit ScreenCastPipeWire(QObject* parent = nullptr);
+    explicit ScreenCastPipeWire(const QDBusConnection& bus, QObject* parent = nullptr);
+    ~ScreenCastPipeWire() override;
 
     [[nodiscard]] bool isOffered() const override { return m_offered; }
     void open(const QString& token) override;
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] PointerSample sampleAt(const Place& place, SamplingMethod method) override;
 
 private:
-    void onOpened(const QList<ScreenCastPortal::Stream>& streams, const QString& token,
+    void onOpened(const QList<ScreenCastSession::Stream>& streams, const QString& token,
                   const QDBusUnixFileDescriptor& remote);
     void onFirstFrame(int stream);
     void fail(ScreenCast::Failure failure);
@@ -48,7 +48,7 @@ private:
     // the stream whose picture holds it.
     [[nodiscard]] std::optional<StreamPixel> newestCursor() const;
 
-    ScreenCastPortal m_portal;
+    ScreenCastSession m_portal;
     std::vector<std::shared_ptr<StreamFrames>> m_frames;
     std::vector<ScreenSampler> m_samplers; // one a stream
     PipeWireCapture* m_capture = nullptr;  // a child, dropped later when stopped

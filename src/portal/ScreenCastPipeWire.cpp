@@ -1,4 +1,4 @@
-#include "PortalScreenCast.h"
+#include "ScreenCastPipeWire.h"
 
 #include "PipeWireCapture.h"
 #include "PortalLog.h"
@@ -33,10 +33,10 @@ QList<QRect> screenOutputs() {
 
 } // namespace
 
-PortalScreenCast::PortalScreenCast(QObject* parent)
-    : PortalScreenCast(QDBusConnection::sessionBus(), parent) {}
+ScreenCastPipeWire::ScreenCastPipeWire(QObject* parent)
+    : ScreenCastPipeWire(QDBusConnection::sessionBus(), parent) {}
 
-PortalScreenCast::PortalScreenCast(const QDBusConnection& bus, QObject* parent)
+ScreenCastPipeWire::ScreenCastPipeWire(const QDBusConnection& bus, QObject* parent)
     : ScreenCast(parent), m_portal(bus) {
     m_firstFrames.setSingleShot(true);
     m_firstFrames.setInterval(firstFrameTimeout);
@@ -45,34 +45,34 @@ PortalScreenCast::PortalScreenCast(const QDBusConnection& bus, QObject* parent)
                             << "ms";
         fail(Failure::NoFrames);
     });
-    connect(&m_portal, &ScreenCastPortal::probed, this, [this](bool offered) {
+    connect(&m_portal, &ScreenCastSession::probed, this, [this](bool offered) {
         m_offered = offered;
         emit offerKnown(offered);
     });
-    connect(&m_portal, &ScreenCastPortal::opened, this, &PortalScreenCast::onOpened);
-    connect(&m_portal, &ScreenCastPortal::failed, this, &PortalScreenCast::fail);
-    connect(&m_portal, &ScreenCastPortal::askingUserChanged, this, &ScreenCast::askingUserChanged);
-    connect(&m_portal, &ScreenCastPortal::closedByDesktop, this, [this] {
+    connect(&m_portal, &ScreenCastSession::opened, this, &ScreenCastPipeWire::onOpened);
+    connect(&m_portal, &ScreenCastSession::failed, this, &ScreenCastPipeWire::fail);
+    connect(&m_portal, &ScreenCastSession::askingUserChanged, this, &ScreenCast::askingUserChanged);
+    connect(&m_portal, &ScreenCastSession::closedByDesktop, this, [this] {
         stop();
         emit closedByDesktop();
     });
     m_portal.probe();
 }
 
-PortalScreenCast::~PortalScreenCast() {
+ScreenCastPipeWire::~ScreenCastPipeWire() {
     stop(); // the capture, a child, goes with this
 }
 
-void PortalScreenCast::open(const QString& token) {
+void ScreenCastPipeWire::open(const QString& token) {
     stop();
     m_portal.open(token);
 }
 
-void PortalScreenCast::close() {
+void ScreenCastPipeWire::close() {
     stop();
 }
 
-void PortalScreenCast::stop() {
+void ScreenCastPipeWire::stop() {
     m_portal.close();
     m_firstFrames.stop();
     if (m_capture != nullptr) {
@@ -90,13 +90,13 @@ void PortalScreenCast::stop() {
     m_disagreements = 0;
 }
 
-void PortalScreenCast::fail(ScreenCast::Failure failure) {
+void ScreenCastPipeWire::fail(ScreenCast::Failure failure) {
     stop();
     emit failed(failure);
 }
 
-void PortalScreenCast::onOpened(const QList<ScreenCastPortal::Stream>& streams,
-                                const QString& token, const QDBusUnixFileDescriptor& remote) {
+void ScreenCastPipeWire::onOpened(const QList<ScreenCastSession::Stream>& streams,
+                                  const QString& token, const QDBusUnixFileDescriptor& remote) {
     m_token = token;
     if (const Result<void> sound = CastLayout::check(streams); !sound) {
         qCWarning(lcPortal).noquote()
@@ -127,7 +127,7 @@ void PortalScreenCast::onOpened(const QList<ScreenCastPortal::Stream>& streams,
     }
     m_capture = capture->release();
     m_capture->setParent(this);
-    connect(m_capture, &PipeWireCapture::firstFrame, this, &PortalScreenCast::onFirstFrame);
+    connect(m_capture, &PipeWireCapture::firstFrame, this, &ScreenCastPipeWire::onFirstFrame);
     connect(m_capture, &PipeWireCapture::broken, this, [this](const QString& why) {
         qCWarning(lcPortal).noquote() << "the screen cast broke off:" << why;
         fail(Failure::StreamFailed);
@@ -135,7 +135,7 @@ void PortalScreenCast::onOpened(const QList<ScreenCastPortal::Stream>& streams,
     m_firstFrames.start();
 }
 
-void PortalScreenCast::onFirstFrame(int stream) {
+void ScreenCastPipeWire::onFirstFrame(int stream) {
     m_framed.at(static_cast<std::size_t>(stream)) = true;
     if (!m_layout.picturesFit()) {
         qCWarning(lcPortal) << "stream" << stream << "sends pictures of another shape than said";
@@ -150,7 +150,7 @@ void PortalScreenCast::onFirstFrame(int stream) {
     emit opened(m_token);
 }
 
-std::optional<StreamPixel> PortalScreenCast::newestCursor() const {
+std::optional<StreamPixel> ScreenCastPipeWire::newestCursor() const {
     std::optional<StreamPixel> newest;
     std::chrono::steady_clock::time_point when{};
     for (std::size_t i = 0; i < m_frames.size(); ++i) {
@@ -166,7 +166,7 @@ std::optional<StreamPixel> PortalScreenCast::newestCursor() const {
     return newest;
 }
 
-std::optional<ScreenCast::Place> PortalScreenCast::placeUnder(QPoint pointer, bool known) {
+std::optional<ScreenCast::Place> ScreenCastPipeWire::placeUnder(QPoint pointer, bool known) {
     if (known) {
         confirmPlace(pointer);
     }
@@ -180,12 +180,12 @@ std::optional<ScreenCast::Place> PortalScreenCast::placeUnder(QPoint pointer, bo
     return screen ? std::optional(Place{*screen, *pixel}) : std::nullopt;
 }
 
-ScreenCast::Place PortalScreenCast::moved(const Place& from, QPoint steps) const {
+ScreenCast::Place ScreenCastPipeWire::moved(const Place& from, QPoint steps) const {
     const StreamPixel to = m_layout.moved(from.pixel, steps);
     return {m_layout.toScreen(to).value_or(from.screen), to};
 }
 
-PointerSample PortalScreenCast::sampleAt(const Place& place, SamplingMethod method) {
+PointerSample ScreenCastPipeWire::sampleAt(const Place& place, SamplingMethod method) {
     const auto index = static_cast<std::size_t>(place.pixel.stream);
     if (!m_open || index >= m_samplers.size()) {
         return {};
@@ -197,7 +197,7 @@ PointerSample PortalScreenCast::sampleAt(const Place& place, SamplingMethod meth
     return sample;
 }
 
-void PortalScreenCast::confirmPlace(QPoint screen) {
+void ScreenCastPipeWire::confirmPlace(QPoint screen) {
     const auto seen = m_open ? newestCursor() : std::nullopt;
     if (!seen) {
         return; // nothing to compare with yet

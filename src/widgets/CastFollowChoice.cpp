@@ -1,4 +1,4 @@
-#include "LiveFollow.h"
+#include "CastFollowChoice.h"
 
 #include "Setting.h"
 #include "SettingsStore.h"
@@ -14,32 +14,32 @@ namespace {
 QString failureText(ScreenCast::Failure failure) {
     switch (failure) {
     case ScreenCast::Failure::Unavailable:
-        return LiveFollow::tr("The desktop offers no screen cast with the pointer's place.");
+        return CastFollowChoice::tr("The desktop offers no screen cast with the pointer's place.");
     case ScreenCast::Failure::Refused:
-        return LiveFollow::tr("The desktop did not share the screen.");
+        return CastFollowChoice::tr("The desktop did not share the screen.");
     case ScreenCast::Failure::StreamFailed:
-        return LiveFollow::tr("The screen cast broke off.");
+        return CastFollowChoice::tr("The screen cast broke off.");
     case ScreenCast::Failure::NoFrames:
-        return LiveFollow::tr("The desktop sent no picture of the screen.");
+        return CastFollowChoice::tr("The desktop sent no picture of the screen.");
     case ScreenCast::Failure::PlaceMismatch:
-        return LiveFollow::tr("The screen cast does not show the pointer where it is.");
+        return CastFollowChoice::tr("The screen cast does not show the pointer where it is.");
     case ScreenCast::Failure::Failed:
         break;
     }
-    return LiveFollow::tr("The desktop could not share the screen.");
+    return CastFollowChoice::tr("The desktop could not share the screen.");
 }
 
 } // namespace
 
-LiveFollow::LiveFollow(Platform& platform, ScreenCast& cast, SettingsStore& settings,
-                       QWidget& window)
+CastFollowChoice::CastFollowChoice(Platform& platform, ScreenCast& cast, SettingsStore& settings,
+                                   QWidget& window)
     : QObject(&window), m_cast(cast), m_settings(settings), m_window(window),
       m_action(new QAction(tr("Follow the pointer everywhere"), this)) {
     m_action->setObjectName(QStringLiteral("followEverywhere"));
     m_action->setCheckable(true);
     m_action->setChecked(m_settings.value(Settings::FollowEverywhere).toBool());
     m_action->setVisible(m_cast.isOffered());
-    connect(m_action, &QAction::triggered, this, &LiveFollow::choose);
+    connect(m_action, &QAction::triggered, this, &CastFollowChoice::choose);
     connect(&m_cast, &ScreenCast::offerKnown, this, [this](bool offered) {
         m_action->setVisible(offered);
         openIfWanted();
@@ -64,12 +64,12 @@ LiveFollow::LiveFollow(Platform& platform, ScreenCast& cast, SettingsStore& sett
     openIfWanted();
 }
 
-void LiveFollow::offerIn(QWidget& widget) {
+void CastFollowChoice::offerIn(QWidget& widget) {
     widget.setContextMenuPolicy(Qt::ActionsContextMenu);
     widget.addAction(m_action);
 }
 
-QString LiveFollow::hint() const {
+QString CastFollowChoice::hint() const {
     if (!m_action->isVisible() || m_cast.isOpen()) {
         return {};
     }
@@ -81,7 +81,7 @@ QString LiveFollow::hint() const {
                  .toHtmlEscaped());
 }
 
-void LiveFollow::choose(bool on) {
+void CastFollowChoice::choose(bool on) {
     store(on);
     if (on) {
         openIfWanted();
@@ -91,7 +91,7 @@ void LiveFollow::choose(bool on) {
     }
 }
 
-void LiveFollow::openIfWanted() {
+void CastFollowChoice::openIfWanted() {
     if (m_action->isChecked() && m_cast.isOffered() && !m_window.isMinimized() &&
         !m_cast.isOpen() && !m_opening) {
         m_opening = true;
@@ -99,20 +99,20 @@ void LiveFollow::openIfWanted() {
     }
 }
 
-void LiveFollow::turnOff(const QString& detail) {
+void CastFollowChoice::turnOff(const QString& detail) {
     m_opening = false;
     m_action->setChecked(false);
     store(false);
     emit stopped(tr("The pointer is followed only over Tintor's windows."), detail);
 }
 
-void LiveFollow::store(bool on) {
+void CastFollowChoice::store(bool on) {
     if (const Result<void> stored = m_settings.write(Settings::FollowEverywhere, on); !stored) {
         qCWarning(lcWidgets).noquote() << "the choice to follow everywhere:" << stored.error();
     }
 }
 
-bool LiveFollow::eventFilter(QObject* watched, QEvent* event) {
+bool CastFollowChoice::eventFilter(QObject* watched, QEvent* event) {
     // Minimised, nothing is followed: the desktop stops sharing until the window is back.
     if (watched == &m_window && event->type() == QEvent::WindowStateChange) {
         if (m_window.isMinimized()) {

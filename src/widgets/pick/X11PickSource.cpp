@@ -1,0 +1,14 @@
+#include "X11PickSource.h"
+
+#include "ScreenSampler.h"
+#include "X11Pick.h"
+
+PointerSample X11PickSource::follow(QPoint pointer, ScreenSampler& screen) {
+    PointerSample sample = screen.sampleAt(pointer);
+    sample.colour.reset(); // following is not picking
+    return sample;
+}
+
+PickSession* X11PickSource::makePick(QWidget& window, ScreenSampler& screen) {
+    return new X11Pick(m_platform, window, screen);
+}
