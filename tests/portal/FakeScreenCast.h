@@ -2,6 +2,7 @@
 
 #include <QDBusVirtualObject>
 #include <QStringList>
+#include <QVariant>
 
 // The ScreenCast interface of the fake portal, answering as GNOME's does: no dialog, the
 // streams a test names (a test's own PipeWire producer), a restore token, a connection to
@@ -15,6 +16,7 @@ public:
         uint cursorModes = 7;
         QStringList streams; // "NODE@X,Y,WxH" (placed) or "NODE:WxH" (size only)
         bool refuse = false; // the user says no in the dialog
+        QVariant token;      // given in place of "fake-token-N", when valid
     };
 
     FakeScreenCast(Options options, QDBusVirtualObject& rest, QObject* parent = nullptr);

@@ -11,7 +11,8 @@
 // org.freedesktop.portal.Desktop, then a line per call and per closed request.
 //
 // ScreenCast (see FakeScreenCast): --cast-streams NODE@X,Y,WxH;NODE:WxH... the streams
-// Start gives, --cast-modes N the cursor modes offered (7), --cast-refuse the user's no.
+// Start gives, --cast-modes N the cursor modes offered (7), --cast-refuse the user's no,
+// --cast-number-token the number 12 as the restore token.
 #include "FakePortal.h"
 #include "FakeScreenCast.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("cast-modes"), QStringLiteral("ScreenCast's cursor modes."),
                       QStringLiteral("modes"), QStringLiteral("7")});
     parser.addOption({QStringLiteral("cast-refuse"), QStringLiteral("Refuse the screen cast.")});
+    parser.addOption({QStringLiteral("cast-number-token"), QStringLiteral("A number as token.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
@@ -91,7 +93,8 @@ int main(int argc, char* argv[]) {
     FakeScreenCast cast(
         {parser.value(QStringLiteral("cast-modes")).toUInt(),
          parser.value(QStringLiteral("cast-streams")).split(QLatin1Char(';'), Qt::SkipEmptyParts),
-         parser.isSet(QStringLiteral("cast-refuse"))},
+         parser.isSet(QStringLiteral("cast-refuse")),
+         parser.isSet(QStringLiteral("cast-number-token")) ? QVariant(12U) : QVariant()},
         portal);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &cast,
