@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_cascade
 
 #include "ChannelSlider.h"
+#include "ClipboardReader.h"
 #include "ImageScreenReader.h"
 #include "LivePickSource.h"
 #include "MainWindow.h"
@@ -32,6 +33,9 @@ public:
     std::optional<QRect> deviceGeometry(const QWidget& /*widget*/) override { return {}; }
     bool confinePointer(std::optional<QRect> /*area*/) override { return true; }
     void setFrame(QWidget& /*window*/, WindowFrame /*frame*/) override {}
+    std::unique_ptr<ClipboardReader> clipboardReader() override {
+        return std::make_unique<QtClipboardReader>();
+    }
 };
 
 } // namespace

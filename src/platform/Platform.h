@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+class ClipboardReader;
 class QWidget;
 
 // Reads the whole screen in device pixels.  Destroying it gives back what it holds.
@@ -69,4 +70,7 @@ public:
 
     // Asks the window manager for exactly this frame on `window`, which must be shown.
     virtual void setFrame(QWidget& window, WindowFrame frame) = 0;
+
+    // Reads the clipboard for a paste, never waiting long on an owner that does not answer.
+    [[nodiscard]] virtual std::unique_ptr<ClipboardReader> clipboardReader() = 0;
 };

@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
 #include "ChannelEditor.h"
+#include "ClipboardReader.h"
 #include "ColourMaths.h"
 #include "ColourOutputs.h"
 #include "ColourReceiver.h"
@@ -46,9 +47,12 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                    m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
     setUpFixedWindow(*this);
+    // A click on the background, a label, the magnifier or a swatch takes the focus from a
+    // channel field, which then shows its channel's value again.
+    setFocusPolicy(Qt::ClickFocus);
     setWindowTitle(m_info.title());
     m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText);
-    m_receiver = new ColourReceiver(*this);
+    m_receiver = new ColourReceiver(*this, m_platform.clipboardReader());
     m_ui->colourSwatch->setDraggable(true);
     m_ui->aboutButton->setIcon(aboutGlyph());
     m_follower.setInterval(50);
@@ -193,7 +197,7 @@ void MainWindow::openAbout() {
     if (m_about == nullptr) {
         m_about = new AboutDialog(m_platform, m_links, m_info, this);
         connect(m_about, &AboutDialog::linkFailed, this,
-                [this](const QString& text) { showMessage(text, QString()); });
+                [this](const QString& text) { showMessage(text, QString(), true); });
         m_platform.setFrame(*m_about, WindowFrame::Dialog);
     }
     // Not modal: closing the main window must end the program even while it shows.
@@ -206,12 +210,13 @@ void MainWindow::offerScreenCast(ScreenCast& cast) {
     m_liveFollow = new LiveFollow(cast, m_settings, *this);
     m_liveFollow->offerIn(*m_ui->magnifier);
     m_liveFollow->offerIn(*m_ui->coordinatesLabel);
-    connect(m_liveFollow, &LiveFollow::stopped, this, &MainWindow::showMessage);
+    connect(m_liveFollow, &LiveFollow::stopped, this,
+            [this](const QString& text, const QString& detail) { showMessage(text, detail); });
 }
 
-void MainWindow::showMessage(const QString& text, const QString& detail) {
+void MainWindow::showMessage(const QString& text, const QString& detail, bool takesKeyboard) {
     createDialogs();
-    m_message->showMessage(text, detail, 3000);
+    m_message->showMessage(text, detail, 3000, takesKeyboard);
 }
 
 void MainWindow::followPointer() {

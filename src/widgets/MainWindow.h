@@ -74,8 +74,8 @@ private:
     void followPointer();
     void onPickStopped(bool kept);
     void stopPicking();
-    // In the message window, for three seconds.
-    void showMessage(const QString& text, const QString& detail);
+    // In the message window, for three seconds; only the About window's takes the keyboard.
+    void showMessage(const QString& text, const QString& detail, bool takesKeyboard = false);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::array<ChannelEditor*, 3> m_channels{};

@@ -33,6 +33,7 @@ public:
     [[nodiscard]] std::optional<QRect> deviceGeometry(const QWidget& widget) override;
     bool confinePointer(std::optional<QRect> area) override;
     void setFrame(QWidget& window, WindowFrame frame) override;
+    [[nodiscard]] std::unique_ptr<ClipboardReader> clipboardReader() override;
 
 private:
     struct DisplayCloser {

@@ -2,6 +2,7 @@
 
 #include "PlatformLog.h"
 #include "PointerBarriers.h"
+#include "X11ClipboardReader.h"
 #include "X11Platform.h"
 #include "X11ScreenReader.h"
 
@@ -115,4 +116,8 @@ bool X11Platform::confinePointer(std::optional<QRect> area) {
         m_barriers = PointerBarriers::create(m_display.get(), *area);
     }
     return m_barriers != nullptr;
+}
+
+std::unique_ptr<ClipboardReader> X11Platform::clipboardReader() {
+    return std::make_unique<X11ClipboardReader>(DisplayString(m_display.get()));
 }

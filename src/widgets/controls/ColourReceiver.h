@@ -4,22 +4,27 @@
 
 #include <QObject>
 
+#include <memory>
 #include <optional>
 
+class ClipboardReader;
 class QMimeData;
+class QShortcut;
 class QWidget;
 
 // Takes a colour pasted into `window` (Ctrl+V, where no editable field has the focus, whose
 // own paste comes first) or dropped onto it: a colour text such as "#RRGGBB" or
 // "rgb(r, g, b)", or Qt's colour data, as Qt's and KDE's colour buttons carry it.  What
-// holds no colour changes nothing; the window is told, to say so.
+// holds no colour changes nothing; the window is told, to say so.  A paste waits for the
+// clipboard's owner without holding up the window, which Escape ends.
 class ColourReceiver : public QObject {
     Q_OBJECT
 public:
-    explicit ColourReceiver(QWidget& window);
+    ColourReceiver(QWidget& window, std::unique_ptr<ClipboardReader> clipboard);
+    ~ColourReceiver() override;
 
-    // While off (during a pick), pastes and drops are ignored.
-    void setOn(bool on) { m_on = on; }
+    // While off (during a pick), pastes and drops are ignored, and a paste under way ends.
+    void setOn(bool on);
 
     // The colour that `data` carries, if any.
     static std::optional<Rgb> colourIn(const QMimeData* data);
@@ -34,8 +39,11 @@ protected:
 
 private:
     void paste();
+    void endPaste(bool answered);
     void take(const QMimeData* data, const QString& noColour);
 
     QWidget& m_window;
+    std::unique_ptr<ClipboardReader> m_clipboard;
+    QShortcut* m_escape = nullptr;
     bool m_on = true;
 };
