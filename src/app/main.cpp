@@ -77,6 +77,9 @@ int main(int argc, char* argv[]) {
     if (cast) {
         window.offerScreenCast(*cast);
     }
+    if (commandLine.pick) {
+        window.keepClearOf((*platform)->othersWindowsOfClass("tintor")); // a running Tintor
+    }
     window.show();
     if (commandLine.pick) {
         const ScriptedPick* scripted = new ScriptedPick(window, *commandLine.pick);

@@ -113,7 +113,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // The frame is known once the window manager has mapped the window: centre it
         // whole, unless someone moved it meanwhile.
         if (std::exchange(m_awaitingFrame, false) && frameGeometry() != geometry()) {
-            centreOnPrimaryScreen(*this);
+            centreClearOf(*this, m_clearOf);
         }
         // Built once the window is on the screen, so that they do not hold up its showing.
         if (m_options == nullptr) {
@@ -212,6 +212,15 @@ void MainWindow::offerScreenCast(ScreenCast& cast) {
     m_liveFollow->offerIn(*m_ui->coordinatesLabel);
     connect(m_liveFollow, &LiveFollow::stopped, this,
             [this](const QString& text, const QString& detail) { showMessage(text, detail); });
+}
+
+void MainWindow::keepClearOf(const QList<QRect>& windows) {
+    const qreal ratio = devicePixelRatioF();
+    m_clearOf.clear();
+    for (const QRect& window : windows) {
+        m_clearOf << QRectF(window.topLeft() / ratio, window.size() / ratio).toRect();
+    }
+    centreClearOf(*this, m_clearOf);
 }
 
 void MainWindow::showMessage(const QString& text, const QString& detail, bool takesKeyboard) {

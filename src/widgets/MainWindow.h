@@ -46,6 +46,9 @@ public:
     // Offers to follow the pointer everywhere through the desktop's screen cast, which the
     // pick source reads while it is open.
     void offerScreenCast(ScreenCast& cast);
+    // Places the window clear of these windows' client areas (device pixels), as far as the
+    // screen allows, now and once it is framed.
+    void keepClearOf(const QList<QRect>& windows);
 
 public slots:
     // Shows `colour` everywhere, once, when it differs from the current one.
@@ -96,6 +99,7 @@ private:
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
     LiveFollow* m_liveFollow = nullptr;
+    QList<QRect> m_clearOf; // logical pixels
     // Until the window manager's frame is known and the window centred with it.
     bool m_awaitingFrame = true;
 };
