@@ -145,13 +145,14 @@ void tst_WaylandLive::ends_data() {
     QTest::addColumn<QStringList>("portal");
     QTest::addColumn<QByteArray>("end");   // what ends an open cast; empty: it never opens
     QTest::addColumn<QByteArray>("token"); // kept in the settings
-    QTest::newRow("refused in the dialog") << QStringList{"--cast-refuse"} << QByteArray() << "";
-    QTest::newRow("no picture in time") << QStringList() << QByteArray() << "";
+    QTest::newRow("refused in the dialog")
+        << QStringList{"--cast-refuse"} << QByteArray() << QByteArray();
+    QTest::newRow("no picture in time") << QStringList() << QByteArray() << QByteArray();
     QTest::newRow("the desktop closes the session")
         << QStringList() << QByteArray("close") << Token;
     QTest::newRow("the stream ends") << QStringList() << QByteArray("end") << Token;
     QTest::newRow("a token that is no text")
-        << QStringList{"--cast-number-token"} << QByteArray("end") << "";
+        << QStringList{"--cast-number-token"} << QByteArray("end") << QByteArray();
     QTest::newRow("the cast shows the pointer elsewhere")
         << QStringList() << QByteArray("away") << Token;
 }
@@ -175,6 +176,8 @@ void tst_WaylandLive::ends() {
         }
     }
     QTRY_COMPARE_WITH_TIMEOUT(tintor.shown(Title::Message), 1, 5000);
+    // Two lines: that the pointer is followed only over Tintor's windows, and why.
+    QCOMPARE(tintor.x().clientSize(*tintor.x().waitForTitle(Title::Message, 1000)).height(), 92);
     QVERIFY(m_pointer.move(native));
     QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(m_blank), 5000);
     const QByteArray kept = token.isEmpty() ? "" : ", \"ScreenCastToken\": \"" + token + '"';
