@@ -26,6 +26,7 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
@@ -47,9 +48,11 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                    m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
     setUpFixedWindow(*this);
-    // A click on the background, a label, the magnifier or a swatch takes the focus from a
-    // channel field, which then shows its channel's value again.
-    setFocusPolicy(Qt::ClickFocus);
+    // Presses anywhere in the window, to end a channel field's edit where they take no focus.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
     setWindowTitle(m_info.title());
     m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText);
     m_receiver = new ColourReceiver(*this, m_platform.clipboardReader());
@@ -109,6 +112,15 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A press on the background, a label, the magnifier or a swatch takes no focus; it
+    // leaves a channel field all the same, which then shows its channel's value again.
+    QWidget* focused = focusWidget();
+    if (event->type() == QEvent::MouseButtonPress && !isPicking() && watched->isWidgetType() &&
+        (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus) == 0 &&
+        std::any_of(m_channels.begin(), m_channels.end(),
+                    [focused](ChannelEditor* editor) { return editor->field() == focused; })) {
+        focused->clearFocus();
+    }
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         // The frame is known once the window manager has mapped the window: centre it
         // whole, unless someone moved it meanwhile.
