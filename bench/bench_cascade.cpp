@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_cascade
 
 #include "ChannelSlider.h"
+#include "ClipboardReader.h"
 #include "ImageScreenReader.h"
 #include "MainWindow.h"
 #include "SettingsStore.h"
@@ -33,6 +34,9 @@ public:
     bool confinePointer(std::optional<QRect> /*area*/) override { return true; }
     void setFrame(QWidget& /*window*/, WindowFrame /*frame*/) override {}
     void setKeptAbove(QWidget& /*window*/, bool /*above*/) override {}
+    std::unique_ptr<ClipboardReader> clipboardReader() override {
+        return std::make_unique<QtClipboardReader>();
+    }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up Tintor on Debian 12: installs the Debian packages it needs (only those missing),
-# builds it, then either starts it or runs the whole test suite.
+# Sets up Tintor on Debian 12 or 13 (the same package names serve both): installs the
+# Debian packages it needs (only those missing), builds it, then either starts it or runs
+# the whole test suite.
 #
 #   bash tools/setup.sh run     build and start Tintor on $DISPLAY
 #   bash tools/setup.sh test    build and run every test, each X test on its own Xvfb

@@ -138,6 +138,10 @@
         <translation>Het klembord bevat geen kleur.</translation>
     </message>
     <message>
+        <source>The clipboard did not answer.</source>
+        <translation>Het klembord antwoordde niet.</translation>
+    </message>
+    <message>
         <source>The drop holds no colour.</source>
         <translation>Het neergezette bevat geen kleur.</translation>
     </message>

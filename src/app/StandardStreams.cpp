@@ -1,10 +1,10 @@
 #include "StandardStreams.h"
 
 #include "AppLog.h"
+#include "RegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include <csignal>
 #include <fcntl.h>
@@ -42,7 +42,17 @@ bool writeStandardOutput(const std::string& text) {
     if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) {
         return true;
     }
-    qCWarning(lcApp) << "cannot write to standard output:"
-                     << std::strerror(errno != 0 ? errno : EIO);
+    // Read before the log is written: building the message may change errno.
+    const int error = errno != 0 ? errno : EIO;
+    qCWarning(lcApp).noquote() << "cannot write to standard output:" << errnoText(error);
+    return false;
+}
+
+bool standardOutputIsOpen() {
+    if (fcntl(STDOUT_FILENO, F_GETFD) != -1) {
+        return true;
+    }
+    const int error = errno;
+    qCWarning(lcApp).noquote() << "cannot write to standard output:" << errnoText(error);
     return false;
 }

@@ -28,6 +28,10 @@ int main(int argc, char* argv[]) {
     if (const auto status = commandLine.exitStatus) {
         return *status;
     }
+    // A pick whose colour could go nowhere is refused before it starts.
+    if (commandLine.pick && !standardOutputIsOpen()) {
+        return 1;
+    }
     // Before anything opens a file or a connection: a closed standard stream would be
     // handed to it, and a warning would then be written into it.
     ensureStandardStreams();
@@ -76,6 +80,9 @@ int main(int argc, char* argv[]) {
     MainWindow window(**platform, *picks, settings, links);
     if (cast) {
         window.offerScreenCast(*cast);
+    }
+    if (commandLine.pick) {
+        window.keepClearOf((*platform)->othersWindowsOfClass("tintor")); // a running Tintor
     }
     window.show();
     if (commandLine.pick) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+class ClipboardReader;
 class QWidget;
 
 // Reads the whole screen in device pixels.  Destroying it gives back what it holds.
@@ -73,4 +74,6 @@ public:
     // Asks the window manager to keep `window` above other windows (its stay-on-top state),
     // or to let them over it, without re-creating it as a change of Qt's window flags would.
     virtual void setKeptAbove(QWidget& window, bool above) = 0;
+    // Reads the clipboard for a paste, never waiting long on an owner that does not answer.
+    [[nodiscard]] virtual std::unique_ptr<ClipboardReader> clipboardReader() = 0;
 };

@@ -148,8 +148,10 @@ void ScreenCastSession::startSession() {
 
 void ScreenCastSession::openRemote(const QVariantMap& started) {
     const QList<Stream> streams = streamsOf(started.value(QStringLiteral("streams")));
-    // A desktop that keeps no selection gives no token: the last one stays good.
-    const QString token = started.value(QStringLiteral("restore_token"), m_token).toString();
+    // A desktop that keeps no selection gives no token, and anything but a string is none:
+    // the last one stays good.
+    const QVariant given = started.value(QStringLiteral("restore_token"));
+    const QString token = given.typeId() == QMetaType::QString ? given.toString() : m_token;
     if (streams.isEmpty()) {
         qCWarning(lcPortal) << "the screen cast has no streams";
         fail(ScreenCast::Failure::Failed);

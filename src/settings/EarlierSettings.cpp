@@ -22,7 +22,7 @@ std::optional<std::uint32_t> scanEarlierMethod(const QByteArray& text) {
                 line.compare(u"[HKEY_CURRENT_USER\\Software\\Tintor]", Qt::CaseInsensitive) == 0;
             continue;
         }
-        const QRegularExpressionMatch match = method.match(line);
+        const QRegularExpressionMatch match = method.match(line.toString());
         if (inKey && match.hasMatch()) {
             found = match.capturedView(1).toUInt(nullptr, 16); // the last one counts
         }

@@ -103,7 +103,7 @@ void removeStaleTemporaries(const QString& destination) {
         QRegularExpression::anchoredPattern(QStringLiteral("([0-9]{1,10})-[A-Za-z0-9]{6}")));
     for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
         const QRegularExpressionMatch match = name.startsWith(prefix)
-                                                  ? ours.match(QStringView(name).mid(prefix.size()))
+                                                  ? ours.match(name.mid(prefix.size()))
                                                   : QRegularExpressionMatch();
         if (match.hasMatch() &&
             isAbandonedTemporary(folder.filePath(name), match.capturedView(1))) {

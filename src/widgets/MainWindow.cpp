@@ -4,6 +4,7 @@
 #include "AboutGlyph.h"
 #include "CastFollowChoice.h"
 #include "ChannelEditor.h"
+#include "ClipboardReader.h"
 #include "ColourHistory.h"
 #include "ColourMaths.h"
 #include "ColourOutputs.h"
@@ -28,6 +29,7 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
@@ -49,11 +51,16 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                    m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
     setUpFixedWindow(*this);
+    // Presses anywhere in the window, to end a channel field's edit where they take no focus.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
     setWindowTitle(m_info.title());
     m_recentMenu = new RecentColoursMenu(*this, *m_ui->colourSwatch);
     m_history = new ColourHistory(m_settings, *m_recentMenu, this);
     m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText, *m_recentMenu);
-    m_receiver = new ColourReceiver(*this);
+    m_receiver = new ColourReceiver(*this, m_platform.clipboardReader());
     m_ui->colourSwatch->setDraggable(true);
     m_ui->colourSwatch->nameColours();
     m_ui->aboutButton->setIcon(aboutGlyph());
@@ -114,11 +121,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A press on the background, a label, the magnifier or a swatch takes no focus; it
+    // leaves a channel field all the same, which then shows its channel's value again.
+    QWidget* focused = focusWidget();
+    if (event->type() == QEvent::MouseButtonPress && !isPicking() && watched->isWidgetType() &&
+        (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus) == 0 &&
+        std::any_of(m_channels.begin(), m_channels.end(),
+                    [focused](ChannelEditor* editor) { return editor->field() == focused; })) {
+        focused->clearFocus();
+    }
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         // The frame is known once the window manager has mapped the window: centre it
         // whole, unless someone moved it meanwhile.
         if (std::exchange(m_awaitingFrame, false) && frameGeometry() != geometry()) {
-            centreOnPrimaryScreen(*this);
+            centreClearOf(*this, m_clearOf);
         }
         // Built once the window is on the screen, so that they do not hold up its showing.
         if (m_options == nullptr) {
@@ -207,7 +223,7 @@ void MainWindow::openAbout() {
     if (m_about == nullptr) {
         m_about = new AboutDialog(m_platform, m_links, m_info, this);
         connect(m_about, &AboutDialog::linkFailed, this,
-                [this](const QString& text) { showMessage(text, QString()); });
+                [this](const QString& text) { showMessage(text, QString(), true); });
         m_platform.setFrame(*m_about, WindowFrame::Dialog);
     }
     // Not modal: closing the main window must end the program even while it shows.
@@ -220,12 +236,22 @@ void MainWindow::offerScreenCast(ScreenCast& cast) {
     m_liveFollow = new CastFollowChoice(m_platform, cast, m_settings, *this);
     m_liveFollow->offerIn(*m_ui->magnifier);
     m_liveFollow->offerIn(*m_ui->coordinatesLabel);
-    connect(m_liveFollow, &CastFollowChoice::stopped, this, &MainWindow::showMessage);
+    connect(m_liveFollow, &CastFollowChoice::stopped, this,
+            [this](const QString& text, const QString& detail) { showMessage(text, detail); });
 }
 
-void MainWindow::showMessage(const QString& text, const QString& detail) {
+void MainWindow::keepClearOf(const QList<QRect>& windows) {
+    const qreal ratio = devicePixelRatioF();
+    m_clearOf.clear();
+    for (const QRect& window : windows) {
+        m_clearOf << QRectF(window.topLeft() / ratio, window.size() / ratio).toRect();
+    }
+    centreClearOf(*this, m_clearOf);
+}
+
+void MainWindow::showMessage(const QString& text, const QString& detail, bool takesKeyboard) {
     createDialogs();
-    m_message->showMessage(text, detail, 3000);
+    m_message->showMessage(text, detail, 3000, takesKeyboard);
 }
 
 void MainWindow::followPointer() {

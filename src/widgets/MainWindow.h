@@ -48,6 +48,9 @@ public:
     // Offers to follow the pointer everywhere through the desktop's screen cast, which the
     // pick source reads while it is open.
     void offerScreenCast(ScreenCast& cast);
+    // Places the window clear of these windows' client areas (device pixels), as far as the
+    // screen allows, now and once it is framed.
+    void keepClearOf(const QList<QRect>& windows);
 
 public slots:
     // Shows `colour` everywhere, once, when it differs from the current one.
@@ -78,8 +81,8 @@ private:
     void followPointer();
     void onPickStopped(bool kept);
     void stopPicking();
-    // In the message window, for three seconds.
-    void showMessage(const QString& text, const QString& detail);
+    // In the message window, for three seconds; only the About window's takes the keyboard.
+    void showMessage(const QString& text, const QString& detail, bool takesKeyboard = false);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::array<ChannelEditor*, 3> m_channels{};
@@ -102,6 +105,7 @@ private:
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
     CastFollowChoice* m_liveFollow = nullptr;
+    QList<QRect> m_clearOf; // logical pixels
     // Until the window manager's frame is known and the window centred with it.
     bool m_awaitingFrame = true;
 };

@@ -3,6 +3,7 @@
 #include "Platform.h"
 #include "Result.h"
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -34,6 +35,11 @@ public:
     bool confinePointer(std::optional<QRect> area) override;
     void setFrame(QWidget& window, WindowFrame frame) override;
     void setKeptAbove(QWidget& window, bool above) override;
+    [[nodiscard]] std::unique_ptr<ClipboardReader> clipboardReader() override;
+
+    // The client areas of other processes' viewable windows of class `name` (either part of
+    // WM_CLASS), in device pixels.
+    [[nodiscard]] QList<QRect> othersWindowsOfClass(const char* name);
 
 private:
     struct DisplayCloser {

@@ -2,12 +2,20 @@
 
 #include "PlatformLog.h"
 #include "PointerBarriers.h"
+#include "X11ClipboardReader.h"
 #include "X11Platform.h"
 #include "X11ScreenReader.h"
 
 #include "XPointer.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
 #include <cstdlib>
+#include <optional>
+#include <strings.h>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -27,6 +35,46 @@ bool showsTrueColour(Display* display) {
     const Visual* visual = DefaultVisual(display, DefaultScreen(display));
     return (visual->c_class == TrueColor || visual->c_class == DirectColor) &&
            DefaultDepth(display, DefaultScreen(display)) >= 15;
+}
+
+// The process that made `window`, as its _NET_WM_PID says; -1 when it does not say.
+long windowPid(Display* display, Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), 0, 1, False,
+                           XA_CARDINAL, &type, &format, &items, &after, &data) == Success &&
+        format == 32 && items == 1) {
+        pid = *reinterpret_cast<const long*>(data);
+    }
+    XFree(data);
+    return pid;
+}
+
+// `window`'s WM_CLASS, or that of its first child with one: a window manager's frame holds
+// its client one level down.
+std::optional<std::pair<Window, XClassHint>> classed(Display* display, Window window) {
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint) != 0) {
+        return std::pair{window, hint};
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    std::optional<std::pair<Window, XClassHint>> found;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            if (XGetClassHint(display, children[i], &hint) != 0) {
+                found = std::pair{children[i], hint};
+            }
+        }
+        XFree(children);
+    }
+    return found;
 }
 
 } // namespace
@@ -136,4 +184,44 @@ bool X11Platform::confinePointer(std::optional<QRect> area) {
         m_barriers = PointerBarriers::create(m_display.get(), *area);
     }
     return m_barriers != nullptr;
+}
+
+std::unique_ptr<ClipboardReader> X11Platform::clipboardReader() {
+    return std::make_unique<X11ClipboardReader>(DisplayString(m_display.get()));
+}
+
+QList<QRect> X11Platform::othersWindowsOfClass(const char* name) {
+    Display* display = m_display.get();
+    const Window root = DefaultRootWindow(display);
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    QList<QRect> found;
+    if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) {
+        return found;
+    }
+    for (unsigned int i = 0; i < count; ++i) {
+        const auto client = classed(display, children[i]);
+        if (!client) {
+            continue;
+        }
+        const auto [window, hint] = *client;
+        const bool named =
+            strcasecmp(hint.res_name, name) == 0 || strcasecmp(hint.res_class, name) == 0;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        XWindowAttributes attributes{};
+        int x = 0;
+        int y = 0;
+        Window child = 0;
+        if (named && windowPid(display, window) != getpid() &&
+            XGetWindowAttributes(display, window, &attributes) != 0 &&
+            attributes.map_state == IsViewable &&
+            XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child) != 0) {
+            found << QRect(x, y, attributes.width, attributes.height);
+        }
+    }
+    XFree(children);
+    return found;
 }

@@ -74,6 +74,8 @@ void ClickRecorder::drain() {
         XNextEvent(m_display, &event);
         if (event.type == ButtonPress && event.xbutton.window == m_window) {
             m_presses.emplace_back(event.xbutton.x, event.xbutton.y);
+        } else if (event.type == SelectionRequest) {
+            answer(event);
         }
     }
 }
@@ -84,4 +86,52 @@ const std::vector<QPoint>& ClickRecorder::presses() {
         drain();
     }
     return m_presses;
+}
+
+void ClickRecorder::ownClipboard(const QByteArray& answer) {
+    m_answer = answer;
+    m_requests = 0;
+    XSetSelectionOwner(m_display, XInternAtom(m_display, "CLIPBOARD", False), m_window,
+                       CurrentTime);
+    XSync(m_display, False);
+}
+
+int ClickRecorder::clipboardRequests() {
+    presses();
+    return m_requests;
+}
+
+void ClickRecorder::answer(const XEvent& event) {
+    ++m_requests;
+    const XSelectionRequestEvent& request = event.xselectionrequest;
+    const Atom targets = XInternAtom(m_display, "TARGETS", False);
+    const Atom text = XInternAtom(m_display, "UTF8_STRING", False);
+    if (m_answer == "silent" || (m_answer == "targets" && request.target != targets)) {
+        return;
+    }
+    XSelectionEvent notify{SelectionNotify,
+                           0,
+                           True,
+                           m_display,
+                           request.requestor,
+                           request.selection,
+                           request.target,
+                           request.property,
+                           request.time};
+    if (request.target == targets) {
+        const Atom offered[] = {targets, text};
+        XChangeProperty(m_display, request.requestor, request.property, XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 2);
+    } else if (m_answer == "incr") {
+        const long size = 1000;
+        XChangeProperty(m_display, request.requestor, request.property,
+                        XInternAtom(m_display, "INCR", False), 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&size), 1);
+    } else {
+        XChangeProperty(m_display, request.requestor, request.property, text, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(m_answer.constData()),
+                        static_cast<int>(m_answer.size()));
+    }
+    XSendEvent(m_display, request.requestor, False, 0, reinterpret_cast<XEvent*>(&notify));
+    XFlush(m_display);
 }

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -151,8 +152,13 @@ void PickTest::pickFromScriptPrintsColour() {
     QFETCH(QString, printed);
     const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + "/tintor/settings.json";
     QFile::remove(settings);
+    const QTemporaryDir config; // the running one's settings are its own
+    TintorRun running(m_x, {"XDG_CONFIG_HOME=" + config.path()});
+    QVERIFY(running.main() != 0);
+    const QRect runningAt = m_x.clientRect(running.main());
     TintorRun tintor(m_x, {}, {}, arguments);
     QVERIFY(tintor.main() != 0);
+    QVERIFY(!m_x.clientRect(tintor.main()).intersects(runningAt)); // beside, not over, it
     QTRY_COMPARE(tintor.title(), Title::Picking);
     m_x.movePointer(55, 55);
     QTRY_COMPARE(tintor.swatch(), ColourA);
@@ -165,6 +171,7 @@ void PickTest::pickFromScriptPrintsColour() {
     QVERIFY(tintor.process().waitForFinished(10000));
     QCOMPARE(tintor.process().exitCode(), status);
     QCOMPARE(QString::fromLatin1(tintor.process().readAllStandardOutput()), printed);
+    QCOMPARE(m_x.clientRect(running.main()), runningAt);
     QVERIFY(!QFile::exists(settings)); // stores nothing, not even the method read
 }
 

@@ -92,10 +92,18 @@ void PickKeysTest::arrowsHitOnePixelLineAndKeysTakeIt() {
         // A press on the Options button released elsewhere focuses it without a click.
         const QPoint origin = m_x.rootPosition(tintor.main());
         const QPoint options = origin + MainWindowAt::OptionsButton;
+        // As a user would, the pointer leaves once the button shows it is down, and Alt+P
+        // follows once the window shows as active: the window manager holds a press until it
+        // has raised the window, and keys sent meanwhile overtake it.
+        const QPoint face = MainWindowAt::OptionsButton + QPoint(-30, -9);
+        QTRY_VERIFY(m_x.pixel(tintor.main(), face.x(), face.y()) != Rgb(0, 0, 0)); // painted
+        const Rgb raised = m_x.pixel(tintor.main(), face.x(), face.y());
         m_x.movePointer(options.x(), options.y());
         m_x.pressButton(1);
+        QTRY_VERIFY(m_x.pixel(tintor.main(), face.x(), face.y()) != raised);
         m_x.movePointer(origin.x() + 130, origin.y() + 60);
         m_x.releaseButton(1);
+        QTRY_VERIFY(m_wm.isActive(tintor.main()));
         m_x.chord(XK_Alt_L, XK_p);
     }
     QTRY_COMPARE(tintor.title(), Title::Picking);

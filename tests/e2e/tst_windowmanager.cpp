@@ -13,6 +13,8 @@
 #include "TintorRun.h"
 #include "WindowManager.h"
 
+#include <X11/keysym.h>
+
 namespace {
 
 constexpr unsigned long RecorderRgb = 0xC83C1E;
@@ -32,6 +34,8 @@ private slots:
     void pickFromAnotherActiveProgramEndsWithFirstClick();
     void onlyMovedMainWindowMinimises_data();
     void onlyMovedMainWindowMinimises();
+    void pasteWaitsOnceAndLeavesKeyboard_data();
+    void pasteWaitsOnceAndLeavesKeyboard();
 
 private:
     // Opens the window `which` names ("main", "options" or "about") and returns it.
@@ -257,6 +261,38 @@ void WindowManagerTest::onlyMovedMainWindowMinimises() {
         tintor.clickIn(window, AboutWindowAt::OkButton);
     }
     QTRY_VERIFY(!m_x.viewable(window));
+    QCOMPARE(tintor.close(), 0);
+}
+
+void WindowManagerTest::pasteWaitsOnceAndLeavesKeyboard_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("an owner that never answers") << QByteArray("silent") << 1;
+    QTest::newRow("an owner that gives only its targets") << QByteArray("targets") << 2;
+    QTest::newRow("an increment that never comes") << QByteArray("incr") << 2;
+    QTest::newRow("not a colour") << QByteArray("#FF8000 is orange") << 2;
+}
+
+// One bounded wait for the clipboard, then the message, which leaves the keyboard to the
+// main window: a corrected paste goes on at once.
+void WindowManagerTest::pasteWaitsOnceAndLeavesKeyboard() {
+    QFETCH(QByteArray, answer);
+    QFETCH(int, requests);
+    TintorRun tintor(m_x, {QStringLiteral("LANG=en_GB.UTF-8")});
+    QVERIFY(tintor.main() != 0);
+    ClickRecorder owner(QStringLiteral("Other program"), {0, 0, 20, 20}, RecorderRgb);
+    QVERIFY(owner.shown());
+    m_wm.activate(tintor.main());
+    QTRY_VERIFY(m_wm.isActive(tintor.main()));
+    owner.ownClipboard(answer);
+    m_x.chord(XK_Control_L, XK_v);
+    QTRY_VERIFY_WITH_TIMEOUT(owner.clipboardRequests() > 0 &&
+                                 tintor.waitForTitle(Title::Message, 100).has_value(),
+                             10000);
+    QCOMPARE(owner.clipboardRequests(), requests);
+    owner.ownClipboard("#102030");
+    m_x.chord(XK_Control_L, XK_v);
+    QTRY_COMPARE((owner.clipboardRequests(), tintor.swatch()), Rgb(0x10, 0x20, 0x30));
     QCOMPARE(tintor.close(), 0);
 }
 

@@ -140,7 +140,9 @@ QVariantMap FakeScreenCast::started() const {
         streams.append(said);
     }
     return {{QStringLiteral("streams"), QVariant::fromValue(streams)},
-            {QStringLiteral("restore_token"), QStringLiteral("fake-token-%1").arg(++m_tokens)}};
+            {QStringLiteral("restore_token"),
+             m_options.token.isValid() ? m_options.token
+                                       : QStringLiteral("fake-token-%1").arg(++m_tokens)}};
 }
 
 void FakeScreenCast::answer(const QDBusMessage& message, const QDBusConnection& connection,

@@ -3,6 +3,7 @@
 #include <QDBusVirtualObject>
 #include <QStringList>
 #include <functional>
+#include <QVariant>
 
 // The ScreenCast interface of the fake portal, answering as GNOME's does: no dialog, the
 // streams a test names (a test's own PipeWire producer), a restore token, a connection to
@@ -17,6 +18,7 @@ public:
         QStringList streams; // "NODE@X,Y,WxH" (placed) or "NODE:WxH" (size only)
         bool refuse = false; // the user says no in the dialog
         bool held = false;   // SelectSources and Start wait for Answer, each ("held METHOD")
+        QVariant token;      // given in place of "fake-token-N", when valid
     };
 
     FakeScreenCast(Options options, QDBusVirtualObject& rest, QObject* parent = nullptr);

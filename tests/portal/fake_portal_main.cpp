@@ -13,6 +13,7 @@
 // ScreenCast (see FakeScreenCast): --cast-streams NODE@X,Y,WxH;NODE:WxH... the streams
 // Start gives, --cast-modes N the cursor modes offered (7), --cast-refuse the user's no,
 // --cast-held SelectSources and Start answered only when a test calls Answer.
+// --cast-number-token the number 12 as the restore token.
 #include "FakePortal.h"
 #include "FakeScreenCast.h"
 
@@ -80,6 +81,7 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("modes"), QStringLiteral("7")});
     parser.addOption({QStringLiteral("cast-refuse"), QStringLiteral("Refuse the screen cast.")});
     parser.addOption({QStringLiteral("cast-held"), QStringLiteral("Take time over the cast.")});
+    parser.addOption({QStringLiteral("cast-number-token"), QStringLiteral("A number as token.")});
     parser.process(app);
 
     const auto screenshot = parseMethod(parser.value(QStringLiteral("screenshot")), true);
@@ -93,7 +95,8 @@ int main(int argc, char* argv[]) {
     FakeScreenCast cast(
         {parser.value(QStringLiteral("cast-modes")).toUInt(),
          parser.value(QStringLiteral("cast-streams")).split(QLatin1Char(';'), Qt::SkipEmptyParts),
-         parser.isSet(QStringLiteral("cast-refuse")), parser.isSet(QStringLiteral("cast-held"))},
+         parser.isSet(QStringLiteral("cast-refuse")), parser.isSet(QStringLiteral("cast-held")),
+         parser.isSet(QStringLiteral("cast-number-token")) ? QVariant(12U) : QVariant()},
         portal);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/portal/desktop"), &cast,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClipboardReader.h"
 #include "Platform.h"
 
 #include <QImage>
@@ -73,6 +74,11 @@ public:
     }
 
     std::vector<std::pair<QString, WindowFrame>> frames; // every frame asked for, by window
+    // Qt's offscreen clipboard answers at once.
+    std::unique_ptr<ClipboardReader> clipboardReader() override {
+        return std::make_unique<QtClipboardReader>();
+    }
+
     void setFrame(QWidget& window, WindowFrame frame) override {
         frames.emplace_back(window.objectName(), frame);
     }

@@ -6,10 +6,13 @@
 #include "ColourMaths.h"
 #include "ColourSwatch.h"
 #include "GradientBar.h"
+#include "Magnifier.h"
+#include "MainWindow.h"
 #include "StepArrows.h"
 #include "WidgetTestCase.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -244,18 +247,31 @@ void ChannelControlsTest::heldArrowRepeatsAndReleasedSliderStops() {
 void ChannelControlsTest::typedChannelTextIsTakenWhenWhole() {
     QLineEdit* red = m_test->field(Red);
     m_test->slider(Red)->setValue(100);
-    // What is typed, the red value once it is typed, and the field's text after Return.
-    const std::tuple<const char*, int, const char*> typing[] = {
-        {"FF", 255, "$FF"},  {"$7f", 0x7F, "$7F"}, {"$7", 0x7F, "$7F"},
-        {"zz", 0x7F, "$7F"}, {"", 0x7F, "$7F"},    {"1234", 0x12, "$12"}};
-    for (const auto& [typed, value, shown] : typing) {
+    // What is typed, the red value and the field's text once it is typed, and the field's
+    // text after Return: never more than "$" and two digits.
+    const std::tuple<const char*, int, const char*, const char*> typing[] = {
+        {"FF", 255, "FF", "$FF"}, {"$7f", 0x7F, "$7f", "$7F"}, {"$7", 0x7F, "$7", "$7F"},
+        {"zz", 0x7F, "", "$7F"},  {"", 0x7F, "", "$7F"},       {"1234", 0x12, "12", "$12"}};
+    for (const auto& [typed, value, typedText, shown] : typing) {
         red->clear();
         QTest::keyClicks(red, QString::fromLatin1(typed));
+        QCOMPARE(red->text(), QString::fromLatin1(typedText));
         QCOMPARE(m_test->slider(Red)->value(), value);
         QCOMPARE(m_test->arrows(Red)->position(), value);
         QCOMPARE(output("rgbText")->text(), colourText(Rgb(value, 0, 0)));
         QTest::keyClick(red, Qt::Key_Return);
         QCOMPARE(red->text(), QString::fromLatin1(shown));
+    }
+    // A click anywhere else in the window ends the edit too.
+    QVERIFY(m_test->activate());
+    const QList<QWidget*> elsewhere{&window(), coordinates(), magnifier(),
+                                    find<QWidget>("colourSwatch")};
+    for (QWidget* clicked : elsewhere) {
+        red->setFocus();
+        red->clear();
+        QTest::keyClicks(red, QStringLiteral("5"));
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(red->text(), QStringLiteral("$12"));
     }
     // Three characters at most: the fourth typed one is refused, in every channel's field.
     for (const Channel channel : {Green, Blue}) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -58,6 +59,44 @@ void centreOnPrimaryScreen(QWidget& window) {
         return;
     }
     centreFrame(window, area, frameMargins(window));
+}
+
+void centreClearOf(QWidget& window, const QList<QRect>& taken) {
+    centreOnPrimaryScreen(window);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (taken.isEmpty() || screen == nullptr) {
+        return;
+    }
+    // Frames as the window manager draws them: the others' as this one's.
+    const QMargins margins = frameMargins(window) + QMargins(4, 4, 4, 4);
+    QList<QRect> framed;
+    for (const QRect& other : taken) {
+        framed << other.marginsAdded(margins);
+    }
+    const QRect centred = window.geometry().marginsAdded(margins);
+    const auto clear = [&](const QRect& at) {
+        return screen->geometry().contains(at) &&
+               std::none_of(framed.begin(), framed.end(),
+                            [&at](const QRect& other) { return other.intersects(at); });
+    };
+    std::optional<QRect> best;
+    const auto distance = [&centred](const QRect& at) {
+        return (at.center() - centred.center()).manhattanLength();
+    };
+    for (const QRect& other : framed) {
+        for (const QPoint& shift : {QPoint(other.right() + 1 - centred.left(), 0),
+                                    QPoint(other.left() - 1 - centred.right(), 0),
+                                    QPoint(0, other.bottom() + 1 - centred.top()),
+                                    QPoint(0, other.top() - 1 - centred.bottom())}) {
+            const QRect at = centred.translated(shift);
+            if (clear(at) && (!best || distance(at) < distance(*best))) {
+                best = at;
+            }
+        }
+    }
+    if (!clear(centred) && best) {
+        window.move(window.pos() + best->topLeft() - centred.topLeft());
+    }
 }
 
 void centreOver(QWidget& window, const QWidget& owner) {

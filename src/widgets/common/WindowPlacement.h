@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 
 class QWidget;
@@ -12,6 +13,10 @@ QPoint centredOver(const QRect& owner, const QSize& size);
 // Centres `window` on the primary screen.  Before the window manager has framed the window
 // its frame is unknown: call again once it has been shown.
 void centreOnPrimaryScreen(QWidget& window);
+
+// As centreOnPrimaryScreen(), but where that would cover one of `taken` (windows' client
+// areas, in logical pixels), beside the nearest of them, clear of all and on the screen.
+void centreClearOf(QWidget& window, const QList<QRect>& taken);
 
 // Centres `window` over `owner`, which is shown.
 void centreOver(QWidget& window, const QWidget& owner);

@@ -3,6 +3,7 @@
 #include "ColourMaths.h"
 #include "ui_ChannelEditor.h"
 
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 namespace {
@@ -32,6 +33,9 @@ ChannelEditor::ChannelEditor(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::ChannelEditor>()) {
     m_ui->setupUi(this);
     m_ui->field->setText(channelText(m_ui->arrows->position()));
+    // Nothing past a channel text: a third digit would show a value the channel cannot take.
+    m_ui->field->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\$?[0-9A-Fa-f]{0,2}")), m_ui->field));
     connect(m_ui->slider, &ChannelSlider::changed, this, &ChannelEditor::onSliderChanged);
     connect(m_ui->arrows, &StepArrows::stepped, this, &ChannelEditor::onStepped);
     // Only typing is read: the program's own writes to the field are not typing.

@@ -1,20 +1,32 @@
 #include "ColourReceiver.h"
 
+#include "ClipboardReader.h"
 #include "ColourNotation.h"
 
-#include <QClipboard>
 #include <QColor>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QShortcut>
 #include <QWidget>
 
-ColourReceiver::ColourReceiver(QWidget& window) : QObject(&window), m_window(window) {
+ColourReceiver::ColourReceiver(QWidget& window, std::unique_ptr<ClipboardReader> clipboard)
+    : QObject(&window), m_window(window), m_clipboard(std::move(clipboard)),
+      m_escape(new QShortcut(Qt::Key_Escape, &window)) {
     // An editable field's own paste takes the keys first; a read-only one lets them through.
     auto* shortcut = new QShortcut(QKeySequence::Paste, &window);
     connect(shortcut, &QShortcut::activated, this, &ColourReceiver::paste);
+    connect(m_clipboard.get(), &ClipboardReader::answered, this, [this](const QMimeData& data) {
+        endPaste(true);
+        take(&data, tr("The clipboard holds no colour."));
+    });
+    connect(m_clipboard.get(), &ClipboardReader::unanswered, this, [this] { endPaste(false); });
+    // Escape gives up waiting for the clipboard, as its owner would have made the user wait.
+    m_escape->setEnabled(false);
+    connect(m_escape, &QShortcut::activated, this, [this] {
+        m_clipboard->cancel();
+        endPaste(false);
+    });
     window.setAcceptDrops(true);
     // A colour dropped anywhere on the window is the window's, fields included.
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
@@ -36,9 +48,27 @@ std::optional<ReadColour> ColourReceiver::colourIn(const QMimeData* data) {
     return data->hasText() ? readCssColour(data->text()) : std::nullopt;
 }
 
+ColourReceiver::~ColourReceiver() = default;
+
+void ColourReceiver::setOn(bool on) {
+    m_on = on;
+    if (!on && m_clipboard->isReading()) {
+        m_clipboard->cancel(); // the pick takes the colour now
+        m_escape->setEnabled(false);
+    }
+}
+
 void ColourReceiver::paste() {
-    if (m_on) {
-        take(QGuiApplication::clipboard()->mimeData(), tr("The clipboard holds no colour."));
+    if (m_on && !m_clipboard->isReading()) {
+        m_escape->setEnabled(true);
+        m_clipboard->read();
+    }
+}
+
+void ColourReceiver::endPaste(bool answered) {
+    m_escape->setEnabled(false);
+    if (!answered) {
+        emit noColourReceived(tr("The clipboard did not answer."));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -37,8 +38,9 @@ TimedMessage::TimedMessage(QWidget* parent)
 
 TimedMessage::~TimedMessage() = default;
 
-void TimedMessage::showMessage(const QString& first, const QString& second, int ms) {
-    const Message message{first, second, ms};
+void TimedMessage::showMessage(const QString& first, const QString& second, int ms,
+                               bool takesKeyboard) {
+    const Message message{first, second, ms, takesKeyboard};
     if (m_showing == message ||
         std::find(m_waiting.begin(), m_waiting.end(), message) != m_waiting.end()) {
         return; // one report of a repeated failure is enough
@@ -77,6 +79,12 @@ void TimedMessage::present(const Message& message) {
     centreOverParentOnce(*this);
     // A zero interval would never let the message be seen.
     m_timer.start(std::max(message.ms, 1));
+    // The attribute reaches a native window only when it is made; later showings read the
+    // window's own property.
+    setAttribute(Qt::WA_ShowWithoutActivating, !message.takesKeyboard);
+    if (QWindow* handle = windowHandle()) {
+        handle->setProperty("_q_showWithoutActivating", !message.takesKeyboard);
+    }
     show();
     raise();
 }

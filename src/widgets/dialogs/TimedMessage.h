@@ -24,8 +24,10 @@ public:
     // Shows `first` and `second` (an empty line is left out) in a window sized to the lines
     // they take, for `ms` milliseconds.  While a message shows, another waits for its turn
     // and then gets its own full time; a message that is showing or waiting already is not
-    // shown twice.
-    void showMessage(const QString& first, const QString& second, int ms);
+    // shown twice.  Only a message that `takesKeyboard` is activated; any other leaves the
+    // keyboard where it is, so that typing there goes on.
+    void showMessage(const QString& first, const QString& second, int ms,
+                     bool takesKeyboard = false);
 
     // Ends the showing and forgets every waiting message: the owner is closing.
     void dismiss();
@@ -39,6 +41,7 @@ private:
         QString first;
         QString second;
         int ms;
+        bool takesKeyboard;
         bool operator==(const Message& other) const {
             return first == other.first && second == other.second;
         }
