@@ -72,7 +72,11 @@ bool PickMode::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_window) {
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress && isActive()) {
+    // A press that follows the one before quickly comes as a double-click: it ends the pick
+    // all the same.
+    const bool pressed =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (pressed && isActive()) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
         if (button == Qt::LeftButton || button == Qt::RightButton) {
             stop(button);
