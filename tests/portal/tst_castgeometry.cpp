@@ -9,9 +9,6 @@
 
 #include <cstring>
 
-Q_DECLARE_METATYPE(StreamPixel)
-Q_DECLARE_METATYPE(std::optional<StreamPixel>)
-
 namespace {
 
 using Streams = QList<ScreenCastSession::Stream>;
@@ -48,22 +45,23 @@ struct Picture {
     QSize size;
 };
 
+// A cast's layout: streams placed as GNOME says, or with sizes only, as KDE says them.
 struct Cast {
-    // Placed as GNOME says; sizes only, as KDE does, when `placed` is false.
-    Cast(const QList<QRect>& places, const QList<QSize>& pictures, const QList<QRect>& outputs,
-         bool placed = true) {
+    Cast(const QList<QRect>& places, const QList<QRect>& outputs, bool placed = true,
+         const QList<QSize>& pictures = {}) {
         Streams streams;
         std::vector<std::shared_ptr<const StreamFrames>> frames;
         for (int i = 0; i < places.size(); ++i) {
             streams.append({std::uint32_t(40 + i),
                             placed ? std::optional(places[i].topLeft()) : std::nullopt,
                             places[i].size()});
-            m_pictures.push_back(std::make_unique<Picture>(pictures[i], 0));
-            frames.push_back(m_pictures.back()->frames());
+            // The layout reads only each picture's size.
+            auto shown = std::make_shared<StreamFrames>();
+            shown->show(StreamFrames::View{nullptr, 0, pictures.value(i, places[i].size()), {}});
+            frames.push_back(shown);
         }
         layout = CastLayout(streams, outputs, frames);
     }
-    std::vector<std::unique_ptr<Picture>> m_pictures;
     CastLayout layout;
 };
 
@@ -73,7 +71,6 @@ class tst_CastGeometry : public QObject {
     Q_OBJECT
 
 private slots:
-    void places_data();
     void places();
     void pointerOverTheEdge();
     void blockAtEveryEdge();
@@ -83,61 +80,36 @@ private slots:
     void buffers();
 };
 
-void tst_CastGeometry::places_data() {
-    QTest::addColumn<QList<QRect>>("outputs");
-    QTest::addColumn<bool>("placed");
-    QTest::addColumn<QPoint>("screen");
-    QTest::addColumn<std::optional<StreamPixel>>("pixel");
-    QTest::addColumn<bool>("confirmed");
-    const QList<QRect> reversed{SideBySide[1], SideBySide[0]};
-    const QList<QRect> twins{{1280, 0, 1280, 800}, {0, 0, 1280, 800}};
-    using P = std::optional<StreamPixel>;
-    QTest::newRow("GNOME, left of the edge")
-        << SideBySide << true << QPoint(1279, 400) << P({0, {1279, 400}}) << true;
-    QTest::newRow("GNOME, right of the edge")
-        << SideBySide << true << QPoint(1280, 400) << P({1, {0, 400}}) << true;
-    QTest::newRow("GNOME, below the smaller monitor")
-        << SideBySide << true << QPoint(1280, 790) << P() << false;
-    QTest::newRow("GNOME, a place the screen lacks")
-        << QList<QRect>{{0, 0, 1280, 800}} << true << QPoint(1300, 10) << P({1, {20, 10}}) << false;
-    QTest::newRow("KDE, shapes told apart")
-        << reversed << false << QPoint(1281, 767) << P({1, {1, 767}}) << true;
-    QTest::newRow("KDE, twins guessed left to right")
-        << twins << false << QPoint(1281, 5) << P({1, {1, 5}}) << false;
-    QTest::newRow("scaled by 2") << Scaled << true << QPoint(639, 399) << P({0, {1278, 798}})
-                                 << true;
-    QTest::newRow("beside the scaled one")
-        << Scaled << true << QPoint(640, 0) << P({1, {0, 0}}) << true;
-}
-
+// Each screen point on its stream's pixel and back; a place is confirmed at once only where
+// it is certain.
 void tst_CastGeometry::places() {
-    QFETCH(QList<QRect>, outputs);
-    QFETCH(bool, placed);
-    QFETCH(QPoint, screen);
-    QFETCH(std::optional<StreamPixel>, pixel);
-    QFETCH(bool, confirmed);
-    const bool scaled = outputs == Scaled;
-    const QList<QRect> places = scaled ? Scaled
-                                : outputs.size() > 1 && !placed
-                                    ? QList<QRect>{outputs[1], outputs[0]}
-                                    : SideBySide;
-    const QList<QSize> pictures{scaled ? QSize(1280, 800) : places[0].size(), places[1].size()};
-    Cast cast(places, pictures, outputs, placed);
-    const auto found = cast.layout.locate(screen);
-    QCOMPARE(found, pixel);
-    if (found) {
-        QCOMPARE(cast.layout.isConfirmed(found->stream), confirmed);
-        // Back to the screen: the same point, for every pixel of the scaled one.
-        const QPoint within = scaled && found->stream == 0 ? QPoint(1, 1) : QPoint();
-        QCOMPARE(cast.layout.toScreen({found->stream, found->pixel + within}), screen);
-    }
+    const CastLayout gnome = Cast(SideBySide, SideBySide).layout;
+    QCOMPARE(gnome.locate({1279, 400}), StreamPixel({0, {1279, 400}}));
+    QCOMPARE(gnome.locate({1280, 400}), StreamPixel({1, {0, 400}}));
+    QCOMPARE(gnome.locate({1280, 790}), std::nullopt); // below the smaller monitor
+    QVERIFY(gnome.isConfirmed(0) && gnome.isConfirmed(1));
+    const CastLayout unknown = Cast(SideBySide, {SideBySide[0]}).layout;
+    QVERIFY(unknown.isConfirmed(0) && !unknown.isConfirmed(1));
+    // KDE: told apart by shape, whatever order the screen lists its outputs in.
+    const CastLayout kde = Cast(SideBySide, {SideBySide[1], SideBySide[0]}, false).layout;
+    QCOMPARE(kde.locate({1281, 767}), StreamPixel({1, {1, 767}}));
+    QVERIFY(kde.isConfirmed(0) && kde.isConfirmed(1));
+    const QList<QRect> twins{{0, 0, 1280, 800}, {1280, 0, 1280, 800}};
+    const CastLayout guessed = Cast(twins, {twins[1], twins[0]}, false).layout;
+    QCOMPARE(guessed.locate({1281, 5}), StreamPixel({1, {1, 5}})); // left to right
+    QVERIFY(!guessed.isConfirmed(0) && !guessed.isConfirmed(1));
+    // Scaled by 2: every pixel of the stream shows on the screen point it lies under.
+    const CastLayout scaled = Cast(Scaled, Scaled, true, {{1280, 800}, {1280, 800}}).layout;
+    QCOMPARE(scaled.locate({639, 399}), StreamPixel({0, {1278, 798}}));
+    QCOMPARE(scaled.toScreen({0, {1279, 799}}), QPoint(639, 399));
+    QCOMPARE(scaled.locate({640, 0}), StreamPixel({1, {0, 0}}));
+    QCOMPARE(scaled.toScreen({1, {0, 0}}), QPoint(640, 0));
 }
 
 // Both streams report the pointer near the shared edge, one just off its own picture: each
 // report names the same place, and the arrows cross the edge but never leave the screen.
 void tst_CastGeometry::pointerOverTheEdge() {
-    Cast cast(SideBySide, {{1280, 800}, {1024, 768}}, SideBySide);
-    const CastLayout& layout = cast.layout;
+    const CastLayout layout = Cast(SideBySide, SideBySide).layout;
     QCOMPARE(layout.owner({1, {-1, 400}}), StreamPixel({0, {1279, 400}}));
     QCOMPARE(layout.owner({0, {1280, 440}}), StreamPixel({1, {0, 440}}));
     QCOMPARE(layout.owner({0, {-1, 400}}), std::nullopt);
@@ -146,10 +118,9 @@ void tst_CastGeometry::pointerOverTheEdge() {
     QCOMPARE(layout.moved({1, {0, 400}}, {-2, 0}), StreamPixel({0, {1278, 400}}));
     QCOMPARE(layout.moved({1, {1023, 767}}, {10, 10}), StreamPixel({1, {1023, 767}}));
     QCOMPARE(layout.moved({0, {1279, 790}}, {1, 0}), StreamPixel({0, {1279, 790}}));
-    Cast scaled(Scaled, {{1280, 800}, {1280, 800}}, Scaled);
-    QCOMPARE(scaled.layout.owner({1, {-1, 0}}), StreamPixel({0, {1278, 0}}));
-    QCOMPARE(scaled.layout.moved({0, {1278, 0}}, {1, 0}), StreamPixel({0, {1279, 0}}));
-    QCOMPARE(scaled.layout.toScreen({0, {1279, 0}}), QPoint(639, 0));
+    const CastLayout scaled = Cast(Scaled, Scaled, true, {{1280, 800}, {1280, 800}}).layout;
+    QCOMPARE(scaled.owner({1, {-1, 0}}), StreamPixel({0, {1278, 0}}));
+    QCOMPARE(scaled.moved({0, {1278, 0}}, {1, 0}), StreamPixel({0, {1279, 0}}));
 }
 
 void tst_CastGeometry::blockAtEveryEdge() {
@@ -198,10 +169,8 @@ void tst_CastGeometry::desktopsAccount() {
     QFETCH(bool, sound);
     QCOMPARE(CastLayout::check(streams).ok(), sound);
     // A picture of another shape than said is refused once it comes.
-    Cast cast({{0, 0, 1280, 800}}, {{1280, 800}}, SideBySide);
-    QVERIFY(cast.layout.picturesFit());
-    Cast other({{0, 0, 1280, 800}}, {{800, 800}}, SideBySide);
-    QVERIFY(!other.layout.picturesFit());
+    QVERIFY(Cast(Scaled, Scaled, true, {{1280, 800}, {1280, 800}}).layout.picturesFit());
+    QVERIFY(!Cast(SideBySide, SideBySide, true, {{800, 800}}).layout.picturesFit());
 }
 
 void tst_CastGeometry::buffers_data() {
