@@ -1,7 +1,5 @@
-// Where a cast's streams lie on the screen and what their pictures read: GNOME's places and
-// KDE's sizes matched to the screen's outputs, two monitors side by side with the pointer
-// over the shared edge, a monitor scaled by 2, the block read at every edge, and buffers
-// whose geometry does not fit their memory.
+// Where a cast's streams lie on the screen and what their pictures read, and buffers whose
+// geometry does not fit their memory.
 #include "BufferPicture.h"
 #include "CastLayout.h"
 
@@ -17,11 +15,6 @@ using Streams = QList<ScreenCastSession::Stream>;
 const QList<QRect> SideBySide{{0, 0, 1280, 800}, {1280, 0, 1024, 768}};
 // The first scaled by 2: half its pixels on the screen, all of them in its stream.
 const QList<QRect> Scaled{{0, 0, 640, 400}, {640, 0, 1280, 800}};
-
-QByteArray text(Rgb colour) {
-    return colour == Rgb::offScreen() ? "off the picture"
-                                      : QByteArray::number(colour.hexValue(), 16);
-}
 
 // A picture whose pixel (x, y) is 0x00yyxx07 in BGRx, with rows padded by 0x11 bytes.
 struct Picture {
@@ -138,15 +131,15 @@ void tst_CastGeometry::blockAtEveryEdge() {
             for (int i = 0; i < 9; ++i) {
                 const QPoint at = centre + QPoint(i % 3 - 1, i / 3 - 1);
                 const bool on = QRect(QPoint(), picture.size).contains(at);
-                QCOMPARE(text(block[std::size_t(i)]),
-                         text(on ? swap(pixel(at.x(), at.y())) : Rgb::offScreen()));
+                QCOMPARE(block[std::size_t(i)].hexValue(),
+                         (on ? swap(pixel(at.x(), at.y())) : Rgb::offScreen()).hexValue());
             }
         }
     }
     StreamFrames empty;
     std::array<Rgb, 1> one{};
     empty.read({0, 0}, 1, one);
-    QCOMPARE(text(one[0]), text(Rgb::offScreen()));
+    QVERIFY(one[0] == Rgb::offScreen());
 }
 
 void tst_CastGeometry::desktopsAccount_data() {
@@ -197,13 +190,8 @@ void tst_CastGeometry::buffers() {
     QFETCH(int, picture);
     Picture memory({4, 4}, 0);
     spa_chunk region{offset, chunk, stride, 0};
-    spa_data plane{};
-    plane.maxsize = 64;
-    plane.data = memory.bytes.data();
-    plane.chunk = &region;
-    spa_buffer buffer{};
-    buffer.n_datas = 1;
-    buffer.datas = &plane;
+    spa_data plane{0, 0, -1, 0, 64, memory.bytes.data(), &region}; // 64 bytes of memory
+    spa_buffer buffer{0, 1, nullptr, &plane};
     const auto view = pictureIn(buffer, {4, 3}, StreamFrames::Order::Bgrx);
     QCOMPARE(view.ok(), picture != -2);
     QCOMPARE(view.ok() && view->has_value(), picture >= 0);
@@ -212,7 +200,7 @@ void tst_CastGeometry::buffers() {
         frames.show(**view);
         std::array<Rgb, 1> read{};
         frames.read({1, 1}, 1, read);
-        QCOMPARE(text(read[0]), text(Rgb::fromQRgb(QRgb(picture))));
+        QCOMPARE(read[0].hexValue(), std::uint32_t(picture));
     }
 }
 

@@ -99,7 +99,6 @@ Rgb tst_WaylandLive::pointAt(QPoint at) {
 void tst_WaylandLive::follows_data() {
     QTest::addColumn<bool>("placed");
     QTest::newRow("placed, as GNOME does") << true;
-    QTest::newRow("sizes only, as KDE does") << false;
 }
 
 void tst_WaylandLive::follows() {
@@ -128,10 +127,7 @@ void tst_WaylandLive::follows() {
 // Over the edge two monitors share, the pointer's image lies on both and both streams
 // report it, one just off its own picture: the monitor under the pointer is read.
 void tst_WaylandLive::sharedEdge() {
-    if (m_outputs.size() < 2) {
-        QSKIP("needs two outputs side by side");
-    }
-    QVERIFY(start());
+    QVERIFY(m_outputs.size() > 1 && start());
     const QPoint edge = m_outputs[1].logical.topLeft() + QPoint(0, 200);
     for (const QPoint at : {edge, edge - QPoint(1, 0)}) {
         QList<std::optional<QPoint>> places;
