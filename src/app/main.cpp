@@ -20,6 +20,31 @@
 
 #include <QApplication>
 
+namespace {
+
+// In a Wayland session X sees only Xwayland's windows: picks go through the desktop portal,
+// and the desktop's screen cast, when the user chooses it, shows the rest.
+std::unique_ptr<PickSource> pickSource(X11Platform& platform, ScreenCast* cast) {
+    if (cast == nullptr) {
+        return std::make_unique<X11PickSource>(platform);
+    }
+    return std::make_unique<CastPickSource>(
+        platform, *cast,
+        std::make_unique<ScreenshotPickSource>(platform, std::make_unique<PortalCapture>()));
+}
+
+// Start-up's writes, before the window reads the settings.
+void prepareSettings(SettingsStore& settings) {
+    settings.takeOverEarlierSettings();
+    if (const Result<void> repaired = settings.repairUnreadable(); !repaired) {
+        // Start anyway; the user should know why the choice will not stick.
+        qCWarning(lcApp).noquote().nospace()
+            << "the settings cannot be stored (" << repaired.error() << "); using the defaults";
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     // Every line Tintor writes to the log reads as the program's own.
     qSetMessagePattern(QStringLiteral("tintor: %{message}"));
@@ -52,30 +77,17 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     session.restorePlatform();
     applyAppIdentity();
-    // In a Wayland session X sees only Xwayland's windows: picks go through the desktop
-    // portal, and the desktop's screen cast, when the user chooses it, shows the rest.
     std::unique_ptr<ScreenCast> cast;
-    std::unique_ptr<PickSource> picks;
     if (session.isWayland()) {
         cast = std::make_unique<ScreenCastPipeWire>();
-        picks = std::make_unique<CastPickSource>(
-            **platform, *cast,
-            std::make_unique<ScreenshotPickSource>(**platform, std::make_unique<PortalCapture>()));
-    } else {
-        picks = std::make_unique<X11PickSource>(**platform);
     }
+    const std::unique_ptr<PickSource> picks = pickSource(**platform, cast.get());
     const Translator translator(Translator::fromEnvironment());
     // A pick from a script leaves the settings as they are, even an unreadable file.
     SettingsStore settings(SettingsStore::defaultPath(), commandLine.pick
                                                              ? SettingsStore::Access::ReadOnly
                                                              : SettingsStore::Access::ReadWrite);
-    // Start-up's writes, before the window reads the settings.
-    settings.takeOverEarlierSettings();
-    if (const Result<void> repaired = settings.repairUnreadable(); !repaired) {
-        // Start anyway; the user should know why the choice will not stick.
-        qCWarning(lcApp).noquote().nospace()
-            << "the settings cannot be stored (" << repaired.error() << "); using the defaults";
-    }
+    prepareSettings(settings);
     UrlLauncher links;
     MainWindow window(**platform, *picks, settings, links);
     if (cast) {

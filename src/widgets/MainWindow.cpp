@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "AboutGlyph.h"
 #include "CastFollowChoice.h"
+#include "ChannelEditEnder.h"
 #include "ChannelEditor.h"
 #include "ClipboardReader.h"
 #include "ColourHistory.h"
@@ -29,7 +30,6 @@
 #include <QShortcut>
 #include <QWindow>
 
-#include <algorithm>
 #include <utility>
 
 MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
@@ -51,11 +51,7 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
                    m_ui->rgbText});
     setObjectName(QStringLiteral("MainWindow"));
     setUpFixedWindow(*this);
-    // Presses anywhere in the window, to end a channel field's edit where they take no focus.
-    installEventFilter(this);
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-    }
+    new ChannelEditEnder(*this, m_channels, [this] { return isPicking(); });
     setWindowTitle(m_info.title());
     m_recentMenu = new RecentColoursMenu(*this, *m_ui->colourSwatch);
     m_history = new ColourHistory(m_settings, *m_recentMenu, this);
@@ -121,15 +117,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // A press on the background, a label, the magnifier or a swatch takes no focus; it
-    // leaves a channel field all the same, which then shows its channel's value again.
-    QWidget* focused = focusWidget();
-    if (event->type() == QEvent::MouseButtonPress && !isPicking() && watched->isWidgetType() &&
-        (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus) == 0 &&
-        std::any_of(m_channels.begin(), m_channels.end(),
-                    [focused](ChannelEditor* editor) { return editor->field() == focused; })) {
-        focused->clearFocus();
-    }
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         // The frame is known once the window manager has mapped the window: centre it
         // whole, unless someone moved it meanwhile.

@@ -1,0 +1,28 @@
+#include "ChannelEditEnder.h"
+
+#include "ChannelEditor.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include <algorithm>
+
+ChannelEditEnder::ChannelEditEnder(QWidget& window, const std::array<ChannelEditor*, 3>& channels,
+                                   std::function<bool()> picking)
+    : QObject(&window), m_window(window), m_channels(channels), m_picking(std::move(picking)) {
+    window.installEventFilter(this);
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+bool ChannelEditEnder::eventFilter(QObject* watched, QEvent* event) {
+    QWidget* focused = m_window.focusWidget();
+    if (!m_picking() && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus) == 0 &&
+        std::any_of(m_channels.begin(), m_channels.end(),
+                    [focused](ChannelEditor* editor) { return editor->field() == focused; })) {
+        focused->clearFocus();
+    }
+    return false;
+}
