@@ -25,7 +25,10 @@ void StreamFrames::show(std::optional<View> view) {
 
 void StreamFrames::storeCursor(std::optional<QPoint> at) {
     const std::lock_guard lock(m_mutex);
-    m_cursor = Cursor{at, std::chrono::steady_clock::now()};
+    // Every buffer repeats the place: it is news only when it changes.
+    if (!m_cursor || m_cursor->at != at) {
+        m_cursor = Cursor{at, std::chrono::steady_clock::now()};
+    }
 }
 
 QSize StreamFrames::size() const {

@@ -30,7 +30,7 @@ public:
 
     struct Cursor {
         std::optional<QPoint> at; // in the stream's pixels; nothing once it has left the stream
-        std::chrono::steady_clock::time_point when;
+        std::chrono::steady_clock::time_point when; // when it last changed
     };
 
     // PipeWire's thread only.  Shows `view` from now on (nothing: no picture); once it returns

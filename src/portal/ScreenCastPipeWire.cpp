@@ -5,6 +5,7 @@
 #include "RegularFile.h"
 #include "StreamReader.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -38,6 +39,9 @@ ScreenCastPipeWire::ScreenCastPipeWire(QObject* parent)
 
 ScreenCastPipeWire::ScreenCastPipeWire(const QDBusConnection& bus, QObject* parent)
     : ScreenCast(parent), m_portal(bus) {
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->installEventFilter(this); // to see when Xwayland last moved the pointer
+    }
     m_firstFrames.setSingleShot(true);
     m_firstFrames.setInterval(firstFrameTimeout);
     connect(&m_firstFrames, &QTimer::timeout, this, [this] {
@@ -150,9 +154,9 @@ void ScreenCastPipeWire::onFirstFrame(int stream) {
     emit opened(m_token);
 }
 
-std::optional<StreamPixel> ScreenCastPipeWire::newestCursor() const {
+std::optional<StreamPixel> ScreenCastPipeWire::newestCursor(Clock::time_point* moved) const {
     std::optional<StreamPixel> newest;
-    std::chrono::steady_clock::time_point when{};
+    Clock::time_point when{};
     for (std::size_t i = 0; i < m_frames.size(); ++i) {
         const auto cursor = m_frames[i]->cursor();
         if (!cursor || !cursor->at || (newest && cursor->when <= when)) {
@@ -163,10 +167,34 @@ std::optional<StreamPixel> ScreenCastPipeWire::newestCursor() const {
             when = cursor->when;
         }
     }
+    if (moved != nullptr) {
+        *moved = when;
+    }
     return newest;
 }
 
+bool ScreenCastPipeWire::xwaylandLagsBehind(QPoint pointer) const {
+    Clock::time_point moved;
+    const std::optional<StreamPixel> seen = newestCursor(&moved);
+    if (!seen || !m_layout.isConfirmed(seen->stream) || moved <= m_xwaylandMoved) {
+        return false;
+    }
+    const std::optional<QPoint> shown = m_layout.toScreen(*seen);
+    return shown &&
+           (std::abs(shown->x() - pointer.x()) > 1 || std::abs(shown->y() - pointer.y()) > 1);
+}
+
+bool ScreenCastPipeWire::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && watched->isWindowType()) {
+        m_xwaylandMoved = Clock::now();
+    }
+    return false;
+}
+
 std::optional<ScreenCast::Place> ScreenCastPipeWire::placeUnder(QPoint pointer, bool known) {
+    // A pointer that leaves Tintor's windows in one jump leaves Xwayland its last place inside
+    // them: a confirmed stream that has seen it move since knows better.
+    known = known && !xwaylandLagsBehind(pointer);
     if (known) {
         confirmPlace(pointer);
     }

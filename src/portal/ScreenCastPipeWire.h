@@ -36,6 +36,9 @@ public:
     [[nodiscard]] Place moved(const Place& from, QPoint steps) const override;
     [[nodiscard]] PointerSample sampleAt(const Place& place, SamplingMethod method) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onOpened(const QList<ScreenCastSession::Stream>& streams, const QString& token,
                   const QDBusUnixFileDescriptor& remote);
@@ -44,9 +47,12 @@ private:
     void stop();
     // `screen` is where the pointer truly is: the streams must show it there.
     void confirmPlace(QPoint screen);
-    // Where the pointer was last reported, on whichever stream reported last, as a pixel of
-    // the stream whose picture holds it.
-    [[nodiscard]] std::optional<StreamPixel> newestCursor() const;
+    using Clock = std::chrono::steady_clock;
+    // Where the pointer was last reported, on whichever stream saw it move last, as a pixel
+    // of the stream whose picture holds it; `moved` says when it moved there.
+    [[nodiscard]] std::optional<StreamPixel> newestCursor(Clock::time_point* moved = nullptr) const;
+    // Whether a confirmed stream saw the pointer move elsewhere after Xwayland last did.
+    [[nodiscard]] bool xwaylandLagsBehind(QPoint pointer) const;
 
     ScreenCastSession m_portal;
     std::vector<std::shared_ptr<StreamFrames>> m_frames;
@@ -61,4 +67,5 @@ private:
     // The place last confirmed, and how many times in a row the streams disagreed there.
     std::optional<QPoint> m_lastConfirmed;
     int m_disagreements = 0;
+    Clock::time_point m_xwaylandMoved; // the last motion over Tintor's windows
 };

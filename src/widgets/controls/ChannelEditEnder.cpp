@@ -17,8 +17,12 @@ ChannelEditEnder::ChannelEditEnder(QWidget& window, const std::array<ChannelEdit
 }
 
 bool ChannelEditEnder::eventFilter(QObject* watched, QEvent* event) {
+    // The press first: other events come also while the window is being taken down.
+    if (event->type() != QEvent::MouseButtonPress || m_picking()) {
+        return false;
+    }
     QWidget* focused = m_window.focusWidget();
-    if (!m_picking() && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+    if (watched->isWidgetType() &&
         (static_cast<QWidget*>(watched)->focusPolicy() & Qt::ClickFocus) == 0 &&
         std::any_of(m_channels.begin(), m_channels.end(),
                     [focused](ChannelEditor* editor) { return editor->field() == focused; })) {
