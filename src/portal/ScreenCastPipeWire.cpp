@@ -32,6 +32,10 @@ QList<QRect> screenOutputs() {
     return outputs;
 }
 
+bool withinAPixel(QPoint a, QPoint b) {
+    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
+}
+
 } // namespace
 
 ScreenCastPipeWire::ScreenCastPipeWire(QObject* parent)
@@ -180,8 +184,7 @@ bool ScreenCastPipeWire::xwaylandLagsBehind(QPoint pointer) const {
         return false;
     }
     const std::optional<QPoint> shown = m_layout.toScreen(*seen);
-    return shown &&
-           (std::abs(shown->x() - pointer.x()) > 1 || std::abs(shown->y() - pointer.y()) > 1);
+    return shown && !withinAPixel(*shown, pointer);
 }
 
 bool ScreenCastPipeWire::eventFilter(QObject* watched, QEvent* event) {
@@ -232,7 +235,7 @@ void ScreenCastPipeWire::confirmPlace(QPoint screen) {
     }
     // A screen pixel either way: the streams report the pointer's place a frame late.
     const std::optional<QPoint> shown = m_layout.toScreen(*seen);
-    if (shown && std::abs(shown->x() - screen.x()) <= 1 && std::abs(shown->y() - screen.y()) <= 1) {
+    if (shown && withinAPixel(*shown, screen)) {
         m_layout.confirm(seen->stream);
         m_disagreements = 0;
     } else if (m_lastConfirmed == screen) {
