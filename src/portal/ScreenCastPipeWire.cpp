@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include <fcntl.h>
@@ -189,7 +190,17 @@ bool ScreenCastPipeWire::xwaylandLagsBehind(QPoint pointer) const {
 
 bool ScreenCastPipeWire::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && watched->isWindowType()) {
-        m_xwaylandMoved = Clock::now();
+        // When the server saw the move, not when a busy window got to it: the server's
+        // milliseconds against this clock, by the quickest delivery seen (again after the
+        // server's 32-bit clock wraps).
+        const auto server =
+            std::chrono::milliseconds(static_cast<QMouseEvent*>(event)->timestamp());
+        const Clock::duration offset = Clock::now().time_since_epoch() - server;
+        if (!m_serverOffset || offset < *m_serverOffset ||
+            offset > *m_serverOffset + std::chrono::hours(1)) {
+            m_serverOffset = offset;
+        }
+        m_xwaylandMoved = Clock::time_point(server + *m_serverOffset);
     }
     return false;
 }

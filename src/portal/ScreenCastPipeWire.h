@@ -67,5 +67,6 @@ private:
     // The place last confirmed, and how many times in a row the streams disagreed there.
     std::optional<QPoint> m_lastConfirmed;
     int m_disagreements = 0;
-    Clock::time_point m_xwaylandMoved; // the last motion over Tintor's windows
+    Clock::time_point m_xwaylandMoved;             // the last motion over Tintor's windows
+    std::optional<Clock::duration> m_serverOffset; // this clock less the X server's
 };

@@ -194,11 +194,12 @@ void tst_WaylandLive::ends() {
     QVERIFY(start(portal, true, !end.isEmpty()));
     SwayTintor& tintor = *m_tintor;
     const QPoint native = clearPoints(m_outputs.front().logical, tintor.mainRect(), 3).front();
-    if (end == "away") {
-        QVERIFY(m_producer->cursor(0, native) &&
-                tintor.movePointer(m_pointer, tintor.mainRect().center()));
-    } else if (!end.isEmpty()) {
+    if (!end.isEmpty()) {
         QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(tintor)), hex(pointAt(native)), 5000);
+    }
+    if (end == "away") { // Xwayland sees the pointer move after the cast last did
+        QVERIFY(tintor.movePointer(m_pointer, tintor.mainRect().center()));
+    } else if (!end.isEmpty()) {
         QVERIFY(end == "end" || m_portal->closeSession());
         if (end == "end") {
             m_producer.reset();
