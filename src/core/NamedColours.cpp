@@ -2,6 +2,8 @@
 
 #include "ColourSpaces.h"
 
+#include <QString> // QStringView::compare with a Latin-1 text is defined there
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
