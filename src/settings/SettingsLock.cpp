@@ -112,11 +112,11 @@ Result<void> takeSettingsLock(QLockFile& lock) {
         QThread::msleep(LockPollMs);
     }
     // A writer killed while it broke a stale lock leaves QLockFile's .rmlock behind.  With
-    // the lock ours no one is breaking it: one whose owner has gone goes too.
+    // the lock ours no one is breaking it: one nobody holds goes too, however young, and one
+    // a breaker still holds stays with its flock.
     for (QString path = lock.fileName() + QStringLiteral(".rmlock"); QFileInfo(path).isFile();
          path += QStringLiteral(".rmlock")) {
-        QLockFile abandoned(path);
-        removeAbandonedLock(abandoned);
+        QLockFile(path).removeStaleLockFile();
     }
     return {};
 }
