@@ -58,8 +58,7 @@ X11ClipboardReader::RequestWindow::~RequestWindow() {
     XFlush(display);
 }
 
-X11ClipboardReader::X11ClipboardReader(const char* displayName)
-    : m_display(XOpenDisplay(displayName)) {
+X11ClipboardReader::X11ClipboardReader(const char* displayName) : m_displayName(displayName) {
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(WaitMs);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
@@ -67,11 +66,22 @@ X11ClipboardReader::X11ClipboardReader(const char* displayName)
         cancel();
         emit unanswered();
     });
+}
+
+bool X11ClipboardReader::connectDisplay() {
     if (m_display != nullptr) {
-        m_notifier =
-            new QSocketNotifier(ConnectionNumber(m_display.get()), QSocketNotifier::Read, this);
-        connect(m_notifier, &QSocketNotifier::activated, this, &X11ClipboardReader::onReadable);
+        return true;
     }
+    m_display.reset(XOpenDisplay(m_displayName.constData()));
+    if (m_display == nullptr) {
+        qCWarning(lcPlatform) << "cannot connect to display" << m_displayName
+                              << "to read the clipboard";
+        return false;
+    }
+    m_notifier =
+        new QSocketNotifier(ConnectionNumber(m_display.get()), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &X11ClipboardReader::onReadable);
+    return true;
 }
 
 X11ClipboardReader::~X11ClipboardReader() = default;
@@ -84,11 +94,11 @@ void X11ClipboardReader::read() {
     if (isReading()) {
         return;
     }
-    Display* display = m_display.get();
-    if (display == nullptr || XGetSelectionOwner(display, atom("CLIPBOARD")) == None) {
+    if (!connectDisplay() || XGetSelectionOwner(m_display.get(), atom("CLIPBOARD")) == None) {
         finish({});
         return;
     }
+    Display* display = m_display.get();
     const Window window =
         XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
     XSelectInput(display, window, PropertyChangeMask);

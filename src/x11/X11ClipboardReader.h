@@ -20,7 +20,8 @@ public:
     // A colour takes a few bytes; an answer larger than this holds none.
     static constexpr long MaxBytes = 1L << 20;
 
-    // Connects to `displayName`; reads then answer nothing when it cannot be reached.
+    // Connects to `displayName` at the first read, so that start-up pays nothing for a paste
+    // that may never come; a read answers nothing while the display cannot be reached.
     explicit X11ClipboardReader(const char* displayName);
     ~X11ClipboardReader() override;
 
@@ -43,6 +44,7 @@ private:
         unsigned long id;
     };
 
+    bool connectDisplay();
     void ask(unsigned long target);
     void onReadable();
     void onConverted(unsigned long property);
@@ -51,6 +53,7 @@ private:
     void finish(const QByteArray& bytes);
     [[nodiscard]] unsigned long atom(const char* name) const;
 
+    QByteArray m_displayName;
     std::unique_ptr<_XDisplay, DisplayCloser> m_display;
     // Declared after the connection, so it goes first.
     std::unique_ptr<RequestWindow> m_request;
