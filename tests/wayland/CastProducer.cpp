@@ -135,15 +135,10 @@ struct CastProducer::Loop {
     ~Loop() {
         {
             const Lock lock(thread);
-            // The timer would otherwise go on triggering the streams destroyed here.
-            for (spa_source* source : {timer, wake}) {
-                if (source != nullptr) {
-                    pw_loop_destroy_source(pw_thread_loop_get_loop(thread), source);
-                }
-            }
             for (const auto& stream : streams) {
                 pw_stream_destroy(stream->stream);
             }
+            streams.clear(); // the timer may go off again before the loop stops
             if (core != nullptr) {
                 pw_core_disconnect(core);
             }
