@@ -159,7 +159,7 @@ void ScreenCastPipeWire::onFirstFrame(int stream) {
     emit opened(m_token);
 }
 
-std::optional<StreamPixel> ScreenCastPipeWire::newestCursor(Clock::time_point* moved) const {
+std::optional<StreamPixel> ScreenCastPipeWire::newestCursor(Clock::time_point& moved) const {
     std::optional<StreamPixel> newest;
     Clock::time_point when{};
     for (std::size_t i = 0; i < m_frames.size(); ++i) {
@@ -172,15 +172,12 @@ std::optional<StreamPixel> ScreenCastPipeWire::newestCursor(Clock::time_point* m
             when = cursor->when;
         }
     }
-    if (moved != nullptr) {
-        *moved = when;
-    }
+    moved = when;
     return newest;
 }
 
-bool ScreenCastPipeWire::xwaylandLagsBehind(QPoint pointer) const {
-    Clock::time_point moved;
-    const std::optional<StreamPixel> seen = newestCursor(&moved);
+bool ScreenCastPipeWire::xwaylandLagsBehind(const std::optional<StreamPixel>& seen,
+                                            Clock::time_point moved, QPoint pointer) const {
     if (!seen || !m_layout.isConfirmed(seen->stream) || moved <= m_xwaylandMoved) {
         return false;
     }
@@ -208,13 +205,15 @@ bool ScreenCastPipeWire::eventFilter(QObject* watched, QEvent* event) {
 std::optional<ScreenCast::Place> ScreenCastPipeWire::placeUnder(QPoint pointer, bool known) {
     // A pointer that leaves Tintor's windows in one jump leaves Xwayland its last place inside
     // them: a confirmed stream that has seen it move since knows better.
-    known = known && !xwaylandLagsBehind(pointer);
+    Clock::time_point moved;
+    const std::optional<StreamPixel> seen = m_open ? newestCursor(moved) : std::nullopt;
+    known = known && !xwaylandLagsBehind(seen, moved, pointer);
     if (known) {
-        confirmPlace(pointer);
+        confirmPlace(seen, pointer); // which may end the cast
     }
     const std::optional<StreamPixel> pixel = !m_open ? std::nullopt
                                              : known ? m_layout.locate(pointer)
-                                                     : newestCursor();
+                                                     : seen;
     if (!pixel || !m_layout.isConfirmed(pixel->stream)) {
         return std::nullopt;
     }
@@ -239,8 +238,7 @@ PointerSample ScreenCastPipeWire::sampleAt(const Place& place, SamplingMethod me
     return sample;
 }
 
-void ScreenCastPipeWire::confirmPlace(QPoint screen) {
-    const auto seen = m_open ? newestCursor() : std::nullopt;
+void ScreenCastPipeWire::confirmPlace(const std::optional<StreamPixel>& seen, QPoint screen) {
     if (!seen) {
         return; // nothing to compare with yet
     }

@@ -45,14 +45,17 @@ private:
     void onFirstFrame(int stream);
     void fail(ScreenCast::Failure failure);
     void stop();
-    // `screen` is where the pointer truly is: the streams must show it there.
-    void confirmPlace(QPoint screen);
+    // `screen` is where the pointer truly is: the streams, which last showed it at `seen`,
+    // must show it there.
+    void confirmPlace(const std::optional<StreamPixel>& seen, QPoint screen);
     using Clock = std::chrono::steady_clock;
     // Where the pointer was last reported, on whichever stream saw it move last, as a pixel
     // of the stream whose picture holds it; `moved` says when it moved there.
-    [[nodiscard]] std::optional<StreamPixel> newestCursor(Clock::time_point* moved = nullptr) const;
-    // Whether a confirmed stream saw the pointer move elsewhere after Xwayland last did.
-    [[nodiscard]] bool xwaylandLagsBehind(QPoint pointer) const;
+    [[nodiscard]] std::optional<StreamPixel> newestCursor(Clock::time_point& moved) const;
+    // Whether a confirmed stream saw the pointer move elsewhere (to `seen`, at `moved`) after
+    // Xwayland last did.
+    [[nodiscard]] bool xwaylandLagsBehind(const std::optional<StreamPixel>& seen,
+                                          Clock::time_point moved, QPoint pointer) const;
 
     ScreenCastSession m_portal;
     std::vector<std::shared_ptr<StreamFrames>> m_frames;
