@@ -39,6 +39,7 @@ if [ "$mode" = test ]; then
     packages+=(desktop-file-utils appstream)       # linters for the desktop entry and metadata
     packages+=(lintian)                            # tools/package-test.sh: Debian's package checks
     packages+=(xdotool xrestop)                    # bench/soak.sh: drives Tintor, reads its X resources
+    packages+=(at-spi2-core python3-pyatspi)       # a screen reader's view: the accessibility bus, pyatspi
     # A headless Wayland session for the Wayland tests (tests/wayland/with-sway.sh): sway
     # with Xwayland, a native client and a screen reader, the session bus, PipeWire (the
     # wlr portal will not start without it), the portal with its wlr back end (Screenshot)

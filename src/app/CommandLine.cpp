@@ -15,6 +15,7 @@ constexpr const char* Usage =
     "Usage: tintor [Qt options]\n"
     "       tintor --pick [--format F]\n"
     "       tintor --recent [--format F]\n"
+    "       tintor --contrast COLOUR COLOUR\n"
     "An always-on-top colour picker for the Linux desktop (X11 and Wayland sessions): RGB\n"
     "sliders, web-safe colours, and colours picked from anywhere on the screen.\n"
     "\n"
@@ -22,6 +23,10 @@ constexpr const char* Usage =
     "              exit 0, or exit 1 with nothing printed when the pick is cancelled\n"
     "              (Escape, or the window closed).  Nothing is stored.\n"
     "  --recent    print the recent colours, newest first, one a line, and exit\n"
+    "  --contrast  print the contrast ratio of two colours (WCAG 2.2) as N.NN:1, rounded\n"
+    "              down, then whether it passes each success criterion, and exit 0;\n"
+    "              each COLOUR is any text a paste takes ('#777', white, 'oklch(0.6 0.1\n"
+    "              250)'); one that is not a colour exits 2\n"
     "  --format F  how --pick and --recent print colours: hex #RRGGBB (the default),\n"
     "              rgb rgb(r, g, b), hsl hsl(h, s%, l%), hwb hwb(h w% b%), lab lab(L a b),\n"
     "              lch lch(L C h), oklab oklab(L a b), oklch oklch(L C h), dollar $RRGGBB\n"
@@ -35,12 +40,12 @@ constexpr int WrongUsage = 2;
 
 // A full disk or a closed stream is a failure, not an answer given.
 CommandLine answer(const std::string& text) {
-    return {writeStandardOutput(text) ? 0 : 1, std::nullopt, std::nullopt};
+    return {writeStandardOutput(text) ? 0 : 1, std::nullopt, std::nullopt, std::nullopt};
 }
 
 CommandLine wrongUsage(const char* why) {
     qCWarning(lcApp).noquote() << why << "(see tintor --help)";
-    return {WrongUsage, std::nullopt, std::nullopt};
+    return {WrongUsage, std::nullopt, std::nullopt, std::nullopt};
 }
 
 } // namespace
@@ -49,6 +54,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
     bool pick = false;
     bool recent = false;
     const char* format = nullptr;
+    std::optional<std::pair<QString, QString>> contrast;
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
         if (std::strcmp(argument, "--version") == 0) {
@@ -61,6 +67,13 @@ CommandLine readCommandLine(int argc, char* argv[]) {
             pick = true;
         } else if (std::strcmp(argument, "--recent") == 0) {
             recent = true;
+        } else if (std::strcmp(argument, "--contrast") == 0) {
+            if (i + 2 >= argc) {
+                return wrongUsage("--contrast needs two colours");
+            }
+            contrast.emplace(QString::fromLocal8Bit(argv[i + 1]),
+                             QString::fromLocal8Bit(argv[i + 2]));
+            i += 2;
         } else if (std::strcmp(argument, "--format") == 0) {
             if (i + 1 == argc) {
                 return wrongUsage("--format needs a form: hex, rgb, hsl...");
@@ -70,8 +83,8 @@ CommandLine readCommandLine(int argc, char* argv[]) {
             format = argument + 9;
         }
     }
-    if (pick && recent) {
-        return wrongUsage("--pick and --recent go alone");
+    if (int(pick) + int(recent) + int(contrast.has_value()) > 1) {
+        return wrongUsage("--pick, --recent and --contrast go alone");
     }
     if (format != nullptr && !pick && !recent) {
         return wrongUsage("--format goes with --pick or --recent");
@@ -81,5 +94,5 @@ CommandLine readCommandLine(int argc, char* argv[]) {
     if (!form) {
         return wrongUsage("--format takes hex, rgb, hsl, hwb, lab, lch, oklab, oklch or dollar");
     }
-    return {std::nullopt, pick ? form : std::nullopt, recent ? form : std::nullopt};
+    return {std::nullopt, pick ? form : std::nullopt, recent ? form : std::nullopt, contrast};
 }

@@ -2,7 +2,10 @@
 
 #include "ColourNotation.h"
 
+#include <QString>
+
 #include <optional>
+#include <utility>
 
 // What the command line asks for, read before anything needs a display.  Arguments Tintor
 // does not know are left to Qt.
@@ -14,6 +17,8 @@ struct CommandLine {
     std::optional<ColourForm> pick;
     // --recent: the recent colours, printed on stdout in this form.
     std::optional<ColourForm> recent;
+    // --contrast: the two colours' texts, as given.
+    std::optional<std::pair<QString, QString>> contrast;
 };
 
 CommandLine readCommandLine(int argc, char* argv[]);

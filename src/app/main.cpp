@@ -4,6 +4,7 @@
 #include "AppLog.h"
 #include "CastPickSource.h"
 #include "CommandLine.h"
+#include "ContrastReport.h"
 #include "DisplaySession.h"
 #include "MainWindow.h"
 #include "PortalCapture.h"
@@ -53,13 +54,16 @@ int main(int argc, char* argv[]) {
     if (const auto status = commandLine.exitStatus) {
         return *status;
     }
-    // A pick whose colour could go nowhere is refused before it starts.
-    if (commandLine.pick && !standardOutputIsOpen()) {
+    // A pick whose colour could go nowhere is refused before it starts; a report too.
+    if ((commandLine.pick || commandLine.contrast) && !standardOutputIsOpen()) {
         return 1;
     }
     // Before anything opens a file or a connection: a closed standard stream would be
     // handed to it, and a warning would then be written into it.
     ensureStandardStreams();
+    if (const auto& colours = commandLine.contrast) { // needs no display
+        return printContrast(colours->first, colours->second);
+    }
     if (commandLine.recent) { // needs no display
         return printRecentColours(*commandLine.recent);
     }

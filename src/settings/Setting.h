@@ -44,7 +44,11 @@ inline constexpr Setting ScreenCastToken{QLatin1String("ScreenCastToken"), Setti
 inline constexpr Setting RecentColours{QLatin1String("RecentColours"), Setting::Kind::ColourList, 0,
                                        "[]", false};
 
+// Whether the contrast view shows below the main window: on only when the file says `true`.
+inline constexpr Setting ContrastView{QLatin1String("ContrastView"), Setting::Kind::YesNo, 0,
+                                      "false", false};
+
 inline constexpr const Setting* All[] = {&Method, &FollowEverywhere, &ScreenCastToken,
-                                         &RecentColours};
+                                         &RecentColours, &ContrastView};
 
 } // namespace Settings

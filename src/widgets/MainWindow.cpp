@@ -10,10 +10,13 @@
 #include "ColourMaths.h"
 #include "ColourOutputs.h"
 #include "ColourReceiver.h"
+#include "ContrastChoice.h"
+#include "ContrastView.h"
 #include "ErrorBox.h"
 #include "FocusChain.h"
 #include "FollowInterval.h"
 #include "FormFonts.h"
+#include "FramedPlacement.h"
 #include "MethodName.h"
 #include "OptionsDialog.h"
 #include "PickSource.h"
@@ -28,9 +31,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QShortcut>
-#include <QWindow>
-
-#include <utility>
 
 MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore& settings,
                        LinkOpener& links, QWidget* parent)
@@ -46,9 +46,10 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
         m_channels.at(static_cast<std::size_t>(channel))->setChannel(channel);
     }
     const auto [red, green, blue] = m_channels;
-    chainTabOrder({red->slider(), green->slider(), blue->slider(), red->field(), green->field(),
-                   blue->field(), m_ui->pickButton, m_ui->optionsButton, m_ui->webText,
-                   m_ui->rgbText});
+    chainTabOrder(QList<QWidget*>{red->slider(), green->slider(), blue->slider(), red->field(),
+                                  green->field(), blue->field(), m_ui->pickButton,
+                                  m_ui->optionsButton, m_ui->webText, m_ui->rgbText}
+                  << m_ui->contrastView->tabOrder());
     setObjectName(QStringLiteral("MainWindow"));
     setUpFixedWindow(*this);
     new ChannelEditEnder(*this, m_channels, [this] { return isPicking(); });
@@ -57,6 +58,8 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     m_history = new ColourHistory(m_settings, *m_recentMenu, this);
     m_outputs = new ColourOutputs(*this, m_ui->rgbText, m_ui->webText, *m_recentMenu);
     m_receiver = new ColourReceiver(*this, m_platform.clipboardReader());
+    m_contrast = new ContrastChoice(m_settings, *this, *m_ui->contrastView);
+    m_recentMenu->offerBeside(m_contrast->action());
     m_ui->colourSwatch->setDraggable(true);
     m_ui->colourSwatch->nameColours();
     m_ui->aboutButton->setIcon(aboutGlyph());
@@ -65,9 +68,9 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     m_activation.setInterval(0);
     // The About button takes no focus; F1 reaches it from the keyboard.
     connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &MainWindow::openAbout);
+    m_placement = new FramedPlacement(*this);
     connectControls();
     readStoredMethod();
-    centreOnPrimaryScreen(*this);
     m_platform.setFrame(*this, WindowFrame::Main);
     // Ticks start once creation is over, from the event loop.
     m_follower.start();
@@ -89,6 +92,9 @@ void MainWindow::connectControls() {
     connect(m_ui->optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_ui->aboutButton, &QToolButton::clicked, this, &MainWindow::openAbout);
     connect(&m_follower, &QTimer::timeout, this, &MainWindow::followPointer);
+    // Built once the window is on the screen, so that they do not hold up its showing.
+    connect(m_placement, &FramedPlacement::exposed, this,
+            [this] { QTimer::singleShot(0, this, &MainWindow::createDialogs); });
     connect(&m_activation, &QTimer::timeout, this, [this] { activateWithFocus(*this); });
     connect(&m_pickMode, &PickMode::picked, this, &MainWindow::setColour);
     connect(&m_pickMode, &PickMode::pointMoved, this, &MainWindow::followPointer);
@@ -97,6 +103,11 @@ void MainWindow::connectControls() {
             [this](const QString& reason) { showMessage(tr("Screen not read."), reason); });
     connect(m_receiver, &ColourReceiver::colourReceived, this, &MainWindow::takeColour);
     connect(m_recentMenu, &RecentColoursMenu::chosen, this, &MainWindow::takeColour);
+    connect(m_ui->contrastView, &ContrastView::suggestionChosen, this, [this](Rgb colour) {
+        if (!isPicking()) {
+            takeColour(colour);
+        }
+    });
     for (const auto signal :
          {&ColourReceiver::noColourReceived, &ColourReceiver::transparencyDropped}) {
         connect(m_receiver, signal, this, [this](const QString& text) { showMessage(text, {}); });
@@ -107,28 +118,6 @@ void MainWindow::readStoredMethod() {
     // The lowest byte of the stored number.
     const qint64 stored = m_settings.value(Settings::Method).toInteger();
     m_sampler.setMethod(static_cast<SamplingMethod>(stored & 0xFF));
-}
-
-void MainWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (QWindow* handle = windowHandle()) {
-        handle->installEventFilter(this); // once: installing again changes nothing
-    }
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::Expose) {
-        // The frame is known once the window manager has mapped the window: centre it
-        // whole, unless someone moved it meanwhile.
-        if (std::exchange(m_awaitingFrame, false) && frameGeometry() != geometry()) {
-            centreClearOf(*this, m_clearOf);
-        }
-        // Built once the window is on the screen, so that they do not hold up its showing.
-        if (m_options == nullptr) {
-            QTimer::singleShot(0, this, &MainWindow::createDialogs);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::createDialogs() {
@@ -166,6 +155,7 @@ void MainWindow::showColour() {
         editor->setColour(m_colour);
     }
     m_outputs->show(m_colour);
+    showContrast();
 }
 
 void MainWindow::onChannelEdited(Channel channel, int value) {
@@ -228,12 +218,7 @@ void MainWindow::offerScreenCast(ScreenCast& cast) {
 }
 
 void MainWindow::keepClearOf(const QList<QRect>& windows) {
-    const qreal ratio = devicePixelRatioF();
-    m_clearOf.clear();
-    for (const QRect& window : windows) {
-        m_clearOf << QRectF(window.topLeft() / ratio, window.size() / ratio).toRect();
-    }
-    centreClearOf(*this, m_clearOf);
+    m_placement->keepClearOf(windows);
 }
 
 void MainWindow::showMessage(const QString& text, const QString& detail, bool takesKeyboard) {
@@ -255,12 +240,21 @@ void MainWindow::followPointer() {
         m_ui->coordinatesLabel->setToolTip(hint);
     }
     m_ui->magnifier->setImage(sample.pixels);
-    if (sample.colour) {
+    m_underPointer = sample.colour;
+    if (sample.colour && isPicking()) {
         setColour(*sample.colour);
     }
+    showContrast();
     // Starting a pick shows the default cursor over the button; the tick puts the hand back.
     if (m_ui->pickButton->cursor().shape() != Qt::PointingHandCursor) {
         m_ui->pickButton->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void MainWindow::showContrast() {
+    if (m_contrast->isOn()) {
+        m_ui->contrastView->compare(m_colour,
+                                    isPicking() ? m_pickMode.colourBefore() : m_underPointer);
     }
 }
 

@@ -18,8 +18,10 @@ class ChannelEditor;
 class ColourHistory;
 class ColourOutputs;
 class ColourReceiver;
+class ContrastChoice;
 class LinkOpener;
 class CastFollowChoice;
+class FramedPlacement;
 class OptionsDialog;
 class PickSource;
 class RecentColoursMenu;
@@ -64,8 +66,6 @@ signals:
     void pickEnded(bool kept);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -79,6 +79,9 @@ private:
     // A colour pasted, dropped or chosen from the recent ones: shown, and kept as recent.
     void takeColour(Rgb colour);
     void followPointer();
+    // The kept colour against the one under the pointer; during a pick the kept colour is
+    // the pointer's, and the other the one from before the pick.
+    void showContrast();
     void onPickStopped(bool kept);
     void stopPicking();
     // In the message window, for three seconds; only the About window's takes the keyboard.
@@ -105,7 +108,7 @@ private:
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
     CastFollowChoice* m_liveFollow = nullptr;
-    QList<QRect> m_clearOf; // logical pixels
-    // Until the window manager's frame is known and the window centred with it.
-    bool m_awaitingFrame = true;
+    ContrastChoice* m_contrast = nullptr;
+    std::optional<Rgb> m_underPointer; // the follower's last colour, where known
+    FramedPlacement* m_placement = nullptr;
 };

@@ -26,6 +26,8 @@ TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathF
         pairs << QStringLiteral("PATH=") + pathFirst + QLatin1Char(':') +
                      qEnvironmentVariable("PATH");
     }
+    // Screen readers see it only where a test gives it an accessibility bus.
+    pairs << QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1");
     m_process.setProcessEnvironment(environment(pairs));
     m_process.start(program(), arguments);
     if (m_process.waitForStarted()) {
@@ -68,6 +70,13 @@ void TintorRun::clickIn(Window window, QPoint client, int button) {
 Rgb TintorRun::swatch() {
     const QPoint at = MainWindowAt::ColourSwatch * m_scale;
     return m_x.pixel(m_main, at.x(), at.y());
+}
+
+QStringList TintorRun::accessibleNames() {
+    QProcess reader;
+    reader.start(QStringLiteral(ACCESSIBLE_NAMES), {QString::number(m_process.processId())});
+    reader.waitForFinished(20000);
+    return QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'));
 }
 
 int TintorRun::close(int timeoutMs) {

@@ -16,6 +16,7 @@
 // Client positions in the main window, in layout pixels.
 namespace MainWindowAt {
 inline const QSize Size(264, 168);
+inline const QSize WithContrast(264, 284);
 inline const QPoint OptionsButton(70, 149);
 inline const QPoint AboutButton(118, 149);
 inline const QPoint PickButton(178, 149);
@@ -72,6 +73,9 @@ public:
     void clickIn(Window window, QPoint client, int button = 1);
     void click(QPoint inMain, int button = 1) { clickIn(m_main, inMain, button); }
     Rgb swatch();
+    // What a screen reader reads of the program's windows, "name | description" a line:
+    // only under ACCESSIBLE, where the program starts with Qt's AT-SPI bridge on.
+    QStringList accessibleNames();
     // Asks the main window to close; the exit code, or -1 when the program did not end
     // normally within `timeoutMs`.
     int close(int timeoutMs = 10000);

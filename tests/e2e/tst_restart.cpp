@@ -1,6 +1,7 @@
 // The stored method across a restart of the built program: chosen in the options dialog,
 // read back at the next start; a settings file that does not parse, and 1.0's file; a
-// colour picked, in the recent colours of the next start and of `tintor --recent`.
+// colour picked, in the recent colours of the next start and of `tintor --recent`; the
+// contrast view turned on, on at the next start, read by a screen reader.
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +41,7 @@ private slots:
     void sevenBySevenSurvivesRestart();
     void startsWith_data();
     void startsWith();
-    void pickedColourIsRecentAfterRestart();
+    void pickedColourAndContrastViewSurviveRestart();
 
 private:
     std::unique_ptr<TintorRun> start();
@@ -128,7 +129,7 @@ void RestartTest::startsWith() {
     QCOMPARE(readAll(kept), contents);
 }
 
-void RestartTest::pickedColourIsRecentAfterRestart() {
+void RestartTest::pickedColourAndContrastViewSurviveRestart() {
     QVERIFY(m_x.connected());
     const Rgb picked(200, 30, 60);
     QImage image(20, 20, QImage::Format_RGB32);
@@ -143,9 +144,13 @@ void RestartTest::pickedColourIsRecentAfterRestart() {
         QTRY_COMPARE(tintor->swatch(), picked);
         m_x.clickAt(55, 55);
         QTRY_COMPARE(tintor->title(), Title::Main);
+        m_x.chord(XK_Alt_L, XK_c);
+        QTRY_COMPARE(m_x.clientSize(tintor->main()), MainWindowAt::WithContrast);
         QCOMPARE(tintor->close(), 0);
     }
     m_x.destroyWindow(shown);
+    image.fill(Qt::white);
+    m_x.showImage(50, 50, image);
     QProcess recent;
     recent.setProcessEnvironment(TintorRun::environment({"XDG_CONFIG_HOME=" + m_config->path()}));
     recent.start(TintorRun::program(), {"--recent", "--format", "rgb"});
@@ -167,6 +172,13 @@ void RestartTest::pickedColourIsRecentAfterRestart() {
     QTRY_VERIFY(viewable() > before); // the menu
     m_x.tapKey(XK_Return);
     QTRY_COMPARE(tintor->swatch(), picked);
+    QCOMPARE(m_x.clientSize(tintor->main()), MainWindowAt::WithContrast);
+    m_x.movePointer(55, 55);
+    QTRY_VERIFY_WITH_TIMEOUT(tintor->accessibleNames().contains(
+                                 "contrast 5.66 to 1, AA normal text passes | AA normal text "
+                                 "passes, AA large text passes, AAA normal text fails, AAA large "
+                                 "text passes, UI and graphics passes"),
+                             20000);
     QCOMPARE(tintor->close(), 0);
 }
 

@@ -17,7 +17,7 @@ void activateWithFocus(QWidget& window) {
     }
 }
 
-void chainTabOrder(std::initializer_list<QWidget*> order) {
+void chainTabOrder(const QList<QWidget*>& order) {
     QWidget* previous = nullptr;
     for (QWidget* next : order) {
         if (previous != nullptr) {

@@ -38,6 +38,7 @@ void RecentColoursMenu::addTo(QMenu& menu) {
     QMenu* recent = menu.addMenu(tr("Recent colours"));
     recent->setObjectName(QStringLiteral("recentColours"));
     fill(*recent);
+    menu.addActions(m_beside);
 }
 
 void RecentColoursMenu::fill(QMenu& menu) {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -20,8 +21,10 @@ public:
     void setColours(const QList<Rgb>& colours) { m_colours = colours; }
     // While off (during a pick), the list neither opens nor chooses.
     void setOn(bool on) { m_on = on; }
-    // Adds the list to `menu` as its submenu.
+    // Adds the list to `menu` as its submenu, and after it the actions offered beside it.
     void addTo(QMenu& menu);
+    // Offers `action` after the list in every context menu that holds it.
+    void offerBeside(QAction* action) { m_beside << action; }
 
 signals:
     void chosen(Rgb colour);
@@ -33,5 +36,6 @@ private:
 
     QWidget& m_swatch;
     QList<Rgb> m_colours;
+    QList<QAction*> m_beside;
     bool m_on = true;
 };

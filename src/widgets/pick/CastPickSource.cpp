@@ -27,9 +27,7 @@ PointerSample CastPickSource::follow(QPoint pointer, ScreenSampler& screen) {
         // without the cast; elsewhere nothing is shown.
         return !m_cast.isOpen() || overOwn ? m_fallback->follow(pointer, screen) : PointerSample{};
     }
-    PointerSample sample = m_cast.sampleAt(*place, screen.method());
-    sample.colour.reset(); // following is not picking
-    return sample;
+    return m_cast.sampleAt(*place, screen.method());
 }
 
 PickSession* CastPickSource::makePick(QWidget& window, ScreenSampler& screen) {

@@ -27,6 +27,7 @@ public:
 
     // Begins a pick through `screen`; Escape later puts back `colourBefore`.
     void start(Rgb colourBefore, ScreenSampler& screen);
+    [[nodiscard]] Rgb colourBefore() const { return m_colourBefore; }
     // Ends the pick keeping the colour shown.  With a pressed button the capture lasts until
     // its release, so the release does not land in the program under the pointer.
     void stop(Qt::MouseButton heldUntilRelease = Qt::NoButton);

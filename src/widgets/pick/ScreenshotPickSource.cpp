@@ -34,8 +34,8 @@ PointerSample ScreenshotPickSource::follow(QPoint pointer, ScreenSampler& screen
     ScreenSampler own(
         std::make_unique<ImageScreenReader>(picture, pointer - (local - block.topLeft())));
     own.setMethod(screen.method());
-    own.sample(pointer);
-    return {pointer, own.image(), std::nullopt};
+    const Rgb colour = own.sample(pointer);
+    return {pointer, own.image(), colour};
 }
 
 PickSession* ScreenshotPickSource::makePick(QWidget& window, ScreenSampler& screen) {

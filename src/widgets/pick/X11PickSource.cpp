@@ -4,9 +4,7 @@
 #include "X11Pick.h"
 
 PointerSample X11PickSource::follow(QPoint pointer, ScreenSampler& screen) {
-    PointerSample sample = screen.sampleAt(pointer);
-    sample.colour.reset(); // following is not picking
-    return sample;
+    return screen.sampleAt(pointer);
 }
 
 PickSession* X11PickSource::makePick(QWidget& window, ScreenSampler& screen) {
