@@ -1,8 +1,10 @@
 // Cost of the sampler's tick on the current X server, beside the naive path that reads
-// every pixel of the block with its own request:
+// every pixel of the block with its own request, and with the contrast view on (its worst
+// case: a new pair every tick, each verdict's suggestions sought anew):
 //
 //   tests/with-xvfb.sh build/bench/bench_tick
 
+#include "ContrastView.h"
 #include "Magnifier.h"
 #include "ScreenSampler.h"
 #include "X11Platform.h"
@@ -61,14 +63,21 @@ void TickBench::pointerQuery() {
 
 void TickBench::tick_data() {
     QTest::addColumn<int>("method");
+    QTest::addColumn<bool>("contrast");
     for (int method = 0; method <= 3; ++method) {
-        QTest::addRow("method %d", method) << method;
+        QTest::addRow("method %d", method) << method << false;
+        QTest::addRow("method %d, contrast view", method) << method << true;
     }
 }
 
-// A tick's reads, mean, copy and the magnifier's repaint.
+// A tick's reads, mean, copy and the magnifier's repaint; with the contrast view, its
+// figures for a kept colour that changes every tick, and its repaint.
 void TickBench::tick() {
     QFETCH(int, method);
+    QFETCH(bool, contrast);
+    ContrastView view;
+    view.setVisible(contrast);
+    int kept = 0;
     ScreenSampler sampler(m_platform->screenReader());
     sampler.setMethod(static_cast<SamplingMethod>(method));
     Magnifier magnifier;
@@ -77,9 +86,14 @@ void TickBench::tick() {
     QVERIFY(QTest::qWaitForWindowExposed(&magnifier));
     QBENCHMARK {
         const auto pointer = m_platform->pointerPosition();
-        sampler.sample(pointer.value_or(QPoint()));
+        const Rgb sampled = sampler.sample(pointer.value_or(QPoint()));
         magnifier.setImage(sampler.image());
         magnifier.repaint();
+        if (contrast) {
+            kept = (kept + 97) % 0x1000000;
+            view.compare(Rgb(kept >> 16, kept >> 8, kept), sampled);
+            QCoreApplication::processEvents(); // paints what changed, as the event loop does
+        }
     }
 }
 

@@ -169,6 +169,121 @@
     </message>
 </context>
 <context>
+    <name>Contrast</name>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA normale tekst</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA grote tekst</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA normale tekst</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA grote tekst</translation>
+    </message>
+    <message>
+        <source>UI and graphics</source>
+        <translation>Bediening en grafiek</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastChoice</name>
+    <message>
+        <source>Contrast</source>
+        <translation>Contrast</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Aa</source>
+        <translation>Aa</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Tekst</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastVerdict</name>
+    <message>
+        <source>no lightness</source>
+        <translation>geen lichtheid</translation>
+    </message>
+    <message>
+        <source>No lightness of this hue reaches the ratio</source>
+        <translation>Geen lichtheid van deze tint haalt de verhouding</translation>
+    </message>
+    <message>
+        <source>%1: at least %2</source>
+        <translation>%1: minstens %2</translation>
+    </message>
+    <message>
+        <source>%1 passes</source>
+        <translation>%1 voldoet</translation>
+    </message>
+    <message>
+        <source>%1 fails</source>
+        <translation>%1 voldoet niet</translation>
+    </message>
+    <message>
+        <source>%1 not known</source>
+        <translation>%1 onbekend</translation>
+    </message>
+    <message>
+        <source>%1: meets %2</source>
+        <translation>%1: voldoet aan %2</translation>
+    </message>
+    <message>
+        <source>Lighter %1</source>
+        <translation>Lichter %1</translation>
+    </message>
+    <message>
+        <source>Darker %1</source>
+        <translation>Donkerder %1</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastView</name>
+    <message>
+        <source>Contrast</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>Text on background</source>
+        <translation>Tekst op achtergrond</translation>
+    </message>
+    <message>
+        <source>Contrast ratio (WCAG 2.2), rounded down</source>
+        <translation>Contrastverhouding (WCAG 2.2), naar beneden afgerond</translation>
+    </message>
+    <message>
+        <source>S&amp;wap</source>
+        <translation>&amp;Wissel</translation>
+    </message>
+    <message>
+        <source>Swap text and background</source>
+        <translation>Wissel tekst en achtergrond</translation>
+    </message>
+    <message>
+        <source>contrast %1 to 1, %2</source>
+        <translation>contrast %1 op 1, %2</translation>
+    </message>
+    <message>
+        <source>contrast not known</source>
+        <translation>contrast onbekend</translation>
+    </message>
+    <message>
+        <source>No colour under the pointer</source>
+        <translation>Geen kleur onder de aanwijzer</translation>
+    </message>
+</context>
+<context>
     <name>CastFollowChoice</name>
     <message>
         <source>Follow the pointer everywhere</source>

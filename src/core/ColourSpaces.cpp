@@ -188,9 +188,13 @@ Triple srgbToOklab(const Triple& rgb) {
     return times(LmsToOklab, each(lms, [](double v) { return std::cbrt(v); }));
 }
 
-Triple oklabToSrgb(const Triple& oklab) {
+Triple oklabToLinearSrgb(const Triple& oklab) {
     const Triple lms = each(times(OklabToLms, oklab), cube);
-    return each(times(XyzToLinearSrgb, times(LmsToXyz, lms)), linearToSrgb);
+    return times(XyzToLinearSrgb, times(LmsToXyz, lms));
+}
+
+Triple oklabToSrgb(const Triple& oklab) {
+    return each(oklabToLinearSrgb(oklab), linearToSrgb);
 }
 
 Triple polarToLab(const Triple& lch) {

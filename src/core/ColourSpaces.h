@@ -26,6 +26,8 @@ Triple srgbToLab(const Triple& rgb);
 // oklab(): L from 0 to 1.
 Triple oklabToSrgb(const Triple& oklab);
 Triple srgbToOklab(const Triple& rgb);
+// The same before sRGB's transfer function: linear light.
+Triple oklabToLinearSrgb(const Triple& oklab);
 
 // lch() and oklch() from and to their Lab: L, chroma, hue in degrees.
 Triple polarToLab(const Triple& lch);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace Contrast {
@@ -17,50 +18,63 @@ using ColourSpaces::Triple;
 // as a hair under 21.
 constexpr double Slack = 1e-9;
 
+// Per eight-bit value: each tick asks for many, and the transfer function is costly.
 double channelLuminance(int value) {
-    return ColourSpaces::srgbToLinear(value / 255.0);
+    static const std::array<double, 256> linear = [] {
+        std::array<double, 256> table{};
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            table[i] = ColourSpaces::srgbToLinear(static_cast<double>(i) / 255);
+        }
+        return table;
+    }();
+    return linear[static_cast<std::size_t>(value)];
 }
 
 int eightBits(double channel) {
     return static_cast<int>(std::lround(std::clamp(channel, 0.0, 1.0) * 255.0));
 }
 
-bool inGamut(const Triple& rgb) {
-    // Within half a step of 0..1 still rounds into it.
-    constexpr double Half = 0.5 / 255;
-    return std::ranges::all_of(rgb, [](double c) { return c >= -Half && c <= 1 + Half; });
+// Whether linear light rounds into eight bits: within half a step of 0 and 1 in sRGB.
+bool inGamut(const Triple& linear) {
+    static const double top = ColourSpaces::srgbToLinear(1 + 0.5 / 255);
+    constexpr double bottom = -0.5 / 255 / 12.92;
+    return std::ranges::all_of(linear, [](double c) { return c >= bottom && c <= top; });
 }
 
-// One lightness on the colour's line: its hue, and as much of its chroma as sRGB shows
-// there, found by halving (CSS Color 4's gamut mapping keeps lightness and hue).
+// The colours of one hue at every OKLab lightness: as much of the colour's chroma as sRGB
+// shows there, found by halving (CSS Color 4's gamut mapping keeps lightness and hue).
 class LightnessLine {
 public:
     explicit LightnessLine(Rgb colour)
-        : m_lch(ColourSpaces::labToPolar(ColourSpaces::srgbToOklab(
-              {colour.red() / 255.0, colour.green() / 255.0, colour.blue() / 255.0}))) {}
+        : m_lab(ColourSpaces::srgbToOklab(
+              {colour.red() / 255.0, colour.green() / 255.0, colour.blue() / 255.0})) {}
 
-    [[nodiscard]] double lightness() const { return m_lch[0]; }
+    [[nodiscard]] double lightness() const { return m_lab[0]; }
 
     [[nodiscard]] Rgb at(double lightness) const {
-        Triple rgb = srgbAt(lightness, m_lch[1]);
-        if (!inGamut(rgb)) {
+        Triple linear = linearAt(lightness, 1);
+        if (!inGamut(linear)) {
             double low = 0;
-            double high = m_lch[1];
+            double high = 1;
             for (int i = 0; i < 14; ++i) {
-                const double chroma = (low + high) / 2;
-                (inGamut(srgbAt(lightness, chroma)) ? low : high) = chroma;
+                const double share = (low + high) / 2;
+                (inGamut(linearAt(lightness, share)) ? low : high) = share;
             }
-            rgb = srgbAt(lightness, low);
+            linear = linearAt(lightness, low);
         }
-        return {eightBits(rgb[0]), eightBits(rgb[1]), eightBits(rgb[2])};
+        const auto channel = [&linear](std::size_t i) {
+            return eightBits(ColourSpaces::linearToSrgb(linear[i]));
+        };
+        return {channel(0), channel(1), channel(2)};
     }
 
 private:
-    [[nodiscard]] Triple srgbAt(double lightness, double chroma) const {
-        return ColourSpaces::oklabToSrgb(ColourSpaces::polarToLab({lightness, chroma, m_lch[2]}));
+    // With `share` of the colour's chroma: a and b scaled alike keep its hue.
+    [[nodiscard]] Triple linearAt(double lightness, double share) const {
+        return ColourSpaces::oklabToLinearSrgb({lightness, m_lab[1] * share, m_lab[2] * share});
     }
 
-    Triple m_lch;
+    Triple m_lab;
 };
 
 // The least move from `from` towards `to` whose colour meets the ratio, or nothing when
@@ -75,7 +89,7 @@ std::optional<Rgb> leastStep(const LightnessLine& line, double from, double to, 
     }
     // Far finer than a step of eight bits: the colours on either side of the last interval
     // are the last that fails and the first that meets.
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 16; ++i) {
         const double middle = (from + to) / 2;
         (meetsAt(middle) ? to : from) = middle;
     }

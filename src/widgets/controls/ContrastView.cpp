@@ -4,12 +4,26 @@
 #include "FormFonts.h"
 #include "ui_ContrastView.h"
 
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
 #include <map>
+
+namespace {
+
+const QRect FigureArea(102, 7, 102, 27);
+
+} // namespace
 
 ContrastView::ContrastView(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::ContrastView>()) {
     setupWithFormFonts(*m_ui, this);
     setObjectName(QStringLiteral("contrastView"));
+    m_figureFont = QFont(QStringLiteral("Liberation Mono"));
+    m_figureFont.setPixelSize(19);
+    m_figureFont.setBold(true);
     const QList<ContrastVerdict*> rows = verdicts();
     for (qsizetype i = 0; i < rows.size(); ++i) {
         rows[i]->setCriterion(Contrast::AllCriteria[i]);
@@ -27,7 +41,7 @@ QList<ContrastVerdict*> ContrastView::verdicts() const {
 }
 
 QList<QWidget*> ContrastView::tabOrder() const {
-    QList<QWidget*> order{m_ui->ratio, m_ui->swapButton};
+    QList<QWidget*> order{const_cast<ContrastView*>(this), m_ui->swapButton};
     for (const ContrastVerdict* row : verdicts()) {
         order << row->lighterButton() << row->darkerButton();
     }
@@ -57,7 +71,6 @@ void ContrastView::swapRoles() {
 void ContrastView::show(Rgb kept, Rgb other) {
     const double ratio = Contrast::ratio(kept, other);
     const QString figure = Contrast::ratioText(ratio);
-    m_ui->ratio->setText(figure + QStringLiteral(":1"));
     m_ui->sample->setColours(m_keptIsText ? kept : other, m_keptIsText ? other : kept);
     // Criteria with one threshold share their suggestions.
     std::map<double, Contrast::Suggestions> suggestions;
@@ -70,14 +83,38 @@ void ContrastView::show(Rgb kept, Rgb other) {
         row->showVerdict(ratio, suggestions[threshold]);
         spoken << row->spoken();
     }
-    m_ui->ratio->setAccessibleName(tr("contrast %1 to 1, %2").arg(figure, spoken.constFirst()));
-    m_ui->ratio->setAccessibleDescription(spoken.join(QStringLiteral(", ")));
+    showFigure(figure + QStringLiteral(":1"),
+               tr("contrast %1 to 1, %2").arg(figure, spoken.constFirst()),
+               spoken.join(QStringLiteral(", ")));
+}
+
+void ContrastView::showFigure(const QString& figure, const QString& spoken,
+                              const QString& verdicts) {
+    if (figure != m_figure) {
+        m_figure = figure;
+        update(FigureArea);
+    }
+    setAccessibleName(spoken);
+    setAccessibleDescription(verdicts);
+}
+
+void ContrastView::paintEvent(QPaintEvent* event) {
+    if (!event->rect().intersects(FigureArea)) {
+        return; // only the background behind a row
+    }
+    QPainter painter(this);
+    painter.setFont(m_figureFont);
+    painter.drawText(FigureArea, Qt::AlignCenter, m_figure);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = FigureArea;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void ContrastView::showUnknown() {
-    m_ui->ratio->setText(QStringLiteral("–"));
-    m_ui->ratio->setAccessibleName(tr("contrast not known"));
-    m_ui->ratio->setAccessibleDescription(tr("No colour under the pointer"));
+    showFigure(QStringLiteral("–"), tr("contrast not known"), tr("No colour under the pointer"));
     for (ContrastVerdict* row : verdicts()) {
         row->showUnknown();
     }

@@ -1,13 +1,16 @@
 #include "SuggestionButton.h"
 
 #include "Contrast.h"
+#include "FramedFill.h"
 
 #include <QPainter>
+#include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 SuggestionButton::SuggestionButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    // It covers every pixel, so the row beneath need not be drawn again with it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -19,11 +22,9 @@ void SuggestionButton::setColour(Rgb colour) {
 }
 
 void SuggestionButton::paintEvent(QPaintEvent* /*event*/) {
-    QStylePainter painter(this);
-    const QRect frame = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(frame, QColor::fromRgb(m_colour.toQRgb()));
-    painter.setPen(palette().color(isDown() ? QPalette::Highlight : QPalette::WindowText));
-    painter.drawRect(frame);
+    QPainter painter(this);
+    fillFramed(painter, rect(), QColor::fromRgb(m_colour.toQRgb()),
+               palette().color(isDown() ? QPalette::Highlight : QPalette::WindowText));
     // The arrow in black or white, whichever stands out more on the swatch.
     const bool dark =
         Contrast::ratio(m_colour, Rgb(0, 0, 0)) < Contrast::ratio(m_colour, Rgb(255, 255, 255));
@@ -33,6 +34,6 @@ void SuggestionButton::paintEvent(QPaintEvent* /*event*/) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
         focus.rect = rect().adjusted(2, 2, -2, -2);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }

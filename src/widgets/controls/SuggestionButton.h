@@ -5,7 +5,7 @@
 #include <QAbstractButton>
 
 // A colour offered to take: a swatch of it with an arrow that says which way its lightness
-// went, taken with a click or, with the focus on it, Space.
+// went (up for lighter), taken with a click or, with the focus on it, Space.
 class SuggestionButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -13,12 +13,12 @@ public:
 
     [[nodiscard]] Rgb colour() const { return m_colour; }
     void setColour(Rgb colour);
-    // "▲" for lighter, "▼" for darker.
-    void setArrow(const QString& arrow) { setText(arrow); }
+    void setUpwards(bool upwards) { m_upwards = upwards; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Rgb m_colour;
+    bool m_upwards = true;
 };
