@@ -212,6 +212,14 @@
 <context>
     <name>ContrastVerdict</name>
     <message>
+        <source>Lighter</source>
+        <translation>Lichter</translation>
+    </message>
+    <message>
+        <source>Darker</source>
+        <translation>Donkerder</translation>
+    </message>
+    <message>
         <source>no lightness</source>
         <translation>geen lichtheid</translation>
     </message>
