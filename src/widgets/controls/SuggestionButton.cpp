@@ -25,11 +25,17 @@ void SuggestionButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     fillFramed(painter, rect(), QColor::fromRgb(m_colour.toQRgb()),
                palette().color(isDown() ? QPalette::Highlight : QPalette::WindowText));
-    // The arrow in black or white, whichever stands out more on the swatch.
+    // The arrow in black or white, whichever stands out more on the swatch; drawn, not set
+    // as text, since the follower may repaint it every tick.
     const bool dark =
         Contrast::ratio(m_colour, Rgb(0, 0, 0)) < Contrast::ratio(m_colour, Rgb(255, 255, 255));
-    painter.setPen(dark ? Qt::white : Qt::black);
-    painter.drawText(rect(), Qt::AlignCenter, text());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dark ? Qt::white : Qt::black);
+    const QPoint centre = rect().center();
+    const int tip = m_upwards ? -3 : 3;
+    painter.drawPolygon(QPolygon{QPoint(centre.x() - 4, centre.y() - tip),
+                                 QPoint(centre.x() + 4, centre.y() - tip),
+                                 QPoint(centre.x(), centre.y() + tip)});
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
