@@ -142,6 +142,15 @@ void StartupTest::versionAndHelpNeedNoDisplay() {
     const Finished help = runToEnd(env, {QStringLiteral("--help")});
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.startsWith(QStringLiteral("Usage: tintor")));
+    // --contrast answers without a display, rounding down; a text that is no colour is named.
+    const Finished contrast = runToEnd(env, {"--contrast", "#777", "white"});
+    QCOMPARE(contrast.code, 0);
+    QVERIFY(contrast.out.startsWith("4.47:1\nAA normal text (4.5:1): fail\n"));
+    QCOMPARE(contrast.out.count('\n'), 6);
+    const Finished notColour = runToEnd(env, {"--contrast", "oklch(0.6 0.1 250)", "greyish"});
+    QCOMPARE(notColour.code, 2);
+    QVERIFY2(notColour.error.contains("greyish"), qPrintable(notColour.error));
+    QCOMPARE(runToEnd(env, {"--contrast", "red", "blue", "--recent"}).code, 2);
     // A form --pick cannot print is refused before a display is looked for.
     QCOMPARE(runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")}).code, 2);
     // Anything else is ignored, as before: still no display, still the same answer.

@@ -1,10 +1,14 @@
-// The recent colours in the main window's menus and on its keyboard.
+// The recent colours and the contrast view in the main window's menus and on its keyboard.
 
+#include "ColourMaths.h"
 #include "ColourSwatch.h"
+#include "Contrast.h"
+#include "ContrastView.h"
 #include "SettingsStore.h"
 #include "TimedMessage.h"
 #include "WidgetTestCase.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -20,6 +24,7 @@ class RecentColoursTest : public WidgetTestCase {
 private slots:
     void init() { m_test = std::make_unique<WidgetTest>(); }
     void keptChosenAndCleared();
+    void contrastViewComparesAndFixes();
 };
 
 // Picks, pastes, drops and choices enter the list, newest first and once each; slider moves
@@ -81,6 +86,44 @@ void RecentColoursTest::keptChosenAndCleared() {
     QVERIFY(!popup(find<ColourSwatch>("colourSwatch"))
                  ->findChild<QAction*>("clearRecentColours")
                  ->isEnabled());
+}
+
+// Alt+C shows the view below the window, kept across restarts; it compares the colour with
+// the one under the pointer (during a pick, the one from before it), and a suggestion taken
+// meets the criterion that failed and is kept as a paste is; the menus' entry hides it.
+void RecentColoursTest::contrastViewComparesAndFixes() {
+    QVERIFY(m_test->activate());
+    const QSize plain = window().size();
+    QTest::keyClick(&window(), Qt::Key_C, Qt::AltModifier);
+    auto* view = find<ContrastView>("contrastView");
+    const QSize withView = plain + QSize(0, view->height());
+    QCOMPARE(window().size(), withView);
+    const Rgb grey(0x77, 0x77, 0x77);
+    platform().screen.fill(grey.toQRgb());
+    m_test->setColour(Rgb(255, 255, 255));
+    QTRY_COMPARE(view->accessibleName(), "contrast 4.47 to 1, AA normal text fails");
+    QVERIFY(
+        !view->findChild<QWidget*>("aaNormalText")->findChild<QWidget*>("lighter")->isVisible());
+    auto* darker = view->findChild<QWidget*>("aaNormalText")->findChild<QAbstractButton*>("darker");
+    QTest::mouseClick(darker, Qt::LeftButton);
+    QVERIFY(Contrast::ratio(window().colour(), grey) >= 4.5);
+    QCOMPARE(m_test->settings().value(Settings::RecentColours).toArray().first(),
+             webColourText(window().colour()));
+    QTRY_VERIFY(view->accessibleName().endsWith("AA normal text passes"));
+    const Rgb fixed = window().colour();
+    QVERIFY(m_test->pickFrom(Rgb(255, 255, 255)));
+    const QString figure = Contrast::ratioText(Contrast::ratio(Rgb(255, 255, 255), fixed));
+    QTRY_VERIFY(view->accessibleName().startsWith("contrast " + figure + " to 1"));
+    QTest::keyClick(&window(), Qt::Key_Escape);
+    m_test->restart();
+    QCOMPARE(window().size(), withView);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, {5, 5});
+    QApplication::sendEvent(find<ColourSwatch>("colourSwatch"), &event);
+    auto* entry = window().findChild<QAction*>("showContrast");
+    QVERIFY(QApplication::activePopupWidget()->actions().contains(entry));
+    entry->trigger();
+    QCOMPARE(window().size(), plain);
+    QCOMPARE(m_test->settings().value(Settings::ContrastView), false);
 }
 
 QTEST_MAIN(RecentColoursTest)
