@@ -40,8 +40,8 @@ QList<ContrastVerdict*> ContrastView::verdicts() const {
             m_ui->graphics};
 }
 
-QList<QWidget*> ContrastView::tabOrder() const {
-    QList<QWidget*> order{const_cast<ContrastView*>(this), m_ui->swapButton};
+QList<QWidget*> ContrastView::tabOrder() {
+    QList<QWidget*> order{this, m_ui->swapButton};
     for (const ContrastVerdict* row : verdicts()) {
         order << row->lighterButton() << row->darkerButton();
     }

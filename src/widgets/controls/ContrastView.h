@@ -28,7 +28,7 @@ public:
     void compare(Rgb kept, std::optional<Rgb> other);
     void swapRoles();
     // The view's controls in tab order.
-    [[nodiscard]] QList<QWidget*> tabOrder() const;
+    [[nodiscard]] QList<QWidget*> tabOrder();
 
 signals:
     // A suggested colour taken by the user, to take the place of the kept one.
