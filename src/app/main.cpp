@@ -48,13 +48,14 @@ void prepareSettings(SettingsStore& settings) {
 int main(int argc, char* argv[]) {
     // Every line Tintor writes to the log reads as the program's own.
     qSetMessagePattern(QStringLiteral("tintor: %{message}"));
+    ignoreBrokenPipes();
     // Answered on the streams as they are given: a closed output is an error to report.
     const CommandLine commandLine = readCommandLine(argc, argv);
     if (const auto status = commandLine.exitStatus) {
         return *status;
     }
-    // A pick whose colour could go nowhere is refused before it starts.
-    if (commandLine.pick && !standardOutputIsOpen()) {
+    // A pick or a list whose colours could go nowhere is refused before it starts.
+    if ((commandLine.pick || commandLine.recent) && !standardOutputIsOpen()) {
         return 1;
     }
     // Before anything opens a file or a connection: a closed standard stream would be

@@ -3,8 +3,11 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
+#include "ColourNotation.h"
+#include "Setting.h"
 #include "TintorRun.h"
 
 #include <X11/Xutil.h>
@@ -142,8 +145,32 @@ void StartupTest::versionAndHelpNeedNoDisplay() {
     const Finished help = runToEnd(env, {QStringLiteral("--help")});
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.startsWith(QStringLiteral("Usage: tintor")));
+    // The manual page keeps up: every option in its place and its exit statuses, every form
+    // that --format takes, every member of the settings file.
+    QFile manual(QStringLiteral(TINTOR_MANUAL));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(manual.readAll()).remove(u'\\');
+    const auto section = [&page](const char* name) {
+        const qsizetype from = page.indexOf(QStringLiteral(".SH ") + QLatin1String(name));
+        return from < 0 ? QString() : page.mid(from, page.indexOf(u".SH", from + 1) - from);
+    };
+    const QRegularExpression option(QStringLiteral("--[a-z]+"));
+    for (auto match = option.globalMatch(help.out); match.hasNext();) {
+        const QString name = match.next().captured();
+        QVERIFY2(section("OPTIONS").contains(name) && section("EXIT").contains(name),
+                 qPrintable(name));
+    }
+    for (const ColourForm form : AllColourForms) {
+        QVERIFY2(section("EXIT").contains(formName(form)), formName(form).data());
+    }
+    for (const Setting* setting : Settings::All) {
+        QVERIFY2(section("FILES").contains(setting->key), setting->key.data());
+    }
     // A form --pick cannot print is refused before a display is looked for.
-    QCOMPARE(runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")}).code, 2);
+    const Finished cmyk =
+        runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")});
+    QCOMPARE(cmyk.code, 2);
+    QVERIFY2(cmyk.error.contains(QStringLiteral("not \"cmyk\"")), qPrintable(cmyk.error));
     // Anything else is ignored, as before: still no display, still the same answer.
     const Finished other = runToEnd(env, {QStringLiteral("--colour=red")});
     QVERIFY(other.code > 0);
