@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
     if (commandLine.recent) { // needs no display
         return printRecentColours(*commandLine.recent);
     }
-    const DisplaySession session = DisplaySession::prepare();
+    const DisplaySession session = DisplaySession::prepare(argc, argv);
     if (const auto status = session.exitStatus()) {
         return *status;
     }
