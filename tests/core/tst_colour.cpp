@@ -189,8 +189,6 @@ void ColourTest::read_data() {
     // Huge and infinite components clamp as CSS does; no NaN decides the colour.
     row("rgb(1e999 0 -1e999)", 0xFF0000);
     row("lab(50 1e200 0)", 0xFF00FF);
-    row("lch(50 1e200 0)", 0xFF00FF);
-    row("oklab(0.5 1e200 0)", 0xFF0000);
     row("oklch(0.5 1e110 0)", 0xFF0000);
     row("hwb(0 1e308% 1e308%)", 0x808080);
     row("hsl(30 1e308% 50%)", 0xFF8000);

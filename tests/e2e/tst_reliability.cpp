@@ -131,8 +131,6 @@ void ReliabilityTest::unwritableOutputFails_data() {
                                            << ">&-" << closed;
     QTest::newRow("--recent, output closed") << "--recent"
                                              << ">&-" << closed;
-    QTest::newRow("--version, reader gone") << "--version"
-                                            << "|" << broken;
     QTest::newRow("--help, reader gone") << "--help"
                                          << "|" << broken;
     QTest::newRow("--recent, settings a directory") << "--recent"
