@@ -1,8 +1,10 @@
 // Every one of the 2^24 colours written in each form and read back, once: the count of
-// colours that do not come back (it must be 0) and the time one write and read take.
+// colours that do not come back (it must be 0) and the time one write and read take.  And
+// the time a clipboard text of 1 MiB, the most a paste takes, costs to be found no colour.
 //
 //   build/bench/bench_notations                 # every form, an hour on a busy machine
 //   build/bench/bench_notations sweep:oklch     # one form
+//   build/bench/bench_notations hugeText        # the 1 MiB texts
 
 #include "ColourNotation.h"
 
@@ -14,6 +16,8 @@ class NotationsBench : public QObject {
 private slots:
     void sweep_data();
     void sweep();
+    void hugeText_data();
+    void hugeText();
 };
 
 void NotationsBench::sweep_data() {
@@ -40,6 +44,23 @@ void NotationsBench::sweep() {
     qInfo("%s: %d mismatches in %d colours, %.0f ns a write and read", formName(form).data(),
           mismatches, Colours, static_cast<double>(timer.nsecsElapsed()) / Colours);
     QCOMPARE(mismatches, 0);
+}
+
+void NotationsBench::hugeText_data() {
+    QTest::addColumn<QString>("text");
+    constexpr qsizetype MiB = 1 << 20;
+    QTest::newRow("rgb(1 1 1 ...)") << "rgb(" + QString(" 1").repeated(MiB / 2 - 3) + ")";
+    QTest::newRow("a number of 1 MiB") << "rgb(" + QString(MiB - 5, u'1') + ")";
+    QTest::newRow("a keyword of 1 MiB") << "rgb(" + QString(MiB - 5, u'a') + ")";
+    QTest::newRow("# and 1 MiB of digits") << "#" + QString(MiB - 1, u'1');
+    QTest::newRow("1 MiB of letters") << QString(MiB, u'a');
+}
+
+void NotationsBench::hugeText() {
+    QFETCH(QString, text);
+    QBENCHMARK {
+        QVERIFY(!readColour(text));
+    }
 }
 
 int main(int argc, char* argv[]) {

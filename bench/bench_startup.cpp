@@ -2,7 +2,8 @@
 // mapped (viewable: the X server has no window manager), for Tintor and for startup_floor,
 // a bare Qt Widgets window with a label, a line edit and a button.  The two are launched
 // in turn in one run, so both see the same machine load; the ratio of their medians is
-// the cost Tintor adds over Qt's own start-up.  Also prints each one's resident memory.
+// the cost Tintor adds over Qt's own start-up.  Also prints each one's resident memory, and
+// the time from the window manager's close request to the process's end.
 //
 //   tests/with-xvfb.sh build/bench/bench_startup [--runs N] [TINTOR [FLOOR]]
 //
@@ -38,6 +39,7 @@ constexpr int WindowTimeoutMs = 10000;
 struct Sample {
     double startMs;
     long residentKiB;
+    double exitMs = -1; // from the close request to the end; -1 when it did not end
 };
 
 long residentKiB(qint64 pid) {
@@ -134,7 +136,10 @@ std::optional<Sample> measureOnce(Display* display, const QString& program,
         sample = Sample{elapsed.count(), residentKiB(process.processId())};
         requestClose(display, *window);
     }
-    if (!process.waitForFinished(WindowTimeoutMs)) {
+    const auto closed = Clock::now();
+    if (process.waitForFinished(WindowTimeoutMs) && sample) {
+        sample->exitMs = std::chrono::duration<double, std::milli>(Clock::now() - closed).count();
+    } else if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished(WindowTimeoutMs);
     }
@@ -142,15 +147,16 @@ std::optional<Sample> measureOnce(Display* display, const QString& program,
 }
 
 void printRow(const char* name, const std::vector<Sample>& samples) {
-    std::vector<double> ms;
+    std::vector<double> ms, exitMs;
     std::vector<long> kib;
     for (const Sample& sample : samples) {
         ms.push_back(sample.startMs);
         kib.push_back(sample.residentKiB);
+        exitMs.push_back(sample.exitMs);
     }
-    std::printf("  %-14s %8.1f %8.1f %8.1f %12ld\n", name, median(ms),
+    std::printf("  %-14s %8.1f %8.1f %8.1f %12ld %12.1f %8.1f\n", name, median(ms),
                 *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
-                median(kib));
+                median(kib), median(exitMs), *std::max_element(exitMs.begin(), exitMs.end()));
 }
 
 void report(int runs, const std::vector<Sample>& tintor, const std::vector<Sample>& floor) {
@@ -161,7 +167,8 @@ void report(int runs, const std::vector<Sample>& tintor, const std::vector<Sampl
         pairRatios.push_back(tintor[i].startMs / floor[i].startMs);
     }
     std::printf("start-up to viewable window, %d runs each, alternating\n", runs);
-    std::printf("  %-14s %8s %8s %8s %12s\n", "program", "median", "min", "max", "RSS KiB");
+    std::printf("  %-14s %8s %8s %8s %12s %12s %8s\n", "program", "median", "min", "max", "RSS KiB",
+                "exit median", "max");
     printRow("tintor", tintor);
     printRow("startup_floor", floor);
     // On a busy machine the medians drift with the load; the minima show the cost nearest

@@ -92,7 +92,10 @@ CommandLine readCommandLine(int argc, char* argv[]) {
     const std::optional<ColourForm> form =
         format != nullptr ? formNamed(QString::fromLocal8Bit(format)) : ColourForm::Hash;
     if (!form) {
-        return wrongUsage("--format takes hex, rgb, hsl, hwb, lab, lch, oklab, oklch or dollar");
+        const std::string why = std::string("--format takes hex, rgb, hsl, hwb, lab, lch, oklab, "
+                                            "oklch or dollar, not \"") +
+                                format + '"';
+        return wrongUsage(why.c_str());
     }
     return {std::nullopt, pick ? form : std::nullopt, recent ? form : std::nullopt, contrast};
 }

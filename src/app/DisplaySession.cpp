@@ -4,8 +4,27 @@
 
 #include <QtGlobal>
 
-DisplaySession DisplaySession::prepare() {
+#include <cstring>
+
+namespace {
+
+// The value of Qt's -display (which Qt also takes with two dashes); null when none is given.
+const char* qtDisplayOption(int argc, char* argv[]) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") == 0 || std::strcmp(argv[i], "--display") == 0) {
+            return argv[i + 1];
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+DisplaySession DisplaySession::prepare(int argc, char* argv[]) {
     DisplaySession session;
+    if (const char* display = qtDisplayOption(argc, argv)) {
+        qputenv("DISPLAY", display);
+    }
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform.startsWith("wayland")) {
         session.m_replacedPlatform = platform;

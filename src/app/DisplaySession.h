@@ -8,8 +8,9 @@
 class DisplaySession {
 public:
     // Chooses the X11 platform for the toolkit: screen reads go through X11, so the windows
-    // must live on the same X server (in a Wayland session, Xwayland).
-    static DisplaySession prepare();
+    // must live on the same X server (in a Wayland session, Xwayland).  Qt's own `-display`
+    // among `arguments` becomes DISPLAY, so that every X connection opens that server.
+    static DisplaySession prepare(int argc, char* argv[]);
 
     // A Wayland session, where X shows only the windows that run through Xwayland.
     [[nodiscard]] bool isWayland() const { return m_wayland; }

@@ -27,6 +27,9 @@ void ensureStandardStreams() {
             close(opened);
         }
     }
+}
+
+void ignoreBrokenPipes() {
     // A log reader that went away must not kill Tintor with its first warning.  A handler
     // rather than SIG_IGN: exec() resets it, so the programs Tintor starts get the usual
     // SIGPIPE.

@@ -2,8 +2,11 @@
 
 #include <string>
 
-// Opens /dev/null on any of descriptors 0, 1 and 2 that is closed, and keeps a pipe that
-// nobody reads any more from ending the program: a write to it then merely fails.
+// Keeps a pipe that nobody reads any more from ending the program: a write to it then
+// merely fails, and the failure can be reported.
+void ignoreBrokenPipes();
+
+// Opens /dev/null on any of descriptors 0, 1 and 2 that is closed.
 void ensureStandardStreams();
 
 // Whether descriptor 1 is open, said on the log when it is not; call it before

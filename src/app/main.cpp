@@ -49,13 +49,15 @@ void prepareSettings(SettingsStore& settings) {
 int main(int argc, char* argv[]) {
     // Every line Tintor writes to the log reads as the program's own.
     qSetMessagePattern(QStringLiteral("tintor: %{message}"));
+    ignoreBrokenPipes();
     // Answered on the streams as they are given: a closed output is an error to report.
     const CommandLine commandLine = readCommandLine(argc, argv);
     if (const auto status = commandLine.exitStatus) {
         return *status;
     }
-    // A pick whose colour could go nowhere is refused before it starts; a report too.
-    if ((commandLine.pick || commandLine.contrast) && !standardOutputIsOpen()) {
+    // A pick, a list or a report whose text could go nowhere is refused before it starts.
+    if ((commandLine.pick || commandLine.recent || commandLine.contrast) &&
+        !standardOutputIsOpen()) {
         return 1;
     }
     // Before anything opens a file or a connection: a closed standard stream would be
@@ -67,7 +69,7 @@ int main(int argc, char* argv[]) {
     if (commandLine.recent) { // needs no display
         return printRecentColours(*commandLine.recent);
     }
-    const DisplaySession session = DisplaySession::prepare();
+    const DisplaySession session = DisplaySession::prepare(argc, argv);
     if (const auto status = session.exitStatus()) {
         return *status;
     }

@@ -2,6 +2,7 @@
 
 #include "ColourMaths.h"
 #include "CssColourWriter.h"
+#include "CssTokens.h"
 
 #include <algorithm>
 #include <iterator>
@@ -50,7 +51,7 @@ QLatin1String formName(ColourForm form) {
 
 std::optional<ColourForm> formNamed(QStringView name) {
     const auto entry = std::find_if(std::begin(Forms), std::end(Forms), [name](const FormEntry& e) {
-        return name == QLatin1String(e.name);
+        return isCssName(name, QLatin1String(e.name));
     });
     return entry != std::end(Forms) ? std::optional(entry->form) : std::nullopt;
 }

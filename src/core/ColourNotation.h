@@ -28,7 +28,8 @@ inline constexpr ColourForm AllColourForms[]{
 // `colour` written in `form`, with the fewest decimals that read back to the same colour.
 QString colourInForm(Rgb colour, ColourForm form);
 
-// The form's name on the command line ("hex", "rgb", "hsl", "hwb", "lab"...), and back.
+// The form's name on the command line ("hex", "rgb", "hsl", "hwb", "lab"...), and back in any
+// ASCII case.
 QLatin1String formName(ColourForm form);
 std::optional<ColourForm> formNamed(QStringView name);
 

@@ -137,7 +137,7 @@ std::optional<ReadColour> fromFunction(QStringView text) {
     }
     const QStringView name = text.first(open);
     const auto rule = std::find_if(std::begin(Functions), std::end(Functions), [&](const auto& r) {
-        return name.compare(QLatin1String(r.name), Qt::CaseInsensitive) == 0;
+        return isCssName(name, QLatin1String(r.name));
     });
     const auto tokens = cssTokens(text.sliced(open + 1, text.size() - open - 2));
     return rule != std::end(Functions) && tokens ? fromArguments(*rule, *tokens) : std::nullopt;

@@ -1,7 +1,9 @@
 #include "CssFunctions.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <utility>
 
 using namespace ColourSpaces;
 
@@ -11,21 +13,51 @@ int eightBits(double channel) {
     return static_cast<int>(std::floor(std::clamp(channel, 0.0, 1.0) * 255 + 0.5));
 }
 
+// Far beyond any component that still changes an eight-bit colour, and small enough that
+// no conversion overflows into infinities and NaNs.
+constexpr double Largest = 1e6;
+
+double limited(double value) {
+    return std::clamp(value, -Largest, Largest);
+}
+
+// A hue in one turn; an infinite one has no place on the circle and reads as 0.
+double finiteHue(double degrees) {
+    return std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0;
+}
+
+// Two components that act together (a and b, whiteness and blackness), made small enough
+// while keeping their ratio.
+std::pair<double, double> limitedPair(double a, double b) {
+    a = std::clamp(a, -DBL_MAX, DBL_MAX);
+    b = std::clamp(b, -DBL_MAX, DBL_MAX);
+    const double scale = Largest / std::max({std::abs(a), std::abs(b), Largest});
+    return {a * scale, b * scale};
+}
+
 // CSS clamps these components when it reads them; the rest are clipped after conversion.
+// Huge and infinite ones, which CSS allows, are brought within reach of the arithmetic.
 Triple clamped(CssFunction function, Triple c) {
     switch (function) {
     case CssFunction::Hsl:
-        return {c[0], std::max(c[1], 0.0), std::clamp(c[2], 0.0, 100.0)};
+        return {finiteHue(c[0]), limited(std::max(c[1], 0.0)), std::clamp(c[2], 0.0, 100.0)};
+    case CssFunction::Hwb: {
+        const auto [white, black] = limitedPair(c[1], c[2]);
+        return {finiteHue(c[0]), white, black};
+    }
     case CssFunction::Lab:
-        return {std::clamp(c[0], 0.0, 100.0), c[1], c[2]};
+    case CssFunction::Oklab: {
+        const double most = function == CssFunction::Lab ? 100 : 1;
+        const auto [a, b] = limitedPair(c[1], c[2]);
+        return {std::clamp(c[0], 0.0, most), a, b};
+    }
     case CssFunction::Lch:
-        return {std::clamp(c[0], 0.0, 100.0), std::max(c[1], 0.0), c[2]};
-    case CssFunction::Oklab:
-        return {std::clamp(c[0], 0.0, 1.0), c[1], c[2]};
-    case CssFunction::Oklch:
-        return {std::clamp(c[0], 0.0, 1.0), std::max(c[1], 0.0), c[2]};
+    case CssFunction::Oklch: {
+        const double most = function == CssFunction::Lch ? 100 : 1;
+        return {std::clamp(c[0], 0.0, most), limited(std::max(c[1], 0.0)), finiteHue(c[2])};
+    }
     default:
-        return c;
+        return {limited(c[0]), limited(c[1]), limited(c[2])};
     }
 }
 

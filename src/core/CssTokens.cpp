@@ -1,5 +1,10 @@
 #include "CssTokens.h"
 
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+#include <type_traits>
+
 namespace {
 
 bool isDigit(QChar c) {
@@ -8,6 +13,15 @@ bool isDigit(QChar c) {
 
 bool isLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+char16_t asciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
+}
+
+// CSS needs white space, a comma or a slash between two components.
+bool separated(QStringView text, qsizetype at) {
+    return at == text.size() || text[at].isSpace() || text[at] == u',' || text[at] == u'/';
 }
 
 qsizetype skipDigits(QStringView text, qsizetype at) {
@@ -48,14 +62,22 @@ qsizetype nameEnd(QStringView text, qsizetype at) {
     return at;
 }
 
+// A number whose syntax is checked.  An overflow is an infinity, which CSS clamps, and an
+// underflow 0.  Not QString::toDouble(), which takes a tenth of a second over a number of a
+// million digits; in the C locale, whatever the user's decimal point is.
+double decimal(QStringView number) {
+    static const std::unique_ptr<std::remove_pointer_t<locale_t>, decltype(&freelocale)> C(
+        newlocale(LC_ALL_MASK, "C", locale_t{}), &freelocale);
+    return strtod_l(number.toLatin1().constData(), nullptr, C.get());
+}
+
 // The number, percentage or dimension at `at`, moving `at` past it.
 std::optional<CssToken> numeric(QStringView text, qsizetype& at) {
     const qsizetype end = numberEnd(text, at);
     if (end == at) {
         return std::nullopt;
     }
-    bool ok = false;
-    CssToken token{CssToken::Kind::Number, text.sliced(at, end - at).toDouble(&ok), {}};
+    CssToken token{CssToken::Kind::Number, decimal(text.sliced(at, end - at)), {}};
     at = end;
     if (at < text.size() && text[at] == u'%') {
         token.kind = CssToken::Kind::Percentage;
@@ -65,7 +87,7 @@ std::optional<CssToken> numeric(QStringView text, qsizetype& at) {
         token.name = text.sliced(at, unit - at).toString().toLower();
         at = unit;
     }
-    return ok ? std::optional(token) : std::nullopt;
+    return token;
 }
 
 } // namespace
@@ -73,14 +95,19 @@ std::optional<CssToken> numeric(QStringView text, qsizetype& at) {
 std::optional<QList<CssToken>> cssTokens(QStringView arguments) {
     QList<CssToken> tokens;
     qsizetype at = 0;
-    while (at < arguments.size()) {
+    // A long text that cannot be a colour is given up at once, not tokenised to its end.
+    while (at < arguments.size() && tokens.size() <= MostCssTokens) {
         const QChar c = arguments[at];
         if (c.isSpace()) {
             ++at;
-        } else if (c == u',' || c == u'/') {
+            continue;
+        }
+        if (c == u',' || c == u'/') {
             tokens.append({c == u',' ? CssToken::Kind::Comma : CssToken::Kind::Slash, 0, {}});
             ++at;
-        } else if (isLetter(c)) {
+            continue;
+        }
+        if (isLetter(c)) {
             const qsizetype end = nameEnd(arguments, at);
             tokens.append(
                 {CssToken::Kind::Keyword, 0, arguments.sliced(at, end - at).toString().toLower()});
@@ -90,6 +117,21 @@ std::optional<QList<CssToken>> cssTokens(QStringView arguments) {
         } else {
             return std::nullopt;
         }
+        if (!separated(arguments, at)) {
+            return std::nullopt;
+        }
     }
-    return tokens;
+    return tokens.size() <= MostCssTokens ? std::optional(tokens) : std::nullopt;
+}
+
+bool isCssName(QStringView text, QLatin1String name) {
+    if (text.size() != name.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (asciiLower(text[i].unicode()) != asciiLower(char16_t(uchar(name[i].toLatin1())))) {
+            return false;
+        }
+    }
+    return true;
 }

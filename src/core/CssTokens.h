@@ -14,6 +14,14 @@ struct CssToken {
     QString name;     // a dimension's unit or a keyword, in lower case
 };
 
+// The most tokens any colour function takes: three components and an alpha with commas.
+constexpr qsizetype MostCssTokens = 7;
+
 // The arguments between a function's parentheses as CSS's tokens, white space dropped.
-// Nothing for a text with anything else in it.
+// Nothing for a text with anything else in it, with two tokens glued together (`none2`,
+// `120deg5%`), or with more than MostCssTokens.
 std::optional<QList<CssToken>> cssTokens(QStringView arguments);
+
+// Whether `text` is `name` in ASCII's case only, as CSS compares names: no Unicode folding,
+// so U+017F is no `s` and the Kelvin sign no `k`.
+bool isCssName(QStringView text, QLatin1String name);

@@ -1,8 +1,7 @@
 #include "NamedColours.h"
 
 #include "ColourSpaces.h"
-
-#include <QString> // QStringView::compare with a Latin-1 text is defined there
+#include "CssTokens.h"
 
 #include <algorithm>
 #include <array>
@@ -191,7 +190,7 @@ double squaredDistance(const ColourSpaces::Triple& a, const ColourSpaces::Triple
 
 std::optional<Rgb> find(QStringView name) {
     const auto match = std::find_if(std::begin(Table), std::end(Table), [&](const Entry& entry) {
-        return name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0;
+        return isCssName(name, QLatin1String(entry.name));
     });
     return match != std::end(Table) ? std::optional(colourOf(*match)) : std::nullopt;
 }

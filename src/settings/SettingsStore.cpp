@@ -174,6 +174,12 @@ Result<QJsonValue> SettingsStore::read(const Setting& setting) const {
     return setting.accepts(value) ? Result<QJsonValue>(value) : invalidType(setting);
 }
 
+Result<void> SettingsStore::readable() const {
+    const Result<StoredDocument> stored =
+        m_path.isEmpty() ? StoredDocument{} : StoredDocument::inspect(m_path, MaxSize);
+    return stored ? Result<void>() : Failure{stored.error()};
+}
+
 QJsonValue SettingsStore::value(const Setting& setting) const {
     const Result<QJsonValue> stored = read(setting);
     return stored ? *stored : setting.fallbackValue();

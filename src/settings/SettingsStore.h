@@ -37,6 +37,9 @@ public:
     // missing or the file cannot be read; "Invalid data type for 'Method'" when the value is
     // not of the setting's kind and range.
     [[nodiscard]] Result<QJsonValue> read(const Setting& setting) const;
+    // Fails, saying why, when the path holds what cannot be read (no permission, a directory,
+    // a FIFO, a file too large); no file at all is read as an empty one.
+    [[nodiscard]] Result<void> readable() const;
     // The stored value, or the setting's fallback when none reads.
     [[nodiscard]] QJsonValue value(const Setting& setting) const;
     // "Failed to set data for 'Method'" when the value cannot be stored; "Invalid data type

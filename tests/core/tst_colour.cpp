@@ -186,6 +186,13 @@ void ColourTest::read_data() {
     row("oklab(1.5 0 0)", 0xFFFFFF);
     // Beyond sRGB: each channel clipped on its own, not mapped into the gamut.
     row("oklch(0.9 0.3 140)", 0x4BFF00);
+    // Huge and infinite components clamp as CSS does; no NaN decides the colour.
+    row("rgb(1e999 0 -1e999)", 0xFF0000);
+    row("lab(50 1e200 0)", 0xFF00FF);
+    row("oklch(0.5 1e110 0)", 0xFF0000);
+    row("hwb(0 1e308% 1e308%)", 0x808080);
+    row("hsl(30 1e308% 50%)", 0xFF8000);
+    row("lch(50 30 1e308deg)", 0x7B70A5);
     row("  Tomato ", 0xFF6347);
     row("rebeccapurple", 0x663399);
     for (const char* text : {"#FF800",
@@ -209,7 +216,13 @@ void ColourTest::read_data() {
                              "color(display-p3 1 0 0)",
                              "rgb(1deg 2 3)",
                              "tomatoes",
-                             "rgb (1 2 3)"}) {
+                             "rgb (1 2 3)",
+                             "rgb(none2 0 0)",
+                             "hsl(120deg5% 50%)",
+                             "color(srgb1 0 0)",
+                             "hſl(120 50% 50%)",
+                             "Khaki",
+                             "rgb(1 2 3 / 1 , 2)"}) {
         row(text, -1);
     }
 }

@@ -106,6 +106,7 @@ void ClickRecorder::answer(const XEvent& event) {
     const XSelectionRequestEvent& request = event.xselectionrequest;
     const Atom targets = XInternAtom(m_display, "TARGETS", False);
     const Atom text = XInternAtom(m_display, "UTF8_STRING", False);
+    const Atom colour = XInternAtom(m_display, "application/x-color", False);
     if (m_answer == "silent" || (m_answer == "targets" && request.target != targets)) {
         return;
     }
@@ -119,7 +120,7 @@ void ClickRecorder::answer(const XEvent& event) {
                            request.property,
                            request.time};
     if (request.target == targets) {
-        const Atom offered[] = {targets, text};
+        const Atom offered[] = {targets, m_answer == "x-color" ? colour : text};
         XChangeProperty(m_display, request.requestor, request.property, XA_ATOM, 32,
                         PropModeReplace, reinterpret_cast<const unsigned char*>(offered), 2);
     } else if (m_answer == "incr") {
@@ -127,6 +128,10 @@ void ClickRecorder::answer(const XEvent& event) {
         XChangeProperty(m_display, request.requestor, request.property,
                         XInternAtom(m_display, "INCR", False), 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&size), 1);
+    } else if (m_answer == "x-color") { // Qt's colour data: #FF8000 at half opacity
+        const unsigned short rgba[] = {0xFFFF, 0x8080, 0, 0x8000};
+        XChangeProperty(m_display, request.requestor, request.property, colour, 16, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(rgba), 4);
     } else {
         XChangeProperty(m_display, request.requestor, request.property, text, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(m_answer.constData()),

@@ -31,7 +31,8 @@ public:
     int pressCount() { return static_cast<int>(presses().size()); }
 
     // Takes the clipboard, answering as `answer` says: "silent" never, "targets" only with
-    // its targets, "incr" with an increment that never comes, anything else with that text.
+    // its targets, "incr" with an increment that never comes, "x-color" with Qt's colour data
+    // for #FF8000 at half opacity, anything else with that text.
     void ownClipboard(const QByteArray& answer);
     // The clipboard requests received so far, answered or not; call it while one is awaited.
     int clipboardRequests();

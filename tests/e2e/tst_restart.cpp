@@ -153,7 +153,7 @@ void RestartTest::pickedColourAndContrastViewSurviveRestart() {
     m_x.showImage(50, 50, image);
     QProcess recent;
     recent.setProcessEnvironment(TintorRun::environment({"XDG_CONFIG_HOME=" + m_config->path()}));
-    recent.start(TintorRun::program(), {"--recent", "--format", "rgb"});
+    recent.start(TintorRun::program(), {"--recent", "--format", "RGB"}); // any case
     QVERIFY(recent.waitForFinished(30000));
     QCOMPARE(recent.exitCode(), 0);
     QCOMPARE(recent.readAllStandardOutput(), QByteArray("rgb(200, 30, 60)\n"));

@@ -3,8 +3,11 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
+#include "ColourNotation.h"
+#include "Setting.h"
 #include "TintorRun.h"
 
 #include <X11/Xutil.h>
@@ -151,8 +154,27 @@ void StartupTest::versionAndHelpNeedNoDisplay() {
     QCOMPARE(notColour.code, 2);
     QVERIFY2(notColour.error.contains("greyish"), qPrintable(notColour.error));
     QCOMPARE(runToEnd(env, {"--contrast", "red", "blue", "--recent"}).code, 2);
+    // The manual page keeps up: every option and form in its exit statuses, every member of
+    // the settings file.
+    QFile manual(QStringLiteral(TINTOR_MANUAL));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(manual.readAll()).remove(u'\\');
+    QStringList names =
+        help.out.split(QRegularExpression("[^-a-z]+")).filter(QRegularExpression("^--"));
+    for (const ColourForm form : AllColourForms) {
+        names << formName(form);
+    }
+    for (const QString& name : names) {
+        QVERIFY2(page.section(QStringLiteral(".SH EXIT"), 1).contains(name), qPrintable(name));
+    }
+    for (const Setting* setting : Settings::All) {
+        QVERIFY2(page.contains(setting->key), setting->key.data());
+    }
     // A form --pick cannot print is refused before a display is looked for.
-    QCOMPARE(runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")}).code, 2);
+    const Finished cmyk =
+        runToEnd(env, {QStringLiteral("--pick"), QStringLiteral("--format=cmyk")});
+    QCOMPARE(cmyk.code, 2);
+    QVERIFY2(cmyk.error.contains(QStringLiteral("not \"cmyk\"")), qPrintable(cmyk.error));
     // Anything else is ignored, as before: still no display, still the same answer.
     const Finished other = runToEnd(env, {QStringLiteral("--colour=red")});
     QVERIFY(other.code > 0);

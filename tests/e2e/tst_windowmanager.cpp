@@ -271,6 +271,7 @@ void WindowManagerTest::pasteWaitsOnceAndLeavesKeyboard_data() {
     QTest::newRow("an owner that gives only its targets") << QByteArray("targets") << 2;
     QTest::newRow("an increment that never comes") << QByteArray("incr") << 2;
     QTest::newRow("not a colour") << QByteArray("#FF8000 is orange") << 2;
+    QTest::newRow("colour data, half transparent") << QByteArray("x-color") << 2;
 }
 
 // One bounded wait for the clipboard, then the message, which leaves the keyboard to the
@@ -290,6 +291,7 @@ void WindowManagerTest::pasteWaitsOnceAndLeavesKeyboard() {
                                  tintor.waitForTitle(Title::Message, 100).has_value(),
                              10000);
     QCOMPARE(owner.clipboardRequests(), requests);
+    QTRY_COMPARE(tintor.swatch().hexValue(), answer == "x-color" ? 0xFF8000u : 0u);
     owner.ownClipboard("#102030");
     m_x.chord(XK_Control_L, XK_v);
     QTRY_COMPARE((owner.clipboardRequests(), tintor.swatch()), Rgb(0x10, 0x20, 0x30));

@@ -1,5 +1,7 @@
 // The X server going away under the running program: it must end promptly, non-zero, with
-// a line saying why, and leave no temporary settings file behind.
+// a line saying why, and leave no temporary settings file behind.  The server is named by
+// DISPLAY, or by Qt's -display while DISPLAY names one that does not exist: every connection
+// of Tintor's must open the server Qt opened.
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,10 +15,18 @@
 class XLossTest : public QObject {
     Q_OBJECT
 private slots:
+    void serverLossEndsProgramWhilePicking_data();
     void serverLossEndsProgramWhilePicking();
 };
 
+void XLossTest::serverLossEndsProgramWhilePicking_data() {
+    QTest::addColumn<bool>("qtOption");
+    QTest::newRow("DISPLAY") << false;
+    QTest::newRow("Qt's -display") << true;
+}
+
 void XLossTest::serverLossEndsProgramWhilePicking() {
+    QFETCH(bool, qtOption);
     // A server of this test's own, to kill.
     QString display;
     QProcess server;
@@ -41,7 +51,10 @@ void XLossTest::serverLossEndsProgramWhilePicking() {
     // its server.
     auto x = std::make_unique<XSession>();
     QVERIFY(x->connected());
-    TintorRun run(*x, {"XDG_CONFIG_HOME=" + config.path()});
+    TintorRun run(*x,
+                  {"XDG_CONFIG_HOME=" + config.path(),
+                   "DISPLAY=" + (qtOption ? QStringLiteral(":1999") : display)},
+                  {}, qtOption ? QStringList{"-display", display} : QStringList{});
     QVERIFY(run.main() != 0);
     run.click(MainWindowAt::PickButton); // start picking: the pointer is grabbed
     QTRY_COMPARE(run.title(), Title::Picking);

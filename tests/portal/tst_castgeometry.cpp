@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -111,6 +112,10 @@ void tst_CastGeometry::pointerOverTheEdge() {
     QCOMPARE(layout.moved({1, {0, 400}}, {-2, 0}), StreamPixel({0, {1278, 400}}));
     QCOMPARE(layout.moved({1, {1023, 767}}, {10, 10}), StreamPixel({1, {1023, 767}}));
     QCOMPARE(layout.moved({0, {1279, 790}}, {1, 0}), StreamPixel({0, {1279, 790}}));
+    for (const int stream : {2, INT_MAX}) { // no such stream: nothing read beyond the two
+        QCOMPARE(layout.toScreen({stream, {0, 0}}), std::nullopt);
+        QVERIFY(!layout.isConfirmed(stream));
+    }
     const CastLayout scaled = Cast(Scaled, Scaled, true, {{1280, 800}, {1280, 800}}).layout;
     QCOMPARE(scaled.owner({1, {-1, 0}}), StreamPixel({0, {1278, 0}}));
     QCOMPARE(scaled.moved({0, {1278, 0}}, {1, 0}), StreamPixel({0, {1279, 0}}));
@@ -151,6 +156,7 @@ void tst_CastGeometry::desktopsAccount_data() {
                                   << true;
     QTest::newRow("sizes only") << Streams{S{1, {}, QSize(1, 1)}} << true;
     QTest::newRow("0x0") << Streams{S{1, QPoint(0, 0), QSize(0, 0)}} << false;
+    QTest::newRow("16385 wide") << Streams{S{1, {}, QSize(16385, 1)}} << false;
     QTest::newRow("100000x100000") << Streams{S{1, {}, QSize(100000, 100000)}} << false;
     QTest::newRow("a negative position") << Streams{S{1, QPoint(-1, 0), QSize(8, 8)}} << false;
     QTest::newRow("two streams on one node")

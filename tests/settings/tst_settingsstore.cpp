@@ -106,6 +106,10 @@ void SettingsStoreTest::startupRead_data() {
     QTest::newRow("a form feed, a vertical tab")
         << Before::File << QByteArray("\f\v") << 0 << Zero << QStringLiteral("did not parse")
         << true << false;
+    QTest::newRow("nested 1025 deep, beyond Qt's parser")
+        << Before::File
+        << "{\"Method\": 3, \"x\": " + QByteArray(1024, '[') + QByteArray(1024, ']') + "}" << 0
+        << Zero << QStringLiteral("did not parse") << true << false;
     QTest::newRow("a JSON array") << Before::File << QByteArray("[3]") << 0 << Zero
                                   << QStringLiteral("not a JSON object") << true << false;
     QTest::newRow("directory in the way") << Before::Dir << QByteArray() << 0 << QByteArray()

@@ -46,10 +46,14 @@ void RecentColoursTest::keptChosenAndCleared() {
     QTest::keyClick(&window(), Qt::Key_Return);
     QTRY_VERIFY(!window().isPicking());
     QCOMPARE(find<ColourSwatch>("colourSwatch")->toolTip(), QStringLiteral("Colour\nnear tomato"));
-    const auto listed = [](QMenu* menu) {
+    const auto listed = [](QMenu* menu) { // "*": the colour framed in the text colour
         QStringList texts;
         for (const QAction* action : menu->actions()) {
-            texts << action->text() + (action->icon().isNull() ? "" : "*");
+            const QImage sample = action->icon().pixmap(16).toImage();
+            const bool framed = !sample.isNull() &&
+                                sample.pixelColor(8, 8) == QColor(action->text()) &&
+                                sample.pixelColor(0, 15) == menu->palette().color(QPalette::Text);
+            texts << action->text() + (framed ? "*" : "");
         }
         return texts;
     };

@@ -3,6 +3,7 @@
 #include "ColourNotation.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
 #include <QWidget>
@@ -45,6 +46,11 @@ void RecentColoursMenu::fill(QMenu& menu) {
     for (const Rgb colour : m_colours) {
         QPixmap sample(16, 16);
         sample.fill(QColor::fromRgb(colour.toQRgb()));
+        // Framed as Qt's colour dialog frames its cells, so that white shows on the menu.
+        QPainter frame(&sample);
+        frame.setPen(menu.palette().color(QPalette::Text));
+        frame.drawRect(sample.rect().adjusted(0, 0, -1, -1));
+        frame.end();
         QAction* entry = menu.addAction(sample, colourInForm(colour, ColourForm::Hash));
         connect(entry, &QAction::triggered, this, [this, colour] {
             if (m_on) {
