@@ -60,8 +60,12 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     m_receiver = new ColourReceiver(*this, m_platform.clipboardReader());
     m_contrast = new ContrastChoice(m_settings, *this, *m_ui->contrastView);
     m_recentMenu->offerBeside(m_contrast->action());
-    m_ui->colourSwatch->setDraggable(true);
-    m_ui->colourSwatch->nameColours();
+    // The web-safe strip below the swatch is as much a target, for its own colour.
+    m_recentMenu->offerOn(*m_ui->webSwatch);
+    for (ColourSwatch* swatch : {m_ui->colourSwatch, m_ui->webSwatch}) {
+        swatch->setDraggable(true);
+        swatch->nameColours();
+    }
     m_ui->aboutButton->setIcon(aboutGlyph());
     m_follower.setInterval(followInterval);
     m_activation.setSingleShot(true);

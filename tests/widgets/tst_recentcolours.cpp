@@ -64,7 +64,7 @@ void RecentColoursTest::keptChosenAndCleared() {
         return qobject_cast<QMenu*>(QApplication::activePopupWidget())
             ->findChild<QMenu*>("recentColours");
     };
-    QMenu* recent = popup(find<ColourSwatch>("colourSwatch"));
+    QMenu* recent = popup(find<ColourSwatch>("webSwatch")); // the strip below the swatch
     QCOMPARE(listed(recent), QStringList({"#FF6348*", "#FF8000*", "#FF6347*", "", "Clear"}));
     recent->actions().at(2)->trigger(); // chosen as a paste: to the top
     QApplication::activePopupWidget()->close();

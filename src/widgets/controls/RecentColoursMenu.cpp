@@ -25,12 +25,16 @@ RecentColoursMenu::RecentColoursMenu(QWidget& window, QWidget& swatch)
     : QObject(&window), m_swatch(swatch) {
     connect(new QShortcut(OpenKey, &window), &QShortcut::activated, this,
             &RecentColoursMenu::openFromKeyboard);
-    swatch.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&swatch, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+    offerOn(swatch);
+}
+
+void RecentColoursMenu::offerOn(QWidget& widget) {
+    widget.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&widget, &QWidget::customContextMenuRequested, this, [this, &widget](QPoint position) {
         if (m_on) {
-            QMenu* menu = newMenu(&m_swatch);
+            QMenu* menu = newMenu(&widget);
             addTo(*menu);
-            menu->popup(m_swatch.mapToGlobal(position));
+            menu->popup(widget.mapToGlobal(position));
         }
     });
 }

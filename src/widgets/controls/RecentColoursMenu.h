@@ -18,6 +18,9 @@ class RecentColoursMenu : public QObject {
 public:
     RecentColoursMenu(QWidget& window, QWidget& swatch);
 
+    // Offers the list in `widget`'s context menu too.
+    void offerOn(QWidget& widget);
+
     void setColours(const QList<Rgb>& colours) { m_colours = colours; }
     // While off (during a pick), the list neither opens nor chooses.
     void setOn(bool on) { m_on = on; }
