@@ -63,15 +63,37 @@ QString text(const Rounded& component) {
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
-// The fewest decimals per component that read back to `colour`: the least number that does
-// for all three, then each component on its own with as few as still do.  A hue that
-// changes nothing (a grey's) is 0.
+// Gives component `i` the fewest decimals with which `readsBack` still holds (a hue may
+// become 0); whether it lost any.
+template <typename Check>
+bool trimOne(std::array<Rounded, 3>& components, std::size_t i, bool hue, double exact,
+             const Check& readsBack) {
+    const Rounded kept = components.at(i);
+    for (int fewer = hue ? -1 : 0; fewer < kept.decimals; ++fewer) {
+        const Rounded candidate = fewer < 0 ? Rounded{0, 0} : rounded(exact, fewer);
+        if (candidate.scaled == kept.scaled && candidate.decimals == kept.decimals) {
+            continue; // a hue of 0 already
+        }
+        components.at(i) = candidate;
+        if (readsBack()) {
+            return true;
+        }
+    }
+    components.at(i) = kept;
+    return false;
+}
+
+// The fewest decimals per component with which the text stands for `colour`, rounding to it
+// without clipping: the least number that does for all three, then each component with as
+// few as still do, again until none can lose one more (trimming one may let another go).  A
+// hue that changes nothing (a grey's) is 0.
 std::array<Rounded, 3> fewestDecimals(Rgb colour, CssFunction function, const Layout& layout) {
     const ColourSpaces::Triple exact = cssComponents(function, colour);
     std::array<Rounded, 3> components{};
     const auto readsBack = [&] {
-        return cssColour(function, {components[0].value(), components[1].value(),
-                                    components[2].value()}) == colour;
+        return cssRoundsTo(function,
+                           {components[0].value(), components[1].value(), components[2].value()},
+                           colour);
     };
     int decimals = 0;
     for (; decimals < MaxDecimals; ++decimals) {
@@ -82,15 +104,12 @@ std::array<Rounded, 3> fewestDecimals(Rgb colour, CssFunction function, const La
             break;
         }
     }
-    for (std::size_t i = 0; i < 3; ++i) {
-        const Rounded kept = components.at(i);
-        const bool hue = static_cast<int>(i) == layout.hueAt;
-        for (int fewer = hue ? -1 : 0; fewer < kept.decimals; ++fewer) {
-            components.at(i) = fewer < 0 ? Rounded{0, 0} : rounded(exact.at(i), fewer);
-            if (readsBack()) {
-                break;
-            }
-            components.at(i) = kept;
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        for (std::size_t i = 0; i < 3; ++i) {
+            trimmed = trimOne(components, i, static_cast<int>(i) == layout.hueAt, exact.at(i),
+                              readsBack) ||
+                      trimmed;
         }
     }
     return components;

@@ -90,6 +90,17 @@ Rgb cssColour(CssFunction function, const Triple& components) {
     return {eightBits(rgb[0]), eightBits(rgb[1]), eightBits(rgb[2])};
 }
 
+bool cssRoundsTo(CssFunction function, const Triple& components, Rgb colour) {
+    const Triple rgb = srgbOf(function, clamped(function, components));
+    for (const Channel channel : AllChannels) {
+        const double level = rgb.at(static_cast<std::size_t>(channel)) * 255;
+        if (!(std::floor(level + 0.5) == colour.channel(channel))) { // NaN rounds to nothing
+            return false;
+        }
+    }
+    return true;
+}
+
 Triple cssComponents(CssFunction function, Rgb colour) {
     const Triple rgb{colour.red() / 255.0, colour.green() / 255.0, colour.blue() / 255.0};
     switch (function) {

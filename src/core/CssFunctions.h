@@ -13,6 +13,11 @@ enum class CssFunction { Rgb, Srgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch };
 // rounded to the nearest of 256 levels, a half upwards as CSS rounds.
 Rgb cssColour(CssFunction function, const ColourSpaces::Triple& components);
 
+// Whether `components` of `function` round to `colour` as they are, without clipping: each
+// channel within half a step of it.  A text that only clipping brings to `colour` is another
+// colour in a program that maps colours beyond sRGB into it, as browsers do.
+bool cssRoundsTo(CssFunction function, const ColourSpaces::Triple& components, Rgb colour);
+
 // `colour`'s exact components in `function`.  A grey's hue, which changes nothing, is
 // whatever the arithmetic gives.
 ColourSpaces::Triple cssComponents(CssFunction function, Rgb colour);

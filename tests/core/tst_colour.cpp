@@ -107,15 +107,19 @@ void ColourTest::written_data() {
     row(form(ColourForm::Hsl), 0xF00200, "hsl(0.5, 100%, 47%)");
     row(form(ColourForm::Hsl), 0x090807, "hsl(30, 13%, 3%)");
     row(form(ColourForm::Hsl), 0x010203, "hsl(210, 50%, 0.8%)");
+    row(form(ColourForm::Hsl), 0xEC7260, "hsl(8, 79%, 65.1%)"); // the hue trimmed last
     row(form(ColourForm::Hwb), 0xFF8000, "hwb(30 0% 0%)");
     row(form(ColourForm::Hwb), 0xE1E7ED, "hwb(210 88.2% 7%)");
-    row(form(ColourForm::Lab), 0xFF0000, "lab(54.3 81 70)");
+    // Rounding to the colour unclipped: b 0.13 or C 0.186 would be beyond sRGB.
+    row(form(ColourForm::Lab), 0xFF0000, "lab(54.3 80.8 70)");
     row(form(ColourForm::Lab), 0x010203, "lab(0.5 0 -0.5)");
     row(form(ColourForm::Lch), 0xFF6347, "lch(63 76 39)");
     row(form(ColourForm::Lch), 0xFFFFFF, "lch(100 0 0)"); // a grey's hue is 0
-    row(form(ColourForm::Oklab), 0xFF0000, "oklab(0.628 0.225 0.13)");
+    row(form(ColourForm::Oklab), 0xFF0000, "oklab(0.628 0.225 0.1258)");
+    row(form(ColourForm::Oklab), 0xFF8000, "oklab(0.732 0.112 0.1484)");
     row(form(ColourForm::Oklab), 0x090807, "oklab(0.135 0 0.003)");
-    row(form(ColourForm::Oklch), 0xFF8000, "oklch(0.732 0.186 53)");
+    row(form(ColourForm::Oklch), 0xFF8000, "oklch(0.732 0.1858 53)");
+    row(form(ColourForm::Oklch), 0xFF0000, "oklch(0.628 0.2577 29.23)");
     row(form(ColourForm::Oklch), 0xFFFFFF, "oklch(1 0 0)");
 }
 

@@ -286,7 +286,7 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
         {"rgbText", "copyAsHash", "#FF8000"},
         {"rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
         {"webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
-        {"rgbText", "copyAsOklch", "oklch(0.732 0.186 53)"},
+        {"rgbText", "copyAsOklch", "oklch(0.732 0.1858 53)"},
         {"rgbText", "copyAsDollar", "$FF8000"}};
     for (const auto& [name, form, copied] : copies) {
         QGuiApplication::clipboard()->clear();
