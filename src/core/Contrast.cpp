@@ -18,20 +18,40 @@ using ColourSpaces::Triple;
 // as a hair under 21.
 constexpr double Slack = 1e-9;
 
-// Per eight-bit value: each tick asks for many, and the transfer function is costly.
-double channelLuminance(int value) {
-    static const std::array<double, 256> linear = [] {
-        std::array<double, 256> table{};
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            table[i] = ColourSpaces::srgbToLinear(static_cast<double>(i) / 255);
-        }
-        return table;
-    }();
-    return linear[static_cast<std::size_t>(value)];
-}
+// sRGB's eight-bit levels in linear light, and the points halfway between them: each tick
+// asks for many, and the transfer function is costly.
+class EightBitLevels {
+public:
+    static const EightBitLevels& table() {
+        static const EightBitLevels levels;
+        return levels;
+    }
 
-int eightBits(double channel) {
-    return static_cast<int>(std::lround(std::clamp(channel, 0.0, 1.0) * 255.0));
+    [[nodiscard]] double linear(int level) const {
+        return m_linear.at(static_cast<std::size_t>(level));
+    }
+    // The level that linear light `value` rounds to in sRGB, clipped to 0..255.
+    [[nodiscard]] int level(double value) const {
+        return static_cast<int>(std::upper_bound(m_halfway.begin(), m_halfway.end(), value) -
+                                m_halfway.begin());
+    }
+
+private:
+    EightBitLevels() {
+        for (std::size_t i = 0; i < m_linear.size(); ++i) {
+            m_linear.at(i) = ColourSpaces::srgbToLinear(static_cast<double>(i) / 255);
+        }
+        for (std::size_t i = 0; i < m_halfway.size(); ++i) {
+            m_halfway.at(i) = ColourSpaces::srgbToLinear((static_cast<double>(i) + 0.5) / 255);
+        }
+    }
+
+    std::array<double, 256> m_linear{};
+    std::array<double, 255> m_halfway{};
+};
+
+double channelLuminance(int value) {
+    return EightBitLevels::table().linear(value);
 }
 
 // Whether linear light rounds into eight bits: within half a step of 0 and 1 in sRGB.
@@ -62,10 +82,8 @@ public:
             }
             linear = linearAt(lightness, low);
         }
-        const auto channel = [&linear](std::size_t i) {
-            return eightBits(ColourSpaces::linearToSrgb(linear[i]));
-        };
-        return {channel(0), channel(1), channel(2)};
+        const EightBitLevels& levels = EightBitLevels::table();
+        return {levels.level(linear[0]), levels.level(linear[1]), levels.level(linear[2])};
     }
 
 private:
