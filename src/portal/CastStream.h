@@ -16,6 +16,5 @@ struct CastStream {
     ScreenSampler reader;
     std::optional<QSize> said;  // its size as the desktop gave it
     std::optional<QRect> place; // on the screen, in device pixels
-    bool confirmed = false;     // whether the pointer's place has shown `place` is true
     bool framed = false;        // whether a picture has come
 };

@@ -17,10 +17,6 @@
 
 namespace {
 
-// Ticks in a row, with the pointer still, that the streams may show it elsewhere: they
-// report its place a frame late, later still on a busy machine.  Half a second.
-constexpr int disagreementsAllowed = std::chrono::milliseconds(500) / followInterval - 1;
-
 // The outputs of the screen as the windowing system places them, in device pixels.
 QList<QRect> screenOutputs() {
     QList<QRect> outputs;
@@ -31,10 +27,6 @@ QList<QRect> screenOutputs() {
                              (QSizeF(geometry.size()) * ratio).toSize()));
     }
     return outputs;
-}
-
-bool withinAPixel(QPoint a, QPoint b) {
-    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
 }
 
 } // namespace
@@ -92,9 +84,8 @@ void ScreenCastPipeWire::stop() {
         m_capture = nullptr;
     }
     m_streams.clear();
+    m_locator.reset({});
     m_open = false;
-    m_lastConfirmed.reset();
-    m_disagreements = 0;
 }
 
 void ScreenCastPipeWire::fail(ScreenCast::Failure failure) {
@@ -112,15 +103,18 @@ void ScreenCastPipeWire::onOpened(const QList<PortalStream>& streams, const QStr
         return;
     }
     const std::vector<CastLayout::Placement> places = CastLayout::place(streams, screenOutputs());
+    std::vector<bool> certain;
     std::vector<PipeWireCapture::Source> sources;
     for (qsizetype i = 0; i < streams.size(); ++i) {
         auto frames = std::make_shared<StreamFrames>();
         const CastLayout::Placement& place = places[static_cast<std::size_t>(i)];
         m_streams.push_back({frames, ScreenSampler(std::make_unique<StreamReader>(frames)),
-                             streams[i].size, place.screen, place.certain});
+                             streams[i].size, place.screen});
         m_streams.back().reader.setMethod(m_method);
+        certain.push_back(place.certain);
         sources.push_back({streams[i].node, std::move(frames)});
     }
+    m_locator.reset(std::move(certain));
     const int fd = fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 3);
     if (fd < 0) {
         qCWarning(lcPortal).noquote() << "the screen cast's connection:" << errnoText(errno);
@@ -169,69 +163,29 @@ CastLayout ScreenCastPipeWire::layout() const {
     return CastLayout(std::move(monitors));
 }
 
-std::optional<StreamPixel> ScreenCastPipeWire::newestCursor(const CastLayout& layout,
-                                                            Clock::time_point& moved) const {
-    std::optional<StreamPixel> newest;
-    Clock::time_point when{};
-    for (std::size_t i = 0; i < m_streams.size(); ++i) {
-        const auto cursor = m_streams[i].frames->cursor();
-        if (!cursor || !cursor->at || (newest && cursor->when <= when)) {
-            continue;
-        }
-        if (const auto owner = layout.owner({static_cast<int>(i), *cursor->at})) {
-            newest = owner;
-            when = cursor->when;
-        }
-    }
-    moved = when;
-    return newest;
-}
-
-bool ScreenCastPipeWire::xwaylandLagsBehind(const CastLayout& layout,
-                                            const std::optional<StreamPixel>& seen,
-                                            Clock::time_point moved, QPoint pointer) const {
-    if (!seen || !isConfirmed(seen->stream) || moved <= m_xwaylandMoved) {
-        return false;
-    }
-    const std::optional<QPoint> shown = layout.toScreen(*seen);
-    return shown && !withinAPixel(*shown, pointer);
-}
-
 bool ScreenCastPipeWire::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && watched->isWindowType()) {
-        // When the server saw the move, not when a busy window got to it: the server's
-        // milliseconds against this clock, by the quickest delivery seen (again after the
-        // server's 32-bit clock wraps).
-        const auto server =
-            std::chrono::milliseconds(static_cast<QMouseEvent*>(event)->timestamp());
-        const Clock::duration offset = Clock::now().time_since_epoch() - server;
-        if (!m_serverOffset || offset < *m_serverOffset ||
-            offset > *m_serverOffset + std::chrono::hours(1)) {
-            m_serverOffset = offset;
-        }
-        m_xwaylandMoved = Clock::time_point(server + *m_serverOffset);
+        m_locator.xwaylandMoved(
+            std::chrono::milliseconds(static_cast<QMouseEvent*>(event)->timestamp()));
     }
     return false;
 }
 
 std::optional<ScreenCast::Place> ScreenCastPipeWire::placeUnder(QPoint pointer, bool known) {
-    // A pointer that leaves Tintor's windows in one jump leaves Xwayland its last place inside
-    // them: a confirmed stream that has seen it move since knows better.
-    const CastLayout layout = this->layout();
-    Clock::time_point moved;
-    const std::optional<StreamPixel> seen = m_open ? newestCursor(layout, moved) : std::nullopt;
-    known = known && !xwaylandLagsBehind(layout, seen, moved, pointer);
-    if (known) {
-        confirmPlace(layout, seen, pointer); // which may end the cast
-    }
-    const std::optional<StreamPixel> pixel = !m_open ? std::nullopt
-                                             : known ? layout.locate(pointer)
-                                                     : seen;
-    if (!pixel || !isConfirmed(pixel->stream)) {
+    if (!m_open) {
         return std::nullopt;
     }
-    const std::optional<QPoint> screen = known ? pointer : layout.toScreen(*pixel);
-    return screen ? std::optional(Place{*screen, *pixel}) : std::nullopt;
+    m_locator.setLayout(layout());
+    for (std::size_t i = 0; i < m_streams.size(); ++i) {
+        if (const auto cursor = m_streams[i].frames->cursor()) {
+            m_locator.streamReported(static_cast<int>(i), cursor->at, cursor->when);
+        }
+    }
+    const std::optional<Place> place = m_locator.placeUnder(pointer, known);
+    if (m_locator.hasGivenUp()) {
+        fail(Failure::PlaceMismatch);
+    }
+    return place;
 }
 
 ScreenCast::Place ScreenCastPipeWire::moved(const Place& from, QPoint steps) const {
@@ -255,32 +209,4 @@ PointerSample ScreenCastPipeWire::sampleAt(const Place& place) {
     PointerSample sample = m_streams[index].reader.sampleAt(place.pixel.pixel);
     sample.position = place.screen;
     return sample;
-}
-
-bool ScreenCastPipeWire::isConfirmed(int stream) const {
-    const auto index = static_cast<std::size_t>(stream);
-    return stream >= 0 && index < m_streams.size() && m_streams[index].confirmed;
-}
-
-void ScreenCastPipeWire::confirmPlace(const CastLayout& layout,
-                                      const std::optional<StreamPixel>& seen, QPoint screen) {
-    if (!seen) {
-        return; // nothing to compare with yet
-    }
-    // A screen pixel either way: the streams report the pointer's place a frame late.
-    const std::optional<QPoint> shown = layout.toScreen(*seen);
-    if (shown && withinAPixel(*shown, screen)) {
-        m_streams[static_cast<std::size_t>(seen->stream)].confirmed = true;
-        m_disagreements = 0;
-    } else if (m_lastConfirmed == screen) {
-        ++m_disagreements;
-    } else {
-        m_disagreements = 1;
-    }
-    m_lastConfirmed = screen;
-    if (m_disagreements > disagreementsAllowed) {
-        qCWarning(lcPortal) << "the screen cast shows the pointer at" << seen->pixel << "on stream"
-                            << seen->stream << "while it is at" << screen;
-        fail(Failure::PlaceMismatch);
-    }
 }

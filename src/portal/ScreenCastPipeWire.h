@@ -3,6 +3,7 @@
 #include "CastLayout.h"
 #include "CastStream.h"
 #include "FollowInterval.h"
+#include "PointerLocator.h"
 #include "ScreenCast.h"
 #include "ScreenCastSession.h"
 
@@ -48,33 +49,14 @@ private:
     void stop();
     // Where the streams lie, with their pictures' sizes as they are now.
     [[nodiscard]] CastLayout layout() const;
-    [[nodiscard]] bool isConfirmed(int stream) const;
-    // `screen` is where the pointer truly is: the streams, which last showed it at `seen`,
-    // must show it there.
-    void confirmPlace(const CastLayout& layout, const std::optional<StreamPixel>& seen,
-                      QPoint screen);
-    using Clock = std::chrono::steady_clock;
-    // Where the pointer was last reported, on whichever stream saw it move last, as a pixel
-    // of the stream whose picture holds it; `moved` says when it moved there.
-    [[nodiscard]] std::optional<StreamPixel> newestCursor(const CastLayout& layout,
-                                                          Clock::time_point& moved) const;
-    // Whether a confirmed stream saw the pointer move elsewhere (to `seen`, at `moved`) after
-    // Xwayland last did.
-    [[nodiscard]] bool xwaylandLagsBehind(const CastLayout& layout,
-                                          const std::optional<StreamPixel>& seen,
-                                          Clock::time_point moved, QPoint pointer) const;
 
     ScreenCastSession m_portal;
     std::vector<CastStream> m_streams;
     PipeWireCapture* m_capture = nullptr; // a child, dropped later when stopped
+    PointerLocator m_locator;
     SamplingMethod m_method = SamplingMethod::SinglePixel;
     QTimer m_firstFrames;
     QString m_token;
     bool m_offered = false;
     bool m_open = false;
-    // The place last confirmed, and how many times in a row the streams disagreed there.
-    std::optional<QPoint> m_lastConfirmed;
-    int m_disagreements = 0;
-    Clock::time_point m_xwaylandMoved;             // the last motion over Tintor's windows
-    std::optional<Clock::duration> m_serverOffset; // this clock less the X server's
 };
