@@ -15,22 +15,17 @@ enum class Desk {
     Scaled,     // the first scaled by 2: half its pixels on the screen
 };
 
-struct Monitors {
-    QList<QRect> screens;
-    QList<QSize> pictures;
-    bool certain = true;
-};
-
-Monitors monitors(Desk desk) {
+// Each stream's place on the screen and its picture's size.
+std::vector<CastLayout::Monitor> monitors(Desk desk) {
     switch (desk) {
     case Desk::SideBySide:
-        return {{{0, 0, 1280, 800}, {1280, 0, 1024, 768}}, {{1280, 800}, {1024, 768}}};
+        return {{QRect(0, 0, 1280, 800), {1280, 800}}, {QRect(1280, 0, 1024, 768), {1024, 768}}};
     case Desk::Twins:
-        return {{{0, 0, 1280, 800}, {1280, 0, 1280, 800}}, {{1280, 800}, {1280, 800}}, false};
+        return {{QRect(0, 0, 1280, 800), {1280, 800}}, {QRect(1280, 0, 1280, 800), {1280, 800}}};
     case Desk::Scaled:
         break;
     }
-    return {{{0, 0, 640, 400}, {640, 0, 1280, 800}}, {{1280, 800}, {1280, 800}}};
+    return {{QRect(0, 0, 640, 400), {1280, 800}}, {QRect(640, 0, 1280, 800), {1280, 800}}};
 }
 
 // One thing that happens at `ms`: a report, or the follower's question.
@@ -180,13 +175,8 @@ void tst_PointerLocator::place() {
     const Clock::time_point start(std::chrono::hours(1));
     Clock::time_point now = start;
     PointerLocator locator([&now] { return now; });
-    const Monitors shown = monitors(desk);
-    std::vector<CastLayout::Monitor> layout;
-    for (qsizetype i = 0; i < shown.screens.size(); ++i) {
-        layout.push_back({shown.screens[i], shown.pictures[i]});
-    }
-    locator.reset(std::vector<bool>(layout.size(), shown.certain));
-    locator.setLayout(CastLayout(std::move(layout)));
+    locator.reset(std::vector<bool>(2, desk != Desk::Twins));
+    locator.setLayout(CastLayout(monitors(desk)));
     QString last;
     for (const Step& step : std::as_const(steps)) {
         now = start + std::chrono::milliseconds(step.ms);
