@@ -13,7 +13,6 @@
 #include <fcntl.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 namespace {
 

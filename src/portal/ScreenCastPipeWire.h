@@ -16,7 +16,8 @@
 class PipeWireCapture;
 
 // The screen cast of a Wayland session: the portal's session, its streams read through
-// PipeWire, and where they lie on the screen.
+// PipeWire, and where they lie on the screen.  Where the pointer is, its PointerLocator
+// alone says, from Xwayland's moves and the streams' reports.
 class ScreenCastPipeWire final : public ScreenCast {
     Q_OBJECT
 public:
