@@ -58,9 +58,11 @@ public:
     // The place `steps` pixels of the picture away from `from`, as the arrow keys move it:
     // across onto the monitor beside, never off every monitor (it stops at the edge).
     [[nodiscard]] virtual Place moved(const Place& from, QPoint steps) const = 0;
-    // The newest frames at `place`, read by `method`, with the place's screen point; nothing
-    // is read once the cast is closed.
-    [[nodiscard]] virtual PointerSample sampleAt(const Place& place, SamplingMethod method) = 0;
+    // The sampling method every read uses from now on, this cast's and the next.
+    virtual void setMethod(SamplingMethod method) = 0;
+    // The newest frames at `place` with the place's screen point; nothing is read once the
+    // cast is closed.
+    [[nodiscard]] virtual PointerSample sampleAt(const Place& place) = 0;
 
 signals:
     void offerKnown(bool offered);

@@ -29,40 +29,41 @@ QPoint scaled(QPoint point, QSize to, QSize from) {
 
 } // namespace
 
-CastLayout::CastLayout(const QList<ScreenCastSession::Stream>& streams, const QList<QRect>& outputs,
-                       std::vector<std::shared_ptr<const StreamFrames>> frames)
-    : m_places(static_cast<std::size_t>(streams.size())), m_frames(std::move(frames)) {
+std::vector<CastLayout::Placement> CastLayout::place(const QList<PortalStream>& streams,
+                                                     const QList<QRect>& outputs) {
+    std::vector<Placement> places(static_cast<std::size_t>(streams.size()));
     QList<QRect> free = outputs;
     std::sort(free.begin(), free.end(), [](const QRect& a, const QRect& b) {
         return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y());
     });
-    for (std::size_t i = 0; i < m_places.size(); ++i) {
-        const auto& stream = streams[static_cast<qsizetype>(i)];
-        m_said.push_back(stream.size);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const PortalStream& stream = streams[static_cast<qsizetype>(i)];
         if (stream.position && stream.size) {
             const QRect said(*stream.position, *stream.size);
-            // The desktop's place, confirmed at once only where the screen has it too.
-            m_places[i] = Place{said, free.removeOne(said)};
+            // The desktop's place, certain only where the screen has it too.
+            places[i] = Placement{said, free.removeOne(said)};
         }
     }
     // A monitor of a shape no other has is its stream's for certain; among monitors of one
     // shape, the order is a guess.
     const QList<QRect> unplaced = free;
-    for (std::size_t i = 0; i < m_places.size(); ++i) {
-        const auto fits = [said = m_said[i]](const QRect& output) {
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const auto fits = [said = streams[static_cast<qsizetype>(i)].size](const QRect& output) {
             return !said || sameShape(output.size(), *said);
         };
         const auto match = std::find_if(free.begin(), free.end(), fits);
-        if (!m_places[i] && match != free.end()) {
-            m_places[i] = Place{*match, std::count_if(unplaced.begin(), unplaced.end(), fits) == 1};
+        if (!places[i].screen && match != free.end()) {
+            places[i] =
+                Placement{*match, std::count_if(unplaced.begin(), unplaced.end(), fits) == 1};
             free.erase(match);
         }
     }
+    return places;
 }
 
-Result<void> CastLayout::check(const QList<ScreenCastSession::Stream>& streams) {
+Result<void> CastLayout::check(const QList<PortalStream>& streams) {
     std::set<std::uint32_t> nodes;
-    for (const ScreenCastSession::Stream& stream : streams) {
+    for (const PortalStream& stream : streams) {
         if (!nodes.insert(stream.node).second) {
             return Failure{QStringLiteral("node %1 given for two streams").arg(stream.node)};
         }
@@ -84,46 +85,37 @@ Result<void> CastLayout::check(const QList<ScreenCastSession::Stream>& streams) 
     return {};
 }
 
-bool CastLayout::picturesFit() const {
-    for (std::size_t i = 0; i < m_said.size(); ++i) {
-        const QSize picture = pictureSize(int(i));
-        if (m_said[i] && !picture.isEmpty() && !sameShape(picture, *m_said[i])) {
-            return false;
-        }
-    }
-    return true;
+bool CastLayout::fits(QSize picture, std::optional<QSize> said) {
+    return !said || picture.isEmpty() || sameShape(picture, *said);
+}
+
+const CastLayout::Monitor* CastLayout::monitor(int stream) const {
+    const auto index = static_cast<std::size_t>(stream);
+    return stream >= 0 && index < m_monitors.size() ? &m_monitors[index] : nullptr;
 }
 
 QSize CastLayout::pictureSize(int stream) const {
-    const auto index = static_cast<std::size_t>(stream);
-    return stream >= 0 && index < m_frames.size() && m_frames[index] ? m_frames[index]->size()
-                                                                     : QSize();
-}
-
-const CastLayout::Place* CastLayout::place(int stream) const {
-    const auto index = static_cast<std::size_t>(stream);
-    return stream >= 0 && index < m_places.size() && m_places[index] ? &*m_places[index] : nullptr;
+    const Monitor* at = monitor(stream);
+    return at != nullptr ? at->picture : QSize();
 }
 
 std::optional<StreamPixel> CastLayout::locate(QPoint screen) const {
-    for (int stream = 0; stream < int(m_places.size()); ++stream) {
-        const Place* at = place(stream);
-        const QSize picture = pictureSize(stream);
-        if (at != nullptr && !picture.isEmpty() && at->screen.contains(screen)) {
-            return StreamPixel{stream,
-                               scaled(screen - at->screen.topLeft(), picture, at->screen.size())};
+    for (int stream = 0; stream < int(m_monitors.size()); ++stream) {
+        const Monitor& at = m_monitors[std::size_t(stream)];
+        if (at.screen && !at.picture.isEmpty() && at.screen->contains(screen)) {
+            return StreamPixel{
+                stream, scaled(screen - at.screen->topLeft(), at.picture, at.screen->size())};
         }
     }
     return std::nullopt;
 }
 
 std::optional<QPoint> CastLayout::toScreen(const StreamPixel& pixel) const {
-    const Place* at = place(pixel.stream);
-    const QSize picture = pictureSize(pixel.stream);
-    if (at == nullptr || picture.isEmpty()) {
+    const Monitor* at = monitor(pixel.stream);
+    if (at == nullptr || !at->screen || at->picture.isEmpty()) {
         return std::nullopt;
     }
-    return at->screen.topLeft() + scaled(pixel.pixel, at->screen.size(), picture);
+    return at->screen->topLeft() + scaled(pixel.pixel, at->screen->size(), at->picture);
 }
 
 std::optional<StreamPixel> CastLayout::owner(const StreamPixel& pixel) const {
@@ -143,16 +135,4 @@ StreamPixel CastLayout::moved(const StreamPixel& from, QPoint steps) const {
     return {from.stream,
             {std::clamp(to.pixel.x(), 0, std::max(picture.width() - 1, 0)),
              std::clamp(to.pixel.y(), 0, std::max(picture.height() - 1, 0))}};
-}
-
-bool CastLayout::isConfirmed(int stream) const {
-    const Place* at = place(stream);
-    return at != nullptr && at->confirmed;
-}
-
-void CastLayout::confirm(int stream) {
-    const auto index = static_cast<std::size_t>(stream);
-    if (stream >= 0 && index < m_places.size() && m_places[index]) {
-        m_places[index]->confirmed = true;
-    }
 }

@@ -1,34 +1,46 @@
 #pragma once
 
+#include "PortalStream.h"
 #include "Result.h"
-#include "ScreenCastSession.h"
-#include "StreamFrames.h"
 #include "StreamPixel.h"
 
 #include <QList>
 #include <QRect>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
-// Where each stream of a cast lies on the screen, in the screen's device pixels.  A desktop
-// that says where its monitors are (GNOME: position and size) is matched to the screen's
-// outputs exactly; one that does not (KDE) is matched to them by shape, left to right.  A
-// place the screen does not have, or a guess among monitors of one shape, counts only once
-// the pointer's place confirms it.
+// Where each stream of a cast lies on the screen, in the screen's device pixels, and how its
+// picture's pixels map onto it.  A desktop that says where its monitors are (GNOME: position
+// and size) is matched to the screen's outputs exactly; one that does not (KDE) is matched to
+// them by shape, left to right.
 class CastLayout {
 public:
-    CastLayout() = default;
-    CastLayout(const QList<ScreenCastSession::Stream>& streams, const QList<QRect>& outputs,
-               std::vector<std::shared_ptr<const StreamFrames>> frames);
+    // A stream's monitor: its place on the screen, if it has one, and its picture's size
+    // (empty until a picture has come).
+    struct Monitor {
+        std::optional<QRect> screen;
+        QSize picture;
+    };
+    // Where a stream's monitor was placed, and whether that is certain: a place the screen
+    // does not have, or a guess among monitors of one shape, is not.
+    struct Placement {
+        std::optional<QRect> screen;
+        bool certain = false;
+    };
 
+    CastLayout() = default;
+    explicit CastLayout(std::vector<Monitor> monitors) : m_monitors(std::move(monitors)) {}
+
+    [[nodiscard]] static std::vector<Placement> place(const QList<PortalStream>& streams,
+                                                      const QList<QRect>& outputs);
     // Whether the desktop's account of its streams can be taken: sizes no screen has (none,
     // or beyond 16384), a place before the screen's origin, or one node for two streams
     // cannot.
-    static Result<void> check(const QList<ScreenCastSession::Stream>& streams);
-    // Whether every picture so far has the shape its stream was said to have.
-    [[nodiscard]] bool picturesFit() const;
+    static Result<void> check(const QList<PortalStream>& streams);
+    // Whether a picture has the shape its stream was said to have (a monitor scaled by the
+    // desktop keeps its proportions); one not yet come, or not said, fits.
+    [[nodiscard]] static bool fits(QSize picture, std::optional<QSize> said);
 
     // The stream pixel that shows a screen point; nothing off every stream with a picture.
     [[nodiscard]] std::optional<StreamPixel> locate(QPoint screen) const;
@@ -42,18 +54,9 @@ public:
     // one, else stopping at the picture's edge.
     [[nodiscard]] StreamPixel moved(const StreamPixel& from, QPoint steps) const;
 
-    [[nodiscard]] bool isConfirmed(int stream) const;
-    void confirm(int stream);
-
 private:
-    struct Place {
-        QRect screen;
-        bool confirmed = false;
-    };
+    [[nodiscard]] const Monitor* monitor(int stream) const;
     [[nodiscard]] QSize pictureSize(int stream) const;
-    [[nodiscard]] const Place* place(int stream) const;
 
-    std::vector<std::optional<Place>> m_places;
-    std::vector<std::optional<QSize>> m_said; // each stream's size as the desktop gave it
-    std::vector<std::shared_ptr<const StreamFrames>> m_frames;
+    std::vector<Monitor> m_monitors;
 };

@@ -13,13 +13,8 @@
 #include <fcntl.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 namespace {
-
-// Ticks in a row, with the pointer still, that the streams may show it elsewhere: they
-// report its place a frame late, later still on a busy machine.  Half a second.
-constexpr int disagreementsAllowed = std::chrono::milliseconds(500) / followInterval - 1;
 
 // The outputs of the screen as the windowing system places them, in device pixels.
 QList<QRect> screenOutputs() {
@@ -31,10 +26,6 @@ QList<QRect> screenOutputs() {
                              (QSizeF(geometry.size()) * ratio).toSize()));
     }
     return outputs;
-}
-
-bool withinAPixel(QPoint a, QPoint b) {
-    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
 }
 
 } // namespace
@@ -91,12 +82,9 @@ void ScreenCastPipeWire::stop() {
         m_capture->deleteLater();
         m_capture = nullptr;
     }
-    m_frames.clear();
-    m_samplers.clear();
-    m_layout = {};
+    m_streams.clear();
+    m_locator.reset({});
     m_open = false;
-    m_lastConfirmed.reset();
-    m_disagreements = 0;
 }
 
 void ScreenCastPipeWire::fail(ScreenCast::Failure failure) {
@@ -104,8 +92,8 @@ void ScreenCastPipeWire::fail(ScreenCast::Failure failure) {
     emit failed(failure);
 }
 
-void ScreenCastPipeWire::onOpened(const QList<ScreenCastSession::Stream>& streams,
-                                  const QString& token, const QDBusUnixFileDescriptor& remote) {
+void ScreenCastPipeWire::onOpened(const QList<PortalStream>& streams, const QString& token,
+                                  const QDBusUnixFileDescriptor& remote) {
     m_token = token;
     if (const Result<void> sound = CastLayout::check(streams); !sound) {
         qCWarning(lcPortal).noquote()
@@ -113,15 +101,19 @@ void ScreenCastPipeWire::onOpened(const QList<ScreenCastSession::Stream>& stream
         fail(Failure::Failed);
         return;
     }
+    const std::vector<CastLayout::Placement> places = CastLayout::place(streams, screenOutputs());
+    std::vector<bool> certain;
     std::vector<PipeWireCapture::Source> sources;
-    for (const auto& stream : streams) {
+    for (qsizetype i = 0; i < streams.size(); ++i) {
         auto frames = std::make_shared<StreamFrames>();
-        m_frames.push_back(frames);
-        m_samplers.emplace_back(std::make_unique<StreamReader>(frames));
-        sources.push_back({stream.node, std::move(frames)});
+        const CastLayout::Placement& place = places[static_cast<std::size_t>(i)];
+        m_streams.push_back({frames, ScreenSampler(std::make_unique<StreamReader>(frames)),
+                             streams[i].size, place.screen});
+        m_streams.back().reader.setMethod(m_method);
+        certain.push_back(place.certain);
+        sources.push_back({streams[i].node, std::move(frames)});
     }
-    m_layout = CastLayout(streams, screenOutputs(), {m_frames.begin(), m_frames.end()});
-    m_framed.assign(sources.size(), false);
+    m_locator.reset(std::move(certain));
     const int fd = fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 3);
     if (fd < 0) {
         qCWarning(lcPortal).noquote() << "the screen cast's connection:" << errnoText(errno);
@@ -145,13 +137,16 @@ void ScreenCastPipeWire::onOpened(const QList<ScreenCastSession::Stream>& stream
 }
 
 void ScreenCastPipeWire::onFirstFrame(int stream) {
-    m_framed.at(static_cast<std::size_t>(stream)) = true;
-    if (!m_layout.picturesFit()) {
+    CastStream& framed = m_streams.at(static_cast<std::size_t>(stream));
+    framed.framed = true;
+    if (!CastLayout::fits(framed.frames->size(), framed.said)) {
         qCWarning(lcPortal) << "stream" << stream << "sends pictures of another shape than said";
         fail(Failure::StreamFailed);
         return;
     }
-    if (m_open || std::find(m_framed.begin(), m_framed.end(), false) != m_framed.end()) {
+    const bool allFramed = std::all_of(m_streams.begin(), m_streams.end(),
+                                       [](const CastStream& each) { return each.framed; });
+    if (m_open || !allFramed) {
         return;
     }
     m_firstFrames.stop();
@@ -159,103 +154,58 @@ void ScreenCastPipeWire::onFirstFrame(int stream) {
     emit opened(m_token);
 }
 
-std::optional<StreamPixel> ScreenCastPipeWire::newestCursor(Clock::time_point& moved) const {
-    std::optional<StreamPixel> newest;
-    Clock::time_point when{};
-    for (std::size_t i = 0; i < m_frames.size(); ++i) {
-        const auto cursor = m_frames[i]->cursor();
-        if (!cursor || !cursor->at || (newest && cursor->when <= when)) {
-            continue;
-        }
-        if (const auto owner = m_layout.owner({static_cast<int>(i), *cursor->at})) {
-            newest = owner;
-            when = cursor->when;
-        }
+CastLayout ScreenCastPipeWire::layout() const {
+    std::vector<CastLayout::Monitor> monitors;
+    for (const CastStream& stream : m_streams) {
+        monitors.push_back({stream.place, stream.frames->size()});
     }
-    moved = when;
-    return newest;
-}
-
-bool ScreenCastPipeWire::xwaylandLagsBehind(const std::optional<StreamPixel>& seen,
-                                            Clock::time_point moved, QPoint pointer) const {
-    if (!seen || !m_layout.isConfirmed(seen->stream) || moved <= m_xwaylandMoved) {
-        return false;
-    }
-    const std::optional<QPoint> shown = m_layout.toScreen(*seen);
-    return shown && !withinAPixel(*shown, pointer);
+    return CastLayout(std::move(monitors));
 }
 
 bool ScreenCastPipeWire::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && watched->isWindowType()) {
-        // When the server saw the move, not when a busy window got to it: the server's
-        // milliseconds against this clock, by the quickest delivery seen (again after the
-        // server's 32-bit clock wraps).
-        const auto server =
-            std::chrono::milliseconds(static_cast<QMouseEvent*>(event)->timestamp());
-        const Clock::duration offset = Clock::now().time_since_epoch() - server;
-        if (!m_serverOffset || offset < *m_serverOffset ||
-            offset > *m_serverOffset + std::chrono::hours(1)) {
-            m_serverOffset = offset;
-        }
-        m_xwaylandMoved = Clock::time_point(server + *m_serverOffset);
+        m_locator.xwaylandMoved(
+            std::chrono::milliseconds(static_cast<QMouseEvent*>(event)->timestamp()));
     }
     return false;
 }
 
 std::optional<ScreenCast::Place> ScreenCastPipeWire::placeUnder(QPoint pointer, bool known) {
-    // A pointer that leaves Tintor's windows in one jump leaves Xwayland its last place inside
-    // them: a confirmed stream that has seen it move since knows better.
-    Clock::time_point moved;
-    const std::optional<StreamPixel> seen = m_open ? newestCursor(moved) : std::nullopt;
-    known = known && !xwaylandLagsBehind(seen, moved, pointer);
-    if (known) {
-        confirmPlace(seen, pointer); // which may end the cast
-    }
-    const std::optional<StreamPixel> pixel = !m_open ? std::nullopt
-                                             : known ? m_layout.locate(pointer)
-                                                     : seen;
-    if (!pixel || !m_layout.isConfirmed(pixel->stream)) {
+    if (!m_open) {
         return std::nullopt;
     }
-    const std::optional<QPoint> screen = known ? pointer : m_layout.toScreen(*pixel);
-    return screen ? std::optional(Place{*screen, *pixel}) : std::nullopt;
+    m_locator.setLayout(layout());
+    for (std::size_t i = 0; i < m_streams.size(); ++i) {
+        if (const auto cursor = m_streams[i].frames->cursor()) {
+            m_locator.streamReported(static_cast<int>(i), cursor->at, cursor->when);
+        }
+    }
+    const std::optional<Place> place = m_locator.placeUnder(pointer, known);
+    if (m_locator.hasGivenUp()) {
+        fail(Failure::PlaceMismatch);
+    }
+    return place;
 }
 
 ScreenCast::Place ScreenCastPipeWire::moved(const Place& from, QPoint steps) const {
-    const StreamPixel to = m_layout.moved(from.pixel, steps);
-    return {m_layout.toScreen(to).value_or(from.screen), to};
+    const CastLayout now = layout();
+    const StreamPixel to = now.moved(from.pixel, steps);
+    return {now.toScreen(to).value_or(from.screen), to};
 }
 
-PointerSample ScreenCastPipeWire::sampleAt(const Place& place, SamplingMethod method) {
+void ScreenCastPipeWire::setMethod(SamplingMethod method) {
+    m_method = method;
+    for (CastStream& stream : m_streams) {
+        stream.reader.setMethod(method);
+    }
+}
+
+PointerSample ScreenCastPipeWire::sampleAt(const Place& place) {
     const auto index = static_cast<std::size_t>(place.pixel.stream);
-    if (!m_open || index >= m_samplers.size()) {
+    if (!m_open || index >= m_streams.size()) {
         return {};
     }
-    ScreenSampler& sampler = m_samplers[index];
-    sampler.setMethod(method);
-    PointerSample sample = sampler.sampleAt(place.pixel.pixel);
+    PointerSample sample = m_streams[index].reader.sampleAt(place.pixel.pixel);
     sample.position = place.screen;
     return sample;
-}
-
-void ScreenCastPipeWire::confirmPlace(const std::optional<StreamPixel>& seen, QPoint screen) {
-    if (!seen) {
-        return; // nothing to compare with yet
-    }
-    // A screen pixel either way: the streams report the pointer's place a frame late.
-    const std::optional<QPoint> shown = m_layout.toScreen(*seen);
-    if (shown && withinAPixel(*shown, screen)) {
-        m_layout.confirm(seen->stream);
-        m_disagreements = 0;
-    } else if (m_lastConfirmed == screen) {
-        ++m_disagreements;
-    } else {
-        m_disagreements = 1;
-    }
-    m_lastConfirmed = screen;
-    if (m_disagreements > disagreementsAllowed) {
-        qCWarning(lcPortal) << "the screen cast shows the pointer at" << seen->pixel << "on stream"
-                            << seen->stream << "while it is at" << screen;
-        fail(Failure::PlaceMismatch);
-    }
 }

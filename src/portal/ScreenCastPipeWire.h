@@ -1,10 +1,11 @@
 #pragma once
 
 #include "CastLayout.h"
+#include "CastStream.h"
 #include "FollowInterval.h"
+#include "PointerLocator.h"
 #include "ScreenCast.h"
 #include "ScreenCastSession.h"
-#include "ScreenSampler.h"
 
 #include <QTimer>
 
@@ -15,7 +16,8 @@
 class PipeWireCapture;
 
 // The screen cast of a Wayland session: the portal's session, its streams read through
-// PipeWire, and where they lie on the screen.
+// PipeWire, and where they lie on the screen.  Where the pointer is, its PointerLocator
+// alone says, from Xwayland's moves and the streams' reports.
 class ScreenCastPipeWire final : public ScreenCast {
     Q_OBJECT
 public:
@@ -34,42 +36,28 @@ public:
     [[nodiscard]] bool isOpen() const override { return m_open; }
     [[nodiscard]] std::optional<Place> placeUnder(QPoint pointer, bool known) override;
     [[nodiscard]] Place moved(const Place& from, QPoint steps) const override;
-    [[nodiscard]] PointerSample sampleAt(const Place& place, SamplingMethod method) override;
+    void setMethod(SamplingMethod method) override;
+    [[nodiscard]] PointerSample sampleAt(const Place& place) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void onOpened(const QList<ScreenCastSession::Stream>& streams, const QString& token,
+    void onOpened(const QList<PortalStream>& streams, const QString& token,
                   const QDBusUnixFileDescriptor& remote);
     void onFirstFrame(int stream);
     void fail(ScreenCast::Failure failure);
     void stop();
-    // `screen` is where the pointer truly is: the streams, which last showed it at `seen`,
-    // must show it there.
-    void confirmPlace(const std::optional<StreamPixel>& seen, QPoint screen);
-    using Clock = std::chrono::steady_clock;
-    // Where the pointer was last reported, on whichever stream saw it move last, as a pixel
-    // of the stream whose picture holds it; `moved` says when it moved there.
-    [[nodiscard]] std::optional<StreamPixel> newestCursor(Clock::time_point& moved) const;
-    // Whether a confirmed stream saw the pointer move elsewhere (to `seen`, at `moved`) after
-    // Xwayland last did.
-    [[nodiscard]] bool xwaylandLagsBehind(const std::optional<StreamPixel>& seen,
-                                          Clock::time_point moved, QPoint pointer) const;
+    // Where the streams lie, with their pictures' sizes as they are now.
+    [[nodiscard]] CastLayout layout() const;
 
     ScreenCastSession m_portal;
-    std::vector<std::shared_ptr<StreamFrames>> m_frames;
-    std::vector<ScreenSampler> m_samplers; // one a stream
-    PipeWireCapture* m_capture = nullptr;  // a child, dropped later when stopped
-    CastLayout m_layout;
-    std::vector<bool> m_framed;
+    std::vector<CastStream> m_streams;
+    PipeWireCapture* m_capture = nullptr; // a child, dropped later when stopped
+    PointerLocator m_locator;
+    SamplingMethod m_method = SamplingMethod::SinglePixel;
     QTimer m_firstFrames;
     QString m_token;
     bool m_offered = false;
     bool m_open = false;
-    // The place last confirmed, and how many times in a row the streams disagreed there.
-    std::optional<QPoint> m_lastConfirmed;
-    int m_disagreements = 0;
-    Clock::time_point m_xwaylandMoved;             // the last motion over Tintor's windows
-    std::optional<Clock::duration> m_serverOffset; // this clock less the X server's
 };

@@ -39,8 +39,8 @@ std::optional<std::pair<int, int>> pairOf(const QVariant& value) {
     return std::pair(first, second);
 }
 
-QList<ScreenCastSession::Stream> streamsOf(const QVariant& value) {
-    QList<ScreenCastSession::Stream> streams;
+QList<PortalStream> streamsOf(const QVariant& value) {
+    QList<PortalStream> streams;
     if (!value.canConvert<QDBusArgument>()) {
         return streams;
     }
@@ -52,7 +52,7 @@ QList<ScreenCastSession::Stream> streamsOf(const QVariant& value) {
         argument.beginStructure();
         argument >> node >> properties;
         argument.endStructure();
-        ScreenCastSession::Stream stream{node, std::nullopt, std::nullopt};
+        PortalStream stream{node, std::nullopt, std::nullopt};
         if (const auto position = pairOf(properties.value(QStringLiteral("position")))) {
             stream.position = QPoint(position->first, position->second);
         }
@@ -147,7 +147,7 @@ void ScreenCastSession::startSession() {
 }
 
 void ScreenCastSession::openRemote(const QVariantMap& started) {
-    const QList<Stream> streams = streamsOf(started.value(QStringLiteral("streams")));
+    const QList<PortalStream> streams = streamsOf(started.value(QStringLiteral("streams")));
     // A desktop that keeps no selection gives no token, and anything but a string is none:
     // the last one stays good.
     const QVariant given = started.value(QStringLiteral("restore_token"));

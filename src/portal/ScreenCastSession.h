@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PortalRequest.h"
+#include "PortalStream.h"
 #include "ScreenCast.h"
 
 #include <QDBusConnection>
@@ -8,11 +9,8 @@
 #include <QDBusUnixFileDescriptor>
 #include <QList>
 #include <QObject>
-#include <QPoint>
-#include <QSize>
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,12 +22,6 @@
 class ScreenCastSession : public QObject {
     Q_OBJECT
 public:
-    struct Stream {
-        std::uint32_t node = 0;
-        std::optional<QPoint> position; // where the desktop places the monitor, if it says
-        std::optional<QSize> size;      // in the desktop's units, if it says
-    };
-
     explicit ScreenCastSession(const QDBusConnection& bus, QObject* parent = nullptr);
     ~ScreenCastSession() override;
 
@@ -45,7 +37,7 @@ public:
 
 signals:
     void probed(bool offered);
-    void opened(const QList<ScreenCastSession::Stream>& streams, const QString& token,
+    void opened(const QList<PortalStream>& streams, const QString& token,
                 const QDBusUnixFileDescriptor& remote);
     void failed(ScreenCast::Failure failure);
     void closedByDesktop();

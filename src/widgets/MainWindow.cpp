@@ -74,7 +74,8 @@ MainWindow::MainWindow(Platform& platform, PickSource& pickSource, SettingsStore
     connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, &MainWindow::openAbout);
     m_placement = new FramedPlacement(*this);
     connectControls();
-    readStoredMethod();
+    // The lowest byte of the stored number.
+    setSamplingMethod(SamplingMethod(m_settings.value(Settings::Method).toInteger() & 0xFF));
     m_platform.setFrame(*this, WindowFrame::Main);
     // Ticks start once creation is over, from the event loop.
     m_follower.start();
@@ -118,10 +119,11 @@ void MainWindow::connectControls() {
     }
 }
 
-void MainWindow::readStoredMethod() {
-    // The lowest byte of the stored number.
-    const qint64 stored = m_settings.value(Settings::Method).toInteger();
-    m_sampler.setMethod(static_cast<SamplingMethod>(stored & 0xFF));
+void MainWindow::setSamplingMethod(SamplingMethod method) {
+    m_sampler.setMethod(method);
+    if (m_cast != nullptr) {
+        m_cast->setMethod(method); // told once, not on every tick
+    }
 }
 
 void MainWindow::createDialogs() {
@@ -189,7 +191,7 @@ void MainWindow::openOptions() {
 
 void MainWindow::applyOptions() {
     // The choice holds for this session even when it cannot be kept for the next.
-    m_sampler.setMethod(m_options->method());
+    setSamplingMethod(m_options->method());
     const Result<void> stored =
         m_settings.write(Settings::Method, static_cast<int>(m_options->method()));
     if (!stored) {
@@ -214,6 +216,8 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::offerScreenCast(ScreenCast& cast) {
+    m_cast = &cast;
+    cast.setMethod(samplingMethod());
     m_liveFollow = new CastFollowChoice(m_platform, cast, m_settings, *this);
     m_liveFollow->offerIn(*m_ui->magnifier);
     m_liveFollow->offerIn(*m_ui->coordinatesLabel);

@@ -71,7 +71,7 @@ protected:
 private:
     void connectControls();
     void createDialogs();
-    void readStoredMethod();
+    void setSamplingMethod(SamplingMethod method);
     void applyOptions();
     // The update cascade: everything that shows the colour.
     void showColour();
@@ -108,6 +108,7 @@ private:
     AboutDialog* m_about = nullptr;
     TimedMessage* m_message = nullptr;
     CastFollowChoice* m_liveFollow = nullptr;
+    ScreenCast* m_cast = nullptr; // reads by the sampler's method where the screen is cast
     ContrastChoice* m_contrast = nullptr;
     std::optional<Rgb> m_underPointer; // the follower's last colour, where known
     FramedPlacement* m_placement = nullptr;

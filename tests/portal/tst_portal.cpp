@@ -1,8 +1,8 @@
 // The portal client against a fake portal on a private bus: what each kind of answer
-// becomes, how long an answer is waited for, which screenshot files are read and removed,
-// that requests left behind are closed and their late answers ignored, and when the screen
-// cast may be showing the desktop's dialog.
+// becomes, how long an answer is waited for, that requests left behind are closed and their
+// late answers ignored, and when the screen cast may be showing the desktop's dialog.
 #include "FakePortalProcess.h"
+#include "PortalFiles.h"
 #include "PrivateBus.h"
 
 #include "ColourPickerPortal.h"
@@ -10,17 +10,13 @@
 #include "ScreenCastSession.h"
 #include "ScreenshotPortal.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -31,56 +27,6 @@ using Kind = DesktopCapture::Refusal;
 namespace {
 
 constexpr auto callTimeout = 300ms;
-
-// Seven by five pixels, each its own colour: a decoded image shows any mix-up.
-QImage pattern() {
-    QImage image(7, 5, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            image.setPixel(x, y, qRgb(x * 36, y * 60, 255 - x * y * 5));
-        }
-    }
-    return image;
-}
-
-QByteArray png(const QImage& image) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return data;
-}
-
-// At a name in the file system's own bytes, which need not be UTF-8.
-bool writeAt(const QByteArray& path, const QByteArray& data) {
-    QFile file;
-    return file.open(::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
-                     QIODevice::WriteOnly, QFile::AutoCloseHandle) &&
-           file.write(data) == data.size();
-}
-
-// Makes the file a row names, as the portal would once asked; Qt's limit is 1 MB.
-bool makeFile(const QString& kind, const QByteArray& path) {
-    if (kind == "fifo") {
-        return mkfifo(path.constData(), 0600) == 0;
-    }
-    if (kind == "link") {
-        return writeAt(path + ".png", png(pattern())) &&
-               ::symlink((path + ".png").constData(), path.constData()) == 0;
-    }
-    const qint64 size = kind == "huge"        ? qint64(3) << 30
-                        : kind == "limit"     ? 1 << 20
-                        : kind == "overLimit" ? (1 << 20) + 1
-                                              : 0;
-    if (!writeAt(path, kind == "junk" ? QByteArray("no picture here") : png(pattern())) ||
-        (size > 0 && ::truncate(path.constData(), size) != 0)) {
-        return false;
-    }
-    if (kind == "twoLinks") {
-        return ::link(path.constData(), (path + ".2").constData()) == 0;
-    }
-    return kind != "foreign" || ::chown(path.constData(), 65534, 65534) == 0;
-}
 
 // The picture, or the failure of kind `error` (-1: none).
 void verifyOutcome(const QSignalSpy& images, const QSignalSpy& failures, int error) {
@@ -102,8 +48,6 @@ private slots:
     void initTestCase();
     void screenshotAnswers_data();
     void screenshotAnswers();
-    void screenshotFiles_data();
-    void screenshotFiles();
     void pickColourAnswers_data();
     void pickColourAnswers();
     void pendingRequestClosedAndItsAnswerIgnored_data();
@@ -193,66 +137,6 @@ void tst_Portal::screenshotAnswers() {
     }
 }
 
-// The file a screenshot answer names, which a buggy or hostile portal may choose.
-void tst_Portal::screenshotFiles_data() {
-    QTest::addColumn<QString>("kind");    // of shot.png (shot-\xFF.png), see makeFile()
-    QTest::addColumn<QString>("uri");     // %1: the folder, which is the working one too
-    QTest::addColumn<QString>("refused"); // part of the failure; empty: the picture is read
-    QTest::addColumn<bool>("kept");
-    const QString shot = QStringLiteral("file://%1/shot.png");
-    QTest::newRow("its own: read, removed, no warning") << "fresh" << shot << "" << false;
-    QTest::newRow("older than the request: kept") << "old" << shot << "" << true;
-    QTest::newRow("another user's: kept") << "foreign" << shot << "" << true;
-    QTest::newRow("with a second link: kept") << "twoLinks" << shot << "" << true;
-    QTest::newRow("a folder it may not change: warned") << "readOnly" << shot << "" << true;
-    QTest::newRow("not an image") << "junk" << shot << "not an image" << true;
-    QTest::newRow("a link") << "link" << shot << "symbolic links" << true;
-    QTest::newRow("a FIFO, at once") << "fifo" << shot << "not a regular file" << true;
-    QTest::newRow("/dev/zero") << "" << QStringLiteral("file:///dev/zero") << "not a regular file"
-                               << true;
-    QTest::newRow("3 GB, unread") << "huge" << shot << "too large" << true;
-    QTest::newRow("the size limit exactly") << "limit" << shot << "" << false;
-    QTest::newRow("a byte more") << "overLimit" << shot << "too large" << true;
-    QTest::newRow("growing while read")
-        << "" << QStringLiteral("file:///proc/kallsyms") << "grew" << true;
-    QTest::newRow("a name not UTF-8: its own bytes")
-        << "notUtf8" << QStringLiteral("file://%1/shot-%FF.png") << "" << false;
-    QTest::newRow("relative") << "fresh" << QStringLiteral("file:shot.png") << "not a local file"
-                              << true;
-}
-
-void tst_Portal::screenshotFiles() {
-    QFETCH(QString, kind);
-    QFETCH(QString, uri);
-    QFETCH(QString, refused);
-    QFETCH(bool, kept);
-    if ((kind == "foreign" && geteuid() != 0) || (kind == "readOnly" && geteuid() == 0)) {
-        QSKIP("only root can give a file away, and permissions do not bind root");
-    }
-    QTemporaryDir dir;
-    const QByteArray file =
-        QFile::encodeName(dir.path()) + (kind == "notUtf8" ? "/shot-\xFF.png" : "/shot.png");
-    QVERIFY(kind.isEmpty() || makeFile(kind, file));
-    QVERIFY(kind != "readOnly" || ::chmod(QFile::encodeName(dir.path()).constData(), 0500) == 0);
-    const QString working = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    QImageReader::setAllocationLimit(1);
-    if (kind == "readOnly") {
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot remove the screenshot"));
-    } else {
-        QTest::failOnWarning(QRegularExpression("cannot remove"));
-    }
-    const auto asked = kind == "old" ? ScreenshotFile::now() + 1s : ScreenshotFile::Stamp();
-    const Result<QImage> image = ScreenshotFile::take(QUrl(uri.replace("%1", dir.path())), asked);
-    QImageReader::setAllocationLimit(128);
-    QDir::setCurrent(working);
-    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
-    QVERIFY2(image ? refused.isEmpty() && image->convertToFormat(QImage::Format_RGB32) == pattern()
-                   : image.error().contains(refused) && !refused.isEmpty(),
-             qPrintable(image ? QString() : image.error()));
-    QVERIFY(kind.isEmpty() || (::access(file.constData(), F_OK) == 0) == kept);
-}
-
 void tst_Portal::pickColourAnswers_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QColor>("colour");
@@ -308,7 +192,7 @@ void tst_Portal::pendingRequestClosedAndItsAnswerIgnored() {
     QFETCH(QString, how);
     QTemporaryDir dir;
     const QString picture = dir.filePath("shot.png");
-    QVERIFY(writeAt(QFile::encodeName(picture), png(pattern())));
+    QVERIFY(makeFile("fresh", QFile::encodeName(picture)));
     const auto fake =
         startFake({"--screenshot", "ok:" + picture, "--pick-colour", "ok:1,0,0", "--held"});
     QVERIFY(fake->isReady());

@@ -8,8 +8,8 @@
 #include <QCursor>
 #include <QWidget>
 
-CastPick::CastPick(Platform& platform, ScreenCast& cast, QWidget& window, SamplingMethod method)
-    : PickSession(&window), m_platform(platform), m_cast(cast), m_window(window), m_method(method),
+CastPick::CastPick(Platform& platform, ScreenCast& cast, QWidget& window)
+    : PickSession(&window), m_platform(platform), m_cast(cast), m_window(window),
       m_pointer(QCursor::pos()) {}
 
 CastPick::~CastPick() = default;
@@ -47,7 +47,7 @@ PointerSample CastPick::follow(QPoint pointer) {
     if (!m_moved.isNull()) {
         place = m_cast.moved(*place, m_moved);
     }
-    return m_cast.sampleAt(*place, m_method);
+    return m_cast.sampleAt(*place);
 }
 
 void CastPick::movePoint(QPoint offset) {

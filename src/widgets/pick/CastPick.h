@@ -1,7 +1,6 @@
 #pragma once
 
 #include "PickSession.h"
-#include "Sampling.h"
 #include "XwaylandPointer.h"
 
 #include <memory>
@@ -19,7 +18,7 @@ class ScreenCast;
 class CastPick final : public PickSession {
     Q_OBJECT
 public:
-    CastPick(Platform& platform, ScreenCast& cast, QWidget& window, SamplingMethod method);
+    CastPick(Platform& platform, ScreenCast& cast, QWidget& window);
     ~CastPick() override;
 
     void start() override;
@@ -32,7 +31,6 @@ private:
     Platform& m_platform;
     ScreenCast& m_cast;
     QWidget& m_window;
-    SamplingMethod m_method;
     XwaylandPointer m_pointer;
     std::vector<std::unique_ptr<CastPickOverlay>> m_overlays;
     // Where the keys moved the point read, in pixels of the picture, from the pointer's place

@@ -27,12 +27,12 @@ PointerSample CastPickSource::follow(QPoint pointer, ScreenSampler& screen) {
         // without the cast; elsewhere nothing is shown.
         return !m_cast.isOpen() || overOwn ? m_fallback->follow(pointer, screen) : PointerSample{};
     }
-    return m_cast.sampleAt(*place, screen.method());
+    return m_cast.sampleAt(*place);
 }
 
 PickSession* CastPickSource::makePick(QWidget& window, ScreenSampler& screen) {
     if (!m_cast.isOpen()) {
         return m_fallback->makePick(window, screen);
     }
-    return new CastPick(m_platform, m_cast, window, screen.method());
+    return new CastPick(m_platform, m_cast, window);
 }
