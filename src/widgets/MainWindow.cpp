@@ -108,11 +108,8 @@ void MainWindow::connectControls() {
             [this](const QString& reason) { showMessage(tr("Screen not read."), reason); });
     connect(m_receiver, &ColourReceiver::colourReceived, this, &MainWindow::takeColour);
     connect(m_recentMenu, &RecentColoursMenu::chosen, this, &MainWindow::takeColour);
-    connect(m_ui->contrastView, &ContrastView::suggestionChosen, this, [this](Rgb colour) {
-        if (!isPicking()) {
-            takeColour(colour);
-        }
-    });
+    // A pick holds the mouse and the keys that would take a suggestion.
+    connect(m_ui->contrastView, &ContrastView::suggestionChosen, this, &MainWindow::takeColour);
     for (const auto signal :
          {&ColourReceiver::noColourReceived, &ColourReceiver::transparencyDropped}) {
         connect(m_receiver, signal, this, [this](const QString& text) { showMessage(text, {}); });

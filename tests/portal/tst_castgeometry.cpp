@@ -112,7 +112,7 @@ void tst_CastGeometry::pointerOverTheEdge() {
     QCOMPARE(layout.moved({0, {1279, 790}}, {1, 0}), StreamPixel({0, {1279, 790}}));
     for (const int stream : {2, INT_MAX}) { // no such stream: nothing read beyond the two
         QCOMPARE(layout.toScreen({stream, {0, 0}}), std::nullopt);
-        QVERIFY(!layout.isConfirmed(stream));
+        QCOMPARE(layout.owner({stream, {0, 0}}), std::nullopt);
     }
     const CastLayout scaled = Cast(Scaled, Scaled, true, {{1280, 800}, {1280, 800}}).layout;
     QCOMPARE(scaled.owner({1, {-1, 0}}), StreamPixel({0, {1278, 0}}));
