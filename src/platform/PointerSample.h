@@ -11,5 +11,5 @@
 struct PointerSample {
     std::optional<QPoint> position; // where to say the pointer is; nothing when not known
     QImage pixels;                  // what the magnifier shows; null for nothing
-    std::optional<Rgb> colour;      // the colour sampled, which a pick takes; nothing when not known
+    std::optional<Rgb> colour; // the colour sampled, which a pick takes; nothing when not known
 };

@@ -4,7 +4,6 @@
 // starts while another program is active.
 
 #include <QTest>
-
 #include <QThread>
 
 #include <algorithm>
@@ -54,10 +53,7 @@ Window WindowManagerTest::openWindow(TintorRun& tintor, const QString& which) {
     if (which == QLatin1String("options")) {
         return tintor.open(MainWindowAt::OptionsButton, Title::Options).value_or(0);
     }
-    if (which == QLatin1String("about")) {
-        return tintor.openAbout().value_or(0);
-    }
-    return tintor.main();
+    return which == QLatin1String("about") ? tintor.openAbout().value_or(0) : tintor.main();
 }
 
 void WindowManagerTest::mainWindowStaysAboveActiveWindow() {
