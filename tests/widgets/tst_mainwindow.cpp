@@ -279,16 +279,18 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     QVERIFY(m_test->activate());
     QTest::keyClick(&window(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("#FF8000"));
-    // Each field's menu, Qt's entries kept, copies its own value in each form; the fields
-    // read as before.
-    const std::tuple<const char*, const char*, const char*> copies[] = {
-        {"webText", "copyAsHash", "#FF9900"},
-        {"rgbText", "copyAsHash", "#FF8000"},
-        {"rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
-        {"webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
-        {"rgbText", "copyAsOklch", "oklch(0.732 0.1858 53)"},
-        {"rgbText", "copyAsDollar", "$FF8000"}};
-    for (const auto& [name, form, copied] : copies) {
+    // Each field's menu, Qt's entries kept, shows and copies its own value in each form and
+    // by its CSS name where it has one; the fields read as before.
+    const std::tuple<Rgb, const char*, const char*, const char*> copies[] = {
+        {{255, 128, 0}, "webText", "copyAsHash", "#FF9900"},
+        {{255, 128, 0}, "rgbText", "copyAsHash", "#FF8000"},
+        {{255, 128, 0}, "rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
+        {{255, 128, 0}, "webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
+        {{255, 128, 0}, "rgbText", "copyAsOklch", "oklch(0.732 0.1858 53)"},
+        {{255, 128, 0}, "rgbText", "copyAsDollar", "$FF8000"},
+        {{255, 99, 71}, "rgbText", "copyAsName", "tomato"}};
+    for (const auto& [colour, name, form, copied] : copies) {
+        m_test->setColour(colour);
         QGuiApplication::clipboard()->clear();
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
                                 output(name)->mapToGlobal(QPoint(5, 5)));
@@ -298,11 +300,12 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
         QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and "Copy as"
         auto* action = menu->findChild<QMenu*>("copyAs")->findChild<QAction*>(form);
         QCOMPARE(action->shortcut().isEmpty(), QByteArray(form) != "copyAsHash");
+        QCOMPARE(action->text(), QString::fromLatin1(copied));
         action->trigger();
         menu->close();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(copied));
     }
-    QCOMPARE(output("webText")->text(), QStringLiteral("$FF9900"));
+    QCOMPARE(output("webText")->text(), QStringLiteral("$FF6633"));
     // The About button takes no focus: F1 is the keyboard's way in.
     QTest::keyClick(&window(), Qt::Key_F1);
     QTRY_VERIFY(window().findChild<AboutDialog*>() &&

@@ -2,6 +2,7 @@
 
 #include "ColourMaths.h"
 #include "ColourNotation.h"
+#include "NamedColours.h"
 #include "RecentColoursMenu.h"
 
 #include <QClipboard>
@@ -16,24 +17,19 @@ const QKeySequence CopyAsHash(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
 struct CopyForm {
     ColourForm form;
-    const char* text; // the form as it reads in every language
     const char* objectName;
 };
 
 constexpr CopyForm CopyForms[] = {
-    {ColourForm::Hash, "#RRGGBB", "copyAsHash"},
-    {ColourForm::Css, "rgb(r, g, b)", "copyAsRgb"},
-    {ColourForm::Hsl, "hsl(h, s%, l%)", "copyAsHsl"},
-    {ColourForm::Hwb, "hwb(h w% b%)", "copyAsHwb"},
-    {ColourForm::Lab, "lab(L a b)", "copyAsLab"},
-    {ColourForm::Lch, "lch(L C h)", "copyAsLch"},
-    {ColourForm::Oklab, "oklab(L a b)", "copyAsOklab"},
-    {ColourForm::Oklch, "oklch(L C h)", "copyAsOklch"},
-    {ColourForm::Dollar, "$RRGGBB", "copyAsDollar"},
+    {ColourForm::Hash, "copyAsHash"},     {ColourForm::Css, "copyAsRgb"},
+    {ColourForm::Hsl, "copyAsHsl"},       {ColourForm::Hwb, "copyAsHwb"},
+    {ColourForm::Lab, "copyAsLab"},       {ColourForm::Lch, "copyAsLch"},
+    {ColourForm::Oklab, "copyAsOklab"},   {ColourForm::Oklch, "copyAsOklch"},
+    {ColourForm::Dollar, "copyAsDollar"},
 };
 
-void copy(Rgb colour, ColourForm form) {
-    QGuiApplication::clipboard()->setText(colourInForm(colour, form));
+void copy(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 } // namespace
@@ -42,7 +38,8 @@ ColourCopy::ColourCopy(QWidget& window, QLineEdit* current, QLineEdit* web,
                        RecentColoursMenu& recent)
     : QObject(&window), m_current(current), m_recent(recent) {
     auto* shortcut = new QShortcut(CopyAsHash, &window);
-    connect(shortcut, &QShortcut::activated, this, [this] { copy(m_colour, ColourForm::Hash); });
+    connect(shortcut, &QShortcut::activated, this,
+            [this] { copy(colourInForm(m_colour, ColourForm::Hash)); });
     for (QLineEdit* field : {current, web}) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this,
@@ -66,15 +63,22 @@ void ColourCopy::showMenu(QLineEdit* field, QPoint position) {
 void ColourCopy::addCopyAs(QMenu& menu, Rgb colour) {
     QMenu* copyAs = menu.addMenu(tr("Copy as"));
     copyAs->setObjectName(QStringLiteral("copyAs"));
+    // Each entry shows the very text it copies, as colour pickers' menus do.
+    const auto offer = [this, copyAs](const QString& text, const char* objectName) {
+        QAction* action = copyAs->addAction(text);
+        action->setObjectName(QLatin1String(objectName));
+        connect(action, &QAction::triggered, this, [text] { copy(text); });
+        return action;
+    };
     for (const CopyForm& entry : CopyForms) {
-        QAction* action = copyAs->addAction(QString::fromLatin1(entry.text));
-        action->setObjectName(QLatin1String(entry.objectName));
+        QAction* action = offer(colourInForm(colour, entry.form), entry.objectName);
         if (entry.form == ColourForm::Hash) {
             // Shown beside it, as the window's own shortcut for the current colour; within
             // the open menu it copies this field's value, as the item does.
             action->setShortcut(CopyAsHash);
         }
-        const ColourForm form = entry.form;
-        connect(action, &QAction::triggered, this, [colour, form] { copy(colour, form); });
+    }
+    if (const NamedColours::Nearest named = NamedColours::nearest(colour); named.exact) {
+        offer(QString(named.name), "copyAsName");
     }
 }

@@ -12,9 +12,9 @@ class RecentColoursMenu;
 
 // Copies colours in the forms other programs paste, while the fields keep showing
 // "$RRGGBB": Ctrl+Shift+C anywhere in `window` copies the current colour as "#RRGGBB", and
-// the context menu of each field, Qt's own entries kept, offers "Copy as" "#RRGGBB",
-// "rgb(r, g, b)", "hsl(h, s%, l%)", "hwb(h w% b%)", "lab(L a b)", "lch(L C h)",
-// "oklab(L a b)", "oklch(L C h)" and "$RRGGBB" for that field's value, and the recent colours.
+// the context menu of each field, Qt's own entries kept, offers "Copy as" with that field's
+// value written in each form ("#FF8000", "rgb(255, 128, 0)", ... "$FF8000") and its CSS name
+// where it has one, and the recent colours.
 class ColourCopy : public QObject {
     Q_OBJECT
 public:
