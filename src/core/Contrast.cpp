@@ -18,6 +18,10 @@ using ColourSpaces::Triple;
 // as a hair under 21.
 constexpr double Slack = 1e-9;
 
+bool reaches(double ratio, double minimum) {
+    return ratio + Slack >= minimum;
+}
+
 // sRGB's eight-bit levels in linear light, and the points halfway between them: each tick
 // asks for many, and the transfer function is costly.
 class EightBitLevels {
@@ -100,7 +104,7 @@ private:
 std::optional<Rgb> leastStep(const LightnessLine& line, double from, double to, Rgb other,
                              double minimum) {
     const auto meetsAt = [&](double lightness) {
-        return ratio(line.at(lightness), other) + Slack >= minimum;
+        return reaches(ratio(line.at(lightness), other), minimum);
     };
     if (!meetsAt(to)) {
         return std::nullopt;
@@ -151,7 +155,7 @@ double threshold(Criterion criterion) {
 }
 
 bool meets(double ratio, Criterion criterion) {
-    return ratio + Slack >= threshold(criterion);
+    return reaches(ratio, threshold(criterion));
 }
 
 const char* criterionName(Criterion criterion) {
@@ -175,7 +179,7 @@ QString thresholdText(Criterion criterion) {
 }
 
 Suggestions nearestMeeting(Rgb colour, Rgb other, double minimum) {
-    if (ratio(colour, other) + Slack >= minimum) {
+    if (reaches(ratio(colour, other), minimum)) {
         return {};
     }
     const LightnessLine line(colour);

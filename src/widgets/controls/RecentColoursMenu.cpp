@@ -1,6 +1,7 @@
 #include "RecentColoursMenu.h"
 
 #include "ColourNotation.h"
+#include "FramedFill.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -49,12 +50,11 @@ void RecentColoursMenu::addTo(QMenu& menu) {
 void RecentColoursMenu::fill(QMenu& menu) {
     for (const Rgb colour : m_colours) {
         QPixmap sample(16, 16);
-        sample.fill(QColor::fromRgb(colour.toQRgb()));
         // Framed as Qt's colour dialog frames its cells, so that white shows on the menu.
-        QPainter frame(&sample);
-        frame.setPen(menu.palette().color(QPalette::Text));
-        frame.drawRect(sample.rect().adjusted(0, 0, -1, -1));
-        frame.end();
+        QPainter painter(&sample);
+        fillFramed(painter, sample.rect(), QColor::fromRgb(colour.toQRgb()),
+                   menu.palette().color(QPalette::Text));
+        painter.end();
         QAction* entry = menu.addAction(sample, colourInForm(colour, ColourForm::Hash));
         connect(entry, &QAction::triggered, this, [this, colour] {
             if (m_on) {
