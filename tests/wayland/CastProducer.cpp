@@ -126,19 +126,29 @@ struct CastProducer::Loop {
         pw_thread_loop* m_loop;
     };
 
+    // Only a streaming stream is triggered: one whose reader has gone, or which is being
+    // torn down, has no graph to drive.
     static void sendFrames(void* data, uint64_t = 0) {
         for (const auto& stream : static_cast<Loop*>(data)->streams) {
-            pw_stream_trigger_process(stream->stream);
+            if (pw_stream_get_state(stream->stream, nullptr) == PW_STREAM_STATE_STREAMING) {
+                pw_stream_trigger_process(stream->stream);
+            }
         }
     }
 
     ~Loop() {
         {
             const Lock lock(thread);
+            pw_loop* loop = pw_thread_loop_get_loop(thread);
+            for (spa_source* source : {timer, wake}) {
+                if (source != nullptr) {
+                    pw_loop_destroy_source(loop, source);
+                }
+            }
             for (const auto& stream : streams) {
                 pw_stream_destroy(stream->stream);
             }
-            streams.clear(); // the timer may go off again before the loop stops
+            streams.clear();
             if (core != nullptr) {
                 pw_core_disconnect(core);
             }
