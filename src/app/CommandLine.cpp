@@ -5,6 +5,7 @@
 #include "TintorVersion.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstring>
 #include <string>
@@ -27,13 +28,57 @@ constexpr const char* Usage =
     "              down, then whether it passes each success criterion, and exit 0;\n"
     "              each COLOUR is any text a paste takes ('#777', white, 'oklch(0.6 0.1\n"
     "              250)'); one that is not a colour exits 2\n"
-    "  --format F  how --pick and --recent print colours: hex #RRGGBB (the default),\n"
-    "              rgb rgb(r, g, b), hsl hsl(h, s%, l%), hwb hwb(h w% b%), lab lab(L a b),\n"
-    "              lch lch(L C h), oklab oklab(L a b), oklch oklch(L C h), dollar $RRGGBB\n"
+    "  --format F  how --pick and --recent print colours:";
+
+constexpr const char* UsageEnd =
+    "\n"
     "  --version   print the version and exit\n"
     "  --help      print this help and exit\n"
     "\n"
     "Other arguments are ignored; Qt's own options (such as -platform) work as usual.\n";
+
+QStringList offeredNames() {
+    QStringList names;
+    for (const FormRow& row : colourForms()) {
+        if (row.offered) {
+            names << QLatin1String(row.name);
+        }
+    }
+    return names;
+}
+
+// The forms --format takes, each with its shape, wrapped under the options' texts.
+std::string usage() {
+    constexpr qsizetype Width = 88;
+    const QString indent(14, QLatin1Char(' '));
+    QString text = QLatin1String(Usage);
+    qsizetype column = text.size() - text.lastIndexOf(u'\n') - 1;
+    const QStringList names = offeredNames();
+    for (const QString& name : names) {
+        const ColourForm form = *formNamed(name);
+        const QString entry =
+            name + QLatin1Char(' ') + formShape(form) +
+            (form == ColourForm::Hash ? QStringLiteral(" (the default)") : QString()) +
+            (name == names.back() ? QString() : QStringLiteral(","));
+        if (column + 1 + entry.size() > Width) {
+            text += QLatin1Char('\n') + indent;
+            column = indent.size();
+        } else {
+            text += QLatin1Char(' ');
+            ++column;
+        }
+        text += entry;
+        column += entry.size();
+    }
+    return (text + QLatin1String(UsageEnd)).toStdString();
+}
+
+// "hex, rgb, ... or dollar"
+std::string formNames() {
+    QStringList names = offeredNames();
+    const QString last = names.takeLast();
+    return (names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last).toStdString();
+}
 
 // The usual status of a command used wrongly, apart from 1, a cancelled pick.
 constexpr int WrongUsage = 2;
@@ -61,7 +106,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
             return answer(std::string("Tintor ") + TintorVersion::displayed + "\n");
         }
         if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            return answer(Usage);
+            return answer(usage());
         }
         if (std::strcmp(argument, "--pick") == 0) {
             pick = true;
@@ -92,9 +137,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
     const std::optional<ColourForm> form =
         format != nullptr ? formNamed(QString::fromLocal8Bit(format)) : ColourForm::Hash;
     if (!form) {
-        const std::string why = std::string("--format takes hex, rgb, hsl, hwb, lab, lch, oklab, "
-                                            "oklch or dollar, not \"") +
-                                format + '"';
+        const std::string why = "--format takes " + formNames() + ", not \"" + format + '"';
         return wrongUsage(why.c_str());
     }
     return {std::nullopt, pick ? form : std::nullopt, recent ? form : std::nullopt, contrast};

@@ -13,34 +13,6 @@ namespace {
 
 using Kind = CssToken::Kind;
 
-// How a function reads one component: a hue takes a number or an angle; anything else a
-// number or a percentage, 100% being `hundredPercent` in the component's units.
-struct ComponentRule {
-    bool hue;
-    double hundredPercent;
-};
-
-struct FunctionRule {
-    const char* name;
-    CssFunction function;
-    std::array<ComponentRule, 3> components;
-    bool commas; // the legacy syntax with commas is allowed too
-};
-
-// The percentages' references are CSS Color 4's, function by function.
-constexpr FunctionRule Functions[] = {
-    {"rgb", CssFunction::Rgb, {{{false, 255}, {false, 255}, {false, 255}}}, true},
-    {"rgba", CssFunction::Rgb, {{{false, 255}, {false, 255}, {false, 255}}}, true},
-    {"hsl", CssFunction::Hsl, {{{true, 0}, {false, 100}, {false, 100}}}, true},
-    {"hsla", CssFunction::Hsl, {{{true, 0}, {false, 100}, {false, 100}}}, true},
-    {"hwb", CssFunction::Hwb, {{{true, 0}, {false, 100}, {false, 100}}}, false},
-    {"lab", CssFunction::Lab, {{{false, 100}, {false, 125}, {false, 125}}}, false},
-    {"lch", CssFunction::Lch, {{{false, 100}, {false, 150}, {true, 0}}}, false},
-    {"oklab", CssFunction::Oklab, {{{false, 1}, {false, 0.4}, {false, 0.4}}}, false},
-    {"oklch", CssFunction::Oklch, {{{false, 1}, {false, 0.4}, {true, 0}}}, false},
-    {"color", CssFunction::Srgb, {{{false, 1}, {false, 1}, {false, 1}}}, false},
-};
-
 // An angle's unit in degrees.
 std::optional<double> degreesPer(const QString& unit) {
     if (unit == u"deg") {
@@ -58,14 +30,16 @@ std::optional<double> degreesPer(const QString& unit) {
     return std::nullopt;
 }
 
-std::optional<double> component(const CssToken& token, ComponentRule rule) {
+// A hue takes a number or an angle; any other component a number or a percentage.
+std::optional<double> component(const CssToken& token, const FormComponent& rule) {
+    const bool hue = rule.kind == ComponentKind::Hue;
     switch (token.kind) {
     case Kind::Number:
         return token.value;
     case Kind::Percentage:
-        return rule.hue ? std::nullopt : std::optional(token.value * rule.hundredPercent / 100);
+        return hue ? std::nullopt : std::optional(token.value * rule.hundredPercent / 100);
     case Kind::Dimension: {
-        const std::optional<double> degrees = rule.hue ? degreesPer(token.name) : std::nullopt;
+        const std::optional<double> degrees = hue ? degreesPer(token.name) : std::nullopt;
         return degrees ? std::optional(token.value * *degrees) : std::nullopt;
     }
     case Kind::Keyword:
@@ -77,36 +51,42 @@ std::optional<double> component(const CssToken& token, ComponentRule rule) {
 
 // The alpha a token gives, 0 to 1; nothing when it gives none.
 std::optional<double> alphaOf(const CssToken& token) {
-    const std::optional<double> alpha = component(token, {false, 1});
+    const std::optional<double> alpha = component(token, {'a', ComponentKind::Channel, 1, false});
     return alpha && token.kind != Kind::Dimension ? std::optional(std::clamp(*alpha, 0.0, 1.0))
                                                   : std::nullopt;
 }
 
-// The comma syntax: three components and an alpha, commas between, no `none`; rgb()'s
-// channels all numbers or all percentages, hsl()'s saturation and lightness percentages.
-bool legacyShape(const QList<CssToken>& tokens, const FunctionRule& rule) {
+// The comma syntax: three components and an alpha, commas between, no `none`; components
+// written with a % (hsl()'s) percentages, the others all alike (rgb()'s: all numbers or all
+// percentages).
+bool legacyShape(const QList<CssToken>& tokens, const FormRow& row) {
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const bool comma = tokens[i].kind == Kind::Comma;
         if (comma != (i % 2 == 1) || tokens[i].kind == Kind::Keyword) {
             return false;
         }
     }
-    if (rule.function == CssFunction::Rgb) {
-        return tokens[2].kind == tokens[0].kind && tokens[4].kind == tokens[0].kind;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Kind kind = tokens[qsizetype(i) * 2].kind;
+        if (row.components.at(i).percentWritten ? kind != Kind::Percentage
+                                                : kind != tokens[0].kind) {
+            return false;
+        }
     }
-    return tokens[2].kind == Kind::Percentage && tokens[4].kind == Kind::Percentage;
+    return true;
 }
 
-std::optional<ReadColour> fromArguments(const FunctionRule& rule, QList<CssToken> tokens) {
-    if (rule.function == CssFunction::Srgb) { // color(): only sRGB's own space
-        if (tokens.isEmpty() || tokens[0].kind != Kind::Keyword || tokens[0].name != u"srgb") {
+std::optional<CssFunctionText> fromArguments(const FormRow& row, QList<CssToken> tokens) {
+    if (row.space != nullptr) { // color(): only sRGB's own space
+        if (tokens.isEmpty() || tokens[0].kind != Kind::Keyword ||
+            tokens[0].name != QLatin1String(row.space)) {
             return std::nullopt;
         }
         tokens.removeFirst();
     }
     const bool commas = tokens.size() > 1 && tokens[1].kind == Kind::Comma;
     if (commas &&
-        !(rule.commas && (tokens.size() == 5 || tokens.size() == 7) && legacyShape(tokens, rule))) {
+        !(row.commas && (tokens.size() == 5 || tokens.size() == 7) && legacyShape(tokens, row))) {
         return std::nullopt;
     }
     const qsizetype step = commas ? 2 : 1;
@@ -116,7 +96,7 @@ std::optional<ReadColour> fromArguments(const FunctionRule& rule, QList<CssToken
     }
     ColourSpaces::Triple values{};
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto value = component(tokens[qsizetype(i) * step], rule.components.at(i));
+        const auto value = component(tokens[qsizetype(i) * step], row.components.at(i));
         if (!value) {
             return std::nullopt;
         }
@@ -126,21 +106,7 @@ std::optional<ReadColour> fromArguments(const FunctionRule& rule, QList<CssToken
     if (tokens.size() > 3 * step - (commas ? 1 : 0)) {
         alpha = alphaOf(tokens.last());
     }
-    return alpha ? std::optional(ReadColour{cssColour(rule.function, values), *alpha < 1})
-                 : std::nullopt;
-}
-
-std::optional<ReadColour> fromFunction(QStringView text) {
-    const qsizetype open = text.indexOf(u'(');
-    if (open < 0 || !text.endsWith(u')')) {
-        return std::nullopt;
-    }
-    const QStringView name = text.first(open);
-    const auto rule = std::find_if(std::begin(Functions), std::end(Functions), [&](const auto& r) {
-        return isCssName(name, QLatin1String(r.name));
-    });
-    const auto tokens = cssTokens(text.sliced(open + 1, text.size() - open - 2));
-    return rule != std::end(Functions) && tokens ? fromArguments(*rule, *tokens) : std::nullopt;
+    return alpha ? std::optional(CssFunctionText{row.form, values, *alpha}) : std::nullopt;
 }
 
 // #RGB, #RGBA, #RRGGBB and #RRGGBBAA; $RRGGBB and RRGGBB when `sixOnly`.
@@ -179,5 +145,24 @@ std::optional<ReadColour> readCssColour(QStringView text) {
     if (const std::optional<Rgb> named = NamedColours::find(trimmed)) {
         return ReadColour{*named, false};
     }
-    return fromFunction(trimmed);
+    const std::optional<CssFunctionText> function = readCssFunction(trimmed);
+    return function ? std::optional(ReadColour{cssColour(function->form, function->components),
+                                               function->alpha < 1})
+                    : std::nullopt;
+}
+
+std::optional<CssFunctionText> readCssFunction(QStringView text) {
+    const qsizetype open = text.indexOf(u'(');
+    if (open < 0 || !text.endsWith(u')')) {
+        return std::nullopt;
+    }
+    const QStringView name = text.first(open);
+    const auto forms = colourForms();
+    const auto row = std::find_if(forms.begin(), forms.end(), [&](const FormRow& r) {
+        return r.hexShape == nullptr &&
+               (isCssName(name, QLatin1String(r.name)) ||
+                (r.alias != nullptr && isCssName(name, QLatin1String(r.alias))));
+    });
+    const auto tokens = cssTokens(text.sliced(open + 1, text.size() - open - 2));
+    return row != forms.end() && tokens ? fromArguments(*row, *tokens) : std::nullopt;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rgb.h"
+#include "ColourForms.h"
 
 #include <QStringView>
 
@@ -17,3 +17,12 @@ struct ReadColour {
 // color(srgb ...); the named colours; components `none`; any case, white space around.
 // Tintor's own $RRGGBB and a bare RRGGBB too.  Nothing for any other text.
 std::optional<ReadColour> readCssColour(QStringView text);
+
+// A CSS colour function's text as it stands: its form, its components in the form's units
+// before any clamping or clipping, and its alpha (0 to 1).  Nothing for any other text.
+struct CssFunctionText {
+    ColourForm form;
+    ColourSpaces::Triple components;
+    double alpha;
+};
+std::optional<CssFunctionText> readCssFunction(QStringView text);

@@ -11,35 +11,6 @@ constexpr int MaxDecimals = 9;
 constexpr std::array<double, MaxDecimals + 1> PowersOfTen{1,   1e1, 1e2, 1e3, 1e4,
                                                           1e5, 1e6, 1e7, 1e8, 1e9};
 
-struct Layout {
-    const char* name;
-    const char* separator;
-    std::array<bool, 3> percent;
-    int hueAt = -1; // which component is a hue in degrees, if any
-};
-
-Layout layoutOf(CssFunction function) {
-    switch (function) {
-    case CssFunction::Rgb:
-        return {"rgb(", ", ", {false, false, false}};
-    case CssFunction::Srgb:
-        return {"color(srgb ", " ", {false, false, false}};
-    case CssFunction::Hsl:
-        return {"hsl(", ", ", {false, true, true}, 0};
-    case CssFunction::Hwb:
-        return {"hwb(", " ", {false, true, true}, 0};
-    case CssFunction::Lab:
-        return {"lab(", " ", {false, false, false}};
-    case CssFunction::Lch:
-        return {"lch(", " ", {false, false, false}, 2};
-    case CssFunction::Oklab:
-        return {"oklab(", " ", {false, false, false}};
-    case CssFunction::Oklch:
-        break;
-    }
-    return {"oklch(", " ", {false, false, false}, 2};
-}
-
 // A component with `decimals` decimals: n / 10^decimals, which is also exactly the double
 // that reading its text gives, since both are the correctly rounded quotient.
 struct Rounded {
@@ -87,11 +58,11 @@ bool trimOne(std::array<Rounded, 3>& components, std::size_t i, bool hue, double
 // without clipping: the least number that does for all three, then each component with as
 // few as still do, again until none can lose one more (trimming one may let another go).  A
 // hue that changes nothing (a grey's) is 0.
-std::array<Rounded, 3> fewestDecimals(Rgb colour, CssFunction function, const Layout& layout) {
-    const ColourSpaces::Triple exact = cssComponents(function, colour);
+std::array<Rounded, 3> fewestDecimals(Rgb colour, const FormRow& row) {
+    const ColourSpaces::Triple exact = cssComponents(row.form, colour);
     std::array<Rounded, 3> components{};
     const auto readsBack = [&] {
-        return cssRoundsTo(function,
+        return cssRoundsTo(row.form,
                            {components[0].value(), components[1].value(), components[2].value()},
                            colour);
     };
@@ -107,9 +78,8 @@ std::array<Rounded, 3> fewestDecimals(Rgb colour, CssFunction function, const La
     for (bool trimmed = true; trimmed;) {
         trimmed = false;
         for (std::size_t i = 0; i < 3; ++i) {
-            trimmed = trimOne(components, i, static_cast<int>(i) == layout.hueAt, exact.at(i),
-                              readsBack) ||
-                      trimmed;
+            const bool hue = row.components.at(i).kind == ComponentKind::Hue;
+            trimmed = trimOne(components, i, hue, exact.at(i), readsBack) || trimmed;
         }
     }
     return components;
@@ -117,17 +87,16 @@ std::array<Rounded, 3> fewestDecimals(Rgb colour, CssFunction function, const La
 
 } // namespace
 
-QString cssFunctionText(Rgb colour, CssFunction function) {
-    const Layout layout = layoutOf(function);
-    const std::array<Rounded, 3> components = fewestDecimals(colour, function, layout);
-    QString written = QLatin1String(layout.name);
+QString cssFunctionText(Rgb colour, ColourForm form) {
+    const FormRow& row = formRow(form);
+    const std::array<Rounded, 3> components = fewestDecimals(colour, row);
+    std::array<QString, 3> texts;
     for (std::size_t i = 0; i < 3; ++i) {
         Rounded component = components.at(i);
-        if (static_cast<int>(i) == layout.hueAt && component.value() >= 360) {
+        if (row.components.at(i).kind == ComponentKind::Hue && component.value() >= 360) {
             component.scaled -= 360 * PowersOfTen.at(component.decimals); // 360 is 0
         }
-        written += (i > 0 ? QLatin1String(layout.separator) : QLatin1String()) + text(component) +
-                   (layout.percent.at(i) ? QStringLiteral("%") : QString());
+        texts.at(i) = text(component);
     }
-    return written + QLatin1Char(')');
+    return functionText(row, texts);
 }

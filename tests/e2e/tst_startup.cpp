@@ -161,8 +161,10 @@ void StartupTest::versionAndHelpNeedNoDisplay() {
     const QString page = QString::fromUtf8(manual.readAll()).remove(u'\\');
     QStringList names =
         help.out.split(QRegularExpression("[^-a-z]+")).filter(QRegularExpression("^--"));
-    for (const ColourForm form : AllColourForms) {
-        names << formName(form);
+    for (const FormRow& row : colourForms()) {
+        if (row.offered) {
+            names << QLatin1String(row.name);
+        }
     }
     for (const QString& name : names) {
         QVERIFY2(page.section(QStringLiteral(".SH EXIT"), 1).contains(name), qPrintable(name));

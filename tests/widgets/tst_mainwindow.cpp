@@ -282,8 +282,8 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
     // Each field's menu, Qt's entries kept, shows and copies its own value in each form and
     // by its CSS name where it has one; the fields read as before.
     const std::tuple<Rgb, const char*, const char*, const char*> copies[] = {
-        {{255, 128, 0}, "webText", "copyAsHash", "#FF9900"},
-        {{255, 128, 0}, "rgbText", "copyAsHash", "#FF8000"},
+        {{255, 128, 0}, "webText", "copyAsHex", "#FF9900"},
+        {{255, 128, 0}, "rgbText", "copyAsHex", "#FF8000"},
         {{255, 128, 0}, "rgbText", "copyAsRgb", "rgb(255, 128, 0)"},
         {{255, 128, 0}, "webText", "copyAsHsl", "hsl(36, 100%, 50%)"},
         {{255, 128, 0}, "rgbText", "copyAsOklch", "oklch(0.732 0.1858 53)"},
@@ -299,7 +299,7 @@ void MainWindowTest::keysCopyAsHexAndOpenAbout() {
         QVERIFY(menu != nullptr);
         QVERIFY(menu->actions().size() > 3); // Copy, Select All, a separator and "Copy as"
         auto* action = menu->findChild<QMenu*>("copyAs")->findChild<QAction*>(form);
-        QCOMPARE(action->shortcut().isEmpty(), QByteArray(form) != "copyAsHash");
+        QCOMPARE(action->shortcut().isEmpty(), QByteArray(form) != "copyAsHex");
         QCOMPARE(action->text(), QString::fromLatin1(copied));
         action->trigger();
         menu->close();

@@ -15,19 +15,6 @@ namespace {
 
 const QKeySequence CopyAsHash(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
-struct CopyForm {
-    ColourForm form;
-    const char* objectName;
-};
-
-constexpr CopyForm CopyForms[] = {
-    {ColourForm::Hash, "copyAsHash"},     {ColourForm::Css, "copyAsRgb"},
-    {ColourForm::Hsl, "copyAsHsl"},       {ColourForm::Hwb, "copyAsHwb"},
-    {ColourForm::Lab, "copyAsLab"},       {ColourForm::Lch, "copyAsLch"},
-    {ColourForm::Oklab, "copyAsOklab"},   {ColourForm::Oklch, "copyAsOklch"},
-    {ColourForm::Dollar, "copyAsDollar"},
-};
-
 void copy(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
@@ -64,21 +51,26 @@ void ColourCopy::addCopyAs(QMenu& menu, Rgb colour) {
     QMenu* copyAs = menu.addMenu(tr("Copy as"));
     copyAs->setObjectName(QStringLiteral("copyAs"));
     // Each entry shows the very text it copies, as colour pickers' menus do.
-    const auto offer = [this, copyAs](const QString& text, const char* objectName) {
+    const auto offer = [this, copyAs](const QString& text, QLatin1String name) {
         QAction* action = copyAs->addAction(text);
-        action->setObjectName(QLatin1String(objectName));
+        // copyAsHex, copyAsRgb... copyAsName
+        action->setObjectName(QStringLiteral("copyAs") + QChar(name.front()).toUpper() +
+                              name.sliced(1));
         connect(action, &QAction::triggered, this, [text] { copy(text); });
         return action;
     };
-    for (const CopyForm& entry : CopyForms) {
-        QAction* action = offer(colourInForm(colour, entry.form), entry.objectName);
-        if (entry.form == ColourForm::Hash) {
+    for (const FormRow& row : colourForms()) {
+        if (!row.offered) {
+            continue;
+        }
+        QAction* action = offer(colourInForm(colour, row.form), QLatin1String(row.name));
+        if (row.form == ColourForm::Hash) {
             // Shown beside it, as the window's own shortcut for the current colour; within
             // the open menu it copies this field's value, as the item does.
             action->setShortcut(CopyAsHash);
         }
     }
     if (const NamedColours::Nearest named = NamedColours::nearest(colour); named.exact) {
-        offer(QString(named.name), "copyAsName");
+        offer(QString(named.name), QLatin1String("name"));
     }
 }
