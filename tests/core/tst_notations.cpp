@@ -136,6 +136,14 @@ void NotationTest::read_data() {
     row("lab(50 0 0)", 0x777777);
     row("lch(50 -10 none)", 0x777777);
     row("oklab(1.5 0 0)", 0xFFFFFF);
+    row("lab(150 50 0)", 0xFFD8FF); // L clamped to 100 before conversion
+    row("hsl(0 -50% 50%)", 0x808080); // a negative saturation or chroma is 0
+    row("oklch(0.5 -1 30)", 0x636363);
+    // 100% of a, b and chroma: lab() 125 and 150, oklab() 0.4.
+    row("lab(50 100% -100%)", 0xD600FF);
+    row("lch(50 70% 200)", 0x0098B2);
+    row("oklab(0.5 100% -50%)", 0xD900C7);
+    row("oklch(0.5 50% 30)", 0xBA0D01);
     // Beyond sRGB: each channel clipped on its own, not mapped into the gamut.
     row("oklch(0.9 0.3 140)", 0x4BFF00);
     // Huge and infinite components clamp as CSS does; no NaN decides the colour.
@@ -143,6 +151,8 @@ void NotationTest::read_data() {
     row("lab(50 1e200 0)", 0xFF00FF);
     row("oklch(0.5 1e110 0)", 0xFF0000);
     row("hwb(0 1e308% 1e308%)", 0x808080);
+    row("hwb(0 1e300% 1e299%)", 0xE8E8E8); // whiteness and blackness keep their ratio
+    row("oklab(0.5 1e200 1e199)", 0xFF0000); // and so do a and b
     row("hsl(30 1e308% 50%)", 0xFF8000);
     row("lch(50 30 1e308deg)", 0x7B70A5);
     row("  Tomato ", 0xFF6347);
