@@ -59,6 +59,11 @@ Result<void> CaptureStream::connect() {
     if (!m_stream) {
         return Failure{QStringLiteral("no PipeWire stream could be made")};
     }
+    // As a target, PW_ID_ANY lets PipeWire link any source it likes, a camera included: never
+    // what the desktop offered.
+    if (m_node == PW_ID_ANY) {
+        return Failure{QStringLiteral("the desktop named no node")};
+    }
     static constexpr pw_stream_events events = [] {
         pw_stream_events e{};
         e.version = PW_VERSION_STREAM_EVENTS;

@@ -175,6 +175,8 @@ void tst_WaylandLive::ends_data() {
     QTest::newRow("refused in the dialog")
         << QStringList{"--cast-refuse"} << QByteArray() << QByteArray();
     QTest::newRow("no picture in time") << QStringList() << QByteArray() << QByteArray();
+    QTest::newRow("a stream of no node") // PipeWire's "any node", which could be a camera
+        << QStringList{"--cast-streams", "4294967295:640x480"} << QByteArray() << QByteArray();
     QTest::newRow("the desktop closes the session")
         << QStringList() << QByteArray("close") << Token;
     QTest::newRow("the stream ends") << QStringList() << QByteArray("end") << Token;
