@@ -37,8 +37,9 @@ private slots:
     void unknownMethodReadsNothingAndYieldsBlack();
 
 private:
-    // Puts the pointer at (x, y) and samples there, as one tick does.
-    Rgb sampleAt(int x, int y);
+    // Puts the pointer at (x, y) and samples there, as one tick does; nothing when the
+    // pointer cannot be read.
+    std::optional<Rgb> sampleAt(int x, int y);
 
     XSession m_x;
     std::unique_ptr<X11Platform> m_platform;
@@ -69,11 +70,11 @@ void SamplerTest::cleanup() {
     m_windows.clear();
 }
 
-Rgb SamplerTest::sampleAt(int x, int y) {
+std::optional<Rgb> SamplerTest::sampleAt(int x, int y) {
     m_x.movePointer(x, y);
     const std::optional<QPoint> pointer = m_platform->pointerPosition();
     if (!pointer) {
-        return Rgb::offScreen();
+        return std::nullopt;
     }
     const Rgb colour = m_sampler->sample(*pointer);
     m_magnifier->setImage(m_sampler->image());
