@@ -31,6 +31,10 @@ protected:
     [[nodiscard]] Magnifier* magnifier() const;
     [[nodiscard]] QLineEdit* output(const char* name) const; // "rgbText" or "webText"
     [[nodiscard]] TimedMessage* message() const;
+    // Records every change of the five text fields in m_log, in order; a channel's field also
+    // records where its arrows stood when its text changed.
+    void watchTexts();
 
     std::unique_ptr<WidgetTest> m_test;
+    QStringList m_log;
 };
