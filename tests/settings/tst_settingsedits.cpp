@@ -1,7 +1,7 @@
 // What a store changes in the settings file: where the file lives, the move from 1.0's
 // settings.reg, and the dialog's writes, which change only their own member.
 
-#include "SettingsTestCase.h"
+#include "SettingsTestFiles.h"
 
 #include <QJsonArray>
 

@@ -1,7 +1,7 @@
 // The settings store and links: one to the settings file is written through; any other, or
 // another user's, is replaced rather than followed; one in 1.0's place is read, never waited on.
 
-#include "SettingsTestCase.h"
+#include "SettingsTestFiles.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 // what it cannot write it neither copies nor claims to have written.  Permissions do not
 // bind root: CTest runs this as an unprivileged user when it runs as root.
 
-#include "SettingsTestCase.h"
+#include "SettingsTestFiles.h"
 
 class SettingsPermissionsTest : public SettingsTestCase {
     Q_OBJECT

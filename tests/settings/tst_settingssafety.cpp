@@ -3,7 +3,7 @@
 // claim a write that failed.  Links are in tst_settingslinks, the cases where permissions
 // matter in tst_settingspermissions.
 
-#include "SettingsTestCase.h"
+#include "SettingsTestFiles.h"
 
 #include <QJsonArray>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 // document, what it leaves on disk and on the log.  Permission cases bind only an
 // unprivileged user; CTest runs the table a second time as one when it runs as root.
 
-#include "SettingsTestCase.h"
+#include "SettingsTestFiles.h"
 
 #include <sys/stat.h>
 #include <utime.h>

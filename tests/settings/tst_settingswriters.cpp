@@ -1,7 +1,7 @@
 // Several Tintors at once: writers that race, writers killed anywhere, and the lock that
 // serialises them, which is stale only when its owner is gone.
 
-#include "SettingsTestCase.h"
+#include "SettingsTestFiles.h"
 
 #include <QCoreApplication>
 #include <QJsonValue>
