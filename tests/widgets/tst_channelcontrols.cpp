@@ -15,11 +15,7 @@
 
 #include <memory>
 
-namespace {
-
 using enum Channel;
-
-} // namespace
 
 class ChannelControlsTest : public WidgetTestCase {
     Q_OBJECT

@@ -19,11 +19,7 @@
 #include <memory>
 #include <tuple>
 
-namespace {
-
 using enum Channel;
-
-} // namespace
 
 class ChannelInputTest : public WidgetTestCase {
     Q_OBJECT
