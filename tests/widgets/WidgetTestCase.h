@@ -1,7 +1,8 @@
 #pragma once
 
-// The base of the widget test programs: the running test's fixture, which each test (or its
-// init()) makes, and the main window's controls that many tests look at, found by name.
+// The base of the widget test programs: the running test's fixture, made afresh for each test
+// unless the program makes its own, and the main window's controls that many tests look at,
+// found by name.
 
 #include "WidgetTest.h"
 #include "WindowTitles.h"
@@ -20,6 +21,7 @@ class WidgetTestCase : public QObject {
     Q_OBJECT
 protected slots:
     void initTestCase() { WidgetTest::silenceOffscreenWarnings(); }
+    void init() { m_test = std::make_unique<WidgetTest>(); }
     void cleanup() { m_test.reset(); }
 
 protected:

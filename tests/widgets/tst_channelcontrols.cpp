@@ -20,8 +20,6 @@ using enum Channel;
 class ChannelControlsTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
-
     void cascadeShowsColourAndTouchesOnlyItsChannel();
     void colourTexts_data();
     void colourTexts();

@@ -24,8 +24,6 @@ using enum Channel;
 class ChannelInputTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
-
     void userKeyNotifiesEvenWhenPositionStays();
     void thumbDragNotifiesEveryStepAndTwiceOnRelease();
     void arrowsStepByOneAndStopAtLimits_data();

@@ -41,8 +41,6 @@ std::vector<QRect> drawnLines(const QImage& image) {
 class FollowerTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
-
     void coordinatesFollowPointer_data();
     void coordinatesFollowPointer();
     void closeGivesScreenReaderBack();

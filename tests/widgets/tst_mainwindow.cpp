@@ -54,8 +54,6 @@ QString accessible(QWidget* widget, QAccessible::Text which) {
 class MainWindowTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
-
     void startsBlackWithDesignTexts();
     void dutchTexts();
     void tabOrderFollowsLayout();

@@ -21,7 +21,6 @@
 class TimedMessageTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
     void sizedToDisplayedLines_data();
     void sizedToDisplayedLines();
     void returnsAtOnceAndLeavesMainWindowUsable();
