@@ -31,7 +31,6 @@ private slots:
     void singlePixelIsExact();
     void bottomRightCornerReadsWithoutXError();
     void magnifierShowsSixteenPixelCellsFor3x3();
-    void unknownMethodReadsNothingAndYieldsBlack();
 
 private:
     // Puts the pointer at (x, y) and samples there, as one tick does; nothing when the
@@ -122,16 +121,6 @@ void SamplerTest::magnifierShowsSixteenPixelCellsFor3x3() {
         QCOMPARE(magnifier.pixelColor(left, top), expected);
         QCOMPARE(magnifier.pixelColor(left + 15, bottom), expected);
     }
-}
-
-void SamplerTest::unknownMethodReadsNothingAndYieldsBlack() {
-    m_windows.push_back(m_x.showImage(400, 400, solid(9, qRgb(90, 180, 45))));
-    QCOMPARE(sampleAt(404, 404), Rgb(90, 180, 45));
-    m_sampler->setMethod(static_cast<SamplingMethod>(7));
-    QCOMPARE(sampleAt(404, 404), Rgb(0, 0, 0));
-    // Nothing is drawn: what lies beneath shows through.
-    QVERIFY(m_sampler->image().isNull());
-    QVERIFY(m_magnifier->image().isNull());
 }
 
 QTEST_MAIN(SamplerTest)
