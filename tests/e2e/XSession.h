@@ -18,7 +18,7 @@
 struct _XDisplay;
 
 // Whether `seen` was read and is not `colour`: a read that failed shows no change.
-inline bool readsOtherThan(const std::optional<Rgb>& seen, Rgb colour) {
+inline bool readsOtherThan(std::optional<Rgb> seen, Rgb colour) {
     return seen && *seen != colour;
 }
 

@@ -85,9 +85,8 @@ private:
     QtMessageHandler m_previous;
 };
 
-// The base of the settings test programs: before each test, a path for the settings file in a
-// fresh folder of the test's own, and another folder that stands for the rest of the file
-// system.
+// The base of the settings test programs: before each test, a settings path in a fresh folder
+// of the test's own, and another folder that stands for the rest of the file system.
 class SettingsTestCase : public QObject {
     Q_OBJECT
 protected slots:

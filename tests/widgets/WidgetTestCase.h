@@ -4,6 +4,7 @@
 // unless the program makes its own, and the main window's controls that many tests look at,
 // found by name.
 
+#include "ColourSwatch.h"
 #include "WidgetTest.h"
 #include "WindowTitles.h"
 
@@ -28,6 +29,7 @@ protected:
     MainWindow& window() const { return m_test->window(); }
     FakePlatform& platform() const { return m_test->platform(); }
     template <typename T> T* find(const char* name) const { return m_test->find<T>(name); }
+    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
     [[nodiscard]] QPushButton* pickButton() const;
     [[nodiscard]] QLabel* coordinates() const;
     [[nodiscard]] Magnifier* magnifier() const;

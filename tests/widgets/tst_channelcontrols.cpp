@@ -4,7 +4,6 @@
 
 #include "ChannelSlider.h"
 #include "ColourMaths.h"
-#include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "MainWindow.h"
 #include "StepArrows.h"
@@ -12,8 +11,6 @@
 
 #include <QLineEdit>
 #include <QTest>
-
-#include <memory>
 
 using enum Channel;
 
@@ -28,9 +25,6 @@ private slots:
     void webSwatchShowsDisplayableWebColour();
     void doubleClickSnapsToNearestDisplayable_data();
     void doubleClickSnapsToNearestDisplayable();
-
-private:
-    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
 };
 
 void ChannelControlsTest::cascadeShowsColourAndTouchesOnlyItsChannel() {

@@ -16,7 +16,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <memory>
 #include <tuple>
 
 using enum Channel;

@@ -11,8 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 // The lines of text drawn in `image`, top to bottom: each the box around its dark pixels.

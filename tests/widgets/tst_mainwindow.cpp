@@ -5,7 +5,6 @@
 
 #include "AboutDialog.h"
 #include "ChannelSlider.h"
-#include "ColourSwatch.h"
 #include "GradientBar.h"
 #include "Magnifier.h"
 #include "StepArrows.h"
@@ -60,9 +59,6 @@ private slots:
     void controlsHaveAccessibleNames();
     void keysCopyAsHexAndOpenAbout();
     void pasteAndDropTakeColour();
-
-private:
-    ColourSwatch* swatch(const char* name) const { return find<ColourSwatch>(name); }
 };
 
 void MainWindowTest::startsBlackWithDesignTexts() {

@@ -16,8 +16,6 @@
 #include <QTextLayout>
 #include <QToolButton>
 
-#include <memory>
-
 class TimedMessageTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
