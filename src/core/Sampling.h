@@ -22,11 +22,11 @@ constexpr int blockSide(SamplingMethod method) {
 }
 
 // The truncating mean of each channel over a block read row by row; a single pixel is the
-// mean of one.  A point off the screen counts as white, 255 in every channel, as the
-// magnifier shows it.
+// mean of one.  A point off the screen counts 255 in every channel.
 Rgb blockMean(std::span<const ScreenPixel> block);
 
-// What the magnifier shows for a point: its colour, white off the screen.
+// What a point counts as in a mean, and shows as in the magnifier: its colour, or white off
+// the screen.
 constexpr Rgb shownColour(const ScreenPixel& pixel) {
     return pixel.value_or(Rgb(255, 255, 255));
 }

@@ -129,7 +129,8 @@ void tst_CastGeometry::blockAtEveryEdge() {
         };
         for (const QPoint centre : {QPoint(0, 0), QPoint(3, 0), QPoint(0, 2), QPoint(3, 2),
                                     QPoint(2, 1), QPoint(4, 1), QPoint(-1, 3)}) {
-            std::array<ScreenPixel, 9> block{};
+            std::array<ScreenPixel, 9> block;
+            block.fill(Rgb(1, 2, 3)); // a read overwrites every point, off the picture too
             frames->read(centre - QPoint(1, 1), 3, block);
             for (int i = 0; i < 9; ++i) {
                 const QPoint at = centre + QPoint(i % 3 - 1, i / 3 - 1);
