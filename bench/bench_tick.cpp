@@ -37,7 +37,7 @@ void TickBench::initTestCase() {
 
 // The floor: one 7x7 read of the screen.
 void TickBench::blockRead7x7() {
-    std::array<Rgb, 49> block{};
+    std::array<ScreenPixel, 49> block{};
     QBENCHMARK {
         m_reader->readBlock(QPoint(100, 100), 7, block);
     }
@@ -45,7 +45,7 @@ void TickBench::blockRead7x7() {
 
 // One request per pixel, as a tick that read the 49 pixels one by one would.
 void TickBench::naivePerPixel7x7() {
-    std::array<Rgb, 49> block{};
+    std::array<ScreenPixel, 49> block{};
     QBENCHMARK {
         for (int i = 0; i < 49; ++i) {
             block[static_cast<std::size_t>(i)] = m_reader->pixel(QPoint(100 + i % 7, 100 + i / 7));

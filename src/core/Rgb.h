@@ -8,8 +8,7 @@ enum class Channel { Red, Green, Blue };
 
 inline constexpr Channel AllChannels[]{Channel::Red, Channel::Green, Channel::Blue};
 
-// A colour as the screen reads and draws it, eight bits a channel.  A read off the screen
-// gives the distinct value offScreen(), whose channels all read 255.
+// A colour as the screen reads and draws it, eight bits a channel.
 class Rgb {
 public:
     constexpr Rgb() = default;
@@ -19,8 +18,6 @@ public:
                   ((static_cast<std::uint32_t>(green) & 0xFFu) << 8) |
                   ((static_cast<std::uint32_t>(blue) & 0xFFu) << 16)) {}
 
-    static constexpr Rgb offScreen() { return Rgb(0xFFFFFFFFu); }
-
     [[nodiscard]] constexpr int red() const { return byte(0); }
     [[nodiscard]] constexpr int green() const { return byte(1); }
     [[nodiscard]] constexpr int blue() const { return byte(2); }
@@ -28,12 +25,11 @@ public:
 
     // The same colour with one channel replaced (low 8 bits).
     [[nodiscard]] constexpr Rgb withChannel(Channel c, int value) const {
-        const int shift = 8 * static_cast<int>(c);
-        const std::uint32_t others = (m_value & 0xFFFFFFu) & ~(0xFFu << shift);
-        return Rgb(others | ((static_cast<std::uint32_t>(value) & 0xFFu) << shift));
+        return {c == Channel::Red ? value : red(), c == Channel::Green ? value : green(),
+                c == Channel::Blue ? value : blue()};
     }
 
-    // Qt's form of the colour, opaque.  offScreen() gives white.
+    // Qt's form of the colour, opaque.
     [[nodiscard]] constexpr QRgb toQRgb() const { return qRgb(red(), green(), blue()); }
     // Qt's colour without its alpha.
     static constexpr Rgb fromQRgb(QRgb colour) {
@@ -49,7 +45,6 @@ public:
     constexpr bool operator==(const Rgb&) const = default;
 
 private:
-    explicit constexpr Rgb(std::uint32_t value) : m_value(value) {}
     [[nodiscard]] constexpr int byte(int index) const {
         return static_cast<int>((m_value >> (8 * index)) & 0xFFu);
     }

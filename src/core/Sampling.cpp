@@ -1,13 +1,14 @@
 #include "Sampling.h"
 
-Rgb blockMean(std::span<const Rgb> block) {
+Rgb blockMean(std::span<const ScreenPixel> block) {
     if (block.empty()) {
         return {};
     }
     unsigned red = 0;
     unsigned green = 0;
     unsigned blue = 0;
-    for (const Rgb p : block) {
+    for (const ScreenPixel& point : block) {
+        const Rgb p = shownColour(point);
         red += static_cast<unsigned>(p.red());
         green += static_cast<unsigned>(p.green());
         blue += static_cast<unsigned>(p.blue());

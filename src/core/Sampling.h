@@ -3,7 +3,11 @@
 #include "Rgb.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
+
+// A point of the screen as read: its colour, or nothing for a point off the screen.
+using ScreenPixel = std::optional<Rgb>;
 
 // How the screen under the pointer is sampled.  A stored value may hold any byte: values
 // past Mean7x7 sample nothing.
@@ -17,6 +21,12 @@ constexpr int blockSide(SamplingMethod method) {
     return value <= 3 ? 2 * value + 1 : 0;
 }
 
-// The truncating mean of each channel over a block read row by row.  An off-screen pixel
-// counts 255 in every channel.
-Rgb blockMean(std::span<const Rgb> block);
+// The truncating mean of each channel over a block read row by row; a single pixel is the
+// mean of one.  A point off the screen counts 255 in every channel.
+Rgb blockMean(std::span<const ScreenPixel> block);
+
+// What a point counts as in a mean, and shows as in the magnifier: its colour, or white off
+// the screen.
+constexpr Rgb shownColour(const ScreenPixel& pixel) {
+    return pixel.value_or(Rgb(255, 255, 255));
+}

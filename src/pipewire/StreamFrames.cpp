@@ -41,9 +41,9 @@ std::optional<StreamFrames::Cursor> StreamFrames::cursor() const {
     return m_cursor;
 }
 
-void StreamFrames::read(QPoint topLeft, int side, std::span<Rgb> out) const {
+void StreamFrames::read(QPoint topLeft, int side, std::span<ScreenPixel> out) const {
     const auto count = static_cast<std::size_t>(std::max(side, 0) * std::max(side, 0));
-    std::fill_n(out.begin(), std::min(count, out.size()), Rgb::offScreen());
+    std::fill_n(out.begin(), std::min(count, out.size()), std::nullopt);
     const std::lock_guard lock(m_mutex);
     if (out.size() < count || !m_view) {
         return;

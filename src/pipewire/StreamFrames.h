@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rgb.h"
+#include "Sampling.h"
 
 #include <QPoint>
 #include <QSize>
@@ -43,8 +43,8 @@ public:
     // Nothing until the stream has said where the pointer is.
     [[nodiscard]] std::optional<Cursor> cursor() const;
     // The side x side block at `topLeft`, in the stream's pixels, row by row; points off the
-    // picture read Rgb::offScreen().
-    void read(QPoint topLeft, int side, std::span<Rgb> out) const;
+    // picture read nothing.
+    void read(QPoint topLeft, int side, std::span<ScreenPixel> out) const;
 
 private:
     mutable std::mutex m_mutex;

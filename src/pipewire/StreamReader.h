@@ -13,12 +13,12 @@ public:
         : m_frames(std::move(frames)) {}
 
     [[nodiscard]] Rgb nearestDisplayable(Rgb colour) const override { return colour; }
-    [[nodiscard]] Rgb pixel(QPoint point) override {
-        Rgb colour = Rgb::offScreen();
+    [[nodiscard]] ScreenPixel pixel(QPoint point) override {
+        ScreenPixel colour;
         m_frames->read(point, 1, {&colour, 1});
         return colour;
     }
-    void readBlock(QPoint topLeft, int side, std::span<Rgb> out) override {
+    void readBlock(QPoint topLeft, int side, std::span<ScreenPixel> out) override {
         m_frames->read(topLeft, side, out);
     }
 

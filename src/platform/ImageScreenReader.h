@@ -11,8 +11,8 @@ public:
     explicit ImageScreenReader(QImage image, QPoint origin = {});
 
     [[nodiscard]] Rgb nearestDisplayable(Rgb colour) const override { return colour; }
-    [[nodiscard]] Rgb pixel(QPoint point) override;
-    void readBlock(QPoint topLeft, int side, std::span<Rgb> out) override;
+    [[nodiscard]] ScreenPixel pixel(QPoint point) override;
+    void readBlock(QPoint topLeft, int side, std::span<ScreenPixel> out) override;
 
 private:
     QImage m_image;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rgb.h"
+#include "Sampling.h"
 
 #include <QPoint>
 #include <QRect>
@@ -23,12 +23,12 @@ public:
     // The nearest colour the screen can display; on a true-colour screen the colour itself.
     [[nodiscard]] virtual Rgb nearestDisplayable(Rgb colour) const = 0;
 
-    // The pixel at `point`; Rgb::offScreen() for a point off the screen.
-    [[nodiscard]] virtual Rgb pixel(QPoint point) = 0;
+    // The pixel at `point`; nothing for a point off the screen.
+    [[nodiscard]] virtual ScreenPixel pixel(QPoint point) = 0;
 
     // The side x side block whose top-left corner is `topLeft`, row by row into `out`, in
-    // one read of the screen.  Points off the screen read Rgb::offScreen().
-    virtual void readBlock(QPoint topLeft, int side, std::span<Rgb> out) = 0;
+    // one read of the screen.  Points off the screen read nothing.
+    virtual void readBlock(QPoint topLeft, int side, std::span<ScreenPixel> out) = 0;
 };
 
 // What a window's frame offers, as the window manager is asked to show it.

@@ -25,9 +25,9 @@ Rgb ScreenSampler::sample(QPoint point) {
         return {};
     }
     if (side == 1) {
-        const Rgb colour = m_reader->pixel(point);
-        m_pixels.setPixel(0, 0, colour.toQRgb());
-        return colour;
+        const ScreenPixel pixel = m_reader->pixel(point);
+        m_pixels.setPixel(0, 0, shownColour(pixel).toQRgb());
+        return blockMean({&pixel, 1});
     }
     const int half = side / 2;
     const auto block = std::span(m_block).first(static_cast<std::size_t>(side * side));
@@ -35,7 +35,8 @@ Rgb ScreenSampler::sample(QPoint point) {
     for (int row = 0; row < side; ++row) {
         auto* line = reinterpret_cast<QRgb*>(m_pixels.scanLine(row));
         for (int column = 0; column < side; ++column) {
-            line[column] = block[static_cast<std::size_t>(row * side + column)].toQRgb();
+            line[column] =
+                shownColour(block[static_cast<std::size_t>(row * side + column)]).toQRgb();
         }
     }
     return blockMean(block);

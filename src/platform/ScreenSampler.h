@@ -40,5 +40,5 @@ private:
     std::unique_ptr<ScreenReader> m_reader;
     SamplingMethod m_method = SamplingMethod::SinglePixel;
     QImage m_pixels;
-    std::array<Rgb, MaxBlockSide * MaxBlockSide> m_block{};
+    std::array<ScreenPixel, MaxBlockSide * MaxBlockSide> m_block{};
 };

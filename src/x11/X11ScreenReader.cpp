@@ -52,18 +52,18 @@ Rgb X11ScreenReader::nearestDisplayable(Rgb colour) const {
     return m_trueColour ? nearestTrueColour(colour, m_masks) : colour;
 }
 
-Rgb X11ScreenReader::pixel(QPoint point) {
-    Rgb colour = Rgb::offScreen();
+ScreenPixel X11ScreenReader::pixel(QPoint point) {
+    ScreenPixel colour;
     readBlock(point, 1, {&colour, 1});
     return colour;
 }
 
-void X11ScreenReader::readBlock(QPoint topLeft, int side, std::span<Rgb> out) {
+void X11ScreenReader::readBlock(QPoint topLeft, int side, std::span<ScreenPixel> out) {
     const auto count = static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
     if (side <= 0 || out.size() < count) {
         return;
     }
-    std::fill_n(out.begin(), count, Rgb::offScreen());
+    std::fill_n(out.begin(), count, std::nullopt);
     trackRootSize();
     // A request reaching past the root fails with BadMatch: read only the part on the
     // screen; the rest stays off-screen.

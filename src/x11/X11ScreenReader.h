@@ -13,8 +13,8 @@ public:
     ~X11ScreenReader() override;
 
     [[nodiscard]] Rgb nearestDisplayable(Rgb colour) const override;
-    [[nodiscard]] Rgb pixel(QPoint point) override;
-    void readBlock(QPoint topLeft, int side, std::span<Rgb> out) override;
+    [[nodiscard]] ScreenPixel pixel(QPoint point) override;
+    void readBlock(QPoint topLeft, int side, std::span<ScreenPixel> out) override;
 
 private:
     void trackRootSize();

@@ -67,7 +67,7 @@ void TintorRun::clickIn(Window window, QPoint client, int button) {
     m_x.clickAt(at.x(), at.y(), button);
 }
 
-Rgb TintorRun::swatch() {
+std::optional<Rgb> TintorRun::swatch() {
     const QPoint at = MainWindowAt::ColourSwatch * m_scale;
     return m_x.pixel(m_main, at.x(), at.y());
 }

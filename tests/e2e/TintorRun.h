@@ -72,7 +72,7 @@ public:
     // `client` in layout pixels of `window`, scaled as the program scales its windows.
     void clickIn(Window window, QPoint client, int button = 1);
     void click(QPoint inMain, int button = 1) { clickIn(m_main, inMain, button); }
-    Rgb swatch();
+    std::optional<Rgb> swatch();
     // What a screen reader reads of the program's windows, "name | description" a line:
     // only under ACCESSIBLE, where the program starts with Qt's AT-SPI bridge on.
     QStringList accessibleNames();

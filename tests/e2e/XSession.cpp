@@ -179,10 +179,10 @@ QSize XSession::screenSize() {
     return {DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
 }
 
-Rgb XSession::pixel(Window window, int x, int y) {
+std::optional<Rgb> XSession::pixel(Window window, int x, int y) {
     XImage* image = XGetImage(m_display, window, x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr) {
-        return Rgb::offScreen();
+        return std::nullopt;
     }
     const unsigned long value = XGetPixel(image, 0, 0);
     const Rgb colour =

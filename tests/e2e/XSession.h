@@ -17,6 +17,11 @@
 
 struct _XDisplay;
 
+// Whether `seen` was read and is not `colour`: a read that failed shows no change.
+inline bool readsOtherThan(std::optional<Rgb> seen, Rgb colour) {
+    return seen && *seen != colour;
+}
+
 // Xlib's Window and Atom, without Xlib's macros leaking into Qt code.
 using Window = unsigned long;
 
@@ -51,7 +56,8 @@ public:
     QSize fixedSizeHint(Window window); // min == max size, or an empty size
     QSize screenSize();
 
-    Rgb pixel(Window window, int x, int y);
+    // Nothing when the window cannot be read (it is not shown, or (x, y) is outside it).
+    std::optional<Rgb> pixel(Window window, int x, int y);
 
     // An undecorated window at (x, y) showing `image` pixel for pixel; the server paints
     // it as the window's background, so it needs no drawing from this side.

@@ -97,7 +97,7 @@ void AboutWindowTest::pointerHeldThroughBothViews() {
     QCOMPARE(m_x.pixel(other, 20, 20), Rgb(1, 200, 3));
     m_x.focus(tintor.main());
     m_x.tapKey(XK_F1);
-    QTRY_VERIFY(m_x.pixel(other, 20, 20) != Rgb(1, 200, 3));
+    QTRY_VERIFY(readsOtherThan(m_x.pixel(other, 20, 20), Rgb(1, 200, 3)));
     m_x.destroyWindow(other);
     QCOMPARE(tintor.close(), 0);
 }

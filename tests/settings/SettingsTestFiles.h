@@ -1,6 +1,7 @@
 #pragma once
 
-// Helpers of the settings tests: files as bytes and as JSON, and the store's log lines.
+// Helpers of the settings tests: files as bytes and as JSON, the store's log lines, and the
+// fixture the test programs share.
 
 #include "SettingsStore.h"
 
@@ -9,8 +10,12 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QObject>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 
+#include <memory>
 #include <unistd.h>
 
 inline QByteArray readAll(const QString& path) {
@@ -78,4 +83,26 @@ private:
     }
 
     QtMessageHandler m_previous;
+};
+
+// The base of the settings test programs: before each test, a settings path in a fresh folder
+// of the test's own, and another folder that stands for the rest of the file system.
+class SettingsTestCase : public QObject {
+    Q_OBJECT
+protected slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_outside = std::make_unique<QTemporaryDir>();
+        m_path = m_dir->filePath(QStringLiteral("tintor/settings.json"));
+        QVERIFY(!makesFolder() || QDir().mkpath(folder()));
+    }
+
+protected:
+    // Whether the settings folder is there from the start; otherwise the store makes it.
+    [[nodiscard]] virtual bool makesFolder() const { return false; }
+    [[nodiscard]] QString folder() const { return QFileInfo(m_path).absolutePath(); }
+
+    QString m_path;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_outside;
 };

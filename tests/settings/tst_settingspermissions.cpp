@@ -4,35 +4,22 @@
 
 #include "SettingsTestFiles.h"
 
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
-class SettingsPermissionsTest : public QObject {
+class SettingsPermissionsTest : public SettingsTestCase {
     Q_OBJECT
 private slots:
-    void init();
+    void initTestCase();
     void unreadableLinkTargetIsLeftAlone();
     void readOnlyFolderReadsButNeverClaimsAWrite();
     void readOnlyUnparseableFileIsNotCopied();
 
 private:
-    [[nodiscard]] QString folder() const { return QFileInfo(m_path).absolutePath(); }
-
-    QString m_path;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QTemporaryDir> m_outside;
+    [[nodiscard]] bool makesFolder() const override { return true; }
 };
 
-void SettingsPermissionsTest::init() {
+void SettingsPermissionsTest::initTestCase() {
     if (runsAsRoot()) {
         QSKIP("permissions do not bind root; the unprivileged run covers this");
     }
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_outside = std::make_unique<QTemporaryDir>();
-    m_path = m_dir->filePath(QStringLiteral("tintor/settings.json"));
-    QVERIFY(QDir().mkpath(folder()));
 }
 
 void SettingsPermissionsTest::unreadableLinkTargetIsLeftAlone() {

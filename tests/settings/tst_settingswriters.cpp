@@ -9,11 +9,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSysInfo>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
-
-#include <memory>
 
 namespace {
 
@@ -29,7 +25,7 @@ bool holdsOneOf(const QString& path, std::initializer_list<int> values) {
 
 } // namespace
 
-class SettingsWritersTest : public QObject {
+class SettingsWritersTest : public SettingsTestCase {
     Q_OBJECT
 private slots:
     void init();
@@ -39,15 +35,10 @@ private slots:
     void liveOwnersOldLockIsNotBroken();
     void deadOwnersLockIsTakenOver_data();
     void deadOwnersLockIsTakenOver();
-
-private:
-    QString m_path;
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void SettingsWritersTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_path = m_dir->filePath(QStringLiteral("tintor/settings.json"));
+    SettingsTestCase::init();
     QVERIFY(writeAll(m_path, "{" + Foreign + R"(, "Method": 0})"));
 }
 

@@ -107,8 +107,9 @@ QList<QPoint> clearPoints(const QRect& area, const QRect& mainWindow, int count)
     return points;
 }
 
-QString hex(Rgb colour) {
-    return QStringLiteral("#%1").arg(colour.hexValue(), 6, 16, QLatin1Char('0'));
+QString hex(std::optional<Rgb> colour) {
+    return colour ? QStringLiteral("#%1").arg(colour->hexValue(), 6, 16, QLatin1Char('0'))
+                  : QStringLiteral("unread");
 }
 
 QString hex(QRgb colour) {

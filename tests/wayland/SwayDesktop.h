@@ -52,8 +52,9 @@ QImage distinctPixels(QSize size, int salt = 0);
 // Up to `count` points well inside `area` that the main window leaves clear.
 QList<QPoint> clearPoints(const QRect& area, const QRect& mainWindow, int count);
 
-// "#rrggbb", so that failed comparisons say which colours they compared.
-QString hex(Rgb colour);
+// "#rrggbb", so that failed comparisons say which colours they compared; "unread" for a
+// colour that could not be read.
+QString hex(std::optional<Rgb> colour);
 QString hex(QRgb colour);
 
 // The tests' pointer: the compositor's virtual pointer, in layout coordinates.

@@ -29,7 +29,7 @@ public:
     QProcess& process() { return m_run->process(); }
     QRect mainRect() { return m_x.clientRect(main()); }
     QString title() { return m_x.title(main()); }
-    Rgb swatch() { return m_run->swatch(); }
+    std::optional<Rgb> swatch() { return m_run->swatch(); }
 
     // Alt+P and Escape, as typed on the main window.
     void pressPick();

@@ -34,7 +34,7 @@ private:
     bool start(const QStringList& portal = {}, bool placed = true, bool opens = true);
     // The pointer at `at` for the compositor and for the cast; the colour the cast shows there.
     Rgb pointAt(QPoint at);
-    Rgb magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
+    auto magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
 
     QList<SwayOutput> m_outputs;
     QList<QImage> m_pictures;
@@ -42,7 +42,7 @@ private:
     std::unique_ptr<FakePortalProcess> m_portal;
     std::unique_ptr<SwayTintor> m_tintor;
     VirtualPointer m_pointer;
-    Rgb m_blank; // the magnifier with nothing to show
+    std::optional<Rgb> m_blank; // the magnifier with nothing to show
 };
 
 void tst_WaylandLive::init() {
@@ -80,8 +80,9 @@ bool tst_WaylandLive::start(const QStringList& portal, bool placed, bool opens) 
     }
     m_blank = magnifier(*m_tintor);
     // Opened, it keeps the desktop's token; a number is none, and the caller waits itself.
-    return !opens || portal.contains("--cast-number-token") ||
-           QTest::qWaitFor([&] { return m_tintor->settings().contains(Token); }, 10000);
+    return m_blank &&
+           (!opens || portal.contains("--cast-number-token") ||
+            QTest::qWaitFor([&] { return m_tintor->settings().contains(Token); }, 10000));
 }
 
 Rgb tst_WaylandLive::pointAt(QPoint at) {
@@ -94,7 +95,7 @@ Rgb tst_WaylandLive::pointAt(QPoint at) {
             return Rgb::fromQRgb(m_pictures[i].pixel(pixel));
         }
     }
-    return Rgb::offScreen();
+    qFatal("(%d, %d) is on no output", at.x(), at.y()); // the tests place it on one
 }
 
 void tst_WaylandLive::follows_data() {

@@ -45,9 +45,9 @@ public:
 
     void paint(int x, int y, Rgb colour) { screen.setPixel(x, y, colour.toQRgb()); }
 
-    [[nodiscard]] Rgb screenPixel(QPoint p) const {
+    [[nodiscard]] ScreenPixel screenPixel(QPoint p) const {
         if (!screen.rect().contains(p)) {
-            return Rgb::offScreen();
+            return std::nullopt;
         }
         return Rgb::fromQRgb(screen.pixel(p));
     }
@@ -108,11 +108,11 @@ private:
         [[nodiscard]] Rgb nearestDisplayable(Rgb colour) const override {
             return m_owner.nearest(colour);
         }
-        [[nodiscard]] Rgb pixel(QPoint point) override {
+        [[nodiscard]] ScreenPixel pixel(QPoint point) override {
             ++m_owner.pixelReads;
             return m_owner.screenPixel(point);
         }
-        void readBlock(QPoint topLeft, int side, std::span<Rgb> out) override {
+        void readBlock(QPoint topLeft, int side, std::span<ScreenPixel> out) override {
             ++m_owner.blockReads;
             for (int row = 0; row < side; ++row) {
                 for (int column = 0; column < side; ++column) {

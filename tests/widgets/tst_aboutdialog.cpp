@@ -18,6 +18,7 @@
 class AboutDialogTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
+    void init() {} // each test starts its own window
     void cleanup();
     void textsFollowLanguage_data();
     void textsFollowLanguage();

@@ -23,7 +23,7 @@ const char* const Items[] = {"singlePixel", "mean3x3", "mean5x5", "mean7x7"};
 class OptionsDialogTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-
+    void init() {} // each test starts its own window
     void opensWithMethodInForce_data();
     void opensWithMethodInForce();
     void dutchTextsKeepButtonCaptions();

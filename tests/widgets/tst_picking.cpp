@@ -19,8 +19,6 @@
 class PickingTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
-
     void titleNamesMethod_data();
     void titleNamesMethod();
     void startCapturesAndDisablesButton();

@@ -22,7 +22,6 @@
 class RecentColoursTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
     void keptChosenAndCleared();
     void contrastViewComparesAndFixes();
 };

@@ -16,12 +16,9 @@
 #include <QTextLayout>
 #include <QToolButton>
 
-#include <memory>
-
 class TimedMessageTest : public WidgetTestCase {
     Q_OBJECT
 private slots:
-    void init() { m_test = std::make_unique<WidgetTest>(); }
     void sizedToDisplayedLines_data();
     void sizedToDisplayedLines();
     void returnsAtOnceAndLeavesMainWindowUsable();
