@@ -135,14 +135,16 @@ void tst_CastGeometry::blockAtEveryEdge() {
             for (int i = 0; i < 9; ++i) {
                 const QPoint at = centre + QPoint(i % 3 - 1, i / 3 - 1);
                 const bool on = QRect(QPoint(), picture.size).contains(at);
-                QCOMPARE(block[std::size_t(i)], on ? swap(pixel(at.x(), at.y())) : ScreenPixel());
+                const ScreenPixel& read = block[std::size_t(i)];
+                QCOMPARE(read.has_value(), on);
+                QVERIFY(!on || *read == swap(pixel(at.x(), at.y())));
             }
         }
     }
     StreamFrames empty;
     std::array<ScreenPixel, 1> one{Rgb()};
     empty.read({0, 0}, 1, one);
-    QCOMPARE(one[0], ScreenPixel());
+    QVERIFY(!one[0].has_value());
 }
 
 void tst_CastGeometry::desktopsAccount_data() {
