@@ -21,7 +21,6 @@ class tst_WaylandLive : public QObject {
 
 private slots:
     void init();
-    void follows_data();
     void follows();
     void sharedEdge();
     void livePick();
@@ -29,9 +28,9 @@ private slots:
     void ends();
 
 private:
-    // The fake portal offering the producer's streams as GNOME (placed) or KDE would, then
-    // Tintor with the choice on; true once its cast is open, when `opens`.
-    bool start(const QStringList& portal = {}, bool placed = true, bool opens = true);
+    // The fake portal offering the producer's streams placed, as GNOME does, then Tintor
+    // with the choice on; true once its cast is open, when `opens`.
+    bool start(const QStringList& portal = {}, bool opens = true);
     // The pointer at `at` for the compositor and for the cast; the colour the cast shows there.
     Rgb pointAt(QPoint at);
     auto magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
@@ -60,7 +59,7 @@ void tst_WaylandLive::init() {
     QVERIFY(m_pointer.move(m_outputs.front().logical.topLeft() + QPoint(2, 2)));
 }
 
-bool tst_WaylandLive::start(const QStringList& portal, bool placed, bool opens) {
+bool tst_WaylandLive::start(const QStringList& portal, bool opens) {
     QList<QRect> places;
     for (int i = 0; i < m_outputs.size(); ++i) {
         places << m_outputs[i].logical;
@@ -69,8 +68,7 @@ bool tst_WaylandLive::start(const QStringList& portal, bool placed, bool opens) 
         }
     }
     m_portal = std::make_unique<FakePortalProcess>(
-        QStringList{"--cast-streams", m_producer->streams(placed ? places : QList<QRect>())} +
-        portal);
+        QStringList{"--cast-streams", m_producer->streams(places)} + portal);
     if (!m_portal->isReady()) {
         return false;
     }
@@ -98,14 +96,8 @@ Rgb tst_WaylandLive::pointAt(QPoint at) {
     qFatal("(%d, %d) is on no output", at.x(), at.y()); // the tests place it on one
 }
 
-void tst_WaylandLive::follows_data() {
-    QTest::addColumn<bool>("placed");
-    QTest::newRow("placed, as GNOME does") << true;
-}
-
 void tst_WaylandLive::follows() {
-    QFETCH(bool, placed);
-    QVERIFY(start({}, placed));
+    QVERIFY(start());
     SwayTintor& tintor = *m_tintor;
     for (const SwayOutput& output : std::as_const(m_outputs)) {
         for (const QPoint at : clearPoints(output.logical, tintor.mainRect(), 3)) {
@@ -192,7 +184,7 @@ void tst_WaylandLive::ends() {
     QFETCH(QStringList, portal);
     QFETCH(QByteArray, end);
     QFETCH(QByteArray, token);
-    QVERIFY(start(portal, true, !end.isEmpty()));
+    QVERIFY(start(portal, !end.isEmpty()));
     SwayTintor& tintor = *m_tintor;
     const QPoint native = clearPoints(m_outputs.front().logical, tintor.mainRect(), 3).front();
     if (!end.isEmpty()) {
