@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <tuple>
 #include <unistd.h>
 
 #include "TintorRun.h"
@@ -117,25 +118,19 @@ void ReliabilityTest::unwritableOutputFails_data() {
     const QString full = QStringLiteral("cannot write to standard output: no space left on device");
     const QString closed = QStringLiteral("cannot write to standard output: bad file descriptor");
     const QString broken = QStringLiteral("cannot write to standard output: broken pipe");
-    QTest::newRow("--version to a full device") << "--version"
-                                                << ">/dev/full" << full;
-    QTest::newRow("--help to a full device") << "--help"
-                                             << ">/dev/full" << full;
-    QTest::newRow("--pick to a full device") << "--pick"
-                                             << ">/dev/full" << full;
-    QTest::newRow("--version, output closed") << "--version"
-                                              << ">&-" << closed;
-    QTest::newRow("--help, output closed") << "--help"
-                                           << ">&-" << closed;
-    QTest::newRow("--pick, output closed") << "--pick"
-                                           << ">&-" << closed;
-    QTest::newRow("--recent, output closed") << "--recent"
-                                             << ">&-" << closed;
-    QTest::newRow("--help, reader gone") << "--help"
-                                         << "|" << broken;
-    QTest::newRow("--recent, settings a directory") << "--recent"
-                                                    << ""
-                                                    << "settings.json: it is a directory";
+    const std::tuple<const char*, const char*, QString> rows[] = {
+        {"--version", ">/dev/full", full},
+        {"--help", ">/dev/full", full},
+        {"--pick", ">/dev/full", full},
+        {"--version", ">&-", closed},
+        {"--help", ">&-", closed},
+        {"--pick", ">&-", closed},
+        {"--recent", ">&-", closed},
+        {"--help", "|", broken},
+        {"--recent", "", "settings.json: it is a directory"}};
+    for (const auto& [argument, redirect, reason] : rows) {
+        QTest::addRow("%s %s", argument, redirect) << argument << redirect << reason;
+    }
 }
 
 void ReliabilityTest::unwritableOutputFails() {
