@@ -216,20 +216,12 @@ bool CastProducer::show(int stream, const QImage& picture) {
 }
 
 bool CastProducer::cursor(int stream, QPoint at) {
-    QList<std::optional<QPoint>> places(qsizetype(m_loop->streams.size()));
-    if (stream >= 0 && stream < places.size()) {
-        places[stream] = at;
-    }
-    return cursors(places) && stream >= -1;
-}
-
-bool CastProducer::cursors(const QList<std::optional<QPoint>>& places) {
     const Loop::Lock lock(m_loop->thread);
     for (std::size_t i = 0; i < m_loop->streams.size(); ++i) {
-        m_loop->streams[i]->cursor = places.value(qsizetype(i));
+        m_loop->streams[i]->cursor = int(i) == stream ? std::optional(at) : std::nullopt;
     }
     pw_loop_signal_event(pw_thread_loop_get_loop(m_loop->thread), m_loop->wake);
-    return places.size() == qsizetype(m_loop->streams.size());
+    return stream >= -1 && stream < int(m_loop->streams.size());
 }
 
 void CastProducer::setRate(int framesPerSecond) {

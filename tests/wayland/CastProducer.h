@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 // The test's screen cast: a PipeWire video stream per size given, BGRx in shared memory with
 // the pointer's place as metadata, as the desktops send them, from a PipeWire thread of the
@@ -30,9 +29,6 @@ public:
     bool show(int stream, const QImage& picture);
     // The pointer at `at` of that stream, and on no other; stream -1: on none.
     bool cursor(int stream, QPoint at = {});
-    // The pointer at a place of each stream at once, as where its image lies over two
-    // monitors; a place may lie off its stream's picture.
-    bool cursors(const QList<std::optional<QPoint>>& places);
     void setRate(int framesPerSecond);
 
 private:

@@ -22,7 +22,6 @@ class tst_WaylandLive : public QObject {
 private slots:
     void init();
     void follows();
-    void sharedEdge();
     void livePick();
     void ends_data();
     void ends();
@@ -124,24 +123,6 @@ void tst_WaylandLive::follows() {
     QVERIFY(again.started());
     QCOMPARE(m_portal->waitForLine("select"),
              "select types=1 multiple=true cursor_mode=4 persist_mode=2 restore_token=" + Token);
-}
-
-// Over the edge two monitors share, the pointer's image lies on both and both streams
-// report it, one just off its own picture (at x = -1, through PipeWire's metadata): the
-// monitor under the pointer is read.
-void tst_WaylandLive::sharedEdge() {
-    QVERIFY(m_outputs.size() > 1 && start());
-    const QPoint edge = m_outputs[1].logical.topLeft() + QPoint(0, 200);
-    for (const QPoint at : {edge, edge - QPoint(1, 0)}) {
-        QList<std::optional<QPoint>> places;
-        for (const SwayOutput& output : std::as_const(m_outputs)) {
-            places << (at - output.logical.topLeft()) * output.scale;
-        }
-        const int on = m_outputs[1].logical.contains(at) ? 1 : 0;
-        QVERIFY(m_producer->cursors(places) && m_pointer.move(at));
-        const Rgb expected = Rgb::fromQRgb(m_pictures[on].pixel(*places[on]));
-        QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(*m_tintor)), hex(expected), 5000);
-    }
 }
 
 void tst_WaylandLive::livePick() {
