@@ -193,12 +193,12 @@ QString CastProducer::streams(const QList<QRect>& places) const {
     QStringList streams;
     for (std::size_t i = 0; i < m_loop->streams.size(); ++i) {
         const QRect place = places.value(qsizetype(i));
-        const QSize size = places.isEmpty() ? m_loop->streams[i]->size : place.size();
-        const QString at = places.isEmpty()
-                               ? QStringLiteral(":")
-                               : QStringLiteral("@%1,%2,").arg(place.x()).arg(place.y());
-        streams << QString::number(m_loop->streams[i]->node) + at +
-                       QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        streams << QStringLiteral("%1@%2,%3,%4x%5")
+                       .arg(m_loop->streams[i]->node)
+                       .arg(place.x())
+                       .arg(place.y())
+                       .arg(place.width())
+                       .arg(place.height());
     }
     return streams.join(QLatin1Char(';'));
 }

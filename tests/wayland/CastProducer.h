@@ -21,9 +21,8 @@ public:
 
     // Every stream has its PipeWire node.
     [[nodiscard]] bool isReady() const { return m_ready; }
-    // The fake portal's --cast-streams: "NODE@X,Y,WxH;..." with the places given, as GNOME
-    // says them, or "NODE:WxH;..." without, as KDE does.
-    [[nodiscard]] QString streams(const QList<QRect>& places = {}) const;
+    // The fake portal's --cast-streams, "NODE@X,Y,WxH;...", placed as GNOME says them.
+    [[nodiscard]] QString streams(const QList<QRect>& places) const;
 
     // Until it shows a picture, a stream's frames carry the pointer's place only.
     bool show(int stream, const QImage& picture);
