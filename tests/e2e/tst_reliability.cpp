@@ -56,12 +56,7 @@ private:
 
 void ReliabilityTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
-    QFile launcher(m_dir.filePath(QStringLiteral("bin/xdg-open")));
-    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("bin")));
-    QVERIFY(launcher.open(QIODevice::WriteOnly));
-    launcher.write("#!/bin/sh\nsleep 1\nexit 1\n");
-    launcher.close();
-    launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QVERIFY(TintorRun::writeLauncher(m_dir.filePath("bin"), "#!/bin/sh\nsleep 1\nexit 1\n"));
 }
 
 void ReliabilityTest::brokenStandardErrorKeepsFollowingPointer_data() {
