@@ -18,7 +18,6 @@ private slots:
     void read_data();
     void read();
     void everyFormReadsBack();
-    void orangeExample();
 };
 
 namespace {
@@ -136,7 +135,7 @@ void NotationTest::read_data() {
     row("lab(50 0 0)", 0x777777);
     row("lch(50 -10 none)", 0x777777);
     row("oklab(1.5 0 0)", 0xFFFFFF);
-    row("lab(150 50 0)", 0xFFD8FF); // L clamped to 100 before conversion
+    row("lab(150 50 0)", 0xFFD8FF);   // L clamped to 100 before conversion
     row("hsl(0 -50% 50%)", 0x808080); // a negative saturation or chroma is 0
     row("oklch(0.5 -1 30)", 0x636363);
     // 100% of a, b and chroma: lab() 125 and 150, oklab() 0.4.
@@ -151,7 +150,7 @@ void NotationTest::read_data() {
     row("lab(50 1e200 0)", 0xFF00FF);
     row("oklch(0.5 1e110 0)", 0xFF0000);
     row("hwb(0 1e308% 1e308%)", 0x808080);
-    row("hwb(0 1e300% 1e299%)", 0xE8E8E8); // whiteness and blackness keep their ratio
+    row("hwb(0 1e300% 1e299%)", 0xE8E8E8);   // whiteness and blackness keep their ratio
     row("oklab(0.5 1e200 1e199)", 0xFF0000); // and so do a and b
     row("hsl(30 1e308% 50%)", 0xFF8000);
     row("lch(50 30 1e308deg)", 0x7B70A5);
@@ -231,14 +230,6 @@ void NotationTest::everyFormReadsBack() {
         QVERIFY2(named || name == u"transparent", qPrintable(name));
         QVERIFY(!named || named->colour == Rgb::fromQRgb(colour.rgb()));
     }
-}
-
-void NotationTest::orangeExample() {
-    const Rgb orange(255, 128, 0);
-    QCOMPARE(colourText(orange), QStringLiteral("$FF8000"));
-    QCOMPARE(colourText(webSafe(orange)), QStringLiteral("$FF9900"));
-    QCOMPARE(channelText(255), QStringLiteral("$FF"));
-    QCOMPARE(channelText(128), QStringLiteral("$80"));
 }
 
 QTEST_APPLESS_MAIN(NotationTest)

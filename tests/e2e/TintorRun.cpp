@@ -1,5 +1,7 @@
 #include "TintorRun.h"
 
+#include <QDir>
+#include <QFile>
 #include <QThread>
 
 QString TintorRun::program() {
@@ -16,6 +18,14 @@ QProcessEnvironment TintorRun::environment(const QStringList& extra) {
         env.insert(pair.left(split), pair.mid(split + 1));
     }
     return env;
+}
+
+bool TintorRun::writeLauncher(const QString& folder, const QByteArray& script) {
+    QFile launcher(QDir(folder).filePath(QStringLiteral("xdg-open")));
+    return QDir().mkpath(folder) && launcher.open(QIODevice::WriteOnly) &&
+           launcher.write(script) == script.size() &&
+           launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                   QFileDevice::ExeOwner);
 }
 
 TintorRun::TintorRun(XSession& x, const QStringList& extra, const QString& pathFirst,

@@ -50,6 +50,8 @@ public:
     // toolkit-platform choices of whoever runs the tests, plus `extra` ("NAME=value" each,
     // applied in order).
     static QProcessEnvironment environment(const QStringList& extra = {});
+    // Puts an xdg-open running `script` in `folder`, a stand-in launcher for `pathFirst`.
+    static bool writeLauncher(const QString& folder, const QByteArray& script);
 
     // `extra` as for environment(); `pathFirst`, when given, goes before PATH.
     TintorRun(XSession& x, const QStringList& extra = {}, const QString& pathFirst = {},

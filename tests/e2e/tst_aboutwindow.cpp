@@ -37,13 +37,10 @@ void AboutWindowTest::initTestCase() {
     // The stand-in launcher logs its arguments and exits with the status the test sets.
     // It also logs the toolkit platform it inherits: Tintor's own choice must not reach
     // the programs it starts.
-    QFile script(m_bin.filePath(QStringLiteral("xdg-open")));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\ndir=$(dirname \"$0\")\n"
-                 "printf '%s|%s|%s\\n' \"$#\" \"$1\" \"${QT_QPA_PLATFORM-unset}\" >> "
-                 "\"$dir/log\"\nexit \"$(cat \"$dir/status\")\"\n");
-    script.close();
-    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(TintorRun::writeLauncher(
+        m_bin.path(), "#!/bin/sh\ndir=$(dirname \"$0\")\n"
+                      "printf '%s|%s|%s\\n' \"$#\" \"$1\" \"${QT_QPA_PLATFORM-unset}\" >> "
+                      "\"$dir/log\"\nexit \"$(cat \"$dir/status\")\"\n"));
     setLauncherStatus(0);
 }
 

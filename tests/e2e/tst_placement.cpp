@@ -3,7 +3,6 @@
 // About window and the message window centred over the main window by one rule.  Without a
 // window manager a window's frame is the window itself.
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,11 +35,7 @@ QPoint centred(const QRect& outer, const QSize& inner) {
 
 void PlacementTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
-    QFile launcher(m_bin.filePath(QStringLiteral("xdg-open")));
-    QVERIFY(launcher.open(QIODevice::WriteOnly));
-    launcher.write("#!/bin/sh\nexit 1\n");
-    launcher.close();
-    launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QVERIFY(TintorRun::writeLauncher(m_bin.path(), "#!/bin/sh\nexit 1\n"));
     qInfo("screen %dx%d, %s", m_x.screenSize().width(), m_x.screenSize().height(),
           m_wm.running() ? "with a window manager" : "without a window manager");
 }

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <tuple>
 #include <unistd.h>
 
 #include "TintorRun.h"
@@ -55,12 +56,7 @@ private:
 
 void ReliabilityTest::initTestCase() {
     QVERIFY2(m_x.connected(), "needs an X server in DISPLAY");
-    QFile launcher(m_dir.filePath(QStringLiteral("bin/xdg-open")));
-    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("bin")));
-    QVERIFY(launcher.open(QIODevice::WriteOnly));
-    launcher.write("#!/bin/sh\nsleep 1\nexit 1\n");
-    launcher.close();
-    launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QVERIFY(TintorRun::writeLauncher(m_dir.filePath("bin"), "#!/bin/sh\nsleep 1\nexit 1\n"));
 }
 
 void ReliabilityTest::brokenStandardErrorKeepsFollowingPointer_data() {
@@ -117,25 +113,19 @@ void ReliabilityTest::unwritableOutputFails_data() {
     const QString full = QStringLiteral("cannot write to standard output: no space left on device");
     const QString closed = QStringLiteral("cannot write to standard output: bad file descriptor");
     const QString broken = QStringLiteral("cannot write to standard output: broken pipe");
-    QTest::newRow("--version to a full device") << "--version"
-                                                << ">/dev/full" << full;
-    QTest::newRow("--help to a full device") << "--help"
-                                             << ">/dev/full" << full;
-    QTest::newRow("--pick to a full device") << "--pick"
-                                             << ">/dev/full" << full;
-    QTest::newRow("--version, output closed") << "--version"
-                                              << ">&-" << closed;
-    QTest::newRow("--help, output closed") << "--help"
-                                           << ">&-" << closed;
-    QTest::newRow("--pick, output closed") << "--pick"
-                                           << ">&-" << closed;
-    QTest::newRow("--recent, output closed") << "--recent"
-                                             << ">&-" << closed;
-    QTest::newRow("--help, reader gone") << "--help"
-                                         << "|" << broken;
-    QTest::newRow("--recent, settings a directory") << "--recent"
-                                                    << ""
-                                                    << "settings.json: it is a directory";
+    const std::tuple<const char*, const char*, QString> rows[] = {
+        {"--version", ">/dev/full", full},
+        {"--help", ">/dev/full", full},
+        {"--pick", ">/dev/full", full},
+        {"--version", ">&-", closed},
+        {"--help", ">&-", closed},
+        {"--pick", ">&-", closed},
+        {"--recent", ">&-", closed},
+        {"--help", "|", broken},
+        {"--recent", "", "settings.json: it is a directory"}};
+    for (const auto& [argument, redirect, reason] : rows) {
+        QTest::addRow("%s %s", argument, redirect) << argument << redirect << reason;
+    }
 }
 
 void ReliabilityTest::unwritableOutputFails() {

@@ -266,7 +266,6 @@ void WindowManagerTest::pasteWaitsOnceAndLeavesKeyboard_data() {
     QTest::newRow("an owner that never answers") << QByteArray("silent") << 1;
     QTest::newRow("an owner that gives only its targets") << QByteArray("targets") << 2;
     QTest::newRow("an increment that never comes") << QByteArray("incr") << 2;
-    QTest::newRow("not a colour") << QByteArray("#FF8000 is orange") << 2;
     QTest::newRow("colour data, half transparent") << QByteArray("x-color") << 2;
 }
 

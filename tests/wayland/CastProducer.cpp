@@ -193,12 +193,12 @@ QString CastProducer::streams(const QList<QRect>& places) const {
     QStringList streams;
     for (std::size_t i = 0; i < m_loop->streams.size(); ++i) {
         const QRect place = places.value(qsizetype(i));
-        const QSize size = places.isEmpty() ? m_loop->streams[i]->size : place.size();
-        const QString at = places.isEmpty()
-                               ? QStringLiteral(":")
-                               : QStringLiteral("@%1,%2,").arg(place.x()).arg(place.y());
-        streams << QString::number(m_loop->streams[i]->node) + at +
-                       QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        streams << QStringLiteral("%1@%2,%3,%4x%5")
+                       .arg(m_loop->streams[i]->node)
+                       .arg(place.x())
+                       .arg(place.y())
+                       .arg(place.width())
+                       .arg(place.height());
     }
     return streams.join(QLatin1Char(';'));
 }
@@ -216,20 +216,12 @@ bool CastProducer::show(int stream, const QImage& picture) {
 }
 
 bool CastProducer::cursor(int stream, QPoint at) {
-    QList<std::optional<QPoint>> places(qsizetype(m_loop->streams.size()));
-    if (stream >= 0 && stream < places.size()) {
-        places[stream] = at;
-    }
-    return cursors(places) && stream >= -1;
-}
-
-bool CastProducer::cursors(const QList<std::optional<QPoint>>& places) {
     const Loop::Lock lock(m_loop->thread);
     for (std::size_t i = 0; i < m_loop->streams.size(); ++i) {
-        m_loop->streams[i]->cursor = places.value(qsizetype(i));
+        m_loop->streams[i]->cursor = int(i) == stream ? std::optional(at) : std::nullopt;
     }
     pw_loop_signal_event(pw_thread_loop_get_loop(m_loop->thread), m_loop->wake);
-    return places.size() == qsizetype(m_loop->streams.size());
+    return stream >= -1 && stream < int(m_loop->streams.size());
 }
 
 void CastProducer::setRate(int framesPerSecond) {

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 // The test's screen cast: a PipeWire video stream per size given, BGRx in shared memory with
 // the pointer's place as metadata, as the desktops send them, from a PipeWire thread of the
@@ -22,17 +21,13 @@ public:
 
     // Every stream has its PipeWire node.
     [[nodiscard]] bool isReady() const { return m_ready; }
-    // The fake portal's --cast-streams: "NODE@X,Y,WxH;..." with the places given, as GNOME
-    // says them, or "NODE:WxH;..." without, as KDE does.
-    [[nodiscard]] QString streams(const QList<QRect>& places = {}) const;
+    // The fake portal's --cast-streams, "NODE@X,Y,WxH;...", placed as GNOME says them.
+    [[nodiscard]] QString streams(const QList<QRect>& places) const;
 
     // Until it shows a picture, a stream's frames carry the pointer's place only.
     bool show(int stream, const QImage& picture);
     // The pointer at `at` of that stream, and on no other; stream -1: on none.
     bool cursor(int stream, QPoint at = {});
-    // The pointer at a place of each stream at once, as where its image lies over two
-    // monitors; a place may lie off its stream's picture.
-    bool cursors(const QList<std::optional<QPoint>>& places);
     void setRate(int framesPerSecond);
 
 private:

@@ -7,9 +7,6 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-SwayTintor::SwayTintor(std::optional<int> method)
-    : SwayTintor(method ? "{\"Method\": " + QByteArray::number(*method) + "}\n" : QByteArray()) {}
-
 SwayTintor::SwayTintor(const QByteArray& settings) {
     if (!m_config.isValid() || !m_x.connected()) {
         return;

@@ -14,10 +14,8 @@
 
 class SwayTintor {
 public:
-    // `method`, when given, is stored in the settings before the start.
-    explicit SwayTintor(std::optional<int> method = std::nullopt);
     // `settings`, when not empty, is the settings file at the start.
-    explicit SwayTintor(const QByteArray& settings);
+    explicit SwayTintor(const QByteArray& settings = {});
 
     // The settings file as it is now.
     [[nodiscard]] QByteArray settings() const;

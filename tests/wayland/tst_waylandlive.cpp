@@ -21,17 +21,15 @@ class tst_WaylandLive : public QObject {
 
 private slots:
     void init();
-    void follows_data();
     void follows();
-    void sharedEdge();
     void livePick();
     void ends_data();
     void ends();
 
 private:
-    // The fake portal offering the producer's streams as GNOME (placed) or KDE would, then
-    // Tintor with the choice on; true once its cast is open, when `opens`.
-    bool start(const QStringList& portal = {}, bool placed = true, bool opens = true);
+    // The fake portal offering the producer's streams placed, as GNOME does, then Tintor
+    // with the choice on; true once its cast is open, when `opens`.
+    bool start(const QStringList& portal = {}, bool opens = true);
     // The pointer at `at` for the compositor and for the cast; the colour the cast shows there.
     Rgb pointAt(QPoint at);
     auto magnifier(SwayTintor& tintor) { return tintor.x().pixel(tintor.main(), 31, 32); }
@@ -60,7 +58,7 @@ void tst_WaylandLive::init() {
     QVERIFY(m_pointer.move(m_outputs.front().logical.topLeft() + QPoint(2, 2)));
 }
 
-bool tst_WaylandLive::start(const QStringList& portal, bool placed, bool opens) {
+bool tst_WaylandLive::start(const QStringList& portal, bool opens) {
     QList<QRect> places;
     for (int i = 0; i < m_outputs.size(); ++i) {
         places << m_outputs[i].logical;
@@ -69,8 +67,7 @@ bool tst_WaylandLive::start(const QStringList& portal, bool placed, bool opens) 
         }
     }
     m_portal = std::make_unique<FakePortalProcess>(
-        QStringList{"--cast-streams", m_producer->streams(placed ? places : QList<QRect>())} +
-        portal);
+        QStringList{"--cast-streams", m_producer->streams(places)} + portal);
     if (!m_portal->isReady()) {
         return false;
     }
@@ -98,14 +95,8 @@ Rgb tst_WaylandLive::pointAt(QPoint at) {
     qFatal("(%d, %d) is on no output", at.x(), at.y()); // the tests place it on one
 }
 
-void tst_WaylandLive::follows_data() {
-    QTest::addColumn<bool>("placed");
-    QTest::newRow("placed, as GNOME does") << true;
-}
-
 void tst_WaylandLive::follows() {
-    QFETCH(bool, placed);
-    QVERIFY(start({}, placed));
+    QVERIFY(start());
     SwayTintor& tintor = *m_tintor;
     for (const SwayOutput& output : std::as_const(m_outputs)) {
         for (const QPoint at : clearPoints(output.logical, tintor.mainRect(), 3)) {
@@ -132,24 +123,6 @@ void tst_WaylandLive::follows() {
     QVERIFY(again.started());
     QCOMPARE(m_portal->waitForLine("select"),
              "select types=1 multiple=true cursor_mode=4 persist_mode=2 restore_token=" + Token);
-}
-
-// Over the edge two monitors share, the pointer's image lies on both and both streams
-// report it, one just off its own picture (at x = -1, through PipeWire's metadata): the
-// monitor under the pointer is read.
-void tst_WaylandLive::sharedEdge() {
-    QVERIFY(m_outputs.size() > 1 && start());
-    const QPoint edge = m_outputs[1].logical.topLeft() + QPoint(0, 200);
-    for (const QPoint at : {edge, edge - QPoint(1, 0)}) {
-        QList<std::optional<QPoint>> places;
-        for (const SwayOutput& output : std::as_const(m_outputs)) {
-            places << (at - output.logical.topLeft()) * output.scale;
-        }
-        const int on = m_outputs[1].logical.contains(at) ? 1 : 0;
-        QVERIFY(m_producer->cursors(places) && m_pointer.move(at));
-        const Rgb expected = Rgb::fromQRgb(m_pictures[on].pixel(*places[on]));
-        QTRY_COMPARE_WITH_TIMEOUT(hex(magnifier(*m_tintor)), hex(expected), 5000);
-    }
 }
 
 void tst_WaylandLive::livePick() {
@@ -192,7 +165,7 @@ void tst_WaylandLive::ends() {
     QFETCH(QStringList, portal);
     QFETCH(QByteArray, end);
     QFETCH(QByteArray, token);
-    QVERIFY(start(portal, true, !end.isEmpty()));
+    QVERIFY(start(portal, !end.isEmpty()));
     SwayTintor& tintor = *m_tintor;
     const QPoint native = clearPoints(m_outputs.front().logical, tintor.mainRect(), 3).front();
     if (!end.isEmpty()) {

@@ -17,17 +17,21 @@
 
 namespace {
 
-// What the server itself makes of a colour on its default colour map, if it can.
-std::optional<Rgb> serverShows(Display* display, Rgb colour) {
+// The server's own colour cell for `colour` on its default colour map, if it can give one.
+std::optional<XColor> allocated(Display* display, Rgb colour) {
     XColor request{};
     request.red = static_cast<unsigned short>(colour.red() * 257);
     request.green = static_cast<unsigned short>(colour.green() * 257);
     request.blue = static_cast<unsigned short>(colour.blue() * 257);
     const Colormap map = DefaultColormap(display, DefaultScreen(display));
-    if (XAllocColor(display, map, &request) == 0) {
-        return std::nullopt;
-    }
-    return Rgb(request.red >> 8, request.green >> 8, request.blue >> 8);
+    return XAllocColor(display, map, &request) != 0 ? std::optional(request) : std::nullopt;
+}
+
+// What the server itself makes of a colour.
+std::optional<Rgb> serverShows(Display* display, Rgb colour) {
+    const std::optional<XColor> cell = allocated(display, colour);
+    return cell ? std::optional(Rgb(cell->red >> 8, cell->green >> 8, cell->blue >> 8))
+                : std::nullopt;
 }
 
 int errorsSeen = 0;
@@ -51,12 +55,7 @@ Window showSolid(Display* display, int x, int y, int width, int height, unsigned
 }
 
 unsigned long pixelFor(Display* display, Rgb colour) {
-    XColor request{};
-    request.red = static_cast<unsigned short>(colour.red() * 257);
-    request.green = static_cast<unsigned short>(colour.green() * 257);
-    request.blue = static_cast<unsigned short>(colour.blue() * 257);
-    XAllocColor(display, DefaultColormap(display, DefaultScreen(display)), &request);
-    return request.pixel;
+    return allocated(display, colour).value_or(XColor{}).pixel;
 }
 
 int distance(Rgb a, Rgb b) {
